@@ -1,0 +1,72 @@
+#pragma once
+
+#include <string>
+
+#include "platform/clock.h"
+#include "platform/hook_library.h"
+#include "platform/user_prompt.h"
+#include "store/activation_table.h"
+#include "store/app_settings.h"
+#include "store/macro_record.h"
+
+namespace orv {
+
+// The nicknames the four system macros always have, by system code "1".."4".
+const std::string& systemMacroNickName(int code);
+inline constexpr int kFirstSystemHotKey = 262;
+
+// The record-level operations on the current macro file (settings.CurrentFile) and the
+// in-memory index they keep: the per-macro arrays of the activation table and of the
+// settings. Every change to the index is pushed to the hook library.
+//
+// A file that is not a whole number of records, or that holds more than 500, is loaded as far
+// as it can be and then kept read-only: writes to it are refused with a message, so the
+// program never makes such a file worse.
+class MacroStore {
+public:
+    MacroStore(TActivationTable& table, TAppSettings& settings, IHookLibrary& hook, IUserPrompt& prompt,
+               const IClock& clock, std::string iconsDir);
+
+    // Empties the index and reloads it from `path`, creating the file when it does not exist,
+    // then adds any missing system macro. Does not change which file is current.
+    void LoadMacroFile(const std::string& path);
+    void ReloadMacroFile() { LoadMacroFile(settings_.CurrentFile); }
+
+    // Fills `record` from record n (1-based); leaves it untouched and returns false when the file
+    // cannot be opened or has no such record.
+    bool ReadMacroRecord(int n, TMacroRecord& record) const;
+    // Writes `record` at number n, or appends it when n is -1 (the caller has already counted
+    // it in MacroCount). Resolves the icon (the stored name may change) and refreshes the index.
+    bool WriteMacroRecord(int n, TMacroRecord& record);
+    // Removes record n, closing the gap, and reloads the index.
+    bool DeleteMacroRecord(int n);
+    // Rewrites the Active byte of record n and its index entry.
+    bool SetMacroActive(int n, bool active);
+    void EnsureSystemMacros();
+
+    // The picture for a record's icon name; with `forWrite` an unknown name is replaced in the
+    // record by the built-in one.
+    MacroIconRef resolveIcon(TMacroRecord& record, bool forWrite) const;
+
+    // Why the current file is read-only, or empty.
+    const std::string& readOnlyReason() const { return readOnlyReason_; }
+
+    // A new system macro record for code 1..4, stamped with the clock's time.
+    TMacroRecord makeSystemMacro(int code) const;
+
+private:
+    void storeIndexEntry(int j, const TMacroRecord& record, const MacroIconRef& icon);
+    bool refuseWhenReadOnly(const std::string& path);
+    bool writeRecordTo(const std::string& path, int n, TMacroRecord& record);
+
+    TActivationTable& table_;
+    TAppSettings& settings_;
+    IHookLibrary& hook_;
+    IUserPrompt& prompt_;
+    const IClock& clock_;
+    std::string iconsDir_;
+    std::string loadedPath_;
+    std::string readOnlyReason_;
+};
+
+}  // namespace orv

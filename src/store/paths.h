@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+namespace orv {
+
+// Where the program keeps its files. ORVANTA_HOME, when set, holds everything; otherwise the
+// program directory is $XDG_DATA_HOME/orvanta (~/.local/share/orvanta) and the configuration
+// file lives in $XDG_CONFIG_HOME/orvanta (~/.config/orvanta).
+struct ProgramPaths {
+    std::string programDir;
+    std::string configDir;
+
+    std::string iniFile() const { return configDir + "/ORVANTA.INI"; }
+    std::string defaultMacroFile() const { return programDir + "/ORVANTA.ORV"; }
+    std::string iconsDir() const { return programDir + "/Icons"; }
+
+    // Reads the environment.
+    static ProgramPaths fromEnvironment();
+};
+
+}  // namespace orv
