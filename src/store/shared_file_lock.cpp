@@ -1,0 +1,195 @@
+#include "store/shared_file_lock.h"
+
+namespace orv {
+
+namespace {
+
+constexpr const char* kErrorTitle = "Error";
+constexpr const char* kNoticeTitle = "Notice";
+
+}  // namespace
+
+SharedFileLock::SharedFileLock(TAppSettings& settings, const IClock& clock, IUserPrompt& prompt, ISharedFileHost& host)
+    : settings_(settings), clock_(clock), prompt_(prompt), host_(host) {}
+
+std::string SharedFileLock::syncPath() const {
+    return syncFilePath(macroFile_.empty() ? settings_.CurrentFile : macroFile_);
+}
+
+void SharedFileLock::fileError(const SyncFile::Result& result) {
+    const char* what = result.status == SyncFile::Status::NoAccess ? "opened" : "written";
+    prompt_.messageBox(kErrorTitle, "The sync file \"" + syncPath() + "\" could not be " + what + ": " + result.error + ".");
+}
+
+void SharedFileLock::macroFileOpened(const std::string& macroFile) {
+    macroFile_ = macroFile;
+    if (!settings_.NetworkMode) return;
+    // A brand-new sync file starts at counter 1, free, with the heartbeat in memory.
+    SyncRecord initial{1, SyncRecord::kFree, record_.heartbeat};
+    SyncFile(syncPath()).read(record_, initial);
+    lastSeenCounter_ = record_.counter;
+}
+
+bool SharedFileLock::FileInUse() {
+    if (!settings_.NetworkMode) return false;
+
+    enum class Outcome { Take, InUse, Changed };
+    Outcome outcome = Outcome::Take;
+    const std::uint64_t ticks = clock_.tickCount();
+    const double now = toDateSerial(clock_.now());
+    bool newHolderSeen = false;
+
+    const SyncRecord initial{1, SyncRecord::kFree, record_.heartbeat};
+    SyncRecord after = record_;
+    const SyncFile::Result result = SyncFile(syncPath()).update(
+        initial,
+        [&](SyncRecord& r, bool) {
+            if (r.state == SyncRecord::kHeld) {
+                if (r.heartbeat != otherHeartbeat_) {
+                    newHolderSeen = true;
+                    outcome = Outcome::InUse;
+                    return false;
+                }
+                // The same heartbeat as before: the holder is alive until it has stood still
+                // for a minute; then its lock is ignored.
+                if (ticks - otherSeenAt_ < kTakeoverMs) {
+                    outcome = Outcome::InUse;
+                    return false;
+                }
+            } else if (r.counter != lastSeenCounter_) {
+                outcome = Outcome::Changed;
+                return false;
+            }
+            r.state = SyncRecord::kHeld;
+            r.heartbeat = now;
+            outcome = Outcome::Take;
+            return true;
+        },
+        after);
+
+    if (!result.ok()) {
+        fileError(result);
+        return true;
+    }
+    record_ = after;
+    switch (outcome) {
+        case Outcome::InUse:
+            if (newHolderSeen) {
+                otherHeartbeat_ = after.heartbeat;
+                otherSeenAt_ = ticks;
+            }
+            prompt_.messageBox(kErrorTitle, kMsgFileInUse);
+            return true;
+        case Outcome::Changed:
+            prompt_.messageBox(kNoticeTitle, kMsgFileChanged);
+            lastSeenCounter_ = after.counter;
+            host_.reloadSharedMacroFile();
+            return true;
+        case Outcome::Take:
+            break;
+    }
+    held_ = true;
+    ownHeartbeat_ = after.heartbeat;
+    counterAtTake_ = after.counter;
+    host_.setHeartbeatTimer(true);
+    return false;
+}
+
+void SharedFileLock::ReleaseSyncFile(bool changed) {
+    if (!settings_.NetworkMode) return;
+    const bool wasHeld = held_;
+    held_ = false;
+    host_.setHeartbeatTimer(false);
+    // Without a lock of its own and without a change there is nothing to tell the others;
+    // writing "free" here could release the lock another program holds.
+    if (!wasHeld && !changed) return;
+
+    const int delta = changed ? 1 : 0;
+    bool othersChangedToo = false;
+    const SyncRecord initial{1, SyncRecord::kFree, record_.heartbeat};
+    SyncRecord after = record_;
+    const SyncFile::Result result = SyncFile(syncPath()).update(
+        initial,
+        [&](SyncRecord& r, bool created) {
+            othersChangedToo = created || r.counter != counterAtTake_;
+            r.counter += delta;
+            const bool takenOver = r.state == SyncRecord::kHeld && r.heartbeat != ownHeartbeat_;
+            if (wasHeld && !takenOver) r.state = SyncRecord::kFree;
+            return true;
+        },
+        after);
+    if (!result.ok()) {
+        // The lock stays marked as held in the file until the others take it over.
+        fileError(result);
+        return;
+    }
+    record_ = after;
+    // When someone else also raised the counter (they took over a lock thought stale), leave the
+    // seen counter behind so that the next command reloads their change.
+    lastSeenCounter_ = othersChangedToo ? counterAtTake_ + delta : after.counter;
+}
+
+bool SharedFileLock::onHeartbeatTimer() {
+    if (!settings_.NetworkMode || !held_) return false;
+    const double now = toDateSerial(clock_.now());
+    bool renewed = false;
+    SyncRecord after = record_;
+    const SyncRecord initial{1, SyncRecord::kFree, record_.heartbeat};
+    const SyncFile::Result result = SyncFile(syncPath()).update(
+        initial,
+        [&](SyncRecord& r, bool created) {
+            if (created || r.state != SyncRecord::kHeld || r.heartbeat != ownHeartbeat_) return false;
+            r.heartbeat = now;
+            renewed = true;
+            return true;
+        },
+        after);
+    if (!result.ok()) return false;
+    if (renewed) {
+        record_ = after;
+        ownHeartbeat_ = after.heartbeat;
+    }
+    return renewed;
+}
+
+bool SharedFileLock::MacroFileChanged() {
+    if (!settings_.NetworkMode) return false;
+    const SyncRecord initial{1, SyncRecord::kFree, record_.heartbeat};
+    SyncFile(syncPath()).read(record_, initial);
+    if (record_.counter == lastSeenCounter_) return false;
+    lastSeenCounter_ = record_.counter;
+    return true;
+}
+
+void SharedFileLock::setSyncTimer(bool on) {
+    if (on) syncMinutesCounted_ = 0;
+    if (on == syncTimerOn_) return;
+    syncTimerOn_ = on;
+    host_.setSyncTimer(on);
+}
+
+void SharedFileLock::startAutoSync() {
+    setSyncTimer(settings_.NetworkMode && settings_.AutoSync && settings_.SyncMinutes > 0);
+}
+
+void SharedFileLock::onSyncTimer() {
+    if (!settings_.NetworkMode || !settings_.AutoSync || settings_.SyncMinutes <= 0) {
+        setSyncTimer(false);
+        return;
+    }
+    if (++syncMinutesCounted_ < settings_.SyncMinutes) return;
+    syncMinutesCounted_ = 0;
+    host_.reloadSharedMacroFile();
+}
+
+void SharedFileLock::applyNetworkSettings(bool networkMode, bool autoSync, int syncMinutes) {
+    const bool switchedOn = networkMode && !settings_.NetworkMode;
+    settings_.NetworkMode = networkMode;
+    settings_.SyncMinutes = syncMinutes;
+    settings_.AutoSync = autoSync && syncMinutes > 0;
+    const bool wanted = networkMode && settings_.AutoSync;
+    if (wanted != syncTimerOn_) setSyncTimer(wanted);
+    if (switchedOn) macroFileOpened(macroFile_.empty() ? settings_.CurrentFile : macroFile_);
+}
+
+}  // namespace orv

@@ -1,0 +1,102 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/clock.h"
+#include "platform/user_prompt.h"
+#include "store/app_settings.h"
+#include "store/sync_file.h"
+
+namespace orv {
+
+inline constexpr const char* kMsgFileInUse = "Macro File in use by another user.  Please try again later.";
+inline constexpr const char* kMsgFileChanged =
+    "Macro File has changed by another user.  Changed macro file will be reloaded after clicking \"ok\".";
+
+// What the shared-file lock needs from the main window.
+class ISharedFileHost {
+public:
+    virtual ~ISharedFileHost() = default;
+    // Reload after another user changed the file: menu tray icons, macro index, key remapping,
+    // list (keeping the selected row), hotkeys, macro commands, schedule, menu tray icons.
+    virtual void reloadSharedMacroFile() = 0;
+    // Starts or stops the heartbeat timer (every kHeartbeatMs, calls onHeartbeatTimer).
+    virtual void setHeartbeatTimer(bool running) = 0;
+    // Starts or stops the synchronisation timer (every kSyncTimerMs, calls onSyncTimer).
+    virtual void setSyncTimer(bool running) = 0;
+};
+
+// Guards changes of a macro file shared by several programs, through the sync file beside it.
+// In network mode every change is bracketed by FileInUse / ReleaseSyncFile; the change counter
+// in the sync file tells the others to reload. Outside network mode nothing here touches the
+// disk.
+//
+// The lock's test-and-set is one read-modify-write under an exclusive record lock of the sync
+// file (see SyncFile), so two programs never both take it. The one-minute takeover of a holder
+// whose heartbeat stopped is measured on the monotonic tick count, so clock changes (daylight
+// saving, a user setting the time) neither shorten nor stretch it. A program writes the state
+// "free" only over its own lock, never over one that another program took over meanwhile.
+class SharedFileLock {
+public:
+    static constexpr int kHeartbeatMs = 30000;
+    static constexpr int kSyncTimerMs = 60000;
+    static constexpr std::uint64_t kTakeoverMs = 60000;
+
+    SharedFileLock(TAppSettings& settings, const IClock& clock, IUserPrompt& prompt, ISharedFileHost& host);
+
+    // A macro file was opened or created (or another one loaded by a macro): in network mode,
+    // derives its sync file and reads it, taking its counter as seen.
+    void macroFileOpened(const std::string& macroFile);
+
+    // Before a change of the macro file. True when the change must not go ahead (the user has
+    // been told why); false after taking the lock, or at once outside network mode.
+    bool FileInUse();
+    // After the command, whether it changed the file (`changed`) or was cancelled.
+    void ReleaseSyncFile(bool changed);
+    // The heartbeat timer's tick: renews the heartbeat of the lock this program holds. False when
+    // there is nothing to renew (not holding, the lock was taken over, the file unwritable).
+    bool onHeartbeatTimer();
+
+    // Before a hotkey runs: true when another program changed the file since this one last saw
+    // it (the caller reloads); the new counter is then taken as seen.
+    bool MacroFileChanged();
+
+    // Start-up: starts the synchronisation timer when network mode and automatic
+    // synchronisation are on with a non-zero interval, counting from 0.
+    void startAutoSync();
+    // The synchronisation timer's tick (every minute); reloads every "Sync Minutes" ticks.
+    void onSyncTimer();
+    // The network settings dialog was closed: stores the values (an interval of 0 switches
+    // synchronisation off), starts or stops the synchronisation timer and, when network mode
+    // was switched on, reads the sync file.
+    void applyNetworkSettings(bool networkMode, bool autoSync, int syncMinutes);
+
+    bool holding() const { return held_; }
+    bool syncTimerRunning() const { return syncTimerOn_; }
+    std::int32_t lastSeenCounter() const { return lastSeenCounter_; }
+    const SyncRecord& record() const { return record_; }
+    std::string syncPath() const;
+
+private:
+    void setSyncTimer(bool on);
+    void fileError(const SyncFile::Result& result);
+
+    TAppSettings& settings_;
+    const IClock& clock_;
+    IUserPrompt& prompt_;
+    ISharedFileHost& host_;
+
+    std::string macroFile_;
+    SyncRecord record_;               // as last read or written
+    std::int32_t lastSeenCounter_ = 0;
+    double otherHeartbeat_ = 0;       // another holder's heartbeat as last seen
+    std::uint64_t otherSeenAt_ = 0;   // tick count when that heartbeat was first seen
+    bool held_ = false;
+    double ownHeartbeat_ = 0;         // the heartbeat this program last wrote as holder
+    std::int32_t counterAtTake_ = 0;
+    int syncMinutesCounted_ = 0;
+    bool syncTimerOn_ = false;
+};
+
+}  // namespace orv
