@@ -91,27 +91,33 @@ void MacroStore::storeIndexEntry(int j, const TMacroRecord& record, const MacroI
     table_.setActive(j, record.Active != 0);
 }
 
-void MacroStore::LoadMacroFile(const std::string& path) {
+bool MacroStore::LoadMacroFile(const std::string& path, LoadMode mode) {
     table_.setMacroCount(0);
     loadedPath_ = path;
     readOnlyReason_.clear();
+    inspectOnly_ = mode == LoadMode::Inspect;
 
     MacroFileContents contents = readMacroFile(path);
+    if (contents.status == MacroFileContents::Status::Missing && inspectOnly_) {
+        readOnlyReason_ = "it does not exist";
+        prompt_.messageBox(kErrorTitle, "The macro file \"" + fileName(path) + "\" does not exist.");
+        return false;
+    }
     if (contents.status == MacroFileContents::Status::Missing) {
         const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
         if (fd < 0) {
             prompt_.messageBox(kErrorTitle, "New file could not be created.");
-            return;
+            return false;
         }
         ::close(fd);
         EnsureSystemMacros();
-        return;
+        return true;
     }
     if (contents.status == MacroFileContents::Status::Unreadable) {
         // Never create over a file that exists: that would destroy it.
         readOnlyReason_ = "it could not be read (" + contents.error + ")";
         prompt_.messageBox(kErrorTitle, "The macro file \"" + fileName(path) + "\" could not be read: " + contents.error + ".");
-        return;
+        return false;
     }
 
     int count = 0;
@@ -136,6 +142,7 @@ void MacroStore::LoadMacroFile(const std::string& path) {
         prompt_.messageBox(kErrorTitle, text);
     }
     EnsureSystemMacros();
+    return true;
 }
 
 TMacroRecord MacroStore::makeSystemMacro(int code) const {
@@ -161,7 +168,7 @@ void MacroStore::EnsureSystemMacros() {
         if (settings_.nickName(j) != systemMacroNickName(code))
             settings_.NickName[static_cast<std::size_t>(j - 1)] = systemMacroNickName(code);
     }
-    if (!readOnlyReason_.empty()) return;  // never write into a damaged file
+    if (!readOnlyReason_.empty() || inspectOnly_) return;  // never write into a damaged or inspected file
     for (int code = 1; code <= 4; ++code) {
         if (found[static_cast<std::size_t>(code - 1)] || table_.MacroCount() >= kMaxMacros) continue;
         table_.setMacroCount(table_.MacroCount() + 1);
@@ -186,7 +193,9 @@ bool MacroStore::ReadMacroRecord(int n, TMacroRecord& record) const {
 }
 
 bool MacroStore::refuseWhenReadOnly(const std::string& path) {
-    if (readOnlyReason_.empty() || path != loadedPath_) return false;
+    if (path != loadedPath_) return false;
+    if (inspectOnly_) return true;
+    if (readOnlyReason_.empty()) return false;
     prompt_.messageBox(kErrorTitle, "The macro file \"" + fileName(path) + "\" cannot be changed: " + readOnlyReason_ + ".");
     return true;
 }

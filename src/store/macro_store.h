@@ -27,10 +27,16 @@ public:
     MacroStore(TActivationTable& table, TAppSettings& settings, IHookLibrary& hook, IUserPrompt& prompt,
                const IClock& clock, std::string iconsDir);
 
+    enum class LoadMode {
+        Normal,   // create a missing file and add missing system macros to it
+        Inspect,  // only read: a missing file stays missing, nothing is written
+    };
+
     // Empties the index and reloads it from `path`, creating the file when it does not exist,
-    // then adds any missing system macro. Does not change which file is current.
-    void LoadMacroFile(const std::string& path);
-    void ReloadMacroFile() { LoadMacroFile(settings_.CurrentFile); }
+    // then adds any missing system macro. Does not change which file is current. Returns false
+    // when the file could not be read or created.
+    bool LoadMacroFile(const std::string& path, LoadMode mode = LoadMode::Normal);
+    bool ReloadMacroFile() { return LoadMacroFile(settings_.CurrentFile); }
 
     // Fills `record` from record n (1-based); leaves it untouched and returns false when the file
     // cannot be opened or has no such record.
@@ -67,6 +73,7 @@ private:
     std::string iconsDir_;
     std::string loadedPath_;
     std::string readOnlyReason_;
+    bool inspectOnly_ = false;
 };
 
 }  // namespace orv
