@@ -1,0 +1,27 @@
+#include "platform/fake/fake_message_pump.h"
+
+namespace orv::fake {
+
+void FakeMessagePump::processMessages() { deliver(); }
+
+void FakeMessagePump::waitFor(std::uint32_t milliseconds) {
+    record("wait " + std::to_string(milliseconds) + " ms");
+    waited_ += milliseconds;
+    if (clock_ != nullptr) clock_->advanceMs(milliseconds);
+    deliver();
+}
+
+void FakeMessagePump::at(std::uint64_t call, std::string label, std::function<void()> event) {
+    events_.emplace(call, std::make_pair(std::move(label), std::move(event)));
+}
+
+void FakeMessagePump::deliver() {
+    ++calls_;
+    while (!events_.empty() && events_.begin()->first <= calls_) {
+        auto node = events_.extract(events_.begin());
+        record("messages " + node.mapped().first);
+        if (node.mapped().second) node.mapped().second();
+    }
+}
+
+}  // namespace orv::fake
