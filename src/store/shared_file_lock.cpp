@@ -45,7 +45,7 @@ bool SharedFileLock::FileInUse() {
         initial,
         [&](SyncRecord& r, bool) {
             if (r.state == SyncRecord::kHeld) {
-                if (r.heartbeat != otherHeartbeat_) {
+                if (!otherSeen_ || r.heartbeat != otherHeartbeat_) {
                     newHolderSeen = true;
                     outcome = Outcome::InUse;
                     return false;
@@ -75,6 +75,7 @@ bool SharedFileLock::FileInUse() {
     switch (outcome) {
         case Outcome::InUse:
             if (newHolderSeen) {
+                otherSeen_ = true;
                 otherHeartbeat_ = after.heartbeat;
                 otherSeenAt_ = ticks;
             }

@@ -90,6 +90,7 @@ private:
     std::string macroFile_;
     SyncRecord record_;               // as last read or written
     std::int32_t lastSeenCounter_ = 0;
+    bool otherSeen_ = false;
     double otherHeartbeat_ = 0;       // another holder's heartbeat as last seen
     std::uint64_t otherSeenAt_ = 0;   // tick count when that heartbeat was first seen
     bool held_ = false;
