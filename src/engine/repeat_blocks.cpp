@@ -1,0 +1,21 @@
+#include "engine/repeat_blocks.h"
+
+#include "engine/text_fields.h"
+
+namespace orv {
+
+std::optional<std::size_t> findMatchingEndRep(std::string_view text, std::size_t blockStart) {
+    int depth = 0;
+    for (std::size_t i = text.find('<', blockStart); i != std::string_view::npos; i = text.find('<', i + 1)) {
+        if (startsAt(text, i, "<REP:") || startsAt(text, i, "<REPEAT:") || startsAt(text, i, "<PROMPTREP>")) ++depth;
+        if (startsAt(text, i, "<ENDREP>")) {
+            if (depth > 0)
+                --depth;
+            else
+                return i;
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace orv
