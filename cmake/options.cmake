@@ -14,6 +14,7 @@ target_compile_definitions(orv_options INTERFACE
 if(ORV_SANITIZE)
   target_compile_options(orv_options INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   target_link_options(orv_options INTERFACE -fsanitize=address,undefined)
+  target_compile_definitions(orv_options INTERFACE _GLIBCXX_ASSERTIONS)
 endif()
 if(ORV_FUZZ)
   target_compile_options(orv_options INTERFACE -fsanitize=fuzzer-no-link)
