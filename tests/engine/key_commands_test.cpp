@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include "engine/command_table.h"
+#include "engine/engine_rig.h"
+
+namespace orv::test {
+namespace {
+
+Lines keys(std::initializer_list<int> events) {
+    // Positive: key down; negative: key up.
+    Lines out;
+    for (int e : events) out.push_back(e > 0 ? "key down " + std::to_string(e) : "key up " + std::to_string(-e));
+    return out;
+}
+
+struct KeyCase {
+    const char* name;
+    std::string text;
+    Lines expected;
+};
+
+class KeyText : public ::testing::TestWithParam<KeyCase> {};
+
+TEST_P(KeyText, SendsTheseKeyEvents) {
+    EngineRig rig;
+    EXPECT_EQ(rig.play(GetParam().text), GetParam().expected);
+}
+
+const KeyCase kKeyCases[] = {
+    {"UpperCaseNeedsShift", "A", keys({16, 65, -65, -16})},
+    {"CrLfIsOneEnter", "a\r\nb", keys({65, -65, 13, -13, 66, -66})},
+    {"LineFeedAloneIsCtrlEnter", "\n", keys({17, 13, -13, -17})},
+    {"ShiftAppliesToNextKeyOnly", "<SHIFT>ab", keys({16, 65, -65, -16, 66, -66})},
+    {"ShiftThenTab", "<SHIFT><TAB>", keys({16, 9, -9, -16})},
+    {"CtrlThenFunctionKey", "<CTRL><F12>", keys({17, 123, -123, -17})},
+    {"AltTwiceTogglesBack", "<ALT><ALT>a", keys({18, -18, 65, -65})},
+    {"HeldShiftStaysDown", "<SHFD>abc<SHFU>", keys({16, 65, -65, 66, -66, 67, -67, -16})},
+    {"HeldFormsNeverMark", "<CTLD><ALTD><WIND><WINU><ALTU><CTLU>", keys({17, 18, 91, -91, -18, -17})},
+    {"AltCodeOfHighCharacter", "\xE9", keys({18, 96, -96, 98, -98, 99, -99, 99, -99, -18})},
+    {"AltFourDigits", "<ALT4:0169>", keys({18, 96, -96, 97, -97, 102, -102, 105, -105, -18})},
+    {"AltThreeDigits", "<ALT:065>", keys({18, 96, -96, 102, -102, 101, -101, -18})},
+    {"MouseButtonsAsKeys", "<RIGHT MOUSE><MIDDLE MOUSE>", keys({2, -2, 4, -4})},
+    {"TestDoesNothing", "<TEST>", {}},
+    {"KeypadAndLocks", "<KEYP5><KEYP*><NUMLOCK><PA1>", keys({101, -101, 106, -106, 144, -144, 253, -253})},
+    {"NavigationKeys", "<PAGE DOWN><LEFT ARROW><DELETE>", keys({34, -34, 37, -37, 46, -46})},
+    {"LastFunctionKey", "<F24>", keys({135, -135})},
+};
+
+INSTANTIATE_TEST_SUITE_P(Keys, KeyText, ::testing::ValuesIn(kKeyCases),
+                         [](const ::testing::TestParamInfo<KeyCase>& p) { return std::string(p.param.name); });
+
+// Malformed tags are typed from their "<" on, as literal characters.
+TEST(KeyText, MalformedTagsAreTypedLiterally) {
+    for (const std::string text : {"<ALT:0169>", "<ALT4:016>", "<SPKEY:50>", "<SPEED:1.0>", "<NOSUCH>", "<", "<F25>",
+                                   "<MM/DD/YY{X}>", "<hh:mm{Y}"}) {
+        EngineRig rig;
+        EXPECT_EQ(rig.play(text), typed(text)) << text;
+    }
+}
+
+TEST(KeyText, KeyDelayWaitsBeforeEachKeyScaledBySpeed) {
+    EngineRig rig;
+    EXPECT_EQ(rig.play("<SPKEY:0050>ab<TAB>"),
+              join({{"wait 50 ms"}, typed("a"), {"wait 50 ms"}, typed("b"), {"wait 50 ms"}, keys({9, -9})}));
+    EXPECT_EQ(rig.play("<SPEED:02.00><SPKEY:0050>a"), join({{"wait 100 ms"}, typed("a")}));
+    EXPECT_EQ(rig.play("<SPEED:00.50><MSD:0100>"), Lines{"wait 50 ms"});
+    // An invalid factor leaves the factor as it was.
+    EXPECT_EQ(rig.play("<SPEED:00.50><SPEED:ab.cd><MSD:0100>"), Lines{"wait 50 ms"});
+    // Modifier commands and the mouse-button keys never wait.
+    EXPECT_EQ(rig.play("<SPKEY:0050><SHIFT><RIGHT MOUSE>"), keys({16, 2, -2, -16}));
+    // A key delay of 0 turns it off.
+    EXPECT_EQ(rig.play("<SPKEY:0050><SPKEY:0000>a"), typed("a"));
+}
+
+TEST(KeyText, SpeedFactorZeroSkipsEveryTimedWait) {
+    EngineRig rig;
+    EXPECT_EQ(rig.play("<SPEED:00.00><SPKEY:0050>a<MSD:0100><DELAY:01.00>"), typed("a"));
+}
+
+TEST(KeyText, TopLevelPlaybackResetsDelayAndSpeed) {
+    EngineRig rig;
+    rig.play("<SPKEY:0050><SPEED:03.00>");
+    EXPECT_EQ(rig.play("a<MSD:0010>"), join({typed("a"), {"wait 10 ms"}}));
+}
+
+TEST(KeyText, ScanCodeComesFromTheLayout) {
+    EngineRig rig;
+    rig.engine.PostVKey(65, 0);
+    EXPECT_EQ(rig.keyboard.lastScanCode(), 0x1E);
+}
+
+TEST(CommandTable, EveryTagHasItsFamilyAndIsTriedInOrder) {
+    const auto table = commandTable();
+    ASSERT_EQ(table.size(), 255u + 51u + 26u);
+    EXPECT_EQ(table.front().tag, "<TAB>");
+    EXPECT_EQ(table[28].tag, "<MIDDLE MOUSE>");
+    EXPECT_EQ(table[29].tag, "<PAUSE:");
+    EXPECT_EQ(table[254].tag, "<WRES:");
+    EXPECT_EQ(table[255].tag, "<MM/DD/YY{");
+    EXPECT_EQ(table.back().tag, "<hh,mma{");
+    // Candidates by second character keep the table order.
+    for (unsigned second = 0; second < 256; ++second) {
+        std::size_t previous = 0;
+        bool first = true;
+        for (const std::uint16_t index : commandCandidates(static_cast<unsigned char>(second))) {
+            EXPECT_EQ(static_cast<unsigned char>(table[index].tag[1]), second);
+            if (!first) {
+                EXPECT_GT(index, previous);
+            }
+            previous = index;
+            first = false;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace orv::test
