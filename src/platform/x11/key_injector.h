@@ -1,0 +1,98 @@
+#pragma once
+
+// Key and mouse input through XTest on a connection of its own. Keys are named by the
+// program's virtual-key codes or by the character they must produce; characters the layout
+// lacks are typed through a pool of spare keycodes bound to their keysyms. Internal to
+// src/platform/x11; used from one thread (the main thread) only.
+
+#include <X11/Xlib.h>
+
+#include <chrono>
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <set>
+#include <vector>
+
+#include "platform/x11/keymap.h"
+#include "platform/x11/xlib_util.h"
+
+namespace orv::x11 {
+
+class KeyInjector {
+public:
+    // Opens its own connection; nullptr when there is no display or no XTest.
+    static std::unique_ptr<KeyInjector> open();
+    ~KeyInjector();
+    KeyInjector(const KeyInjector&) = delete;
+    KeyInjector& operator=(const KeyInjector&) = delete;
+
+    Display* display() const { return display_.get(); }
+
+    // The answer of the layout query: the virtual key and the shift state (1 Shift, 2 Ctrl,
+    // 4 Alt) that type `ch`. Characters that need more than Shift, or that the layout lacks,
+    // get a character key of their own (kCharKeyBase and up) with shift state 0: pressing it
+    // types exactly that character.
+    struct Scan {
+        int vk = 0;
+        int shiftState = 0;
+    };
+    Scan scanChar(char32_t ch);
+    static constexpr int kCharKeyBase = 0x10000;
+
+    // One key event of a virtual key (or of a character key from scanChar).
+    void virtualKey(int vk, bool up);
+    // Types exactly `ch` whatever the layout, Caps Lock and the Shift held by the macro.
+    void typeChar(char32_t ch);
+
+    // Before the first key of a playback: the user's own modifiers (the Ctrl+Alt of the hotkey
+    // that started it) must not reach the typed text. Waits until the user lets go of them, at
+    // most `patience`; whatever is still held then is released for the server.
+    void beginSession(std::chrono::milliseconds patience);
+    // Releases every key and button this injector pressed and still holds.
+    void releaseAll();
+    // Blocks until the server has handled every request sent so far.
+    void sync();
+    // Blocks until the client owning the focus has handled every event sent so far (EWMH
+    // ping), or the deadline passes; false when it did not answer in time.
+    bool waitForFocusClient(std::chrono::milliseconds deadline);
+    // Gives the spare keycodes back their empty rows. Call only once the target has handled
+    // the keys typed through them (after waitForFocusClient, at idle or at exit).
+    void restorePool();
+    // Re-reads the keymap (after a layout change).
+    void reloadKeymap();
+
+    void moveMouse(int x, int y);
+    void mouseButton(int button, bool up);  // X button numbers 1..5
+    void pointerPosition(int& x, int& y);
+
+    const Keymap& keymap() const { return keymap_; }
+    int spareCount() const { return static_cast<int>(pool_.size()); }
+
+private:
+    explicit KeyInjector(DisplayPtr display);
+    void keyEvent(KeyCode keycode, bool down);
+    void refreshLockState();
+    std::optional<KeyStroke> strokeFor(KeySym32 keysym);
+    KeyCode bindSpare(KeySym32 keysym);
+    void pressStroke(const KeyStroke& stroke);
+    KeyCode modifierKeycode(int vk);
+
+    DisplayPtr display_;
+    Keymap keymap_;
+    std::vector<KeyCode> pool_;               // spare keycodes we may bind
+    std::map<KeySym32, KeyCode> bound_;       // keysym -> spare keycode bound to it
+    std::set<KeyCode> boundSinceConfirm_;     // spare keycodes in use since the target last confirmed
+    std::set<KeyCode> dirty_;                 // spare keycodes that hold a keysym of ours
+    std::map<std::pair<KeySym32, unsigned>, std::optional<KeyStroke>> cache_;
+    std::vector<char32_t> charKeys_;          // character keys handed out by scanChar
+    std::set<KeyCode> held_;                  // keys pressed here and not yet released
+    std::set<int> heldButtons_;
+    unsigned locked_ = 0;                     // Caps Lock / Num Lock modifiers locked now
+    int group_ = 0;
+    std::chrono::steady_clock::time_point lockStateAt_{};
+    int pending_ = 0;                         // events sent since the last sync
+    long pingSerial_ = 0;
+};
+
+}  // namespace orv::x11

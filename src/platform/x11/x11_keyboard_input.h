@@ -1,0 +1,63 @@
+#pragma once
+
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <string_view>
+
+#include "platform/keyboard_input.h"
+
+namespace orv::x11 {
+
+class KeyInjector;
+class X11HookLibrary;
+
+// Key injection and the keyboard layout on X11 (XTest and the live XKB map).
+//
+// - Characters of the layout answer with their key and Shift, as the engine expects; a
+//   character that needs more (the AltGr level) or that the layout lacks answers with a
+//   character key of its own, a virtual key from the unassigned range, which types exactly
+//   that character through the layout or a spare keycode.
+// - Alt codes type the character they name: "0" and three digits the Windows-1252 character,
+//   other digits the character of the old DOS code page, as the original platform does.
+// - The first key of a playback waits (at most 1.5 s) for the user to let go of the modifiers
+//   still held from the hotkey; the end-of-playback marker key releases every key the macro
+//   still holds, so no modifier stays down after playback, aborted or not.
+class X11KeyboardInput final : public IKeyboardInput {
+public:
+    // nullptr when there is no display. `hook` (optional) tells a mid-playback marker (a wait
+    // for processed keys) from the one that ends a playback.
+    static std::unique_ptr<X11KeyboardInput> create(const X11HookLibrary* hook = nullptr);
+    ~X11KeyboardInput() override;
+
+    void keyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, bool up) override;
+    std::int16_t keyForChar(char c) override;
+    std::uint8_t scanCodeFor(std::uint8_t virtualKey) override;
+    void altCode(std::string_view digits) override;
+    bool capsLockOn() override;
+
+    // The playback is over: releases whatever the macro still holds and, once the focused
+    // client has read the keys, gives the spare keycodes back.
+    void endPlayback();
+    // Blocks until the focused client has handled every key sent so far (or the deadline).
+    bool waitUntilDelivered(std::chrono::milliseconds deadline);
+
+    KeyInjector& injector() { return *injector_; }
+
+private:
+    X11KeyboardInput(std::unique_ptr<KeyInjector> injector, const X11HookLibrary* hook);
+    void beginIfNeeded();
+
+    std::unique_ptr<KeyInjector> injector_;
+    const X11HookLibrary* hook_;
+    bool inPlayback_ = false;
+    // Character keys handed out by keyForChar: unassigned virtual keys, used round robin.
+    std::array<char32_t, 256> charOfVk_{};
+    std::size_t nextSlot_ = 0;
+};
+
+// The character that an Alt code gives on the original platform (0 for none).
+char32_t altCodeChar(std::string_view digits);
+
+}  // namespace orv::x11
