@@ -1,7 +1,296 @@
+// play: a macro played against the recording fakes (a dry run). Every platform call is printed
+// as one line, in call order; docs/dry-run.md lists the line forms and the options.
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
 #include "app/cli/commands.h"
+#include "engine/playback_engine.h"
+#include "engine/recording_macro_host.h"
+#include "platform/cp1252.h"
+#include "platform/fake/fake_clipboard.h"
+#include "platform/fake/fake_clock.h"
+#include "platform/fake/fake_file_system.h"
+#include "platform/fake/fake_hook_library.h"
+#include "platform/fake/fake_keyboard_input.h"
+#include "platform/fake/fake_message_pump.h"
+#include "platform/fake/fake_playback_windows.h"
+#include "platform/fake/fake_shell.h"
+#include "platform/fake/fake_user_prompt.h"
+#include "store/activation_table.h"
+#include "store/app_settings.h"
+#include "store/macro_store.h"
 
 namespace orv::cli {
 
-int cmdPlay(const Args&) { return fail("the play command is not available in this build"); }
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kPlayUsage =
+    "Usage: orvanta-cli play (--text TEXT | --file FILE --macro NICKNAME) [OPTIONS]\n"
+    "Plays a macro against a recorded desktop and prints one line per platform call.\n"
+    "  --text TEXT          the macro text (UTF-8, converted to Windows-1252)\n"
+    "  --file FILE          a macro file (read from a private copy; never changed)\n"
+    "  --macro NICKNAME     the macro of --file to play (exact nickname)\n"
+    "  --now ISO            the clock: YYYY-MM-DD or YYYY-MM-DDTHH:MM[:SS] (default: now)\n"
+    "  --clipboard TEXT     the clipboard text at the start\n"
+    "  --caps-on            Caps Lock was on when the macro was started\n"
+    "  --pause resume|abort answer of the next pause window (repeatable; default resume)\n"
+    "  --repeat-count N     answer of the next repeat prompt (repeatable; default 1)\n"
+    "  --minimised          the program is minimised at the start\n"
+    "  --tray               the program lives in the tray (\"Use Tray\")\n"
+    "  --abort-at N         request an abort at the N-th message processing\n"
+    "  --max-steps N        abort after N interpretation steps (default 1000000; 0: no bound)\n"
+    "See docs/dry-run.md for the lines printed.\n";
+
+struct PlayOptions {
+    std::optional<std::string> text;
+    std::string file;
+    std::optional<std::string> nickName;
+    std::optional<LocalTime> now;
+    std::optional<std::string> clipboard;
+    bool capsOn = false;
+    bool minimised = false;
+    bool tray = false;
+    std::vector<PauseChoice> pauses;
+    std::vector<int> repeatCounts;
+    std::uint64_t abortAt = 0;
+    std::uint64_t maxSteps = 1000000;
+};
+
+bool parseUnsigned(const std::string& s, std::uint64_t& out) {
+    if (s.empty() || s.size() > 18) return false;
+    out = 0;
+    for (char c : s) {
+        if (c < '0' || c > '9') return false;
+        out = out * 10 + static_cast<std::uint64_t>(c - '0');
+    }
+    return true;
+}
+
+// YYYY-MM-DD, optionally followed by THH:MM or THH:MM:SS (a blank also separates).
+std::optional<LocalTime> parseIso(const std::string& s) {
+    int y = 0, mo = 0, d = 0, h = 0, mi = 0, sec = 0;
+    char sep = 0;
+    int used = 0;
+    if (std::sscanf(s.c_str(), "%4d-%2d-%2d%n", &y, &mo, &d, &used) != 3) return std::nullopt;
+    if (static_cast<std::size_t>(used) != s.size()) {
+        int more = 0;
+        const char* rest = s.c_str() + used;
+        if (std::sscanf(rest, "%c%2d:%2d%n", &sep, &h, &mi, &more) != 3 || (sep != 'T' && sep != ' '))
+            return std::nullopt;
+        rest += more;
+        if (*rest != '\0') {
+            int last = 0;
+            if (std::sscanf(rest, ":%2d%n", &sec, &last) != 1 || rest[last] != '\0') return std::nullopt;
+        }
+    }
+    if (y < 1 || mo < 1 || mo > 12 || d < 1 || d > daysInMonth(y, mo) || h > 23 || mi > 59 || sec > 59 || h < 0 ||
+        mi < 0 || sec < 0)
+        return std::nullopt;
+    return LocalTime{y, mo, d, h, mi, sec, 0, dayOfWeek(y, mo, d)};
+}
+
+// Reads the options; an error message when they are wrong.
+std::optional<std::string> parseOptions(const Args& args, PlayOptions& o) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        const bool hasValue = i + 1 < args.size();
+        auto value = [&]() -> const std::string& { return args[++i]; };
+        if (a == "--caps-on") {
+            o.capsOn = true;
+        } else if (a == "--minimised") {
+            o.minimised = true;
+        } else if (a == "--tray") {
+            o.tray = true;
+        } else if (!hasValue) {
+            return "unknown option or missing value: " + a;
+        } else if (a == "--text") {
+            o.text = utf8ToCp1252(value());
+        } else if (a == "--file") {
+            o.file = value();
+        } else if (a == "--macro") {
+            o.nickName = utf8ToCp1252(value());
+        } else if (a == "--clipboard") {
+            o.clipboard = utf8ToCp1252(value());
+        } else if (a == "--now") {
+            o.now = parseIso(value());
+            if (!o.now) return "--now takes YYYY-MM-DD or YYYY-MM-DDTHH:MM[:SS]: " + args[i];
+        } else if (a == "--pause") {
+            const std::string& v = value();
+            if (v != "resume" && v != "abort") return "--pause takes resume or abort: " + v;
+            o.pauses.push_back(v == "resume" ? PauseChoice::Resume : PauseChoice::Abort);
+        } else if (a == "--repeat-count") {
+            std::uint64_t n = 0;
+            if (!parseUnsigned(value(), n) || n > 9999) return "--repeat-count takes 0 to 9999: " + args[i];
+            o.repeatCounts.push_back(static_cast<int>(n));
+        } else if (a == "--abort-at") {
+            if (!parseUnsigned(value(), o.abortAt) || o.abortAt == 0) return "--abort-at takes a number from 1: " + args[i];
+        } else if (a == "--max-steps") {
+            if (!parseUnsigned(value(), o.maxSteps)) return "--max-steps takes a number: " + args[i];
+        } else {
+            return "unknown option: " + a;
+        }
+    }
+    if (o.text.has_value() == !o.file.empty()) return "give either --text or --file with --macro";
+    if (!o.file.empty() && !o.nickName) return "--file needs --macro";
+    if (o.file.empty() && o.nickName) return "--macro needs --file";
+    return std::nullopt;
+}
+
+// A private folder for the copy of the macro file, removed at the end.
+struct ScratchDir {
+    fs::path path;
+    ScratchDir() {
+        std::string pattern = (fs::temp_directory_path() / "orvanta-play-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) != nullptr) path = pattern;
+    }
+    ~ScratchDir() {
+        std::error_code ec;
+        if (!path.empty()) fs::remove_all(path, ec);
+    }
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
+};
+
+// The platform a playback runs against. choosePlatform() is the one place that decides which
+// set is used; the dry run is a set of recording fakes sharing one transcript.
+class PlatformSet {
+public:
+    virtual ~PlatformSet() = default;
+    // The platform part of the services (store, table and settings are filled in by the caller).
+    virtual PlaybackServices services() = 0;
+    virtual IHookLibrary& hookLibrary() = 0;
+    virtual IUserPrompt& prompt() = 0;
+    virtual const IClock& clock() = 0;
+    // Families of commands that come with this platform.
+    virtual void registerFamilies(PlaybackEngine&) {}
+    // Requests an abort at the n-th message processing (a scripted user action).
+    virtual void abortAt(std::uint64_t, PlaybackEngine&) {}
+    // Called after loading, before playing: what was recorded so far is not part of the run.
+    virtual void startRecording() {}
+    // Prints what the run did.
+    virtual void report(std::ostream&) {}
+};
+
+class DryRunPlatform final : public PlatformSet {
+public:
+    explicit DryRunPlatform(const PlayOptions& o) {
+        clock_.set(o.now ? *o.now : SystemClock().now());
+        if (o.clipboard) clipboard_.preset(*o.clipboard);
+        for (PauseChoice p : o.pauses) windows_.queuePause(p);
+        for (int n : o.repeatCounts) windows_.queueRepeatCount(n);
+        windows_.setMinimised(o.minimised);
+        // The dry run never switches the program's macro file.
+        host_.allowSwap(false);
+    }
+
+    PlaybackServices services() override {
+        PlaybackServices s;
+        s.keyboard = &keyboard_;
+        s.pump = &pump_;
+        s.windows = &windows_;
+        s.clock = &clock_;
+        s.clipboard = &clipboard_;
+        s.shell = &shell_;
+        s.files = &files_;
+        s.host = &host_;
+        return s;
+    }
+    IHookLibrary& hookLibrary() override { return hook_; }
+    IUserPrompt& prompt() override { return prompt_; }
+    const IClock& clock() override { return clock_; }
+    void abortAt(std::uint64_t call, PlaybackEngine& engine) override {
+        pump_.at(call, "abort", [&engine] { engine.requestAbort(); });
+    }
+    void startRecording() override { trace_.clear(); }
+    void report(std::ostream& out) override { out << trace_.text(); }
+
+private:
+    fake::Transcript trace_;
+    fake::FakeKeyboardInput keyboard_{trace_};
+    fake::FakeClock clock_;
+    fake::FakeMessagePump pump_{trace_, &clock_};
+    fake::FakePlaybackWindows windows_{trace_};
+    fake::FakeClipboard clipboard_{trace_};
+    fake::FakeShell shell_{trace_};
+    fake::FakeFileSystem files_{trace_, fs::current_path().string()};
+    fake::FakeHookLibrary hook_{trace_};
+    fake::FakeUserPrompt prompt_{trace_};
+    RecordingMacroHost host_{trace_};
+};
+
+std::unique_ptr<PlatformSet> choosePlatform(const PlayOptions& o) { return std::make_unique<DryRunPlatform>(o); }
+
+// The macro index the playback works with.
+struct MacroIndex {
+    std::unique_ptr<TActivationTable> table = std::make_unique<TActivationTable>();
+    std::unique_ptr<TAppSettings> settings = std::make_unique<TAppSettings>();
+    MacroStore store;
+
+    explicit MacroIndex(PlatformSet& p) : store(*table, *settings, p.hookLibrary(), p.prompt(), p.clock(), std::string()) {}
+};
+
+}  // namespace
+
+int cmdPlay(const Args& args) {
+    if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
+        std::cout << kPlayUsage;
+        return 0;
+    }
+    PlayOptions o;
+    if (const std::optional<std::string> error = parseOptions(args, o)) return fail(*error);
+
+    const std::unique_ptr<PlatformSet> platform = choosePlatform(o);
+    MacroIndex index(*platform);
+    index.settings->UseTray = o.tray;
+    ScratchDir scratch;
+    std::string text;
+    PlayingMacro playing{"", ""};
+    if (o.text) {
+        text = *o.text;
+    } else {
+        // The macro file is played from a private copy, so that "<MACDEL:" and the other
+        // commands on macros change nothing of the user's.
+        std::error_code ec;
+        if (!fs::is_regular_file(o.file, ec)) return fail("no such macro file: " + o.file);
+        if (scratch.path.empty()) return fail("cannot make a temporary folder");
+        const fs::path copy = scratch.path / fs::path(o.file).filename();
+        fs::copy_file(o.file, copy, ec);
+        if (ec) return fail("cannot copy " + o.file + ": " + ec.message());
+        index.settings->CurrentFile = copy.string();
+        if (!index.store.LoadMacroFile(copy.string(), MacroStore::LoadMode::Inspect))
+            return fail("cannot read macro file " + o.file);
+        const int count = index.table->MacroCount();
+        int found = 0;
+        for (int j = 1; j <= count && found == 0; ++j)
+            if (index.settings->nickName(j) == *o.nickName) found = j;
+        TMacroRecord record;
+        if (found == 0 || !index.store.ReadMacroRecord(found, record))
+            return fail("no macro \"" + cp1252ToUtf8(*o.nickName) + "\" in " + o.file);
+        text = record.MacroText;
+        playing.nickName = record.NickName;
+    }
+
+    PlaybackServices services = platform->services();
+    services.store = &index.store;
+    services.table = index.table.get();
+    services.settings = index.settings.get();
+    PlaybackLimits limits;
+    limits.maxSteps = o.maxSteps;
+    PlaybackEngine engine(services, limits);
+    platform->registerFamilies(engine);
+    if (o.abortAt != 0) platform->abortAt(o.abortAt, engine);
+    platform->startRecording();
+    engine.play(text, o.capsOn, 0, playing);
+    platform->report(std::cout);
+    return 0;
+}
 
 }  // namespace orv::cli
