@@ -34,6 +34,7 @@ bool WindowControl::GetWinHandle(WindowId& window, std::string_view title) {
 void WindowControl::bringToFront(WindowId window) {
     if (windows_.isMinimized(window)) windows_.windowAction(window, WindowAction::Restore);
     windows_.setForegroundWindow(window);
+    lastActivated_ = window;
     if (observer_) observer_(window);
 }
 

@@ -40,6 +40,8 @@ public:
 
     // Restores the window if minimised, brings it to the front and tells the observer.
     void bringToFront(WindowId window);
+    // The window these routines brought to the front last; 0 before the first.
+    WindowId lastActivated() const { return lastActivated_; }
 
     // The executable name of the program that owns a window, as the system gives it; empty
     // when it cannot be found.
@@ -55,6 +57,7 @@ private:
     IWindowSystem& windows_;
     IProcessList& processes_;
     std::function<void(WindowId)> observer_;
+    WindowId lastActivated_ = 0;
 };
 
 }  // namespace orv

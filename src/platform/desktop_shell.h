@@ -45,8 +45,6 @@ public:
     virtual void shellFunction(ShellFunction function) = 0;
     // Opens one of the shell's special folders (by its folder number) in a file manager.
     virtual void exploreSpecialFolder(int folder) = 0;
-    // Opens a folder in a file manager.
-    virtual void exploreFolder(const std::string& folder) = 0;
 
     // The right to shut the machine down, for systems that need it; false when refused.
     virtual bool setShutdownPrivilege(bool enable) = 0;

@@ -1,3 +1,4 @@
+#include "platform/fake/trace_quoted.h"
 #include "platform/fake/fake_desktop_settings.h"
 
 #include <string>
@@ -71,7 +72,7 @@ int FakeDesktopSettings::applyDisplayMode(const DisplayMode& mode) {
 
 void FakeDesktopSettings::setWallpaper(const WallpaperValues& v) {
     wallpaper = v;
-    record("wallpaper \"" + v.file + "\" tile=" + v.tile + " style=" + v.style + " x=" + v.originX +
+    record("wallpaper " + traceQuoted(v.file) + " tile=" + v.tile + " style=" + v.style + " x=" + v.originX +
            " y=" + v.originY);
 }
 
@@ -84,13 +85,13 @@ std::string FakeDesktopSettings::printerDevicesEntry(const std::string& name) {
     std::string entry;
     for (const auto& [printer, value] : devices_)
         if (printer == name) entry = value;
-    record("printer devices \"" + name + "\" -> \"" + entry + "\"");
+    record("printer devices " + traceQuoted(name) + " -> " + traceQuoted(entry));
     return entry;
 }
 
 void FakeDesktopSettings::setDefaultPrinter(const std::string& deviceLine) {
     defaultPrinter = deviceLine;
-    record("printer default \"" + deviceLine + "\"");
+    record("printer default " + traceQuoted(deviceLine));
 }
 
 }  // namespace orv::fake

@@ -7,7 +7,7 @@ namespace orv::fake {
 
 // The desktop shell as a recorder. Lines: `desktop cascade`, `desktop tile horizontal`,
 // `taskbar hide`, `taskbar show 0 0 100 768`, `shell available -> yes`,
-// `shell minimize-all`, `shell explore-folder 10`, `shell explore "C:\Temp"`,
+// `shell minimize-all`, `shell explore-folder 10`,
 // `session privilege on -> ok`, `session exit 2 -> ok`.
 class FakeDesktopShell final : public IDesktopShell, public Recorder {
 public:
@@ -24,7 +24,6 @@ public:
         record(std::string("shell ") + shellFunctionName(function));
     }
     void exploreSpecialFolder(int folder) override { record("shell explore-folder " + std::to_string(folder)); }
-    void exploreFolder(const std::string& folder) override { record("shell explore \"" + folder + "\""); }
     bool setShutdownPrivilege(bool enable) override;
     bool exitSession(int flags) override;
 

@@ -1,3 +1,4 @@
+#include "platform/fake/trace_quoted.h"
 #include "platform/fake/fake_dialup.h"
 
 #include <algorithm>
@@ -17,7 +18,7 @@ int FakeDialUp::dial(const std::string& entry, const std::string& user, const st
         connection = next_++;
         connections_.push_back(connection);
     }
-    record("dialup dial \"" + entry + "\" user=\"" + user + "\" password=\"" + password + "\" -> " +
+    record("dialup dial " + traceQuoted(entry) + " user=" + traceQuoted(user) + " password=" + traceQuoted(password) + " -> " +
            std::to_string(dialResult_) + " connection=" + std::to_string(connection));
     return dialResult_;
 }

@@ -1,10 +1,11 @@
+#include "platform/fake/trace_quoted.h"
 #include "platform/fake/fake_media_player.h"
 
 namespace orv::fake {
 
 bool FakeMediaPlayer::playSound(const std::string& file, bool wait) {
     const bool ok = unplayable_.count(file) == 0;
-    record("sound play \"" + file + "\" wait=" + (wait ? "yes" : "no") + " -> " + (ok ? "ok" : "failed"));
+    record("sound play " + traceQuoted(file) + " wait=" + (wait ? "yes" : "no") + " -> " + (ok ? "ok" : "failed"));
     return ok;
 }
 
@@ -15,7 +16,7 @@ bool FakeMediaPlayer::videoPlayerOpen() {
 
 void FakeMediaPlayer::playVideoClip(const std::string& file, VideoStart start) {
     const char* how = start == VideoStart::UserPlays ? "user" : start == VideoStart::PlayNow ? "now" : "play-and-close";
-    record("video play \"" + file + "\" start=" + how);
+    record("video play " + traceQuoted(file) + " start=" + how);
 }
 
 }  // namespace orv::fake

@@ -1,3 +1,4 @@
+#include "platform/fake/trace_quoted.h"
 #include "platform/fake/fake_network_drives.h"
 
 namespace orv::fake {
@@ -10,8 +11,8 @@ int FakeNetworkDrives::connect(const std::string& local, const std::string& remo
     else if (connected_.count(local) != 0)
         result = net_result::kAlreadyAssigned;
     if (result == net_result::kNoError) connected_[local] = remote;
-    record("net connect \"" + local + "\" \"" + remote + "\" user=\"" + user + "\" password=\"" + password +
-           "\" persistent=" + (persistent ? "yes" : "no") + " -> " + std::to_string(result));
+    record("net connect " + traceQuoted(local) + " " + traceQuoted(remote) + " user=" + traceQuoted(user) + " password=" + traceQuoted(password) +
+           " persistent=" + (persistent ? "yes" : "no") + " -> " + std::to_string(result));
     return result;
 }
 
@@ -22,7 +23,7 @@ int FakeNetworkDrives::disconnect(const std::string& name, bool updateProfile, b
     else if (connected_.count(name) == 0)
         result = net_result::kNotConnected;
     if (result == net_result::kNoError) connected_.erase(name);
-    record("net disconnect \"" + name + "\" profile=" + (updateProfile ? "yes" : "no") +
+    record("net disconnect " + traceQuoted(name) + " profile=" + (updateProfile ? "yes" : "no") +
            " force=" + (force ? "yes" : "no") + " -> " + std::to_string(result));
     return result;
 }

@@ -1,3 +1,4 @@
+#include "platform/fake/trace_quoted.h"
 #include "platform/fake/fake_process_list.h"
 
 #include <string>
@@ -13,7 +14,7 @@ std::string FakeProcessList::processName(std::int32_t pid) {
     std::string name;
     for (const ProcessInfo& p : processes_)
         if (p.pid == pid) name = p.name;
-    record("process name " + std::to_string(pid) + " -> \"" + name + "\"");
+    record("process name " + std::to_string(pid) + " -> " + traceQuoted(name));
     return name;
 }
 

@@ -1,3 +1,4 @@
+#include "platform/fake/trace_quoted.h"
 #include "platform/fake/fake_window_system.h"
 
 #include <algorithm>
@@ -7,7 +8,6 @@ namespace orv::fake {
 
 namespace {
 std::string num(long long v) { return std::to_string(v); }
-std::string quoted(const std::string& s) { return "\"" + s + "\""; }
 }  // namespace
 
 FakeWindowSystem::Window* FakeWindowSystem::find(WindowId id) {
@@ -49,7 +49,7 @@ std::vector<WindowId> FakeWindowSystem::topLevelWindows() {
 std::string FakeWindowSystem::windowTitle(WindowId id) {
     const Window* w = find(id);
     const std::string title = w ? w->title : std::string();
-    record("window title " + num(id) + " -> " + quoted(title));
+    record("window title " + num(id) + " -> " + traceQuoted(title));
     return title;
 }
 
@@ -61,7 +61,7 @@ WindowId FakeWindowSystem::findWindowByTitle(const std::string& title) {
             break;
         }
     }
-    record("window find " + quoted(title) + " -> " + num(found));
+    record("window find " + traceQuoted(title) + " -> " + num(found));
     return found;
 }
 

@@ -10,6 +10,7 @@ namespace orv::fake {
 // A scripted desktop of top-level windows. Windows are kept in z-order, topmost first.
 // Every call is recorded, queries with their answer:
 //   window list -> 3 1 2          window title 3 -> "Calc"       window find "Calc" -> 3
+// (texts are quoted as traceQuoted writes them)
 //   window foreground -> 3        window process 3 -> 100        window minimized 3 -> no
 //   window rect 3 -> 0 0 200 100  window activate 3 -> ok        window restore 3
 //   window move 3 10 20           window resize 3 300 200        screen size -> 1024 768
