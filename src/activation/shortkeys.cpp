@@ -1,0 +1,265 @@
+#include "activation/shortkeys.h"
+
+#include <algorithm>
+
+#include "activation/hotkey_dispatch.h"
+#include "engine/ansi_upper.h"
+#include "engine/window_control.h"
+#include "platform/hook_library.h"
+#include "platform/keyboard_input.h"
+#include "platform/message_pump.h"
+#include "platform/user_prompt.h"
+#include "store/macro_store.h"
+
+namespace orv {
+
+namespace {
+
+constexpr std::uint8_t kVkBackspace = 8;
+constexpr char kEnter = 13;
+constexpr std::size_t kForegroundTitleChars = 255;
+constexpr std::uint32_t kEraseSettleMs = 100;
+
+std::string trimBlanks(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    const auto last = text.find_last_not_of(' ');
+    return std::string(text.substr(first, last - first + 1));
+}
+
+}  // namespace
+
+bool isShortKeyWordChar(char c) {
+    if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')) return true;
+    constexpr std::string_view kPunctuation = "!#$%&*+,-./;<=>?^_@";
+    return kPunctuation.find(c) != std::string_view::npos;
+}
+
+bool ThereAreShortKeys(const TActivationTable& table) {
+    for (int j = 1; j <= table.MacroCount() && j <= kMaxMacros; ++j)
+        if (table.HotKeyCode(j) == kCodeShortKey) return true;
+    return false;
+}
+
+ShortKeyMatchOptions ShortKeyMatchOptions::from(const TAppSettings& settings) {
+    ShortKeyMatchOptions o;
+    o.caseSensitive = settings.CaseSensitive;
+    o.suffix = settings.UseSuffix;
+    o.exact = settings.UseSuffix || settings.SolitaryUsage;
+    if (!settings.UseSuffix) o.prefix = settings.PrefixKeys.substr(0, kPrefixKeyChars);
+    return o;
+}
+
+// ---- index ----
+
+int ShortKeyIndex::child(int node, char c) const {
+    for (int k = nodes_[static_cast<std::size_t>(node)].firstChild; k >= 0; k = nodes_[static_cast<std::size_t>(k)].nextSibling)
+        if (nodes_[static_cast<std::size_t>(k)].ch == c) return k;
+    return -1;
+}
+
+int ShortKeyIndex::addChild(int node, char c) {
+    const int existing = child(node, c);
+    if (existing >= 0) return existing;
+    Node n;
+    n.ch = c;
+    n.nextSibling = nodes_[static_cast<std::size_t>(node)].firstChild;
+    nodes_.push_back(std::move(n));
+    const int index = static_cast<int>(nodes_.size() - 1);
+    nodes_[static_cast<std::size_t>(node)].firstChild = index;
+    return index;
+}
+
+void ShortKeyIndex::rebuild(const TActivationTable& table, const TAppSettings& settings, const ShortKeyMatchOptions& options) {
+    options_ = options;
+    root_.fill(-1);
+    nodes_.clear();
+    for (int j = 1; j <= table.MacroCount() && j <= kMaxMacros; ++j) {
+        if (!table.Active(j) || table.HotKeyCode(j) != kCodeShortKey) continue;
+        const std::string& text = settings.shortKeyText(j);
+        // A ShortKey without text would match every word (or every empty one): never match it.
+        if (text.empty()) continue;
+        std::string pattern = options.prefix + text.substr(0, kShortKeyChars);
+        if (!options.caseSensitive) pattern = ansiUpper(pattern);
+        const auto first = static_cast<unsigned char>(pattern[0]);
+        if (root_[first] < 0) {
+            Node n;
+            n.ch = pattern[0];
+            nodes_.push_back(std::move(n));
+            root_[first] = static_cast<int>(nodes_.size() - 1);
+        }
+        int node = root_[first];
+        for (std::size_t k = 1; k < pattern.size(); ++k) node = addChild(node, pattern[k]);
+        nodes_[static_cast<std::size_t>(node)].macros.push_back(static_cast<std::int16_t>(j));
+    }
+}
+
+void ShortKeyIndex::match(std::string_view subject, std::vector<int>& out) const {
+    out.clear();
+    const bool upper = !options_.caseSensitive;
+    auto at = [&](std::size_t k) { return upper ? ansiUpperChar(subject[k]) : subject[k]; };
+    const std::size_t n = subject.size();
+    const std::size_t starts = options_.exact ? std::min<std::size_t>(n, 1) : n;
+    for (std::size_t start = 0; start < starts; ++start) {
+        int node = root_[static_cast<unsigned char>(at(start))];
+        for (std::size_t k = start; node >= 0; ++k) {
+            const auto& macros = nodes_[static_cast<std::size_t>(node)].macros;
+            if (!macros.empty() && (!options_.exact || k + 1 == n)) out.insert(out.end(), macros.begin(), macros.end());
+            if (k + 1 == n) break;
+            node = child(node, at(k + 1));
+        }
+    }
+    if (out.size() > 1) {
+        std::sort(out.begin(), out.end());
+        out.erase(std::unique(out.begin(), out.end()), out.end());
+    }
+    if (out.size() > kMaxShortKeyMatches) out.resize(kMaxShortKeyMatches);
+}
+
+// ---- ShortKeys ----
+
+ShortKeys::ShortKeys(Services services) : s_(services) {}
+
+void ShortKeys::ensureIndex() {
+    const ShortKeyMatchOptions options = ShortKeyMatchOptions::from(s_.settings);
+    if (indexValid_ && options == index_.options()) return;
+    index_.rebuild(s_.table, s_.settings, options);
+    indexValid_ = true;
+}
+
+int ShortKeys::backspacesFor(const std::string& shortKeyText, const ShortKeyMatchOptions& options) {
+    const int typed = static_cast<int>(std::min(shortKeyText.size(), kShortKeyChars));
+    return typed + (options.suffix ? 1 : static_cast<int>(options.prefix.size()));
+}
+
+void ShortKeys::handleTyping(std::int64_t wParam, std::int64_t lParam) {
+    if (s_.table.MacroCount() == 0 || !s_.table.HaveShortKeys()) return;
+    if (wParam == 1) {
+        clearBuffer();
+        return;
+    }
+    capsWasOn_ = wParam == 2;
+    ensureIndex();
+    const ShortKeyMatchOptions& options = index_.options();
+    const char c = static_cast<char>(lParam & 0xFF);
+
+    if (isShortKeyWordChar(c)) {
+        const std::size_t limit = options.prefix.size() + kShortKeyChars;
+        if (length_ >= limit) {
+            // Keep the most recent characters: drop from the front.
+            const std::size_t drop = length_ + 1 - limit;
+            std::copy(buffer_.begin() + static_cast<std::ptrdiff_t>(drop), buffer_.begin() + static_cast<std::ptrdiff_t>(length_),
+                      buffer_.begin());
+            length_ -= drop;
+        }
+        buffer_[length_++] = c;
+        if (!options.suffix) TestIt();
+        return;
+    }
+    if (c == static_cast<char>(kVkBackspace)) {
+        if (length_ > 0) --length_;
+        return;
+    }
+    if (options.suffix && (c == ' ' || c == kEnter)) TestIt();
+    clearBuffer();
+}
+
+void ShortKeys::TestIt() {
+    ensureIndex();
+    const ShortKeyMatchOptions& options = index_.options();
+    const std::string_view typed = buffer();
+    if (!options.prefix.empty() && typed.find(options.prefix) == std::string_view::npos) return;
+    index_.match(typed, matches_);
+    // Check each match against the live table: the index may predate a change of the macros.
+    std::vector<int> matches;
+    for (int j : matches_) {
+        if (j <= s_.table.MacroCount() && s_.table.Active(j) && s_.table.HotKeyCode(j) == kCodeShortKey) matches.push_back(j);
+    }
+    if (matches.empty()) return;
+
+    const char* busy = s_.host.popupMenuShowing() ? kPopupBusyText
+                       : s_.table.CaptureOn()     ? kCaptureBusyText
+                       : s_.host.macroPaused()    ? kPauseBusyText
+                                                  : nullptr;
+    if (busy != nullptr) {
+        s_.prompt.messageBox("Warning", busy);
+        return;
+    }
+    const int j = chooseMacro(matches);
+    if (j > 0) runShortKey(j);
+}
+
+int ShortKeys::chooseMacro(const std::vector<int>& matches) {
+    auto hasScope = [&](int scope) {
+        return std::any_of(matches.begin(), matches.end(), [&](int j) { return s_.table.Scope(j) == scope; });
+    };
+    const WindowId foreground = s_.windows.windows().foregroundWindow();
+    if (hasScope(kScopeWindow) && foreground != 0) {
+        std::string title = s_.windows.windows().windowTitle(foreground);
+        if (title.size() > kForegroundTitleChars) title.resize(kForegroundTitleChars);
+        title = ansiUpper(title);
+        for (int j : matches)
+            if (s_.table.Scope(j) == kScopeWindow && title.find(ansiUpper(s_.table.WindowTitle(j))) != std::string::npos) return j;
+    }
+    if (hasScope(kScopeProgram) && foreground != 0) {
+        const std::string program = ansiUpper(s_.windows.programNameOfWindow(foreground));
+        if (!program.empty()) {
+            for (int j : matches)
+                if (s_.table.Scope(j) == kScopeProgram && program.find(ansiUpper(s_.table.WindowTitle(j))) != std::string::npos)
+                    return j;
+        }
+    }
+    for (int j : matches)
+        if (s_.table.Scope(j) == kScopeGlobal) return j;
+    return 0;
+}
+
+void ShortKeys::postKey(std::uint8_t vk, bool up) { s_.keyboard.keyEvent(vk, s_.keyboard.scanCodeFor(vk), up); }
+
+void ShortKeys::runShortKey(int j) {
+    currentMacro_ = j;
+    if (!s_.store.ReadMacroRecord(j, menuBuffer_)) return;
+    const int backspaces = backspacesFor(s_.settings.shortKeyText(j), index_.options());
+    const bool capsWasOn = capsWasOn_;
+    s_.table.setMacroInUse(true);
+    s_.hook.OrvUpInUse(s_.table);
+    for (int k = 0; k < backspaces; ++k) {
+        postKey(kVkBackspace, false);
+        postKey(kVkBackspace, true);
+        s_.pump.processMessages();
+    }
+    s_.pump.waitFor(kEraseSettleMs);
+    s_.host.IntoProgram(menuBuffer_, capsWasOn, static_cast<std::int32_t>(s_.windows.windows().foregroundWindow()));
+    postKey(kMarkerKey, false);
+    postKey(kMarkerKey, true);
+    s_.host.startClearTimer();
+    clearBuffer();
+}
+
+// ---- options dialog ----
+
+ShortKeyOptionsModel ShortKeyOptionsModel::fromSettings(const TAppSettings& settings) {
+    ShortKeyOptionsModel m;
+    m.solitaryUsage = settings.SolitaryUsage;
+    m.usePrefixKeys = !settings.UseSuffix;
+    m.caseSensitive = settings.CaseSensitive;
+    m.prefixKeys = settings.PrefixKeys;
+    return m;
+}
+
+std::string ShortKeyOptionsModel::checkPrefix() const {
+    const std::string trimmed = trimBlanks(prefixKeys);
+    return std::all_of(trimmed.begin(), trimmed.end(), isShortKeyWordChar) ? std::string() : std::string(kInvalidPrefixText);
+}
+
+bool ShortKeyOptionsModel::apply(TAppSettings& settings, std::string& error) const {
+    error = checkPrefix();
+    if (!error.empty()) return false;
+    settings.SolitaryUsage = solitaryUsage;
+    settings.CaseSensitive = caseSensitive;
+    settings.UseSuffix = !usePrefixKeys;
+    settings.PrefixKeys = trimBlanks(prefixKeys).substr(0, kPrefixKeyChars);
+    return true;
+}
+
+}  // namespace orv
