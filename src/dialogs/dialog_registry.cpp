@@ -40,6 +40,7 @@ const std::vector<DialogInfo>& dialogRegistry() {
         entry<TDoDelay2>("TDoDelay2", "Set Delay: seconds or milliseconds"),
         entry<TDoSpeed>("TDoSpeed", "Speed: keyboard, mouse or macro speed"),
         entry<TDoRepeat>("TDoRepeat", "Repeat Options: repeats and counters"),
+        entry<TRepeatPrompt>("TRepeatPrompt", "Macro Repeat: the count of a prompted repeat (no command)"),
         entry<TDoPausePos>("TDoPausePos", "Pause Window: basic or placed pause"),
         entry<TDoActive>("TDoActive", "Activate/Launch Program"),
         entry<TDoSystemCommand>("TDoSystemCommand", "Window Controls"),

@@ -288,4 +288,18 @@ std::vector<std::pair<std::string, std::string>> TDoPausePos::results() const {
             {"message", values_.message}};
 }
 
+// ---------------------------------------------------------------------------------------------
+TRepeatPrompt::TRepeatPrompt() : DialogModel({textField("count", "", 4)}) {}
+
+Outcome TRepeatPrompt::doCheck(const DialogEnv&) {
+    const auto n = parseWhole(text("count"));
+    if (!n) return Outcome::fail("count", "Invalid numeric value entered.  Please Correct");
+    values_.count = static_cast<int>(*n);
+    return Outcome::ok("");
+}
+
+std::vector<std::pair<std::string, std::string>> TRepeatPrompt::results() const {
+    return {{"count", std::to_string(values_.count)}};
+}
+
 }  // namespace orv::dialogs

@@ -130,4 +130,25 @@ private:
     Values values_;
 };
 
+// "Macro Repeat" (TRepeatPrompt): the repeat count asked while a "<PROMPTREP>" plays. It closes
+// only with a whole number.
+class TRepeatPrompt final : public DialogModel {
+public:
+    struct Values {
+        int count = 0;
+    };
+
+    TRepeatPrompt();
+    std::string_view typeName() const override { return "TRepeatPrompt"; }
+    std::string caption() const override { return "Macro Repeat"; }
+    const Values& values() const { return values_; }
+    std::vector<std::pair<std::string, std::string>> results() const override;
+
+protected:
+    Outcome doCheck(const DialogEnv& env) override;
+
+private:
+    Values values_;
+};
+
 }  // namespace orv::dialogs

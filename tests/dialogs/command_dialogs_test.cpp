@@ -221,6 +221,8 @@ const Case kCases[] = {
     {"TDoSpecial", {{"column", "2"}, {"row", "1"}}, "\x91"},
     {"TDoSpecial", {{"action", "keypad"}, {"keypad", "233"}}, "<ALT:233>"},
     {"TDoTextInsert", {{"file", " /data/notes.txt "}}, "<TFILE:/data/notes.txt>"},
+    {"TRepeatPrompt", {{"count", " 12 "}}, ""},
+    {"TRepeatPrompt", {{"count", "1 2"}}, "count: Invalid numeric value entered.  Please Correct"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Table, CommandDialogs, ::testing::ValuesIn(kCases));

@@ -65,7 +65,7 @@ TEST(DialogRegistry, NamesAreUniqueAndLookedUpWithoutCase) {
         EXPECT_EQ(m->typeName(), d.name);
         EXPECT_FALSE(m->caption().empty());
     }
-    EXPECT_EQ(names.size(), 38u);
+    EXPECT_EQ(names.size(), 39u);
     EXPECT_EQ(makeDialog("NoSuchDialog"), nullptr);
 }
 
