@@ -38,7 +38,7 @@ constexpr const char* kDialogUsage =
     "  --phonebook A;B      the dial-up phone-book entries\n"
     "  --modes WxHxBxR;...  the display modes (width, height, bits per pixel, refresh rate)\n"
     "  --local-drives CDE   the letters of the local drives (default C)\n"
-    "  --mapped F=PATH;...  the connected network drives\n"
+    "  --mapped F:=PATH;... the connected network drives\n"
     "  --no-shell           the shell lacks the newer desktop functions\n"
     "  --today YYYY-MM-DD   the date the schedule dialogs compare with (default: today)\n"
     "See docs/dialogs.md for the dialogs and their fields.\n";
@@ -155,7 +155,7 @@ int cmdDialog(const Args& args) {
                 desktop.connected.clear();
                 for (const std::string& m : splitList(*v)) {
                     const std::size_t eq = m.find('=');
-                    if (eq == std::string::npos) return fail("bad mapping \"" + m + "\" (DRIVE=PATH)");
+                    if (eq == std::string::npos) return fail("bad mapping \"" + m + "\" (DRIVE:=PATH)");
                     desktop.connected.push_back({m.substr(0, eq), m.substr(eq + 1)});
                 }
             } else {
