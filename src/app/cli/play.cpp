@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/cli/commands.h"
+#include "app/cli/dry_run_desktop.h"
 #include "engine/playback_engine.h"
 #include "engine/recording_macro_host.h"
 #include "platform/cp1252.h"
@@ -47,6 +48,7 @@ constexpr const char* kPlayUsage =
     "  --tray               the program lives in the tray (\"Use Tray\")\n"
     "  --abort-at N         request an abort at the N-th message processing\n"
     "  --max-steps N        abort after N interpretation steps (default 1000000; 0: no bound)\n"
+    "  --desktop FILE       the windows, programs and devices of the desktop (docs/desktop-script.md)\n"
     "See docs/dry-run.md for the lines printed.\n";
 
 struct PlayOptions {
@@ -62,6 +64,7 @@ struct PlayOptions {
     std::vector<int> repeatCounts;
     std::uint64_t abortAt = 0;
     std::uint64_t maxSteps = 1000000;
+    std::string desktopText;  // a desktop script, already checked
 };
 
 bool parseUnsigned(const std::string& s, std::uint64_t& out) {
@@ -132,6 +135,8 @@ std::optional<std::string> parseOptions(const Args& args, PlayOptions& o) {
             o.repeatCounts.push_back(static_cast<int>(n));
         } else if (a == "--abort-at") {
             if (!parseUnsigned(value(), o.abortAt) || o.abortAt == 0) return "--abort-at takes a number from 1: " + args[i];
+        } else if (a == "--desktop") {
+            if (auto error = readDesktopScript(value(), o.desktopText)) return *error;
         } else if (a == "--max-steps") {
             if (!parseUnsigned(value(), o.maxSteps)) return "--max-steps takes a number: " + args[i];
         } else {
@@ -189,6 +194,7 @@ public:
         windows_.setMinimised(o.minimised);
         // The dry run never switches the program's macro file.
         host_.allowSwap(false);
+        desktop_.load(o.desktopText);
     }
 
     PlaybackServices services() override {
@@ -201,8 +207,10 @@ public:
         s.shell = &shell_;
         s.files = &files_;
         s.host = &host_;
+        desktop_.wire(s);
         return s;
     }
+    void registerFamilies(PlaybackEngine& engine) override { desktop_.registerFamilies(engine); }
     IHookLibrary& hookLibrary() override { return hook_; }
     IUserPrompt& prompt() override { return prompt_; }
     const IClock& clock() override { return clock_; }
@@ -224,6 +232,7 @@ private:
     fake::FakeHookLibrary hook_{trace_};
     fake::FakeUserPrompt prompt_{trace_};
     RecordingMacroHost host_{trace_};
+    DryRunDesktop desktop_{trace_, clock_, pump_, shell_, hook_};
 };
 
 std::unique_ptr<PlatformSet> choosePlatform(const PlayOptions& o) { return std::make_unique<DryRunPlatform>(o); }
