@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <chrono>
 #include <vector>
 
 #include "support/temp_dir.h"
@@ -98,7 +99,9 @@ TEST(SyncFileTest, ConcurrentTestAndSetIsAtomicAcrossProcesses) {
             if (::read(gate[0], &go, 1) < 0) ::_exit(2);  // every child starts at the same moment
             const SyncFile file(path);
             int takes = 0;
-            for (int attempt = 0; attempt < 100000 && takes < kTakesEach; ++attempt) {
+            // Bounded by time, not attempts: a busy machine may keep one process waiting long.
+            const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+            while (takes < kTakesEach && std::chrono::steady_clock::now() < deadline) {
                 bool took = false;
                 SyncRecord after;
                 file.update(SyncRecord{}, [&](SyncRecord& r, bool) {
@@ -108,7 +111,10 @@ TEST(SyncFileTest, ConcurrentTestAndSetIsAtomicAcrossProcesses) {
                     took = true;
                     return true;
                 }, after);
-                if (!took) continue;
+                if (!took) {
+                    ::usleep(50);  // let the holder and the others run
+                    continue;
+                }
                 if (shared->holders.fetch_add(1) != 0) shared->overlaps.fetch_add(1);
                 ::usleep(200);
                 shared->holders.fetch_sub(1);
