@@ -1,6 +1,7 @@
 // Any byte sequence as macro text: the interpreter must run it to its end or to a clear stop.
-// The fakes record everything and change nothing outside a scratch folder; the macro file holds
-// macros that run themselves, each other and the clipboard, so nesting is exercised too.
+// Every command family is registered on the fakes, which record everything and change nothing
+// outside a scratch folder; the macro file holds macros that run themselves, each other and the
+// clipboard, so nesting is exercised too.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -8,16 +9,23 @@
 #include <memory>
 #include <string>
 
+#include "engine/mouse_commands.h"
 #include "engine/playback_engine.h"
 #include "engine/recording_macro_host.h"
+#include "engine/system_commands.h"
+#include "engine/wait_commands.h"
+#include "engine/window_commands.h"
+#include "engine/window_control.h"
 #include "platform/fake/fake_clipboard.h"
 #include "platform/fake/fake_clock.h"
+#include "platform/fake/fake_desktop.h"
 #include "platform/fake/fake_file_system.h"
 #include "platform/fake/fake_hook_library.h"
 #include "platform/fake/fake_keyboard_input.h"
 #include "platform/fake/fake_message_pump.h"
 #include "platform/fake/fake_playback_windows.h"
 #include "platform/fake/fake_shell.h"
+#include "platform/fake/fake_thread_sleep.h"
 #include "platform/fake/fake_user_prompt.h"
 #include "store/activation_table.h"
 #include "store/app_settings.h"
@@ -52,6 +60,24 @@ std::string macroFileBytes() {
     return bytes;
 }
 
+// Waits that only the user can end (no time-out) would run for ever on a quiet desktop: the
+// user aborts once a single input has processed messages this many times.
+class BoundedPump final : public IMessagePump {
+public:
+    explicit BoundedPump(IMessagePump& inner) : inner_(inner) {}
+    void processMessages() override { count(); inner_.processMessages(); }
+    void waitFor(std::uint32_t ms) override { count(); inner_.waitFor(ms); }
+    void startInput(PlaybackEngine& engine) { engine_ = &engine, calls_ = 0; }
+
+private:
+    void count() {
+        if (++calls_ == 5000 && engine_ != nullptr) engine_->requestAbort();
+    }
+    IMessagePump& inner_;
+    PlaybackEngine* engine_ = nullptr;
+    std::uint64_t calls_ = 0;
+};
+
 struct Rig {
     std::filesystem::path dir;
     std::string file;
@@ -60,6 +86,7 @@ struct Rig {
     fake::FakeKeyboardInput keyboard{trace};
     fake::FakeClock clock{LocalTime{2024, 3, 5, 14, 5, 9, 0, 2}};
     fake::FakeMessagePump pump{trace, &clock};
+    BoundedPump bounded{pump};
     fake::FakePlaybackWindows windows{trace};
     fake::FakeClipboard clipboard{trace};
     fake::FakeShell shell{trace};
@@ -70,12 +97,55 @@ struct Rig {
     std::unique_ptr<TActivationTable> table = std::make_unique<TActivationTable>();
     std::unique_ptr<TAppSettings> settings = std::make_unique<TAppSettings>();
     std::unique_ptr<MacroStore> store;
+    // The desktop of the window, wait, mouse and system commands.
+    fake::FakeDesktop desktop{trace};
+    fake::FakeThreadSleep sleeper{trace, &clock};
+    WindowControl control{desktop.windows, desktop.processes};
+    WindowCommands windowCommands{control};
+    WaitCommands waitCommands{control, hook, *table, sleeper};
+    MouseCommands mouseCommands{desktop.mouse, desktop.windows};
+    SystemCommands systemCommands{systemServices()};
 
     Rig() : files(trace, makeDir()) {
         file = (dir / "FUZZ.ORV").string();
         settings->CurrentFile = file;
         store = std::make_unique<MacroStore>(*table, *settings, hook, prompt, clock, (dir / "Icons").string());
         host.allowSwap(false);
+        resetDesktop();
+    }
+
+    // Windows closed and processes ended by one input are back for the next.
+    void resetDesktop() {
+        const char* titles[] = {"Untitled - Editor", "", "Calculator", "CURRENT"};
+        for (WindowId id = 1; id <= 4; ++id) {
+            fake::FakeWindowSystem::Window w;
+            w.id = id;
+            w.title = titles[id - 1];
+            w.pid = static_cast<std::int32_t>(100 * id);
+            desktop.windows.addWindow(w);
+        }
+        desktop.processes.setProcesses({{100, "editor"}, {300, "calc"}});
+        for (int c = 0; c < 6; ++c)
+            desktop.mixer.setControl(static_cast<MixerControl>(c), {0, 65535}, {100, 300});
+        desktop.cd.setTracks({{3, 20}, {0, 5}, {4, 0}});
+        desktop.settings.setDisplayModes({{640, 480, 8, 60}, {1024, 768, 32, 60}});
+        desktop.settings.setPrinters({{"Laser", "", ""}});
+        desktop.network.addConnected("X:", "//srv/share");
+        desktop.mouse.clearEvents();
+    }
+
+    SystemServices systemServices() {
+        SystemServices s;
+        s.settings = &desktop.settings;
+        s.shell = &desktop.shell;
+        s.windows = &desktop.windows;
+        s.network = &desktop.network;
+        s.dialup = &desktop.dialup;
+        s.mixer = &desktop.mixer;
+        s.cd = &desktop.cd;
+        s.media = &desktop.media;
+        s.table = table.get();
+        return s;
     }
 
     std::string makeDir() {
@@ -88,7 +158,7 @@ struct Rig {
     PlaybackServices services() {
         PlaybackServices s;
         s.keyboard = &keyboard;
-        s.pump = &pump;
+        s.pump = &bounded;
         s.windows = &windows;
         s.clock = &clock;
         s.settings = settings.get();
@@ -116,6 +186,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     rig.settings->CurrentFile = rig.file;
     rig.store->LoadMacroFile(rig.file);
     rig.trace.clear();
+    rig.resetDesktop();
+    rig.clock.set(LocalTime{2024, 3, 5, 14, 5, 9, 0, 2});
+    rig.desktop.windows.setForeground(static_cast<WindowId>(size % 5));
     rig.clipboard.preset("<MACRUN:C>");
     rig.windows.queuePause(size % 2 == 0 ? PauseChoice::Resume : PauseChoice::Abort);
     rig.windows.queueRepeatCount(static_cast<int>(size % 7));
@@ -123,6 +196,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     PlaybackLimits limits;
     limits.maxSteps = 20000;
     PlaybackEngine engine(rig.services(), limits);
+    engine.registerFamily(CommandFamily::Window, rig.windowCommands);
+    engine.registerFamily(CommandFamily::Wait, rig.waitCommands);
+    engine.registerFamily(CommandFamily::Mouse, rig.mouseCommands);
+    engine.registerFamily(CommandFamily::System, rig.systemCommands);
+    rig.bounded.startInput(engine);
     const std::string text(reinterpret_cast<const char*>(data), size);
     engine.play(text, size % 3 == 0, 1, PlayingMacro{"Fuzz", "Ctrl+F"});
     if (engine.state().playing || engine.nestingDepth() != 0) std::abort();
