@@ -167,7 +167,7 @@ bool Scheduler::isDue(ScheduleEntry& e, const LocalTime& now, std::uint64_t nowT
             return timeDue(prev, now, e.timeOfDayMs,
                            [&](const LocalTime& d) { return d.year == e.year && d.month == e.month && d.day == e.day; });
         case ScheduleKind::Hourly:
-            if (e.hourlyMinute == 0) return now.hour != prev.hour || !sameDate(now, prev);
+            if (e.hourlyMinute == 0) return now.hour != prev.hour;
             return msOfHour(prev) < e.hourlyMinute * 60000 && e.hourlyMinute * 60000 <= msOfHour(now);
         case ScheduleKind::Daily:
             return timeDue(prev, now, e.timeOfDayMs,
