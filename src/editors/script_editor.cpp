@@ -57,9 +57,7 @@ std::string ScriptModel::workingTextOf(const TMacroRecord& record) {
     return text;
 }
 
-void ScriptModel::select(int index) {
-    selected_ = index >= 0 && index < static_cast<int>(lines_.size()) ? index : -1;
-}
+void ScriptModel::select(int index) { selected_ = index >= 0 && index < static_cast<int>(lines_.size()) ? index : -1; }
 
 void ScriptModel::SetIndents() {
     auto beginsWithLabelAnd = [](std::string_view text, int command, std::string_view ending) {

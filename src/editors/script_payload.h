@@ -199,7 +199,17 @@ struct Sound {
 // Commands 56-65.
 struct Cd {
     enum class Kind {
-        Play = 0, Stop = 1, Pause = 2, Next = 3, Previous = 4, GoTo = 5, Step = 6, Back = 7, Eject = 8, Close = 9 };
+        Play = 0,
+        Stop = 1,
+        Pause = 2,
+        Next = 3,
+        Previous = 4,
+        GoTo = 5,
+        Step = 6,
+        Back = 7,
+        Eject = 8,
+        Close = 9
+    };
     Kind kind = Kind::Play;
     int number = 0;  // track or seconds
     friend bool operator==(const Cd&, const Cd&) = default;
@@ -221,7 +231,14 @@ struct Screen {
 // Commands 78-82.
 struct SystemSetting {
     enum class Kind {
-        SaverOn = 0, SaverOff = 1, SaverTimer = 2, KeyDelay = 3, KeySpeed = 4, Wallpaper = 5, SizingBorder = 6 };
+        SaverOn = 0,
+        SaverOff = 1,
+        SaverTimer = 2,
+        KeyDelay = 3,
+        KeySpeed = 4,
+        Wallpaper = 5,
+        SizingBorder = 6
+    };
     enum class Style { Tile = 0, Center = 1, Stretch = 2, Position = 3 };
     Kind kind = Kind::SaverOn;
     std::string path;

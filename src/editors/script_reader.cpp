@@ -88,16 +88,15 @@ Field fieldAt(string_view t, std::size_t i, char stop = '>') {
 
 // The keys and characters that stay inside a run of text.
 constexpr std::array<string_view, 68> kRunTags = {
-    "<TAB>",     "<ENTER>",  "<RIGHTWIN>", "<LEFTWIN>",    "<APP>",         "<BACKSPACE>", "<ESC>",
-    "<SPACE>",   "<LEFT ARROW>",           "<RIGHT ARROW>", "<UP ARROW>",   "<DOWN ARROW>", "<HOME>",
-    "<END>",     "<INSERT>", "<DELETE>",   "<PAGE DOWN>",  "<PAGE UP>",     "<F1>",        "<F2>",
-    "<F3>",      "<F4>",     "<F5>",       "<F6>",         "<F7>",          "<F8>",        "<F9>",
-    "<F10>",     "<F11>",    "<F12>",      "<F13>",        "<F14>",         "<F15>",       "<F16>",
-    "<F17>",     "<F18>",    "<F19>",      "<F20>",        "<F21>",         "<F22>",       "<F23>",
-    "<F24>",     "<SHIFT>",  "<CTRL>",     "<ALT>",        "<ATTN>",        "<CRSEL>",     "<EXSEL>",
-    "<EREOF>",   "<PLAY>",   "<ZOOM>",     "<PA1>",        "<PRTSCR>",      "<KEYP0>",     "<KEYP1>",
-    "<KEYP2>",   "<KEYP3>",  "<KEYP4>",    "<KEYP5>",      "<KEYP6>",       "<KEYP7>",     "<KEYP8>",
-    "<KEYP9>",   "<KEYP.>",  "<KEYP/>",    "<KEYP*>",      "<KEYP->",       "<KEYP+>",
+    "<TAB>",        "<ENTER>",       "<RIGHTWIN>", "<LEFTWIN>",    "<APP>",    "<BACKSPACE>", "<ESC>",    "<SPACE>",
+    "<LEFT ARROW>", "<RIGHT ARROW>", "<UP ARROW>", "<DOWN ARROW>", "<HOME>",   "<END>",       "<INSERT>", "<DELETE>",
+    "<PAGE DOWN>",  "<PAGE UP>",     "<F1>",       "<F2>",         "<F3>",     "<F4>",        "<F5>",     "<F6>",
+    "<F7>",         "<F8>",          "<F9>",       "<F10>",        "<F11>",    "<F12>",       "<F13>",    "<F14>",
+    "<F15>",        "<F16>",         "<F17>",      "<F18>",        "<F19>",    "<F20>",       "<F21>",    "<F22>",
+    "<F23>",        "<F24>",         "<SHIFT>",    "<CTRL>",       "<ALT>",    "<ATTN>",      "<CRSEL>",  "<EXSEL>",
+    "<EREOF>",      "<PLAY>",        "<ZOOM>",     "<PA1>",        "<PRTSCR>", "<KEYP0>",     "<KEYP1>",  "<KEYP2>",
+    "<KEYP3>",      "<KEYP4>",       "<KEYP5>",    "<KEYP6>",      "<KEYP7>",  "<KEYP8>",     "<KEYP9>",  "<KEYP.>",
+    "<KEYP/>",      "<KEYP*>",       "<KEYP->",    "<KEYP+>",
 };
 
 // The length of the run tag at `p`, or 0.
@@ -147,15 +146,16 @@ Found mouseTags(string_view t, std::size_t p) {
     for (const Button& b : kButtons) {
         if (startsAt(t, p, b.tag)) return Match{b.command, Mouse{0, 0, 0, b.action, {}}, p + b.tag.size()};
     }
-    for (const auto& [tag, action] : {std::pair{string_view("<WFW:"), A::WheelForward},
-                                      std::pair{string_view("<WBW:"), A::WheelBackward}}) {
+    for (const auto& [tag, action] :
+         {std::pair{string_view("<WFW:"), A::WheelForward}, std::pair{string_view("<WBW:"), A::WheelBackward}}) {
         if (!startsAt(t, p, tag)) continue;
         const auto clicks = numberAt(t, p + 5, 3);
         if (clicks && charAt(t, p + 8, '>')) return Match{28, Mouse{0, 0, *clicks, action, {}}, p + 9};
     }
     using M = Mouse::MoveMode;
-    for (const auto& [tag, mode] : {std::pair{string_view("<MMS:"), M::Screen}, std::pair{string_view("<MMW:"), M::Window},
-                                    std::pair{string_view("<MMP:"), M::Position}}) {
+    for (const auto& [tag, mode] :
+         {std::pair{string_view("<MMS:"), M::Screen}, std::pair{string_view("<MMW:"), M::Window},
+          std::pair{string_view("<MMP:"), M::Position}}) {
         if (!startsAt(t, p, tag)) continue;
         const auto x = numberAt(t, p + 5, 5);
         const auto y = numberAt(t, p + 11, 5);
@@ -274,8 +274,9 @@ Found systemSettingTags(string_view t, std::size_t p) {
             return Match{n.command, SystemSetting{n.kind, {}, *value, 0, 0, S::Tile}, i + n.width + 1};
         }
     }
-    for (const auto& [tag, style] : {std::pair{string_view("<WALLT:"), S::Tile}, std::pair{string_view("<WALLC:"), S::Center},
-                                     std::pair{string_view("<WALLS:"), S::Stretch}}) {
+    for (const auto& [tag, style] :
+         {std::pair{string_view("<WALLT:"), S::Tile}, std::pair{string_view("<WALLC:"), S::Center},
+          std::pair{string_view("<WALLS:"), S::Stretch}}) {
         if (!startsAt(t, p, tag)) continue;
         Field path = fieldAt(t, p + 7);
         return Match{81, SystemSetting{K::Wallpaper, std::move(path.value), 0, 0, 0, style}, path.end};
@@ -305,8 +306,8 @@ Found clipboardTags(string_view t, std::size_t p) {
     if (startsAt(t, p, "<ENDCLIP>")) return Match{36, Clipboard{K::EndCopy, {}, false}, p + 9};
     if (startsAt(t, p, "<CLIPC>")) return Match{30, Clipboard{K::Copy, {}, false}, p + 7};
     if (startsAt(t, p, "<CLIPP>")) return Match{31, Clipboard{K::Paste, {}, false}, p + 7};
-    for (const auto& [tag, kind, command] : {std::tuple{string_view("<CLIPF:"), K::FileCopy, 37},
-                                             std::tuple{string_view("<CLIPB:"), K::BitmapCopy, 84}}) {
+    for (const auto& [tag, kind, command] :
+         {std::tuple{string_view("<CLIPF:"), K::FileCopy, 37}, std::tuple{string_view("<CLIPB:"), K::BitmapCopy, 84}}) {
         if (!startsAt(t, p, tag)) continue;
         Field path = fieldAt(t, p + 7);
         return Match{command, Clipboard{kind, std::move(path.value), false}, path.end};
@@ -345,8 +346,9 @@ Found cdTags(string_view t, std::size_t p) {
 
 Found mediaTags(string_view t, std::size_t p) {
     using V = Video::Kind;
-    for (const auto& [tag, kind] : {std::pair{string_view("<AVI:"), V::Open}, std::pair{string_view("<AVII:"), V::PlayAtOnce},
-                                    std::pair{string_view("<AVIE:"), V::PlayAndClose}}) {
+    for (const auto& [tag, kind] :
+         {std::pair{string_view("<AVI:"), V::Open}, std::pair{string_view("<AVII:"), V::PlayAtOnce},
+          std::pair{string_view("<AVIE:"), V::PlayAndClose}}) {
         if (!startsAt(t, p, tag)) continue;
         Field path = fieldAt(t, p + tag.size());
         return Match{55, Video{std::move(path.value), kind}, path.end};
@@ -366,8 +368,8 @@ Found speedTags(string_view t, std::size_t p) {
         const auto factor = realAt(t, p + 7, 5);
         if (factor && charAt(t, p + 12, '>')) return Match{50, Speed{K::Playback, 0, *factor}, p + 13};
     }
-    for (const auto& [tag, kind, command] : {std::tuple{string_view("<SPKEY:"), K::Keystroke, 8},
-                                             std::tuple{string_view("<SPMSE:"), K::Mouse, 9}}) {
+    for (const auto& [tag, kind, command] :
+         {std::tuple{string_view("<SPKEY:"), K::Keystroke, 8}, std::tuple{string_view("<SPMSE:"), K::Mouse, 9}}) {
         if (!startsAt(t, p, tag)) continue;
         const auto ms = numberAt(t, p + 7, 4);
         if (ms && charAt(t, p + 11, '>')) return Match{command, Speed{kind, *ms, 1}, p + 12};
@@ -377,15 +379,15 @@ Found speedTags(string_view t, std::size_t p) {
 
 Found fileAndTextTags(string_view t, std::size_t p) {
     using F = FileOp::Kind;
-    for (const auto& [tag, kind, command] :
-         {std::tuple{string_view("<CHDIR:"), F::ChangeFolder, 46}, std::tuple{string_view("<MKDIR:"), F::CreateFolder, 98},
-          std::tuple{string_view("<DELFILE:"), F::Delete, 47}}) {
+    for (const auto& [tag, kind, command] : {std::tuple{string_view("<CHDIR:"), F::ChangeFolder, 46},
+                                             std::tuple{string_view("<MKDIR:"), F::CreateFolder, 98},
+                                             std::tuple{string_view("<DELFILE:"), F::Delete, 47}}) {
         if (!startsAt(t, p, tag)) continue;
         Field path = fieldAt(t, p + tag.size());
         return Match{command, FileOp{kind, std::move(path.value), {}}, path.end};
     }
-    for (const auto& [tag, kind, command] : {std::tuple{string_view("<COPYFILE:"), F::Copy, 48},
-                                             std::tuple{string_view("<RENFILE:"), F::Rename, 49}}) {
+    for (const auto& [tag, kind, command] :
+         {std::tuple{string_view("<COPYFILE:"), F::Copy, 48}, std::tuple{string_view("<RENFILE:"), F::Rename, 49}}) {
         if (!startsAt(t, p, tag)) continue;
         // The source (or old name) runs to the next ";", as playback reads it; without one
         // the tag is not a file command.
@@ -407,7 +409,8 @@ Found fileAndTextTags(string_view t, std::size_t p) {
     using MK = MacroCommand::Kind;
     for (const auto& [tag, kind, command] :
          {std::tuple{string_view("<MACRUN:"), MK::Run, 51}, std::tuple{string_view("<MACDEL:"), MK::Delete, 95},
-          std::tuple{string_view("<MACACT:"), MK::Activate, 96}, std::tuple{string_view("<MACDEACT:"), MK::Deactivate, 97}}) {
+          std::tuple{string_view("<MACACT:"), MK::Activate, 96},
+          std::tuple{string_view("<MACDEACT:"), MK::Deactivate, 97}}) {
         if (!startsAt(t, p, tag)) continue;
         Field nickname = fieldAt(t, p + tag.size());
         return Match{command, MacroCommand{kind, std::move(nickname.value)}, nickname.end};

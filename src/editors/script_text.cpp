@@ -1,5 +1,6 @@
 // Script lines to text and back: what each line shows, and the macro text it is saved as.
 #include <charconv>
+#include <cmath>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -165,12 +166,14 @@ bool kindsInRange(const Payload& payload) {
         [](const auto& p) -> bool {
             using T = std::decay_t<decltype(p)>;
             auto in = [](auto e, int last) { return static_cast<int>(e) >= 0 && static_cast<int>(e) <= last; };
-            if constexpr (std::is_same_v<T, Delay>) return in(p.unit, 1);
+            // Amounts are written as numbers: they must be finite, and milliseconds whole-number sized.
+            if constexpr (std::is_same_v<T, Delay>)
+                return in(p.unit, 1) && std::isfinite(p.amount) && std::fabs(p.amount) < 1e15;
             if constexpr (std::is_same_v<T, Pause>) return in(p.kind, 1);
             if constexpr (std::is_same_v<T, Repeat>) {
                 return in(p.kind, 3) && (p.kind != Repeat::Kind::Counter || (p.count >= 1 && p.count <= 4));
             }
-            if constexpr (std::is_same_v<T, Speed>) return in(p.kind, 2);
+            if constexpr (std::is_same_v<T, Speed>) return in(p.kind, 2) && std::isfinite(p.factor);
             if constexpr (std::is_same_v<T, Program>) return in(p.kind, 3);
             if constexpr (std::is_same_v<T, Window>) return in(p.command, 6);
             if constexpr (std::is_same_v<T, WindowGeometry>) return in(p.kind, 1);
@@ -185,7 +188,8 @@ bool kindsInRange(const Payload& payload) {
             if constexpr (std::is_same_v<T, Wait>) return in(p.kind, 9);
             if constexpr (std::is_same_v<T, DialUp>) return in(p.kind, 1);
             if constexpr (std::is_same_v<T, DateTime>) {
-                return p.format >= 1 && p.format <= static_cast<int>(p.isDate ? kDateFormats.size() : kTimeFormats.size());
+                return p.format >= 1 &&
+                       p.format <= static_cast<int>(p.isDate ? kDateFormats.size() : kTimeFormats.size());
             }
             return true;
         },
@@ -208,9 +212,7 @@ std::string windowTitleField(const std::string& title, bool current) {
     return current ? std::string("\"CURRENT\"") : title;
 }
 
-std::string programText(const Program& p) {
-    return p.parameters.empty() ? p.path : p.path + "<PARAM>" + p.parameters;
-}
+std::string programText(const Program& p) { return p.parameters.empty() ? p.path : p.path + "<PARAM>" + p.parameters; }
 
 bool fitsWidth(int value, int width) { return static_cast<int>(std::to_string(value).size()) <= width; }
 
@@ -238,7 +240,8 @@ std::string describeLine(int command, const Payload& payload) {
             } else if constexpr (std::is_same_v<T, DateTime>) {
                 if (!p.isDate) {
                     const auto f = static_cast<std::size_t>(p.format - 1);
-                    return label + ": " + std::string(timeFormat(p.format)) + "  (" + std::string(kTimeExamples[f]) + ")";
+                    return label + ": " + std::string(timeFormat(p.format)) + "  (" + std::string(kTimeExamples[f]) +
+                           ")";
                 }
                 std::string offset;
                 if (p.dayCount != 0) {
@@ -246,8 +249,8 @@ std::string describeLine(int command, const Payload& payload) {
                              (p.future ? " in future)" : " in past)");
                 }
                 const auto f = static_cast<std::size_t>(p.format - 1);
-                return label + offset + ": " + std::string(dateFormat(p.format)) + "  (" + std::string(kDateExamples[f]) +
-                       ")";
+                return label + offset + ": " + std::string(dateFormat(p.format)) + "  (" +
+                       std::string(kDateExamples[f]) + ")";
             } else if constexpr (std::is_same_v<T, Delay>) {
                 if (p.unit == Delay::Unit::Milliseconds) {
                     return label + " " + num(static_cast<long long>(p.amount)) + " Milliseconds";
@@ -282,8 +285,8 @@ std::string describeLine(int command, const Payload& payload) {
                     return label + titlePart(p.title, p.currentWindow) + " (Width: " + num(p.first) +
                            " Height: " + num(p.second) + ")";
                 }
-                return label + titlePart(p.title, p.currentWindow) + " (Left: " + num(p.first) + " Top: " +
-                       num(p.second) + ")";
+                return label + titlePart(p.title, p.currentWindow) + " (Left: " + num(p.first) +
+                       " Top: " + num(p.second) + ")";
             } else if constexpr (std::is_same_v<T, Mouse>) {
                 using A = Mouse::Action;
                 switch (p.action) {
@@ -432,16 +435,16 @@ std::string writtenForm(int command, const Payload& payload) {
                     case Program::Kind::Launch:
                         return "<LAUNCHDEL:" + padded(p.delay, 2) + programText(p) + ">";
                     case Program::Kind::ActivateOrLaunch:
-                        return "<LAUNCHYES2:" + padded(p.delay, 2) + padded(p.maxWait, 2) + p.title + "<LAUNCH:" +
-                               programText(p) + ">";
+                        return "<LAUNCHYES2:" + padded(p.delay, 2) + padded(p.maxWait, 2) + p.title +
+                               "<LAUNCH:" + programText(p) + ">";
                     case Program::Kind::LaunchAndActivate:
                         break;
                 }
-                return "<LAUNCHNO2:" + padded(p.delay, 2) + padded(p.maxWait, 2) + p.title + "<LAUNCH:" +
-                       programText(p) + ">";
+                return "<LAUNCHNO2:" + padded(p.delay, 2) + padded(p.maxWait, 2) + p.title +
+                       "<LAUNCH:" + programText(p) + ">";
             } else if constexpr (std::is_same_v<T, Window>) {
-                static constexpr std::string_view kTags[] = {"<WMAX:",  "<WMIN:",  "<WRES:", "<WCLS:",
-                                                             "<WHIDE:", "<WSHOW:", "<WSHUT:"};
+                static constexpr std::string_view kTags[] = {
+                    "<WMAX:", "<WMIN:", "<WRES:", "<WCLS:", "<WHIDE:", "<WSHOW:", "<WSHUT:"};
                 return std::string(kTags[static_cast<int>(p.command)]) + windowTitleField(p.title, p.currentWindow) +
                        ">";
             } else if constexpr (std::is_same_v<T, WindowGeometry>) {
@@ -498,13 +501,27 @@ std::string writtenForm(int command, const Payload& payload) {
             } else if constexpr (std::is_same_v<T, SingleText>) {
                 std::string_view tag;
                 switch (command) {
-                    case 14: tag = "<SWAP:"; break;
-                    case 15: tag = "<TFILE:"; break;
-                    case 29: tag = "<REM:"; break;
-                    case 43: tag = "<HTTP:"; break;
-                    case 44: tag = "<FTP:"; break;
-                    case 66: tag = "<EXPLORE:"; break;
-                    default: tag = "<DEFPRT:"; break;
+                    case 14:
+                        tag = "<SWAP:";
+                        break;
+                    case 15:
+                        tag = "<TFILE:";
+                        break;
+                    case 29:
+                        tag = "<REM:";
+                        break;
+                    case 43:
+                        tag = "<HTTP:";
+                        break;
+                    case 44:
+                        tag = "<FTP:";
+                        break;
+                    case 66:
+                        tag = "<EXPLORE:";
+                        break;
+                    default:
+                        tag = "<DEFPRT:";
+                        break;
                 }
                 return std::string(tag) + p.text + ">";
             } else if constexpr (std::is_same_v<T, FileOp>) {
@@ -538,9 +555,9 @@ std::string writtenForm(int command, const Payload& payload) {
                 if (p.kind == Sound::Kind::Beep) return "<BEEP>";
                 return (p.wait ? "<WAV1:" : "<WAV2:") + p.path + ">";
             } else if constexpr (std::is_same_v<T, Cd>) {
-                static constexpr std::string_view kTags[] = {"<CDPLAY>", "<CDSTOP>", "<CDPAUSE>", "<CDNEXT>",
-                                                             "<CDPREV>", "<CDGOTO:", "<CDSTEP:", "<CDBACK:",
-                                                             "<CDEJECT>", "<CDCLOSE>"};
+                static constexpr std::string_view kTags[] = {
+                    "<CDPLAY>", "<CDSTOP>", "<CDPAUSE>", "<CDNEXT>",  "<CDPREV>",
+                    "<CDGOTO:", "<CDSTEP:", "<CDBACK:",  "<CDEJECT>", "<CDCLOSE>"};
                 const std::string tag(kTags[static_cast<int>(p.kind)]);
                 if (tag.ends_with(':')) return tag + padded(p.number, 2) + ">";
                 return tag;

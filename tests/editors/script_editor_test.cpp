@@ -1,11 +1,12 @@
 // The Scripting Editor's line operations, indentation and saving.
+#include "editors/script_editor.h"
+
 #include <gtest/gtest.h>
 
 #include <deque>
 #include <string>
 #include <vector>
 
-#include "editors/script_editor.h"
 #include "platform/fake/fake_user_prompt.h"
 
 namespace orv::script {

@@ -75,7 +75,8 @@ inline std::string checkScriptRoundTrip(std::string_view text) {
             return where + "\"" + quoteForReport(source) + "\" was written as \"" + quoteForReport(written) + "\"";
         }
         for (std::size_t k = 0; k < source.size(); ++k) {
-            if (written[k] != source[k] && std::string_view("0123456789-.,:").find(written[k]) == std::string_view::npos) {
+            if (written[k] != source[k] &&
+                std::string_view("0123456789-.,:").find(written[k]) == std::string_view::npos) {
                 return where + "\"" + quoteForReport(source) + "\" was written as \"" + quoteForReport(written) + "\"";
             }
         }
