@@ -3,6 +3,7 @@
 #include <charconv>
 #include <filesystem>
 
+#include "activation/hotkey_dispatch.h"
 #include "engine/ansi_upper.h"
 #include "platform/cp1252.h"
 
@@ -133,6 +134,29 @@ std::optional<HandOverReceiver::Result> HandOverReceiver::receive(std::int64_t l
     }
     buffer_.clear();
     return result;
+}
+
+bool runHandedOverMacro(std::string_view upperName, HotkeyDispatcher& dispatcher, const TActivationTable& table,
+                        const TAppSettings& settings, IDispatchHost& host, IUserPrompt& prompt, bool macroPlaying) {
+    const int j = findMacroByNickName(settings, table.MacroCount(), upperName);
+    if (j == 0) return false;
+    if (host.popupMenuShowing()) {
+        prompt.messageBox("Warning", kPopupBusyText);
+        return false;
+    }
+    if (table.CaptureOn()) {
+        prompt.messageBox("Warning", kCaptureBusyText);
+        return false;
+    }
+    if (macroPlaying) return false;
+    if (table.Scope(j) == kScopeSystem) {
+        const std::string code = table.WindowTitle(j);
+        if (code.empty() || code[0] != '4') return false;
+        host.showTopWindowMenu();
+        return true;
+    }
+    dispatcher.runMacro(j);
+    return true;
 }
 
 }  // namespace orv

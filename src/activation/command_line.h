@@ -11,6 +11,11 @@
 
 namespace orv {
 
+class HotkeyDispatcher;
+class IDispatchHost;
+class IUserPrompt;
+class TActivationTable;
+
 inline constexpr std::size_t kCommandLineNickChars = 50;
 inline constexpr std::size_t kHandOverChars = 255;
 
@@ -78,5 +83,13 @@ public:
 private:
     std::string buffer_;
 };
+
+// The hand-over's macro (WM_USER+10): the first macro with that nickname. Nothing happens when
+// none has it or a macro is playing; a popup menu on screen or a running capture is refused with
+// its warning. System macro "4" shows the top-window menu and the other System macros do
+// nothing; any other macro runs as a hotkey would run it (a popup menu shows its menu). Returns
+// true when something was started.
+bool runHandedOverMacro(std::string_view upperName, HotkeyDispatcher& dispatcher, const TActivationTable& table,
+                        const TAppSettings& settings, IDispatchHost& host, IUserPrompt& prompt, bool macroPlaying);
 
 }  // namespace orv

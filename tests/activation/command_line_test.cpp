@@ -2,7 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include "activation/hotkey_dispatch.h"
+#include "engine/ansi_upper.h"
+#include "engine/window_control.h"
 #include "platform/cp1252.h"
+#include "platform/fake/fake_clock.h"
+#include "platform/fake/fake_hook_library.h"
+#include "platform/fake/fake_keyboard_input.h"
+#include "platform/fake/fake_message_pump.h"
+#include "platform/fake/fake_mouse_input.h"
+#include "platform/fake/fake_process_list.h"
+#include "platform/fake/fake_user_prompt.h"
+#include "platform/fake/fake_window_system.h"
+#include "store/macro_store.h"
 #include "support/temp_dir.h"
 
 namespace orv {
@@ -125,6 +137,103 @@ TEST(HandOverTest, OverlongBufferAndBadCharactersAreDropped) {
     const auto result = receiver.receive(-1);
     ASSERT_TRUE(result);
     EXPECT_EQ(result->macroName, std::string(252, 'X'));
+}
+
+// The running program's side of a hand-over: what it shows or plays, in one transcript.
+class HandOverHost final : public IDispatchHost, public fake::Recorder {
+public:
+    using Recorder::Recorder;
+    bool popupMenuShowing() const override { return popupShowing; }
+    bool macroPaused() const override { return false; }
+    int pausedMacro() const override { return 0; }
+    void resumePause() override {}
+    bool sharedFileChanged() override { return false; }
+    void reloadSharedFile() override {}
+    void ActivateMe() override { record("activate me"); }
+    void StartACapture() override { record("capture"); }
+    void showTopWindowMenu() override { record("top window menu"); }
+    int showPopupMenu(const TMacroRecord& menu) override {
+        record("menu " + menu.NickName);
+        return -1;
+    }
+    void IntoProgram(const TMacroRecord& macro, bool, std::int32_t) override { record("play " + macro.NickName); }
+    void startClearTimer() override { record("clear timer"); }
+    bool popupShowing = false;
+};
+
+class HandedOverMacroTest : public ::testing::Test {
+protected:
+    HandedOverMacroTest()
+        : store(table, settings, hook, prompt, clock, dir.file("Icons")),
+          control(windows, processes),
+          dispatcher({table, settings, store, hook, prompt, control, keyboard, mouse, pump, host}) {
+        settings.CurrentFile = dir.file("m.ORV");
+        store.LoadMacroFile(settings.CurrentFile);  // the four system macros, 1..4
+        add("Morning Report", kScopeGlobal);
+        add("Tools", kScopePopupMenu);
+    }
+    void add(const std::string& nick, int scope) {
+        TMacroRecord r;
+        r.NickName = nick;
+        r.HotKeyCode = kCodeNone;
+        r.Scope = static_cast<std::int16_t>(scope);
+        r.Active = 1;
+        table.setMacroCount(table.MacroCount() + 1);
+        store.WriteMacroRecord(-1, r);
+    }
+    bool run(const std::string& upperName, bool playing = false) {
+        return runHandedOverMacro(upperName, dispatcher, table, settings, host, prompt, playing);
+    }
+
+    test::TempDir dir;
+    fake::Transcript transcript;
+    TActivationTable table;
+    TAppSettings settings;
+    fake::FakeHookLibrary hook;
+    fake::FakeUserPrompt prompt{transcript};
+    fake::FakeClock clock;
+    fake::FakeWindowSystem windows;
+    fake::FakeProcessList processes;
+    fake::FakeKeyboardInput keyboard{transcript};
+    fake::FakeMouseInput mouse;
+    fake::FakeMessagePump pump;
+    HandOverHost host{transcript};
+    MacroStore store;
+    WindowControl control;
+    HotkeyDispatcher dispatcher;
+};
+
+TEST_F(HandedOverMacroTest, RunsTheNamedMacroAsAHotkeyWould) {
+    EXPECT_TRUE(run("MORNING REPORT"));
+    EXPECT_EQ(transcript.text(), "play Morning Report\nkey down 43\nkey up 43\nclear timer\n");
+    EXPECT_TRUE(table.MacroInUse());
+    transcript.clear();
+    EXPECT_TRUE(run("TOOLS"));
+    EXPECT_EQ(transcript.text(), "menu Tools\n");
+}
+
+TEST_F(HandedOverMacroTest, SystemMacrosOnlyOfferTheTopWindowMenu) {
+    for (int code = 1; code <= 4; ++code) {
+        transcript.clear();
+        const bool started = run(ansiUpper(systemMacroNickName(code)));
+        EXPECT_EQ(started, code == 4) << code;
+        EXPECT_EQ(transcript.text(), code == 4 ? "top window menu\n" : "") << code;
+    }
+}
+
+TEST_F(HandedOverMacroTest, UnknownPlayingOrBusyStartsNothing) {
+    EXPECT_FALSE(run("NO SUCH MACRO"));
+    EXPECT_FALSE(run(""));
+    EXPECT_FALSE(run("MORNING REPORT", true));
+    EXPECT_EQ(transcript.text(), "");
+
+    host.popupShowing = true;
+    EXPECT_FALSE(run("MORNING REPORT"));
+    host.popupShowing = false;
+    table.setCaptureOn(true);
+    EXPECT_FALSE(run("MORNING REPORT"));
+    EXPECT_EQ(transcript.lines(), (std::vector<std::string>{std::string("message \"Warning\" \"") + kPopupBusyText + "\"",
+                                                            std::string("message \"Warning\" \"") + kCaptureBusyText + "\""}));
 }
 
 }  // namespace
