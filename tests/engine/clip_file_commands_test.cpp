@@ -5,6 +5,7 @@
 #include "engine/date_time_formats.h"
 #include "engine/date_time_text.h"
 #include "engine/engine_rig.h"
+#include "platform/fake/fake_file_system.h"
 
 namespace orv::test {
 namespace {
@@ -161,6 +162,38 @@ TEST(DateTime, EveryFormatIsACommandThatTypesItsText) {
     }
     // The key delay applies to each typed character.
     EXPECT_EQ(rig.play("<SPKEY:0010><hh{Y}>"), join({{"wait 10 ms"}, typed("1"), {"wait 10 ms"}, typed("4")}));
+}
+
+}  // namespace
+}  // namespace orv::test
+
+namespace orv::test {
+namespace {
+
+// The dry run's file system reads the disk but never changes it.
+TEST(DryRunFiles, ChangesAreRecordedNotMade) {
+    TempDir dir;
+    writeFile(dir.file("keep.txt"), "K");
+    fake::Transcript trace;
+    fake::FakeFileSystem files(trace, dir.path().string());
+    fake::FakeKeyboardInput keyboard{trace};
+    fake::FakeMessagePump pump{trace};
+    fake::FakePlaybackWindows windows{trace};
+    fake::FakeClock clock;
+    PlaybackServices s;
+    s.keyboard = &keyboard;
+    s.pump = &pump;
+    s.windows = &windows;
+    s.clock = &clock;
+    s.files = &files;
+    PlaybackEngine engine(s);
+    engine.play("<MKDIR:a/b/c><CHDIR:a/b><DELFILE:../../keep.txt><COPYFILE:../../keep.txt;x><RENFILE:none;y>", false, 0);
+    EXPECT_EQ(trace.lines(),
+              (Lines{"mkdir \"a\" -> ok", "mkdir \"a/b\" -> ok", "mkdir \"a/b/c\" -> ok", "chdir \"a/b\" -> ok",
+                     "file delete \"../../keep.txt\" -> ok", "file copy \"../../keep.txt\" \"x\" -> ok",
+                     "file rename \"none\" \"y\" -> failed"}));
+    EXPECT_FALSE(fs::exists(dir.path() / "a"));
+    EXPECT_EQ(readFile(dir.file("keep.txt")), "K");
 }
 
 }  // namespace
