@@ -193,4 +193,21 @@ void SharedFileLock::applyNetworkSettings(bool networkMode, bool autoSync, int s
     if (switchedOn) macroFileOpened(macroFile_.empty() ? settings_.CurrentFile : macroFile_);
 }
 
+NetworkOptionsModel NetworkOptionsModel::fromSettings(const TAppSettings& settings) {
+    NetworkOptionsModel m;
+    m.fileLocking = settings.NetworkMode;
+    m.autoSync = settings.AutoSync;
+    m.minutes = std::to_string(settings.SyncMinutes);
+    return m;
+}
+
+int NetworkOptionsModel::syncMinutes() const {
+    int value = 0;
+    for (std::size_t k = 0; k < minutes.size() && k < 2; ++k) {
+        if (minutes[k] < '0' || minutes[k] > '9') return 0;
+        value = value * 10 + (minutes[k] - '0');
+    }
+    return minutes.size() > 2 ? 0 : value;
+}
+
 }  // namespace orv

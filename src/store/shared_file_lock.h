@@ -100,4 +100,21 @@ private:
     bool syncTimerOn_ = false;
 };
 
+// The "Network Considerations" dialog as fields: "&File Locking of Macro Files",
+// "&Automatic Synchronization Updating" and "Synchronize every" N "minutes".
+struct NetworkOptionsModel {
+    bool fileLocking = false;
+    bool autoSync = true;
+    std::string minutes;  // the field's text, at most 2 digits
+
+    static NetworkOptionsModel fromSettings(const TAppSettings& settings);
+    // The synchronisation choices are enabled only with file locking on.
+    bool syncEnabled() const { return fileLocking; }
+    // The interval the field holds: its digits, 0 when it holds none.
+    int syncMinutes() const;
+    // However the dialog is closed, the three values are stored through the lock (which starts
+    // or stops the synchronisation timer and reads the sync file when locking was switched on).
+    void close(SharedFileLock& lock) const { lock.applyNetworkSettings(fileLocking, autoSync, syncMinutes()); }
+};
+
 }  // namespace orv

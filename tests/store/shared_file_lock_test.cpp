@@ -233,6 +233,30 @@ TEST_F(SharedFileLockTest, SwitchingNetworkModeOnReadsTheSyncFile) {
     EXPECT_TRUE(prompt.shown().empty());
 }
 
+TEST_F(SharedFileLockTest, NetworkDialogStoresItsValuesHoweverItCloses) {
+    Program a(macroFile, clock);
+    NetworkOptionsModel model = NetworkOptionsModel::fromSettings(*a.settings);
+    EXPECT_TRUE(model.syncEnabled());
+    EXPECT_EQ(model.minutes, "10");
+    const std::pair<const char*, int> fields[] = {{"15", 15}, {"7", 7}, {"", 0}, {"x", 0}, {"123", 0}};
+    for (const auto& [text, minutes] : fields) {
+        model.minutes = text;
+        EXPECT_EQ(model.syncMinutes(), minutes) << text;
+    }
+    model.minutes = "";
+    model.close(*a.lock);
+    EXPECT_EQ(a.settings->SyncMinutes, 0);
+    EXPECT_FALSE(a.settings->AutoSync);
+    EXPECT_FALSE(a.host.syncTimer);
+    model.minutes = "5";
+    model.fileLocking = false;
+    model.close(*a.lock);
+    EXPECT_FALSE(a.settings->NetworkMode);
+    EXPECT_FALSE(NetworkOptionsModel::fromSettings(*a.settings).syncEnabled());
+    EXPECT_FALSE(a.lock->FileInUse());
+    EXPECT_FALSE(a.host.syncTimer);
+}
+
 // Several processes hammer the lock at once. Each one that takes it checks that nobody else
 // holds it, then releases it as changed: no two holders may ever overlap and no change may be
 // lost from the counter.
