@@ -218,7 +218,10 @@ void ShortKeys::postKey(std::uint8_t vk, bool up) { s_.keyboard.keyEvent(vk, s_.
 
 void ShortKeys::runShortKey(int j) {
     currentMacro_ = j;
-    if (!s_.store.ReadMacroRecord(j, menuBuffer_)) return;
+    if (!s_.store.ReadMacroRecord(j, menuBuffer_)) {
+        clearBuffer();  // an unreadable file is not retried at every further character
+        return;
+    }
     const int backspaces = backspacesFor(s_.settings.shortKeyText(j), index_.options());
     const bool capsWasOn = capsWasOn_;
     s_.table.setMacroInUse(true);
