@@ -1,0 +1,313 @@
+#include "activation/resident.h"
+
+#include <filesystem>
+
+#include "activation/hotkey_table.h"
+#include "activation/shortkeys.h"
+#include "engine/mouse_commands.h"
+#include "engine/playback_engine.h"
+#include "engine/wait_commands.h"
+#include "engine/window_commands.h"
+#include "engine/window_control.h"
+#include "store/macro_store.h"
+#include "store/recent_files.h"
+#include "store/settings.h"
+
+namespace orv {
+
+// The command families that work on the desktop.
+struct Resident::Families {
+    Families(WindowControl& control, ResidentPlatform& p, TActivationTable& table)
+        : windows(control), waits(control, p.hook, table, p.sleeper), mouse(p.mouse, p.windows), system(p.system) {}
+    WindowCommands windows;
+    WaitCommands waits;
+    MouseCommands mouse;
+    SystemCommands system;
+};
+
+Resident::Resident(TActivationTable& table, TAppSettings& settings, ProgramPaths paths, ResidentPlatform platform,
+                   IResidentUi& ui, std::string ownProgramName)
+    : table_(table), settings_(settings), paths_(std::move(paths)), p_(platform), ui_(ui) {
+    if (p_.system.windows == nullptr) p_.system.windows = &p_.windows;
+    p_.system.table = &table_;
+    store_ = std::make_unique<MacroStore>(table_, settings_, p_.hook, p_.prompt, p_.clock, paths_.iconsDir());
+    control_ = std::make_unique<WindowControl>(p_.windows, p_.processes);
+    families_ = std::make_unique<Families>(*control_, p_, table_);
+
+    PlaybackServices services;
+    services.keyboard = &p_.keyboard;
+    services.pump = &p_.pump;
+    services.windows = &p_.playbackWindows;
+    services.clock = &p_.clock;
+    services.settings = &settings_;
+    services.clipboard = p_.clipboard;
+    services.shell = p_.shell;
+    services.files = p_.files;
+    services.store = store_.get();
+    services.table = &table_;
+    services.host = this;
+    engine_ = std::make_unique<PlaybackEngine>(services);
+    engine_->registerFamily(CommandFamily::Window, families_->windows);
+    engine_->registerFamily(CommandFamily::Wait, families_->waits);
+    engine_->registerFamily(CommandFamily::Mouse, families_->mouse);
+    engine_->registerFamily(CommandFamily::System, families_->system);
+    // Every window the window routines bring to the front becomes the window playback works in.
+    control_->setActivationObserver([this](WindowId w) { engine_->state().HotKeyWindow = static_cast<std::int32_t>(w); });
+
+    dispatcher_ = std::make_unique<HotkeyDispatcher>(HotkeyDispatcher::Services{
+        table_, settings_, *store_, p_.hook, p_.prompt, *control_, p_.keyboard, p_.mouse, p_.pump, *this});
+    shortKeys_ = std::make_unique<ShortKeys>(ShortKeys::Services{table_, settings_, *store_, p_.hook, p_.prompt, *control_,
+                                                                 p_.keyboard, p_.pump, *this});
+    windowMacros_ = std::make_unique<WindowMacros>(table_, p_.hook, *control_, *this, std::move(ownProgramName));
+    scheduler_ = std::make_unique<Scheduler>(table_, settings_, p_.hook, p_.clock, *control_, *this);
+    sharedFile_ = std::make_unique<SharedFileLock>(settings_, p_.clock, p_.prompt, *this);
+}
+
+Resident::~Resident() = default;
+
+void Resident::start(std::int32_t mainWindow, const CommandLine& commandLine) {
+    commandLine_ = commandLine;
+    std::error_code ec;
+    std::filesystem::create_directories(paths_.programDir, ec);
+    applyCommandLine(commandLine_, settings_);
+    if (commandLine_.file) {
+        if (std::filesystem::is_regular_file(*commandLine_.file, ec)) settings_.CurrentFile = *commandLine_.file;
+    }
+    if (settings_.NetworkMode) sharedFile_->macroFileOpened(settings_.CurrentFile);
+    store_->LoadMacroFile(settings_.CurrentFile);
+
+    // The window hook, then the library's copy of the table field group by field group.
+    windowHook_ = p_.hook.OrvHookCBT();
+    for (std::size_t offset : {TActivationTable::oCaptureState1, TActivationTable::oCaptureState2,
+                               TActivationTable::oCaptureDoubleAlt, TActivationTable::oReserved4,
+                               TActivationTable::oStopKeyCtrl, TActivationTable::oStopKeyAlt,
+                               TActivationTable::oStopKeyShift, TActivationTable::oReserved14320})
+        table_.setU8(offset, 0);
+    table_.setI16(TActivationTable::oStopKeyVK, 0);
+    table_.setU8(TActivationTable::oIsNT, 1);
+    table_.setU8(TActivationTable::oMouseSwapped, 0);
+    p_.hook.OrvUpCapture(table_);
+    p_.hook.OrvUpInit(table_);
+    table_.setIdleWatch(false);
+    table_.setIdleSeconds(0);
+    p_.hook.OrvUpIdle(table_);
+    table_.setMainWindow(mainWindow);
+    p_.hook.OrvUpWindow(table_);
+    table_.setPicker(mainWindow, false);
+    table_.setI32(TActivationTable::oCaptureWindow, mainWindow);
+    table_.setU8(TActivationTable::oCaptureWindowActive, 0);
+    p_.hook.OrvUpWindow2(table_);
+    table_.setTopProgram("");
+    p_.hook.OrvUpProg(table_);
+    table_.setCaptureOn(false);
+    p_.hook.OrvUpCaptureOn(table_);
+    for (std::size_t offset = TActivationTable::oWaitMouseClick; offset <= TActivationTable::oWaitMarker; ++offset)
+        table_.setU8(offset, 0);
+    p_.hook.OrvUpWaits(table_);
+    table_.setRunningPrograms(nullptr, 0);
+    p_.hook.OrvUpProgs(table_);
+    SetHotKeys(table_, p_.hook);
+    keyboardHook_ = p_.hook.OrvHookKeyboard();
+    table_.setI32(TActivationTable::oKeyboardHook, keyboardHook_);
+    mouseHook_ = p_.hook.OrvHookMouse();
+    table_.setI32(TActivationTable::oMouseHook, mouseHook_);
+    p_.hook.OrvUpKeyHook(table_);
+    p_.hook.OrvUpMouseHook(table_);
+
+    windowMacros_->initialise(static_cast<WindowId>(mainWindow));
+    scheduler_->start();
+    if (settings_.NetworkMode && settings_.AutoSync) sharedFile_->startAutoSync();
+    ui_.macrosChanged();
+}
+
+void Resident::shutdown() {
+    windowMacros_->setClosing(true);
+    for (HookHandle* handle : {&keyboardHook_, &mouseHook_, &windowHook_}) {
+        if (*handle != 0) p_.hook.OrvUnHook(*handle);
+        *handle = 0;
+    }
+    SaveSettings(settings_, paths_);
+}
+
+void Resident::handleHookMessage(const HookMessage& m) {
+    switch (m.msg) {
+        case HookMsg::HotKey:
+            dispatcher_->handleHotKey(m.wParam, m.lParam);
+            break;
+        case HookMsg::Abort:
+            engine_->requestAbort();
+            break;
+        case HookMsg::ShortKeyChar:
+            shortKeys_->handleTyping(m.wParam, m.lParam);
+            break;
+        case HookMsg::WindowActivated:
+            windowMacros_->windowActivated(static_cast<WindowId>(m.wParam));
+            break;
+        case HookMsg::CapsLock:
+            capsLockOn_ = m.wParam != 0;
+            break;
+        case HookMsg::Marker:
+            dispatcher_->clearMacroInUse();
+            break;
+        case HookMsg::ProcessesChanged:
+            windowMacros_->processesChanged();
+            break;
+        case HookMsg::WaitClick:
+        case HookMsg::WaitKey:
+        case HookMsg::WaitText:
+        case HookMsg::WaitMarker:
+            families_->waits.handleHookMessage(m);
+            break;
+        case HookMsg::PickerHotKey:  // goes to the picker's own window
+        case HookMsg::CaptureText:   // recording comes with capture
+        case HookMsg::CaptureEnd:
+        case HookMsg::DebugLine:
+            break;
+    }
+}
+
+void Resident::onScheduleTimer() { scheduler_->CheckOutTimerMacros(); }
+void Resident::onStartupTimer() { scheduler_->DoStartUpMacros(commandLine_.runMacro ? commandLine_.macroName : std::string()); }
+void Resident::onClearTimer() { dispatcher_->clearMacroInUse(); }
+void Resident::onHeartbeatTimer() { sharedFile_->onHeartbeatTimer(); }
+void Resident::onSyncTimer() { sharedFile_->onSyncTimer(); }
+
+void Resident::indexChanged() {
+    SetHotKeys(table_, p_.hook);
+    shortKeys_->macrosChanged();
+    scheduler_->CheckAndSetTime();
+    ui_.macrosChanged();
+}
+
+void Resident::openMacroFile(const std::string& path) {
+    const std::string previous = settings_.CurrentFile;
+    settings_.CurrentFile = path;
+    if (settings_.NetworkMode) sharedFile_->macroFileOpened(path);
+    store_->LoadMacroFile(path);
+    indexChanged();
+    DoLastFiles(settings_.LastFile, previous, path);
+    SaveSettings(settings_, paths_);
+}
+
+void Resident::handOverCharacter(std::int64_t lParam) {
+    const std::optional<HandOverReceiver::Result> result = handOver_.receive(lParam);
+    if (!result) return;
+    if (result->runMacro) {
+        runHandedOverMacro(result->macroName);
+    } else {
+        ActivateMe();
+    }
+}
+
+void Resident::runHandedOverMacro(const std::string& upperName) {
+    const int j = findMacroByNickName(settings_, table_.MacroCount(), upperName);
+    if (j == 0) return;
+    if (popupShowing_) {
+        p_.prompt.messageBox("Warning", kPopupBusyText);
+        return;
+    }
+    if (table_.CaptureOn()) {
+        p_.prompt.messageBox("Warning", kCaptureBusyText);
+        return;
+    }
+    if (macroPlaying()) return;
+    if (table_.Scope(j) == kScopeSystem) {
+        const std::string code = table_.WindowTitle(j);
+        if (!code.empty() && code[0] == '4') showTopWindowMenu();
+        return;
+    }
+    dispatcher_->runMacro(j);
+}
+
+bool Resident::macroPaused() const { return engine_->state().pauseWindowShowing; }
+bool Resident::macroPlaying() const { return engine_->state().playing; }
+
+bool Resident::sharedFileChanged() { return settings_.NetworkMode && sharedFile_->MacroFileChanged(); }
+
+void Resident::reloadSharedFile() {
+    store_->ReloadMacroFile();
+    indexChanged();
+}
+
+void Resident::ActivateMe() {
+    const char* refusal = nullptr;
+    if (macroPaused()) {
+        refusal = "A current playback macro is in the middle of a PAUSE. Orvanta 99 cannot be invoked until the PAUSE "
+                  "is either cancelled or resumed.";
+    } else if (popupShowing_) {
+        refusal = "A Orvanta 99 Popup Menu is currently being displayed. Orvanta 99 cannot be invoked until this menu "
+                  "has been cleared.";
+    } else if (table_.CaptureOn()) {
+        refusal = "A macro is currently being recorded. Orvanta 99 cannot be invoked until the recording is completed.";
+    }
+    if (refusal != nullptr) {
+        p_.prompt.messageBox("Warning", refusal);
+        return;
+    }
+    ui_.bringUpMainWindow();
+}
+
+void Resident::StartACapture() { p_.prompt.messageBox("Notice", kCaptureNotAvailableText); }
+
+void Resident::showTopWindowMenu() {
+    popupShowing_ = true;
+    const int chosen = ui_.showTopWindowMenu();
+    popupShowing_ = false;
+    if (chosen > 0) dispatcher_->runMacro(chosen);
+}
+
+int Resident::showPopupMenu(const TMacroRecord& menu) {
+    popupShowing_ = true;
+    const int chosen = ui_.showPopupMenu(menu);
+    popupShowing_ = false;
+    return chosen;
+}
+
+void Resident::play(int j, const TMacroRecord& record, bool capsWasOn, std::int32_t hotKeyWindow) {
+    if (macroPlaying()) return;
+    playingMacro_ = j;
+    const int code = record.HotKeyCode;
+    ui_.setRunning(true);
+    engine_->play(record.MacroText, capsWasOn, hotKeyWindow,
+                  {record.NickName, code >= 0 && code < kHotKeyCount ? hotKeyName(code) : std::string()});
+    ui_.setRunning(false);
+    playingMacro_ = 0;
+}
+
+void Resident::IntoProgram(const TMacroRecord& macro, bool capsWasOn, std::int32_t hotKeyWindow) {
+    play(dispatcher_->CurrentMacro(), macro, capsWasOn, hotKeyWindow);
+}
+
+bool Resident::readMacroRecord(int j, TMacroRecord& record) { return store_->ReadMacroRecord(j, record); }
+
+void Resident::playTimedMacro(int j, const TMacroRecord& record) {
+    play(j, record, capsLockOn_, static_cast<std::int32_t>(p_.windows.foregroundWindow()));
+}
+
+void Resident::playNamedMacro(int j, const TMacroRecord&) {
+    dispatcher_->setHotKeyWindow(static_cast<std::int32_t>(p_.windows.foregroundWindow()));
+    dispatcher_->runMacro(j);
+}
+
+void Resident::playWindowMacro(int j, const TMacroRecord&) {
+    dispatcher_->setHotKeyWindow(static_cast<std::int32_t>(p_.windows.foregroundWindow()));
+    dispatcher_->runMacro(j);
+}
+
+bool Resident::lockSharedFile() { return !sharedFile_->FileInUse(); }
+void Resident::releaseSharedFile() { sharedFile_->ReleaseSyncFile(true); }
+
+void Resident::macroDeleted(int, bool, bool) { indexChanged(); }
+void Resident::macroActiveChanged(int, bool) { indexChanged(); }
+bool Resident::beginMacroFileSwap(const std::string& path) {
+    if (settings_.NetworkMode) sharedFile_->macroFileOpened(path);
+    return true;
+}
+
+void Resident::macroFileSwapped(const std::string& previous, const std::string& current) {
+    indexChanged();
+    DoLastFiles(settings_.LastFile, previous, current);
+    SaveSettings(settings_, paths_);
+}
+
+}  // namespace orv

@@ -1,0 +1,173 @@
+#include "activation/resident.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/playback_engine.h"
+#include "platform/fake/fake_clock.h"
+#include "platform/fake/fake_hook_library.h"
+#include "platform/fake/fake_keyboard_input.h"
+#include "platform/fake/fake_message_pump.h"
+#include "platform/fake/fake_mouse_input.h"
+#include "platform/fake/fake_playback_windows.h"
+#include "platform/fake/fake_process_list.h"
+#include "platform/fake/fake_thread_sleep.h"
+#include "platform/fake/fake_user_prompt.h"
+#include "platform/fake/fake_window_system.h"
+#include "store/macro_store.h"
+#include "support/temp_dir.h"
+
+namespace orv {
+namespace {
+
+class RecordingUi final : public IResidentUi {
+public:
+    void bringUpMainWindow() override { calls += "main-window;"; }
+    int showPopupMenu(const TMacroRecord& menu) override {
+        calls += "popup " + menu.NickName + ";";
+        return -1;
+    }
+    int showTopWindowMenu() override {
+        calls += "top-menu;";
+        return -1;
+    }
+    void resumePause() override { calls += "resume;"; }
+    void setRunning(bool running) override { calls += running ? "running;" : "idle;"; }
+    void startClearTimer() override { calls += "clear-timer;"; }
+    void setScheduleTimer(bool enabled) override { scheduleTimer = enabled; }
+    void setHeartbeatTimer(bool) override {}
+    void setSyncTimer(bool) override {}
+    void macrosChanged() override { ++refills; }
+    void playWaveFile(const std::string& file, bool) override { calls += "wave " + file + ";"; }
+
+    std::string calls;
+    bool scheduleTimer = false;
+    int refills = 0;
+};
+
+class ResidentTest : public ::testing::Test {
+protected:
+    ResidentTest() {
+        paths.programDir = dir.file("prog");
+        paths.configDir = dir.file("config");
+        settings.CurrentFile = dir.file("macros.ORV");
+        windows.addWindow({10, "Notes - Editor", 100});
+        windows.addWindow({20, "Terminal", 200});
+        windows.setForeground(10);
+        processes.addProcess({100, "editor"});
+        resident = std::make_unique<Resident>(table, settings, paths,
+                                              ResidentPlatform{keyboard, mouse, pump, playbackWindows, windows, processes,
+                                                               hook, prompt, clock, sleeper},
+                                              ui, "ORVANTA");
+    }
+
+    // Writes macros into the file before start-up.
+    void writeMacros(const std::vector<TMacroRecord>& records) {
+        TActivationTable t;
+        TAppSettings s;
+        s.CurrentFile = settings.CurrentFile;
+        fake::FakeHookLibrary h;
+        MacroStore store(t, s, h, prompt, clock, "");
+        store.LoadMacroFile(s.CurrentFile);
+        for (const TMacroRecord& r : records) {
+            t.setMacroCount(t.MacroCount() + 1);
+            TMacroRecord copy = r;
+            store.WriteMacroRecord(-1, copy);
+        }
+    }
+
+    static TMacroRecord macro(const std::string& nick, int code, const std::string& text, int scope = kScopeGlobal,
+                              const std::string& shortKey = "", const std::string& title = "") {
+        TMacroRecord r;
+        r.NickName = nick;
+        r.HotKeyCode = static_cast<std::int16_t>(code);
+        r.Scope = static_cast<std::int16_t>(scope);
+        r.Active = 1;
+        r.MacroText = text;
+        r.ShortKeyText = shortKey;
+        r.WindowTitle = title;
+        r.IconName = "MAIN";
+        return r;
+    }
+
+    std::string keys() const { return keyboard.transcript().text(); }
+
+    test::TempDir dir;
+    ProgramPaths paths;
+    TActivationTable table;
+    TAppSettings settings;
+    fake::Transcript trace;
+    fake::FakeClock clock;
+    fake::FakeKeyboardInput keyboard;
+    fake::FakeMouseInput mouse;
+    fake::FakeMessagePump pump{trace, &clock};
+    fake::FakePlaybackWindows playbackWindows;
+    fake::FakeWindowSystem windows;
+    fake::FakeProcessList processes;
+    fake::FakeHookLibrary hook;
+    fake::FakeUserPrompt prompt;
+    fake::FakeThreadSleep sleeper{trace, &clock};
+    RecordingUi ui;
+    std::unique_ptr<Resident> resident;
+};
+
+TEST_F(ResidentTest, StartUpLoadsTheFileAndHandsTheTableToTheLibrary) {
+    writeMacros({macro("Hello", 144, "hi")});
+    resident->start(999, CommandLine{});
+    EXPECT_EQ(table.MacroCount(), 5);
+    const TActivationTable& lib = hook.libraryTable();
+    EXPECT_EQ(lib.MainWindow(), 999);
+    EXPECT_EQ(lib.MacroCount(), 5);
+    EXPECT_TRUE(lib.HotKeyInUse(144));
+    EXPECT_TRUE(lib.HotKeyInUse(262));
+    EXPECT_EQ(hook.installedHooks().size(), 3u);
+    EXPECT_TRUE(lib.IsNT());
+    resident->shutdown();
+    EXPECT_TRUE(hook.installedHooks().empty());
+    EXPECT_TRUE(std::filesystem::exists(paths.iniFile()));
+}
+
+TEST_F(ResidentTest, AHotkeyMessagePlaysItsMacroIntoTheFocusedWindow) {
+    writeMacros({macro("Hello", 144, "hi")});
+    resident->start(999, CommandLine{});
+    keyboard.transcript().clear();
+    resident->handleHookMessage({HookMsg::HotKey, 144, 10, 999});
+    EXPECT_EQ(keys(), "key down 72\nkey up 72\nkey down 73\nkey up 73\nkey down 43\nkey up 43\n");
+    EXPECT_EQ(ui.calls, "running;idle;clear-timer;");
+    EXPECT_TRUE(table.MacroInUse());
+    resident->handleHookMessage({HookMsg::Marker, 0, 0, 999});
+    EXPECT_FALSE(hook.libraryTable().MacroInUse());
+}
+
+TEST_F(ResidentTest, ATypedShortKeyIsErasedAndReplaced) {
+    writeMacros({macro("Sig", kCodeShortKey, "ok", kScopeGlobal, "sg")});
+    settings.UseSuffix = true;  // the abbreviation ends with a non-word character
+    resident->start(999, CommandLine{});
+    keyboard.transcript().clear();
+    for (char c : std::string("sg ")) resident->handleHookMessage({HookMsg::ShortKeyChar, 0, c, 999});
+    // Three backspaces (the abbreviation and the space), then the text and the marker key.
+    EXPECT_EQ(keys(),
+              "key down 8\nkey up 8\nkey down 8\nkey up 8\nkey down 8\nkey up 8\n"
+              "key down 79\nkey up 79\nkey down 75\nkey up 75\nkey down 43\nkey up 43\n");
+}
+
+TEST_F(ResidentTest, AHandedOverCommandLineRunsTheNamedMacro) {
+    writeMacros({macro("My Macro", kCodeNone, "x")});
+    resident->start(999, CommandLine{});
+    keyboard.transcript().clear();
+    for (std::int64_t c : encodeHandOver("orvanta /A my macro")) resident->handOverCharacter(c);
+    EXPECT_EQ(keys(), "key down 88\nkey up 88\nkey down 43\nkey up 43\n");
+    for (std::int64_t c : encodeHandOver("orvanta")) resident->handOverCharacter(c);
+    EXPECT_EQ(ui.calls.substr(ui.calls.size() - 12), "main-window;");
+}
+
+TEST_F(ResidentTest, ActivateMeAndCaptureAnswerTheirWay) {
+    resident->start(999, CommandLine{});
+    resident->handleHookMessage({HookMsg::HotKey, 262, 10, 999});
+    EXPECT_EQ(ui.calls, "main-window;");
+    resident->handleHookMessage({HookMsg::HotKey, 263, 10, 999});
+    ASSERT_EQ(prompt.shown().size(), 1u);
+    EXPECT_EQ(prompt.shown()[0].text, kCaptureNotAvailableText);
+}
+
+}  // namespace
+}  // namespace orv
