@@ -35,7 +35,9 @@ Outcome TDoDOSFiles::doCheck(const DialogEnv& env) {
         v.second = text("newname");
         if (v.second.empty()) return Outcome::fail("newname", "No new name specified.  Please correct.");
     }
-    if (twoNames || v.kind == Delete) {
+    // The file to copy or rename must exist when the command is made; a file to delete may be
+    // one that the macro itself creates before it plays this command.
+    if (twoNames) {
         if (env.files == nullptr || v.first.empty() || !env.files->fileExists(v.first))
             return Outcome::fail("path", "Specified Text File does not exist.  Please correct.");
     }
