@@ -193,30 +193,10 @@ void Resident::handOverCharacter(std::int64_t lParam) {
     const std::optional<HandOverReceiver::Result> result = handOver_.receive(lParam);
     if (!result) return;
     if (result->runMacro) {
-        runHandedOverMacro(result->macroName);
+        runHandedOverMacro(result->macroName, *dispatcher_, table_, settings_, *this, p_.prompt, macroPlaying());
     } else {
         ActivateMe();
     }
-}
-
-void Resident::runHandedOverMacro(const std::string& upperName) {
-    const int j = findMacroByNickName(settings_, table_.MacroCount(), upperName);
-    if (j == 0) return;
-    if (popupShowing_) {
-        p_.prompt.messageBox("Warning", kPopupBusyText);
-        return;
-    }
-    if (table_.CaptureOn()) {
-        p_.prompt.messageBox("Warning", kCaptureBusyText);
-        return;
-    }
-    if (macroPlaying()) return;
-    if (table_.Scope(j) == kScopeSystem) {
-        const std::string code = table_.WindowTitle(j);
-        if (!code.empty() && code[0] == '4') showTopWindowMenu();
-        return;
-    }
-    dispatcher_->runMacro(j);
 }
 
 bool Resident::macroPaused() const { return engine_->state().pauseWindowShowing; }

@@ -162,7 +162,6 @@ private:
     // After the index changed: hotkeys, ShortKeys, schedule, the list.
     void indexChanged();
     void play(int j, const TMacroRecord& record, bool capsWasOn, std::int32_t hotKeyWindow);
-    void runHandedOverMacro(const std::string& upperName);
 
     TActivationTable& table_;
     TAppSettings& settings_;
