@@ -89,6 +89,24 @@ TEST(KeyText, ScanCodeComesFromTheLayout) {
     EXPECT_EQ(rig.keyboard.lastScanCode(), 0x1E);
 }
 
+// A family with no implementation registered consumes its commands up to their ">" and does
+// nothing; a registered one replaces that.
+TEST(CommandTable, FamiliesPlugIn) {
+    EngineRig rig;
+    EXPECT_EQ(rig.play("<WMAX:Editor>x<BEEP>"), typed("x"));
+
+    struct Beeper final : ICommandFamily {
+        std::optional<std::size_t> perform(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) override {
+            if (cmd.id != CommandId::Beep) return std::nullopt;
+            engine.pressKey(run, 7);
+            return run.pos + cmd.tag.size();
+        }
+    } beeper;
+    rig.engine.registerFamily(CommandFamily::System, beeper);
+    // "<WAV1:" belongs to the same family but does not match here: typed from its "<".
+    EXPECT_EQ(rig.play("<BEEP><WAV1:a>"), join({{"key down 7", "key up 7"}, typed("<WAV1:a>")}));
+}
+
 TEST(CommandTable, EveryTagHasItsFamilyAndIsTriedInOrder) {
     const auto table = commandTable();
     ASSERT_EQ(table.size(), 255u + 51u + 26u);
