@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "engine/macro_host.h"
 #include "engine/playback_engine.h"
@@ -172,7 +174,10 @@ private:
         if (s.host != nullptr) s.host->beforeMacroDelete(d);
         const bool wasTimed = s.table->HotKeyCode(d) == kCodeTimed;
         const bool wasPopup = s.table->Scope(d) == kScopePopupMenu;
-        // Take the macro out of every popup menu and renumber the entries after it.
+        // Take the macro out of every popup menu and renumber the entries after it. The menus are
+        // worked out first and written only once the record is gone, so that a failed deletion
+        // leaves every menu as it was.
+        std::vector<std::pair<int, TMacroRecord>> menus;
         const int count = std::min(s.table->MacroCount(), kMaxMacros);
         for (int j = 1; j <= count; ++j) {
             if (j == d || s.table->Scope(j) != kScopePopupMenu) continue;
@@ -190,12 +195,16 @@ private:
                     changed = true;
                 }
             }
-            if (changed) s.store->WriteMacroRecord(j, menu);
+            // Records after the deleted one move up by one.
+            if (changed) menus.emplace_back(j > d ? j - 1 : j, std::move(menu));
         }
-        s.store->DeleteMacroRecord(d);
-        s.store->ReloadMacroFile();
+        const bool deleted = s.store->DeleteMacroRecord(d);
+        if (deleted) {
+            for (auto& [number, menu] : menus) s.store->WriteMacroRecord(number, menu);
+            s.store->ReloadMacroFile();
+        }
         if (s.host != nullptr) {
-            s.host->macroDeleted(d, wasTimed, wasPopup);
+            if (deleted) s.host->macroDeleted(d, wasTimed, wasPopup);
             s.host->releaseSharedFile();
         }
         return param.next;

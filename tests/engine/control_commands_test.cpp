@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
 #include "engine/engine_rig.h"
 
 namespace orv::test {
 namespace {
+
+namespace fs = std::filesystem;
 
 // Only the lines that are not key events.
 Lines windowsOnly(const Lines& lines) {
@@ -202,6 +205,26 @@ TEST(OtherMacros, MacDelRemovesTheMacroAndRenumbersPopupMenus) {
     ASSERT_TRUE(rig.store.ReadMacroRecord(8, stored));
     EXPECT_EQ(stored.NickName, "Menu");
     EXPECT_EQ(stored.MenuItems, (std::vector<std::int16_t>{3, 7}));
+}
+
+TEST(OtherMacros, FailedMacDelLeavesThePopupMenusAlone) {
+    EngineRig rig;
+    TMacroRecord menu = macro("Menu", "");
+    menu.Scope = 4;
+    menu.MacroText.clear();
+    menu.MenuItems = {1, 2};
+    rig.useMacros({macro("M1", "t"), macro("M2", "t"), menu});
+    // A file whose name leaves no room for the replacement file beside it can be written in
+    // place but not replaced: the deletion fails.
+    const std::string longName = rig.dir.file(std::string(250, 'M') + ".ORV");
+    fs::rename(rig.settings->CurrentFile, longName);
+    rig.settings->CurrentFile = longName;
+    ASSERT_TRUE(rig.store.LoadMacroFile(longName));
+    rig.play("<MACDEL:M1>");
+    TMacroRecord stored;
+    ASSERT_TRUE(rig.store.ReadMacroRecord(3, stored));
+    EXPECT_EQ(stored.MenuItems, (std::vector<std::int16_t>{1, 2}));
+    EXPECT_EQ(rig.settings->nickName(1), "M1");
 }
 
 TEST(OtherMacros, SharedFileInUseChangesNothing) {
