@@ -121,7 +121,9 @@ Outcome TDoWaitWin::doCheck(const DialogEnv&) {
         const auto seconds = parseWhole(text("seconds"));
         if (!seconds || *seconds < 0 || *seconds > 59) return Outcome::fail("seconds", "Invalid Seconds specified.");
         v.number = static_cast<long>(*minutes * 60 + *seconds);
-    } else if (kind != Playback) {
+    } else if (kind == Playback) {
+        v.number = 0;
+    } else {
         if (get("limit") == "maximum") {
             const auto minutes = parseWhole(text("limitminutes"));
             if (!minutes || *minutes <= 0 || *minutes > 999)

@@ -47,6 +47,7 @@ Outcome TDoActive::doCheck(const DialogEnv& env) {
         if (const char c = firstOf(v.title, v.kind == Activate ? ">" : "<>"))
             return Outcome::fail("title", forbiddenCharMessage(c));
     }
+    overflowField_ = v.kind == Activate ? "title" : "program";
     if (v.kind == Activate) {
         values_ = v;
         return Outcome::ok("<ACTIVATE:" + v.title + ">");
