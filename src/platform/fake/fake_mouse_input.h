@@ -33,6 +33,7 @@ public:
     }
     void clearCaret() { hasCaret_ = false; }
     const std::vector<Event>& events() const { return events_; }
+    void clearEvents() { events_.clear(); }
 
 private:
     std::vector<Event> events_;
