@@ -190,7 +190,8 @@ void SharedFileLock::applyNetworkSettings(bool networkMode, bool autoSync, int s
     settings_.AutoSync = autoSync && syncMinutes > 0;
     const bool wanted = networkMode && settings_.AutoSync;
     if (wanted != syncTimerOn_) setSyncTimer(wanted);
-    if (switchedOn) macroFileOpened(macroFile_.empty() ? settings_.CurrentFile : macroFile_);
+    // The current file may have changed while network mode was off.
+    if (switchedOn) macroFileOpened(settings_.CurrentFile);
 }
 
 NetworkOptionsModel NetworkOptionsModel::fromSettings(const TAppSettings& settings) {

@@ -226,7 +226,11 @@ TEST_F(SharedFileLockTest, SwitchingNetworkModeOnReadsTheSyncFile) {
     const SyncBytes raw = encodeSyncRecord(SyncRecord{41, SyncRecord::kFree, 0});
     test::writeFile(syncFile, std::string(raw.begin(), raw.end()));
 
+    // Another file became current while network mode was off: its sync file is the one read.
+    lock.macroFileOpened(dir.file("OLD.ORV"));
+    settings.CurrentFile = macroFile;
     lock.applyNetworkSettings(true, false, 10);
+    EXPECT_EQ(lock.syncPath(), syncFile);
     EXPECT_EQ(lock.lastSeenCounter(), 41);
     EXPECT_FALSE(host.syncTimer);
     EXPECT_FALSE(lock.FileInUse());
