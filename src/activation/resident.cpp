@@ -4,6 +4,7 @@
 
 #include "activation/hotkey_table.h"
 #include "activation/shortkeys.h"
+#include "engine/ansi_upper.h"
 #include "engine/mouse_commands.h"
 #include "engine/playback_engine.h"
 #include "engine/wait_commands.h"
@@ -229,10 +230,33 @@ void Resident::ActivateMe() {
 
 void Resident::StartACapture() { p_.prompt.messageBox("Notice", kCaptureNotAvailableText); }
 
+TMacroRecord Resident::topWindowMenu() {
+    const std::string program = windowMacros_->GetTopProgram();
+    std::string title = control_->titleOf(p_.windows.foregroundWindow());
+    title = ansiUpper(title);
+    TMacroRecord menu;
+    menu.Scope = kScopePopupMenu;
+    const int mode = settings_.SystemMenu;
+    menu.ShortKeyText = std::string(" ") + (mode >= 1 && mode <= 3 ? static_cast<char>('0' + mode) : ' ') + "2";
+    for (int j = 1; j <= table_.MacroCount() && menu.MenuItems.size() < static_cast<std::size_t>(kMaxPopupItems); ++j) {
+        const std::string wanted = ansiUpper(table_.WindowTitle(j));
+        const int scope = table_.Scope(j);
+        if ((scope == kScopeWindow && title.find(wanted) != std::string::npos) ||
+            (scope == kScopeProgram && program.find(wanted) != std::string::npos))
+            menu.MenuItems.push_back(static_cast<std::int16_t>(j));
+    }
+    return menu;
+}
+
 void Resident::showTopWindowMenu() {
-    popupShowing_ = true;
-    const int chosen = ui_.showTopWindowMenu();
-    popupShowing_ = false;
+    const TMacroRecord menu = topWindowMenu();
+    if (menu.MenuItems.empty()) {
+        p_.prompt.messageBox("Warning",
+                             "There are no macros defined with a specific window title or program name that match the "
+                             "current top most active window.");
+        return;
+    }
+    const int chosen = showPopupMenu(menu);
     if (chosen > 0) dispatcher_->runMacro(chosen);
 }
 

@@ -58,8 +58,6 @@ public:
     virtual void bringUpMainWindow() = 0;
     // Shows a popup-menu macro's menu; the chosen macro index, or -1.
     virtual int showPopupMenu(const TMacroRecord& menu) = 0;
-    // The menu of the macros whose scope fits the foreground window; the chosen index or -1.
-    virtual int showTopWindowMenu() = 0;
     // Closes the pause window as its "&Resume" button would.
     virtual void resumePause() = 0;
     // The tray icon and tooltip of a running or idle program.
@@ -105,6 +103,10 @@ public:
     void onHeartbeatTimer();
     void onSyncTimer();
 
+    // The menu record of the Window and Program macros that fit the foreground window and its
+    // program, at most 36, in file order.
+    TMacroRecord topWindowMenu();
+
     // Makes `path` the current macro file and loads it (open, new and recent files).
     void openMacroFile(const std::string& path);
     // One character of a hand-over from another start of the program (0 or less ends it).
@@ -119,6 +121,7 @@ public:
     void reloadSharedFile() override;
     void ActivateMe() override;
     void StartACapture() override;
+    // The menu of the Window and Program macros that fit the foreground window.
     void showTopWindowMenu() override;
     int showPopupMenu(const TMacroRecord& menu) override;
     void IntoProgram(const TMacroRecord& macro, bool capsWasOn, std::int32_t hotKeyWindow) override;

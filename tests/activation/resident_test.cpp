@@ -23,12 +23,8 @@ class RecordingUi final : public IResidentUi {
 public:
     void bringUpMainWindow() override { calls += "main-window;"; }
     int showPopupMenu(const TMacroRecord& menu) override {
-        calls += "popup " + menu.NickName + ";";
-        return -1;
-    }
-    int showTopWindowMenu() override {
-        calls += "top-menu;";
-        return -1;
+        calls += "popup " + menu.NickName + " " + std::to_string(menu.MenuItems.size()) + ";";
+        return chosen;
     }
     void resumePause() override { calls += "resume;"; }
     void setRunning(bool running) override { calls += running ? "running;" : "idle;"; }
@@ -38,6 +34,7 @@ public:
     void setSyncTimer(bool) override {}
     void macrosChanged() override { ++refills; }
     void playWaveFile(const std::string& file, bool) override { calls += "wave " + file + ";"; }
+    int chosen = -1;
 
     std::string calls;
     bool scheduleTimer = false;
@@ -167,6 +164,25 @@ TEST_F(ResidentTest, ActivateMeAndCaptureAnswerTheirWay) {
     resident->handleHookMessage({HookMsg::HotKey, 263, 10, 999});
     ASSERT_EQ(prompt.shown().size(), 1u);
     EXPECT_EQ(prompt.shown()[0].text, kCaptureNotAvailableText);
+}
+
+TEST_F(ResidentTest, TheTopWindowMenuOffersTheMacrosThatFitTheForegroundWindow) {
+    writeMacros({macro("Editor one", kCodeNone, "a", kScopeWindow, "", "editor"),
+                 macro("Terminal one", kCodeNone, "b", kScopeWindow, "", "terminal"),
+                 macro("Editor program", kCodeNone, "c", kScopeProgram, "", "EDIT")});
+    resident->start(999, CommandLine{});
+    const TMacroRecord menu = resident->topWindowMenu();
+    EXPECT_EQ(menu.MenuItems, (std::vector<std::int16_t>{5, 7}));
+    EXPECT_EQ(menu.ShortKeyText, " 12");
+    keyboard.transcript().clear();
+    ui.chosen = 7;
+    resident->handleHookMessage({HookMsg::HotKey, 265, 10, 999});
+    EXPECT_EQ(keys(), "key down 67\nkey up 67\nkey down 43\nkey up 43\n");
+
+    windows.setForeground(0);
+    resident->handleHookMessage({HookMsg::HotKey, 265, 0, 999});
+    ASSERT_FALSE(prompt.shown().empty());
+    EXPECT_EQ(prompt.shown().back().title, "Warning");
 }
 
 }  // namespace
