@@ -231,7 +231,7 @@ void Resident::ActivateMe() {
 void Resident::StartACapture() { p_.prompt.messageBox("Notice", kCaptureNotAvailableText); }
 
 TMacroRecord Resident::topWindowMenu() {
-    const std::string program = windowMacros_->GetTopProgram();
+    const std::string program = ansiUpper(windowMacros_->GetTopProgram());
     std::string title = control_->titleOf(p_.windows.foregroundWindow());
     title = ansiUpper(title);
     TMacroRecord menu;
