@@ -118,6 +118,7 @@ struct RuleCase {
     int stepSeconds;
     std::vector<std::string> runs;
 };
+void PrintTo(const RuleCase& c, std::ostream* os) { *os << c.name; }
 
 TMacroRecord daily(std::initializer_list<int> mondayFirstDays, int hour, int minute, bool pm) {
     TMacroRecord r = at12(timed(ScheduleKind::Daily), hour, minute, pm);

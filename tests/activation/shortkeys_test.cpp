@@ -119,6 +119,7 @@ struct MatchCase {
     bool runs;
     int backspaces;
 };
+void PrintTo(const MatchCase& c, std::ostream* os) { *os << c.name; }
 
 const MatchCase kMatchCases[] = {
     {"SuffixBlankEndsTheWord", true, false, true, "", "sig ", true, 4},
