@@ -95,7 +95,8 @@ std::optional<std::size_t> MouseCommands::perform(PlaybackEngine& engine, Interp
             engine.waitMouseDelay();
             if (cmd.id == CommandId::Mmw) {
                 WindowRect rect;
-                if (windows_.windowRect(windows_.foregroundWindow(), rect)) origin = {rect.left, rect.top};
+                const WindowId foreground = windows_.foregroundWindow();
+                if (foreground != 0 && windows_.windowRect(foreground, rect)) origin = {rect.left, rect.top};
             }
             const ScreenSize screen = windows_.screenSize();
             mouse_.mouseEvent(kMove | kAbsolute, absoluteMouseValue(origin.x + x, screen.width),

@@ -128,7 +128,7 @@ std::optional<std::size_t> WaitCommands::perform(PlaybackEngine& engine, Interpr
             const WaitEnd end = waitUntil(engine, minutes, kDesktopWaitPollMs, [&] {
                 const WindowId foreground = windows.foregroundWindow();
                 if (losesFocus) state.HotKeyWindow = static_cast<std::int32_t>(foreground);
-                const std::string title = control_.titleOf(foreground);
+                const std::string title = foreground != 0 ? control_.titleOf(foreground) : std::string();
                 if (title.empty()) return false;
                 const bool contains = ansiUpper(title).find(wanted) != std::string::npos;
                 if (losesFocus) return !contains;
