@@ -108,6 +108,14 @@ TEST_F(WindowCommandsTest, LaunchTitleThatNeverComesFailsAfterTheWaitSeconds) {
     }
 }
 
+TEST_F(WindowCommandsTest, LaunchWaitLastsItsSecondsAcrossMidnight) {
+    rig.clock.set(LocalTime{2024, 3, 5, 23, 59, 55, 0, 2});
+    const std::uint64_t before = rig.clock.tickCount();
+    rig.play("<LAUNCHNO:00Calculator<LAUNCH:calc>");
+    EXPECT_EQ(rig.clock.tickCount() - before, 12000u);
+    EXPECT_EQ(rig.clock.now().hour, 0);
+}
+
 TEST_F(WindowCommandsTest, LaunchYesActivatesARunningProgramInsteadOfLaunching) {
     const Lines lines = rig.play("<LAUNCHYES:00Inbox<LAUNCH:mailer>x");
     EXPECT_TRUE(linesStarting(lines, "shell").empty());
