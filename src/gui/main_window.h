@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <array>
+#include <memory>
+
+#include "activation/resident.h"
+
+class QAction;
+class QMenu;
+class QTableWidget;
+
+namespace orv::gui {
+
+class QtPlaybackWindows;
+
+// The resident program's main window: shows the open macro file's macros, owns the timers and
+// the tray icon, and lets the core (Resident) use them.
+class TMainWin final : public QMainWindow, public IResidentUi {
+    Q_OBJECT
+public:
+    explicit TMainWin(TAppSettings& settings);
+    ~TMainWin() override;
+
+    // Hands the window the core it works for; the window then drives its timers.
+    void attach(Resident& resident, QtPlaybackWindows& playbackWindows);
+    // Whether the main window stays out of sight at start ("Use Tray", "Use Hide", "/HIDE").
+    void showAtStart(bool hidden);
+
+    // IResidentUi
+    void bringUpMainWindow() override;
+    int showPopupMenu(const TMacroRecord& menu) override;
+    void resumePause() override;
+    void setRunning(bool running) override;
+    void startClearTimer() override { clearTimer_.start(); }
+    void setScheduleTimer(bool enabled) override;
+    void setHeartbeatTimer(bool running) override;
+    void setSyncTimer(bool running) override;
+    void macrosChanged() override;
+    void playWaveFile(const std::string& file, bool wait) override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildTray();
+    void fillList();
+    void updateCaption();
+    void updateRecentFiles();
+    void openFile();
+    void newFile();
+    void openRecent(int entry);
+    void shortKeyOptions();
+    // Lets the user choose one of `items` (macro numbers) in a "Choose A Macro" menu.
+    int chooseMacro(const std::vector<int>& items);
+
+    TAppSettings& settings_;
+    Resident* resident_ = nullptr;
+    QtPlaybackWindows* playbackWindows_ = nullptr;
+    QTableWidget* list_ = nullptr;
+    std::array<QAction*, 5> recent_{};
+    QAction* recentSeparator_ = nullptr;
+    QSystemTrayIcon tray_;
+    QMenu* trayMenu_ = nullptr;
+    QTimer scheduleTimer_;
+    QTimer startupTimer_;
+    QTimer clearTimer_;
+    QTimer heartbeatTimer_;
+    QTimer syncTimer_;
+    QTimer captionTimer_;
+    bool terminating_ = false;
+};
+
+}  // namespace orv::gui

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+#include <string>
+
+#include "platform/cp1252.h"
+
+namespace orv::gui {
+
+// Stored strings are Windows-1252; Qt speaks Unicode.
+inline QString fromCp1252(const std::string& text) { return QString::fromStdString(cp1252ToUtf8(text)); }
+inline std::string toCp1252(const QString& text) { return utf8ToCp1252(text.toStdString()); }
+
+}  // namespace orv::gui
