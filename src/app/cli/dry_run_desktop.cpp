@@ -80,9 +80,7 @@ struct DryRunDesktop::Families {
 
 DryRunDesktop::DryRunDesktop(fake::Transcript& trace, fake::FakeClock& clock, IMessagePump& pump,
                              fake::FakeShell& shell, IHookLibrary& hooks)
-    : trace_(trace),
-      clock_(clock),
-      hooks_(hooks),
+    : hooks_(hooks),
       desktop_(trace),
       timeline_(trace, pump, clock, desktop_),
       sleeper_(trace, &clock),

@@ -44,8 +44,6 @@ private:
     class ScriptedShell;
     struct Families;
 
-    fake::Transcript& trace_;
-    fake::FakeClock& clock_;
     IHookLibrary& hooks_;
     fake::FakeDesktop desktop_;
     fake::DesktopScript script_;
