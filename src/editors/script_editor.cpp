@@ -200,11 +200,7 @@ void ScriptModel::moveDown() {
     SetIndents();
 }
 
-std::string ScriptModel::scriptText() const {
-    std::string text;
-    for (const ScriptLine& line : lines_) text += writtenForm(commandOfLine(line.text), line.payload);
-    return text;
-}
+std::string ScriptModel::scriptText() const { return scriptTextOf(lines_); }
 
 std::string ScriptModel::SaveIt() const {
     std::string text = scriptText();

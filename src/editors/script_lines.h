@@ -15,6 +15,9 @@ namespace orv::script {
 struct ScriptLine {
     std::string text;
     Payload payload;
+    // The tag's last text field ran to the end of the text it was read from, without a
+    // closing ">".
+    bool openEnd = false;
     friend bool operator==(const ScriptLine&, const ScriptLine&) = default;
 };
 
@@ -40,6 +43,10 @@ std::string describeLine(int command, const Payload& payload);
 // The macro text that a line of `command` with these parameters is saved as.
 // Requires payloadFits(command, payload).
 std::string writtenForm(int command, const Payload& payload);
+
+// The text that saving the lines writes: their written forms in order. A last line whose tag
+// ran to the end of the text it was read from is written without the closing ">" it lacked.
+std::string scriptTextOf(const std::vector<ScriptLine>& lines);
 
 // A new line; throws std::invalid_argument when the payload does not belong to the command.
 ScriptLine makeLine(int command, Payload payload);

@@ -78,6 +78,8 @@ struct Program {
     std::string parameters;
     int delay = 0;     // seconds
     int maxWait = 12;  // seconds to wait for the launched program's window
+    // "<PARAM>" stands after the path although no parameters follow it (kept as it was read).
+    bool paramMarker = false;
     friend bool operator==(const Program&, const Program&) = default;
 };
 

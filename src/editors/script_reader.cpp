@@ -19,6 +19,7 @@ struct Match {
     int command = 0;
     Payload payload;
     std::size_t end = 0;  // just after the tag
+    bool open = false;    // its last text field ran to the end of the text: no closing ">"
 };
 using Found = std::optional<Match>;
 
@@ -69,6 +70,11 @@ std::optional<double> realAt(string_view t, std::size_t i, std::size_t width) {
 }
 
 bool charAt(string_view t, std::size_t i, char c) { return i < t.size() && t[i] == c; }
+
+// The one-character separator between two number fields: any character but "<" and ">",
+// which saving replaces with its own separator. Those two are left alone because other tags
+// are delimited by them: rewriting one could change how the text around the tag reads.
+bool separatorAt(string_view t, std::size_t i) { return i < t.size() && t[i] != '<' && t[i] != '>'; }
 
 bool startsAt(string_view t, std::size_t i, string_view s) { return i <= t.size() && t.substr(i).starts_with(s); }
 
@@ -159,7 +165,8 @@ Found mouseTags(string_view t, std::size_t p) {
         if (!startsAt(t, p, tag)) continue;
         const auto x = numberAt(t, p + 5, 5);
         const auto y = numberAt(t, p + 11, 5);
-        if (x && y && charAt(t, p + 16, '>')) return Match{24, Mouse{*x, *y, 0, A::Move, mode}, p + 17};
+        if (x && y && separatorAt(t, p + 10) && charAt(t, p + 16, '>'))
+            return Match{24, Mouse{*x, *y, 0, A::Move, mode}, p + 17};
     }
     if (startsAt(t, p, "<MMC>")) return Match{24, Mouse{0, 0, 0, A::Move, M::Caret}, p + 5};
     return std::nullopt;
@@ -169,9 +176,10 @@ Found pauseAndDelay(string_view t, std::size_t p) {
     if (startsAt(t, p, "<PAUSE:")) {
         const auto top = numberAt(t, p + 7, 3);
         const auto left = numberAt(t, p + 11, 3);
-        if (top && left) {
+        if (top && left && separatorAt(t, p + 10)) {
             Field message = fieldAt(t, p + 14);
-            return Match{5, Pause{Pause::Kind::Complex, *top, *left, std::move(message.value)}, message.end};
+            return Match{5, Pause{Pause::Kind::Complex, *top, *left, std::move(message.value)}, message.end,
+                         !message.closed};
         }
     }
     if (startsAt(t, p, "<PAUSE>")) return Match{5, Pause{}, p + 7};
@@ -208,7 +216,8 @@ Found windowTags(string_view t, std::size_t p) {
         if (!startsAt(t, p, w.tag)) continue;
         Field title = fieldAt(t, p + w.tag.size());
         const bool current = title.value == kCurrentWindow;
-        return Match{w.command, Window{current ? std::string() : std::move(title.value), current, w.action}, title.end};
+        return Match{w.command, Window{current ? std::string() : std::move(title.value), current, w.action}, title.end,
+                     !title.closed};
     }
     for (const auto& [tag, kind] : {std::pair{string_view("<WSIZE:"), WindowGeometry::Kind::Resize},
                                     std::pair{string_view("<WPOS:"), WindowGeometry::Kind::Reposition}}) {
@@ -216,13 +225,13 @@ Found windowTags(string_view t, std::size_t p) {
         const std::size_t i = p + tag.size();
         const auto first = numberAt(t, i, 4);
         const auto second = numberAt(t, i + 5, 4);
-        if (!first || !second) continue;
+        if (!first || !second || !separatorAt(t, i + 4)) continue;
         Field title = fieldAt(t, i + 9);
         const bool current = title.value == kCurrentWindow;
         const int command = kind == WindowGeometry::Kind::Resize ? 16 : 17;
         return Match{command,
                      WindowGeometry{current ? std::string() : std::move(title.value), current, kind, *first, *second},
-                     title.end};
+                     title.end, !title.closed};
     }
     return std::nullopt;
 }
@@ -241,7 +250,7 @@ Found repeatTags(string_view t, std::size_t p) {
         const auto count = numberAt(t, p + 5, 4);
         const auto start = numberAt(t, p + 10, 6);
         const auto step = numberAt(t, p + 17, 6);
-        if (count && start && step && charAt(t, p + 23, '>')) {
+        if (count && start && step && separatorAt(t, p + 9) && separatorAt(t, p + 16) && charAt(t, p + 23, '>')) {
             return Match{6, Repeat{K::Counted, *count, *start, *step, false}, p + 24};
         }
     }
@@ -279,14 +288,15 @@ Found systemSettingTags(string_view t, std::size_t p) {
           std::pair{string_view("<WALLS:"), S::Stretch}}) {
         if (!startsAt(t, p, tag)) continue;
         Field path = fieldAt(t, p + 7);
-        return Match{81, SystemSetting{K::Wallpaper, std::move(path.value), 0, 0, 0, style}, path.end};
+        return Match{81, SystemSetting{K::Wallpaper, std::move(path.value), 0, 0, 0, style}, path.end, !path.closed};
     }
     if (startsAt(t, p, "<WALLP:")) {
         const auto x = numberAt(t, p + 7, 4);
         const auto y = numberAt(t, p + 12, 4);
-        if (x && y) {
+        if (x && y && separatorAt(t, p + 11)) {
             Field path = fieldAt(t, p + 16);
-            return Match{81, SystemSetting{K::Wallpaper, std::move(path.value), 0, *x, *y, S::Position}, path.end};
+            return Match{81, SystemSetting{K::Wallpaper, std::move(path.value), 0, *x, *y, S::Position}, path.end,
+                         !path.closed};
         }
     }
     if (startsAt(t, p, "<WBSIZE:")) {
@@ -310,7 +320,7 @@ Found clipboardTags(string_view t, std::size_t p) {
          {std::tuple{string_view("<CLIPF:"), K::FileCopy, 37}, std::tuple{string_view("<CLIPB:"), K::BitmapCopy, 84}}) {
         if (!startsAt(t, p, tag)) continue;
         Field path = fieldAt(t, p + 7);
-        return Match{command, Clipboard{kind, std::move(path.value), false}, path.end};
+        return Match{command, Clipboard{kind, std::move(path.value), false}, path.end, !path.closed};
     }
     return std::nullopt;
 }
@@ -351,12 +361,12 @@ Found mediaTags(string_view t, std::size_t p) {
           std::pair{string_view("<AVIE:"), V::PlayAndClose}}) {
         if (!startsAt(t, p, tag)) continue;
         Field path = fieldAt(t, p + tag.size());
-        return Match{55, Video{std::move(path.value), kind}, path.end};
+        return Match{55, Video{std::move(path.value), kind}, path.end, !path.closed};
     }
     for (const auto& [tag, wait] : {std::pair{string_view("<WAV1:"), true}, std::pair{string_view("<WAV2:"), false}}) {
         if (!startsAt(t, p, tag)) continue;
         Field path = fieldAt(t, p + 6);
-        return Match{13, Sound{Sound::Kind::WaveFile, std::move(path.value), wait}, path.end};
+        return Match{13, Sound{Sound::Kind::WaveFile, std::move(path.value), wait}, path.end, !path.closed};
     }
     if (startsAt(t, p, "<BEEP>")) return Match{12, Sound{Sound::Kind::Beep, {}, false}, p + 6};
     return std::nullopt;
@@ -384,7 +394,7 @@ Found fileAndTextTags(string_view t, std::size_t p) {
                                              std::tuple{string_view("<DELFILE:"), F::Delete, 47}}) {
         if (!startsAt(t, p, tag)) continue;
         Field path = fieldAt(t, p + tag.size());
-        return Match{command, FileOp{kind, std::move(path.value), {}}, path.end};
+        return Match{command, FileOp{kind, std::move(path.value), {}}, path.end, !path.closed};
     }
     for (const auto& [tag, kind, command] :
          {std::tuple{string_view("<COPYFILE:"), F::Copy, 48}, std::tuple{string_view("<RENFILE:"), F::Rename, 49}}) {
@@ -394,13 +404,13 @@ Found fileAndTextTags(string_view t, std::size_t p) {
         const Field source = fieldAt(t, p + tag.size(), ';');
         if (!source.closed) continue;
         Field target = fieldAt(t, source.end);
-        return Match{command, FileOp{kind, source.value, std::move(target.value)}, target.end};
+        return Match{command, FileOp{kind, source.value, std::move(target.value)}, target.end, !target.closed};
     }
     for (const auto& [tag, command] : {std::pair{string_view("<SWAP:"), 14}, std::pair{string_view("<EXPLORE:"), 66},
                                        std::pair{string_view("<DEFPRT:"), 72}}) {
         if (!startsAt(t, p, tag)) continue;
         Field text = fieldAt(t, p + tag.size());
-        return Match{command, SingleText{std::move(text.value)}, text.end};
+        return Match{command, SingleText{std::move(text.value)}, text.end, !text.closed};
     }
     if (startsAt(t, p, "<SCREEN:")) {
         const auto number = numberAt(t, p + 8, 3);
@@ -413,13 +423,13 @@ Found fileAndTextTags(string_view t, std::size_t p) {
           std::tuple{string_view("<MACDEACT:"), MK::Deactivate, 97}}) {
         if (!startsAt(t, p, tag)) continue;
         Field nickname = fieldAt(t, p + tag.size());
-        return Match{command, MacroCommand{kind, std::move(nickname.value)}, nickname.end};
+        return Match{command, MacroCommand{kind, std::move(nickname.value)}, nickname.end, !nickname.closed};
     }
     if (startsAt(t, p, "<TBOX:<HEAD:")) {
         const Field header = fieldAt(t, p + 12);
         if (header.closed) {
             Field content = fieldAt(t, header.end);
-            return Match{54, TextBox{header.value, std::move(content.value)}, content.end};
+            return Match{54, TextBox{header.value, std::move(content.value)}, content.end, !content.closed};
         }
     }
     return std::nullopt;
@@ -446,7 +456,7 @@ Found networkTags(string_view t, std::size_t p) {
     if (startsAt(t, p, "<DIAL:")) {
         if (auto logon = logonAt(t, p + 6)) {
             return Match{94, DialUp{DialUp::Kind::Dial, std::move(logon->last.value), logon->user, logon->password},
-                         logon->last.end};
+                         logon->last.end, !logon->last.closed};
         }
     }
     for (const auto& [tag, command] : {std::pair{string_view("<NWT"), 83}, std::pair{string_view("<NWC"), 52}}) {
@@ -466,7 +476,7 @@ Found networkTags(string_view t, std::size_t p) {
             net.user = logon->user;
             net.password = logon->password;
             net.drivePath = std::move(logon->last.value);
-            return Match{command, std::move(net), logon->last.end};
+            return Match{command, std::move(net), logon->last.end, !logon->last.closed};
         }
     }
     if (startsAt(t, p, "<NWD")) {
@@ -487,14 +497,14 @@ Found networkTags(string_view t, std::size_t p) {
         if (charAt(t, i, ':')) {
             Field drive = fieldAt(t, i + 1);
             net.drivePath = std::move(drive.value);
-            return Match{53, std::move(net), drive.end};
+            return Match{53, std::move(net), drive.end, !drive.closed};
         }
     }
     for (const auto& [tag, command] : {std::pair{string_view("<HTTP:"), 43}, std::pair{string_view("<FTP:"), 44},
                                        std::pair{string_view("<REM:"), 29}}) {
         if (!startsAt(t, p, tag)) continue;
         Field text = fieldAt(t, p + tag.size());
-        return Match{command, SingleText{std::move(text.value)}, text.end};
+        return Match{command, SingleText{std::move(text.value)}, text.end, !text.closed};
     }
     return std::nullopt;
 }
@@ -530,9 +540,9 @@ Found waitTags(string_view t, std::size_t p) {
             if (charAt(t, i + 3, '>')) return Match{w.command, Wait{w.kind, {}, *number, false}, i + 4};
             continue;
         }
-        if (i + 3 >= t.size()) continue;  // the separator must be there
+        if (!separatorAt(t, i + 3)) continue;
         Field text = fieldAt(t, i + 4);
-        return Match{w.command, Wait{w.kind, std::move(text.value), *number, w.yFlag}, text.end};
+        return Match{w.command, Wait{w.kind, std::move(text.value), *number, w.yFlag}, text.end, !text.closed};
     }
     if (startsAt(t, p, "<WAITTIME:")) {
         const auto seconds = numberAt(t, p + 10, 8);
@@ -540,7 +550,7 @@ Found waitTags(string_view t, std::size_t p) {
     }
     if (startsAt(t, p, "<TFILE:")) {
         Field path = fieldAt(t, p + 7);
-        return Match{15, SingleText{std::move(path.value)}, path.end};
+        return Match{15, SingleText{std::move(path.value)}, path.end, !path.closed};
     }
     return std::nullopt;
 }
@@ -549,13 +559,15 @@ Found waitTags(string_view t, std::size_t p) {
 // when that text holds "<PARAM", the ">" belongs to it and the text runs on to the following
 // ">". Path and parameters are split at "<PARAM>". A text that runs to the end of the macro
 // while holding "<PARAM" is not read, because its written form could not be read back alike.
-bool programAt(string_view t, std::size_t i, Program& program, std::size_t& end) {
+bool programAt(string_view t, std::size_t i, Program& program, std::size_t& end, bool& open) {
     const std::size_t close = t.find('>', i);
     std::string_view raw;
+    open = false;
     if (close == string_view::npos) {
         raw = t.substr(i);
         if (raw.find("<PARAM") != string_view::npos) return false;
         end = t.size();
+        open = true;
     } else {
         raw = t.substr(i, close - i);
         end = close + 1;
@@ -563,9 +575,11 @@ bool programAt(string_view t, std::size_t i, Program& program, std::size_t& end)
             const std::size_t next = t.find('>', close + 1);
             raw = next == string_view::npos ? t.substr(i) : t.substr(i, next - i);
             end = next == string_view::npos ? t.size() : next + 1;
+            open = next == string_view::npos;
         }
     }
     const std::size_t marker = raw.find("<PARAM>");
+    program.paramMarker = marker != string_view::npos;
     if (marker == string_view::npos) {
         program.path = std::string(raw);
         program.parameters.clear();
@@ -583,22 +597,24 @@ Found programTags(string_view t, std::size_t p) {
         Program program;
         program.kind = K::Activate;
         program.title = std::move(title.value);
-        return Match{10, std::move(program), title.end};
+        return Match{10, std::move(program), title.end, !title.closed};
     }
     if (startsAt(t, p, "<LAUNCH:")) {
         Program program;
         program.kind = K::Launch;
         std::size_t end = 0;
-        if (programAt(t, p + 8, program, end)) return Match{11, std::move(program), end};
+        bool open = false;
+        if (programAt(t, p + 8, program, end, open)) return Match{11, std::move(program), end, open};
     }
     if (startsAt(t, p, "<LAUNCHDEL:")) {
         Program program;
         program.kind = K::Launch;
         std::size_t end = 0;
+        bool open = false;
         const auto delay = numberAt(t, p + 11, 2);
-        if (delay && programAt(t, p + 13, program, end)) {
+        if (delay && programAt(t, p + 13, program, end, open)) {
             program.delay = *delay;
-            return Match{11, std::move(program), end};
+            return Match{11, std::move(program), end, open};
         }
     }
     struct Tag {
@@ -632,7 +648,8 @@ Found programTags(string_view t, std::size_t p) {
         if (launch == string_view::npos || !startsAt(t, launch, "<LAUNCH:")) continue;
         program.title = std::string(t.substr(i, launch - i));
         std::size_t end = 0;
-        if (programAt(t, launch + 8, program, end)) return Match{l.command, std::move(program), end};
+        bool open = false;
+        if (programAt(t, launch + 8, program, end, open)) return Match{l.command, std::move(program), end, open};
     }
     return std::nullopt;
 }
@@ -729,6 +746,7 @@ std::vector<ScriptLine> readScriptLines(std::string_view t, std::vector<SourceSp
         if (Found m = recognise(t, p)) {
             flush(p);
             lines.push_back(makeLine(m->command, std::move(m->payload)));
+            lines.back().openEnd = m->open;
             if (spans != nullptr) spans->push_back({p, m->end - p});
             p = m->end;
             continue;

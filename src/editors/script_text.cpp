@@ -212,7 +212,9 @@ std::string windowTitleField(const std::string& title, bool current) {
     return current ? std::string("\"CURRENT\"") : title;
 }
 
-std::string programText(const Program& p) { return p.parameters.empty() ? p.path : p.path + "<PARAM>" + p.parameters; }
+std::string programText(const Program& p) {
+    return p.parameters.empty() && !p.paramMarker ? p.path : p.path + "<PARAM>" + p.parameters;
+}
 
 bool fitsWidth(int value, int width) { return static_cast<int>(std::to_string(value).size()) <= width; }
 
@@ -626,12 +628,25 @@ std::string writtenForm(int command, const Payload& payload) {
         payload);
 }
 
+std::string scriptTextOf(const std::vector<ScriptLine>& lines) {
+    std::string text;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        std::string written = writtenForm(commandOfLine(lines[i].text), lines[i].payload);
+        // A tag that ran to the end of the text it was read from stays without its closing
+        // ">" while it is still the last line: adding one could complete some earlier,
+        // unfinished tag of the text and change how the text reads.
+        if (i + 1 == lines.size() && lines[i].openEnd && written.ends_with('>')) written.pop_back();
+        text += written;
+    }
+    return text;
+}
+
 ScriptLine makeLine(int command, Payload payload) {
     if (!payloadFits(command, payload)) {
         throw std::invalid_argument("script line: parameters do not belong to command " + std::to_string(command));
     }
     std::string display = describeLine(command, payload);
-    return ScriptLine{std::move(display), std::move(payload)};
+    return ScriptLine{std::move(display), std::move(payload), false};
 }
 
 }  // namespace orv::script

@@ -273,6 +273,14 @@ TEST_F(ScriptEditorTest, TextLinesJoinWhenSavedAndAnEmptiedRunVanishes) {
     EXPECT_TRUE(prompt.shown().empty());
 }
 
+TEST_F(ScriptEditorTest, ATagOpenAtTheEndIsClosedOnceALineFollowsIt) {
+    model.BuildTheScript("<TBOX:<HEAD:x<REM:open");
+    EXPECT_EQ(model.scriptText(), "<TBOX:<HEAD:x<REM:open");
+    dialogs.answers.push_back(remark("next"));
+    ASSERT_TRUE(model.AddALine(AddPosition::Append, cmd::Remark, dialogs));
+    EXPECT_EQ(model.scriptText(), "<TBOX:<HEAD:x<REM:open><REM:next>");
+}
+
 TEST_F(ScriptEditorTest, SavingCutsAnOverlongMacroAfterTheMessage) {
     const std::string body(4990, 'x');
     model.BuildTheScript(body + "<REM:0123456789>");

@@ -19,11 +19,7 @@ std::vector<std::string> displays(std::string_view text) {
     return out;
 }
 
-std::string saved(std::string_view text) {
-    std::string out;
-    for (const ScriptLine& line : readScriptLines(text)) out += writtenForm(commandOfLine(line.text), line.payload);
-    return out;
-}
+std::string saved(std::string_view text) { return scriptTextOf(readScriptLines(text)); }
 
 struct Case {
     const char* name;
@@ -215,7 +211,13 @@ INSTANTIATE_TEST_SUITE_P(
              ""},
         Case{"FixedWidthFieldsMustHoldNumbers", kNotNumbers, {"Text: " + kNotNumbers.substr(0, 50) + "..."}, ""},
         Case{"NegativeZeroIsWrittenAsZero", "<MSD:-000>", {"Delay 0 Milliseconds"}, "<MSD:0000>"},
-        Case{"FieldRunningToTheEndGetsItsClose", "x<REM:no end", {"Text: x", "Remark: no end"}, "x<REM:no end>"},
+        Case{"FieldRunningToTheEndStaysOpen", "x<REM:no end", {"Text: x", "Remark: no end"}, ""},
+        Case{"SeparatorsAreNotTagDelimiters",
+             "<PAUSE:001>002m><REP:0001<000001:000001>",
+             {"Text: <PAUSE:001>002m><REP:0001<000001:000001>"},
+             ""},
+        Case{
+            "EmptyParametersAreKept", "<LAUNCH:a.exe<PARAM>>", {"Program Launch: a.exe"}, "<LAUNCHDEL:00a.exe<PARAM>>"},
         Case{"Empty", "", {}, ""}),
     [](const ::testing::TestParamInfo<Case>& param) { return std::string(param.param.name); });
 
