@@ -6,9 +6,13 @@
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 #include <poll.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 
+#include "platform/cp1252.h"
 #include "platform/x11/marker_key.h"
 
 namespace orv::x11 {
@@ -16,6 +20,8 @@ namespace orv::x11 {
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+constexpr std::size_t kSlotsPerKey = 2 * XkbNumKbdGroups;
 
 // Blocks until the connection has input or the deadline passes; false at the deadline.
 bool waitForInput(Display* display, Clock::time_point deadline) {
@@ -56,16 +62,40 @@ KeyInjector::KeyInjector(DisplayPtr display) : display_(std::move(display)) {
     ensureMarkerKeycode(display_.get());
     reloadKeymap();
     pool_ = keymap_.emptyKeycodes();
+    // Spare keycodes a crashed run left bound are ours again.
+    bool leftOver = false;
+    if (FILE* f = std::fopen(recoveryFile().c_str(), "r")) {
+        const KeyCode marker = ensureMarkerKeycode(display_.get());
+        for (int kc = 0; std::fscanf(f, "%d", &kc) == 1;) {
+            if (kc >= keymap_.minKeycode() && kc <= keymap_.maxKeycode() && kc != marker &&
+                std::find(pool_.begin(), pool_.end(), kc) == pool_.end()) {
+                pool_.push_back(static_cast<KeyCode>(kc));
+                leftOver = true;
+            }
+        }
+        std::fclose(f);
+        std::sort(pool_.begin(), pool_.end());
+    }
+    slots_.assign(pool_.size() * kSlotsPerKey, 0);
+    if (leftOver) writePool();
     refreshLockState();
 }
 
 KeyInjector::~KeyInjector() {
     releaseAll();
-    if (!dirty_.empty()) {
+    if (poolDirty_) {
         waitForFocusClient(std::chrono::milliseconds(500));
         restorePool();
     }
     XSync(display_.get(), False);
+}
+
+std::string KeyInjector::recoveryFile() const {
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    std::string name = DisplayString(display_.get());
+    std::replace_if(name.begin(), name.end(), [](char c) { return c == '/' || c == ':'; }, '_');
+    return std::string(runtime != nullptr && *runtime != '\0' ? runtime : "/tmp") + "/orvanta-spare-keys-" +
+           std::to_string(::getuid()) + "-" + name;
 }
 
 void KeyInjector::reloadKeymap() {
@@ -78,6 +108,7 @@ void KeyInjector::refreshLockState() {
     if (XkbGetState(display_.get(), XkbUseCoreKbd, &state) == Success) {
         locked_ = state.locked_mods & (LockMask | keymap_.numLockMask());
         group_ = state.group;
+        lockedGroup_ = state.locked_group;
     }
     lockStateAt_ = Clock::now();
 }
@@ -85,9 +116,7 @@ void KeyInjector::refreshLockState() {
 std::optional<KeyStroke> KeyInjector::strokeFor(KeySym32 keysym) {
     const auto key = std::make_pair(keysym, locked_ | (static_cast<unsigned>(group_) << 16));
     if (auto it = cache_.find(key); it != cache_.end()) return it->second;
-    std::optional<KeyStroke> stroke = keymap_.find(keysym, group_, locked_);
-    // Spare keycodes are ours to rebind: what a stale snapshot says about them does not count.
-    if (stroke && std::find(pool_.begin(), pool_.end(), stroke->keycode) != pool_.end()) stroke.reset();
+    const std::optional<KeyStroke> stroke = keymap_.find(keysym, group_, locked_);
     cache_.emplace(key, stroke);
     return stroke;
 }
@@ -107,7 +136,7 @@ KeyInjector::Scan KeyInjector::scanChar(char32_t ch) {
     if (keysym == 0) return {0, 0};
     // Layout answers use no lock state: the query describes the keys, not the moment.
     const auto stroke = keymap_.find(keysym, group_, 0);
-    const bool pool = stroke && std::find(pool_.begin(), pool_.end(), stroke->keycode) != pool_.end();
+    const bool pool = stroke && isPool(stroke->keycode);
     if (stroke && !pool && (stroke->mods & ~static_cast<unsigned>(ShiftMask)) == 0) {
         const int vk = virtualKeyOfKeysym(keymap_.keysymAt(stroke->keycode, group_, 0));
         if (vk != 0 && keymap_.find(keysymOfVirtualKey(vk), group_, 0).value_or(KeyStroke{}).keycode == stroke->keycode) {
@@ -143,10 +172,13 @@ void KeyInjector::virtualKey(int vk, bool up) {
     if (vk == kVkShift || vk == kVkControl || vk == kVkMenu || vk == kVkLeftWin || vk == kVkRightWin ||
         (vk >= 160 && vk <= 165)) {
         keycode = modifierKeycode(vk);
-    } else if (auto stroke = strokeFor(keysym)) {
-        keycode = stroke->keycode;
     } else {
-        keycode = bindSpare(keysym);
+        std::optional<KeyStroke> stroke = strokeFor(keysym);
+        if (!stroke) {
+            bindKeysyms({keysym});
+            stroke = strokeFor(keysym);
+        }
+        if (stroke) keycode = stroke->keycode;
     }
     if (keycode == 0) return;
     keyEvent(keycode, !up);
@@ -159,13 +191,19 @@ void KeyInjector::virtualKey(int vk, bool up) {
 void KeyInjector::typeChar(char32_t ch) {
     const KeySym32 keysym = keysymOfChar(ch);
     if (keysym == 0) return;
+    const KeySym32 spare = spareKeysymOfChar(ch);
     std::optional<KeyStroke> stroke = strokeFor(keysym);
+    if (!stroke) stroke = strokeFor(spare);
     if (!stroke) {
-        const KeyCode keycode = bindSpare(keysym);
-        if (keycode == 0) return;
-        stroke = KeyStroke{keycode, 0};
+        // The first character the layout lacks brings all of Windows-1252 along, so that a
+        // macro's text costs at most one keymap change.
+        if (!poolDirty_) bindWindows1252();
+        if (!(stroke = strokeFor(spare))) {
+            bindKeysyms({spare});
+            stroke = strokeFor(spare);
+        }
     }
-    pressStroke(*stroke);
+    if (stroke) pressStroke(*stroke);
 }
 
 void KeyInjector::pressStroke(const KeyStroke& stroke) {
@@ -183,60 +221,132 @@ void KeyInjector::pressStroke(const KeyStroke& stroke) {
     if (!needShift) {
         for (KeyCode held : shiftsHeld) keyEvent(held, false);
     }
+    // Another group is locked just for the key; the lock travels in order with the key events.
+    const bool otherGroup = stroke.group != group_;
+    if (otherGroup) XkbLockGroup(display_.get(), XkbUseCoreKbd, static_cast<unsigned>(stroke.group));
     if (needLevel3) keyEvent(keymap_.level3Keycode(), true);
     keyEvent(stroke.keycode, true);
     keyEvent(stroke.keycode, false);
     if (needLevel3) keyEvent(keymap_.level3Keycode(), false);
+    if (otherGroup) XkbLockGroup(display_.get(), XkbUseCoreKbd, static_cast<unsigned>(lockedGroup_));
     if (needShift && shiftsHeld.empty()) keyEvent(shift, false);
     if (!needShift) {
         for (KeyCode held : shiftsHeld) keyEvent(held, true);
     }
 }
 
-KeyCode KeyInjector::bindSpare(KeySym32 keysym) {
-    if (auto it = bound_.find(keysym); it != bound_.end()) {
-        boundSinceConfirm_.insert(it->second);
-        return it->second;
+bool KeyInjector::isPool(KeyCode keycode) const {
+    return std::find(pool_.begin(), pool_.end(), keycode) != pool_.end();
+}
+
+void KeyInjector::bindChars(const std::vector<char32_t>& chars) {
+    std::vector<KeySym32> missing;
+    for (char32_t ch : chars) {
+        const auto stroke = keymap_.find(keysymOfChar(ch), group_, 0);
+        if (keysymOfChar(ch) != 0 && (!stroke || isPool(stroke->keycode))) missing.push_back(spareKeysymOfChar(ch));
     }
-    auto freeSlot = [&]() -> KeyCode {
-        // Unused slots first, so that a keysym stays bound as long as possible.
-        for (KeyCode kc : pool_) {
-            if (dirty_.count(kc) == 0) return kc;
+    bindKeysyms(missing);
+}
+
+void KeyInjector::bindWindows1252() {
+    std::vector<char32_t> chars;
+    for (int byte = 0x80; byte <= 0xFF; ++byte) {
+        const char32_t ch = cp1252ToUnicode(static_cast<unsigned char>(byte));
+        if (ch >= 0x80 && ch < 0xA0) continue;  // the five undefined bytes
+        chars.push_back(ch);
+    }
+    bindChars(chars);
+}
+
+bool KeyInjector::typable(char32_t ch) {
+    return strokeFor(keysymOfChar(ch)).has_value() || strokeFor(spareKeysymOfChar(ch)).has_value();
+}
+
+void KeyInjector::bindKeysyms(const std::vector<KeySym32>& keysyms) {
+    std::vector<KeySym32> needed;
+    for (KeySym32 sym : keysyms) {
+        if (sym != 0 && std::find(slots_.begin(), slots_.end(), sym) == slots_.end() &&
+            std::find(needed.begin(), needed.end(), sym) == needed.end()) {
+            needed.push_back(sym);
         }
-        for (KeyCode kc : pool_) {
-            if (boundSinceConfirm_.count(kc) == 0) return kc;
-        }
-        return 0;
-    };
-    KeyCode keycode = freeSlot();
-    if (keycode == 0) {
-        if (pool_.empty()) return 0;
-        // Every spare keycode carries a character the target may not have read yet: rebinding
-        // one now would change what those keys mean. Wait until the target has handled them.
+    }
+    if (needed.empty() || slots_.empty()) return;
+    const auto freeSlots = static_cast<std::size_t>(std::count(slots_.begin(), slots_.end(), 0u));
+    if (freeSlots < needed.size()) {
+        // Rebinding a slot changes what keys already sent through it mean to a client that
+        // has not read them yet: wait until the focused client has handled them.
         waitForFocusClient(std::chrono::milliseconds(2000));
-        boundSinceConfirm_.clear();
-        keycode = freeSlot();
+        for (KeySym32& slot : slots_) {
+            if (std::find(keysyms.begin(), keysyms.end(), slot) == keysyms.end()) slot = 0;
+        }
     }
-    for (auto it = bound_.begin(); it != bound_.end();) {
-        it = it->second == keycode ? bound_.erase(it) : std::next(it);
+    std::size_t next = 0;
+    for (KeySym32 sym : needed) {
+        while (next < slots_.size() && slots_[next] != 0) ++next;
+        if (next == slots_.size()) break;
+        slots_[next] = sym;
     }
-    KeySym syms[2] = {keysym, keysym};
-    XChangeKeyboardMapping(display_.get(), keycode, 2, syms, 1);
-    bound_[keysym] = keycode;
-    boundSinceConfirm_.insert(keycode);
-    dirty_.insert(keycode);
-    return keycode;
+    writePool();
+}
+
+void KeyInjector::writePool() {
+    Display* d = display_.get();
+    XkbDescPtr xkb = XkbGetMap(d, XkbKeyTypesMask | XkbKeySymsMask, XkbUseCoreKbd);
+    if (xkb == nullptr) return;
+    int first = 255, last = 0;
+    bool any = false;
+    for (std::size_t k = 0; k < pool_.size(); ++k) {
+        const KeyCode kc = pool_[k];
+        const KeySym32* syms = &slots_[k * kSlotsPerKey];
+        int groups = 0;
+        for (int g = 0; g < XkbNumKbdGroups; ++g) {
+            if (syms[2 * g] != 0 || syms[2 * g + 1] != 0) groups = g + 1;
+        }
+        // Every spare key gets the same shape, 4 groups of 2 levels, and an unused one holds
+        // NoSymbol; the shape is set directly (Xlib's type-changing helper crashes on keys
+        // that other editors left oddly shaped).
+        KeySym* out = XkbResizeKeySyms(xkb, kc, 2 * XkbNumKbdGroups);
+        if (out == nullptr) continue;
+        XkbSymMapPtr map = &xkb->map->key_sym_map[kc];
+        for (int g = 0; g < XkbNumKbdGroups; ++g) map->kt_index[g] = XkbTwoLevelIndex;
+        map->group_info = static_cast<unsigned char>(XkbSetNumGroups(map->group_info, XkbNumKbdGroups));
+        map->width = 2;
+        for (int g = 0; g < XkbNumKbdGroups; ++g) {
+            // A lone keysym fills both levels, so Shift and Caps Lock cannot change it.
+            const KeySym32 lower = syms[2 * g], upper = syms[2 * g + 1];
+            out[2 * g] = lower != 0 ? lower : upper;
+            out[2 * g + 1] = upper != 0 ? upper : lower;
+        }
+        first = std::min<int>(first, kc);
+        last = std::max<int>(last, kc);
+        any = any || groups > 0;
+    }
+    if (first <= last) {
+        XkbMapChangesRec changes{};
+        changes.changed = XkbKeySymsMask;
+        changes.first_key_sym = static_cast<KeyCode>(first);
+        changes.num_key_syms = static_cast<unsigned char>(last - first + 1);
+        XkbChangeMap(d, xkb, &changes);
+    }
+    XkbFreeKeyboard(xkb, 0, True);
+    XSync(d, False);
+    poolDirty_ = any;
+    reloadKeymap();
+    // While the spare keycodes carry our keysyms, a file names them, so that the next start
+    // after a crash can empty them again.
+    if (any) {
+        if (FILE* f = std::fopen(recoveryFile().c_str(), "w")) {
+            for (KeyCode kc : pool_) std::fprintf(f, "%d\n", kc);
+            std::fclose(f);
+        }
+    } else {
+        std::remove(recoveryFile().c_str());
+    }
 }
 
 void KeyInjector::restorePool() {
-    for (KeyCode kc : dirty_) {
-        KeySym none = NoSymbol;
-        XChangeKeyboardMapping(display_.get(), kc, 1, &none, 1);
-    }
-    dirty_.clear();
-    bound_.clear();
-    boundSinceConfirm_.clear();
-    XSync(display_.get(), False);
+    std::fill(slots_.begin(), slots_.end(), 0u);
+    writePool();
     drain(display_.get());
 }
 
@@ -334,7 +444,8 @@ bool KeyInjector::waitForFocusClient(std::chrono::milliseconds deadlineIn) {
     }
     if (client == 0) return false;
 
-    XSelectInput(d, root, SubstructureNotifyMask);
+    // Clients answer to the root with StructureNotify (Qt) or SubstructureNotify (GTK) in the mask.
+    XSelectInput(d, root, StructureNotifyMask | SubstructureNotifyMask);
     const long serial = ++pingSerial_;
     XEvent event{};
     event.xclient.type = ClientMessage;

@@ -12,6 +12,7 @@
 #include <map>
 #include <optional>
 #include <set>
+#include <string>
 #include <vector>
 
 #include "platform/x11/keymap.h"
@@ -56,6 +57,18 @@ public:
     // Blocks until the client owning the focus has handled every event sent so far (EWMH
     // ping), or the deadline passes; false when it did not answer in time.
     bool waitForFocusClient(std::chrono::milliseconds deadline);
+    // Binds keysyms the layout lacks to spare keycodes, all in one keymap change (every change
+    // makes each client re-read the keymap and the window manager re-grab its keys, so they are
+    // few and large). Each spare keycode carries up to 4 groups of 2 levels. When the pool is
+    // full, the characters bound earlier are replaced only after the focused client has handled
+    // the keys typed through them.
+    void bindKeysyms(const std::vector<KeySym32>& keysyms);
+    // Binds every character of `chars` that the layout lacks (one keymap change).
+    void bindChars(const std::vector<char32_t>& chars);
+    // Binds every Windows-1252 character the layout lacks.
+    void bindWindows1252();
+    // Whether `ch` can be typed without changing the keymap.
+    bool typable(char32_t ch);
     // Gives the spare keycodes back their empty rows. Call only once the target has handled
     // the keys typed through them (after waitForFocusClient, at idle or at exit).
     void restorePool();
@@ -74,22 +87,24 @@ private:
     void keyEvent(KeyCode keycode, bool down);
     void refreshLockState();
     std::optional<KeyStroke> strokeFor(KeySym32 keysym);
-    KeyCode bindSpare(KeySym32 keysym);
+    void writePool();
+    bool isPool(KeyCode keycode) const;
+    std::string recoveryFile() const;
     void pressStroke(const KeyStroke& stroke);
     KeyCode modifierKeycode(int vk);
 
     DisplayPtr display_;
     Keymap keymap_;
     std::vector<KeyCode> pool_;               // spare keycodes we may bind
-    std::map<KeySym32, KeyCode> bound_;       // keysym -> spare keycode bound to it
-    std::set<KeyCode> boundSinceConfirm_;     // spare keycodes in use since the target last confirmed
-    std::set<KeyCode> dirty_;                 // spare keycodes that hold a keysym of ours
+    std::vector<KeySym32> slots_;             // per spare keycode: 4 groups x 2 levels of keysyms
+    bool poolDirty_ = false;                  // the server holds keysyms of ours on spare keycodes
     std::map<std::pair<KeySym32, unsigned>, std::optional<KeyStroke>> cache_;
     std::vector<char32_t> charKeys_;          // character keys handed out by scanChar
     std::set<KeyCode> held_;                  // keys pressed here and not yet released
     std::set<int> heldButtons_;
     unsigned locked_ = 0;                     // Caps Lock / Num Lock modifiers locked now
     int group_ = 0;
+    int lockedGroup_ = 0;
     std::chrono::steady_clock::time_point lockStateAt_{};
     int pending_ = 0;                         // events sent since the last sync
     long pingSerial_ = 0;

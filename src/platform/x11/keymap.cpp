@@ -84,13 +84,20 @@ KeySym32 Keymap::keysymAt(KeyCode keycode, int group, unsigned mods) const {
 std::optional<KeyStroke> Keymap::find(KeySym32 keysym, int group, unsigned locked) const {
     if (keysym == 0) return std::nullopt;
     // Fewest added modifiers first: a plain key beats Shift, Shift beats level 3.
-    const unsigned candidates[] = {0u, ShiftMask, level3Mask_, ShiftMask | level3Mask_};
-    for (unsigned add : candidates) {
-        if (add != 0 && (add & ShiftMask) == 0 && level3Mask_ == 0) continue;
-        if ((add & ~ShiftMask) != 0 && level3Mask_ == 0) continue;
-        for (int kc = min_; kc <= max_; ++kc) {
-            if (keysymAt(static_cast<KeyCode>(kc), group, add | locked) == keysym) {
-                return KeyStroke{static_cast<KeyCode>(kc), add};
+    std::vector<unsigned> candidates = {0u, ShiftMask};
+    if (level3Mask_ != 0) {
+        candidates.push_back(level3Mask_);
+        candidates.push_back(ShiftMask | level3Mask_);
+    }
+    for (int pass = 0; pass < 1 + XkbNumKbdGroups; ++pass) {
+        const int g = pass == 0 ? group : pass - 1;
+        if (pass > 0 && g == group) continue;
+        for (unsigned add : candidates) {
+            for (int kc = min_; kc <= max_; ++kc) {
+                if (pass > 0 && keys_[static_cast<std::size_t>(kc)].groups <= g) continue;
+                if (keysymAt(static_cast<KeyCode>(kc), g, add | locked) == keysym) {
+                    return KeyStroke{static_cast<KeyCode>(kc), add, g};
+                }
             }
         }
     }

@@ -18,6 +18,7 @@ namespace orv::x11 {
 struct KeyStroke {
     KeyCode keycode = 0;
     unsigned mods = 0;
+    int group = 0;  // the keyboard group the key must be typed in
     friend bool operator==(const KeyStroke&, const KeyStroke&) = default;
 };
 
@@ -27,8 +28,10 @@ public:
     // Reads the map of the core keyboard through `display`.
     void load(Display* display);
 
-    // The key and modifiers that produce `keysym` in `group` while the lock modifiers `locked`
-    // (Caps Lock, Num Lock) are on. Only Shift and the level-3 modifier are ever added.
+    // The key, modifiers and group that produce `keysym` while `group` is the current group and
+    // the lock modifiers `locked` (Caps Lock, Num Lock) are on. The current group is preferred;
+    // another group only counts on keys that really have it. Only Shift and the level-3
+    // modifier are ever added.
     std::optional<KeyStroke> find(KeySym32 keysym, int group, unsigned locked) const;
     // The keysym a key gives at the level reached by `mods` in `group` (0 when none).
     KeySym32 keysymAt(KeyCode keycode, int group, unsigned mods) const;
@@ -44,6 +47,7 @@ public:
     KeyCode level3Keycode() const { return level3Keycode_; }
     // Keycodes bound to a modifier (Shift, Control, Alt, Super, level 3 ...), lock keys excluded.
     const std::vector<KeyCode>& modifierKeycodes() const { return modifierKeycodes_; }
+    int groupsOf(KeyCode keycode) const { return keycode < keys_.size() ? keys_[keycode].groups : 0; }
     int minKeycode() const { return min_; }
     int maxKeycode() const { return max_; }
 

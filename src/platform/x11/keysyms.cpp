@@ -95,6 +95,11 @@ KeySym32 keysymOfChar(char32_t ch) {
     return keysym != XKB_KEY_NoSymbol ? keysym : static_cast<KeySym32>(0x01000000u | ch);
 }
 
+KeySym32 spareKeysymOfChar(char32_t ch) {
+    if (ch >= 0x20 && ch <= 0xFF && ch != 0x7F && !(ch >= 0x80 && ch < 0xA0)) return static_cast<KeySym32>(ch);
+    return ch >= 0x80 ? static_cast<KeySym32>(0x01000000u | ch) : keysymOfChar(ch);
+}
+
 char32_t charOfKeysym(KeySym32 keysym) {
     if (keysym >= 0x01000080u && keysym <= 0x0100009Fu) return static_cast<char32_t>(keysym & 0xFFu);
     return static_cast<char32_t>(xkb_keysym_to_utf32(keysym));

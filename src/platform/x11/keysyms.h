@@ -20,6 +20,10 @@ int virtualKeyOfKeysym(KeySym32 keysym);
 // The keysym that produces a character (Latin-1 one to one, legacy keysyms where X has them,
 // otherwise the Unicode keysym 0x01000000 + code point); 0 for control characters without a key.
 KeySym32 keysymOfChar(char32_t ch);
+// The keysym bound to a spare keycode for a character: Latin-1 as itself, anything else as its
+// Unicode keysym, which every toolkit turns back into the character (some drop the legacy
+// technical and box-drawing keysyms).
+KeySym32 spareKeysymOfChar(char32_t ch);
 // The character a keysym produces, or 0 when it produces none.
 char32_t charOfKeysym(KeySym32 keysym);
 

@@ -3,6 +3,8 @@
 #include <X11/XKBlib.h>
 #include <X11/keysym.h>
 
+#include <vector>
+
 #include "platform/cp1252.h"
 #include "platform/x11/hook/x11_hook_library.h"
 #include "platform/x11/key_injector.h"
@@ -104,7 +106,15 @@ std::uint8_t X11KeyboardInput::scanCodeFor(std::uint8_t virtualKey) {
 
 void X11KeyboardInput::altCode(std::string_view digits) {
     beginIfNeeded();
-    if (const char32_t ch = altCodeChar(digits); ch != 0) injector_->typeChar(ch);
+    const char32_t ch = altCodeChar(digits);
+    if (ch == 0) return;
+    if (digits.front() != '0' && !injector_->typable(ch)) {
+        // The DOS code page comes along whole, as Windows-1252 does: one keymap change.
+        std::vector<char32_t> dos;
+        for (int code = 128; code < 256; ++code) dos.push_back(static_cast<char32_t>(kDosUpper[code - 128]));
+        injector_->bindChars(dos);
+    }
+    injector_->typeChar(ch);
 }
 
 bool X11KeyboardInput::capsLockOn() {

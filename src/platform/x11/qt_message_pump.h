@@ -1,0 +1,15 @@
+#pragma once
+
+#include "platform/message_pump.h"
+
+namespace orv::x11 {
+
+// The main thread's Qt event queue as the engine's message pump. Without a Qt application
+// (a test, a tool) there is no queue: waits then simply block until their deadline.
+class QtMessagePump final : public IMessagePump {
+public:
+    void processMessages() override;
+    void waitFor(std::uint32_t milliseconds) override;
+};
+
+}  // namespace orv::x11

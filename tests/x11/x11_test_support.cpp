@@ -1,0 +1,236 @@
+#include "x11_test_support.h"
+
+#include <X11/extensions/XTest.h>
+#include <poll.h>
+#include <signal.h>
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <X11/Xatom.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+namespace orv::x11::test {
+
+using Clock = std::chrono::steady_clock;
+
+bool haveDisplay() {
+    Display* d = XOpenDisplay(nullptr);
+    if (d == nullptr) return false;
+    XCloseDisplay(d);
+    return true;
+}
+
+TargetApp::TargetApp(const std::vector<std::string>& titles) {
+    int fds[2];
+    if (::pipe2(fds, O_CLOEXEC) != 0) return;
+    std::vector<std::string> args = {ORV_TARGET_APP};
+    for (const auto& t : titles) {
+        args.push_back("--window");
+        args.push_back(t);
+    }
+    std::vector<char*> argv;
+    for (auto& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    pid_ = ::fork();
+    if (pid_ == 0) {
+        ::dup2(fds[1], 1);
+        ::setenv("QT_QPA_PLATFORM", "xcb", 1);
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+    ::close(fds[1]);
+    fd_ = fds[0];
+}
+
+TargetApp::~TargetApp() {
+    std::vector<unsigned long> windows;
+    for (const auto& line : lines_) {
+        if (line.rfind("window ", 0) == 0) windows.push_back(std::strtoul(line.c_str() + line.rfind(' ') + 1, nullptr, 10));
+    }
+    if (pid_ > 0) {
+        ::kill(pid_, SIGTERM);
+        ::waitpid(pid_, nullptr, 0);
+    }
+    if (fd_ >= 0) ::close(fd_);
+    // The next application's windows may get the same ids; the window manager must have let go
+    // of these first, or it takes the new windows for the old ones.
+    Display* d = XOpenDisplay(nullptr);
+    if (d == nullptr) return;
+    const Window root = DefaultRootWindow(d);
+    XSelectInput(d, root, PropertyChangeMask);
+    const Atom clientList = XInternAtom(d, "_NET_CLIENT_LIST", False);
+    auto listed = [&] {
+        Atom type = 0;
+        int format = 0;
+        unsigned long count = 0, after = 0;
+        unsigned char* data = nullptr;
+        bool any = false;
+        if (XGetWindowProperty(d, root, clientList, 0, 4096, False, XA_WINDOW, &type, &format, &count, &after, &data) ==
+                Success &&
+            data != nullptr) {
+            const auto* ids = reinterpret_cast<const unsigned long*>(data);
+            for (unsigned long i = 0; i < count; ++i) {
+                if (std::find(windows.begin(), windows.end(), ids[i]) != windows.end()) any = true;
+            }
+        }
+        if (data != nullptr) XFree(data);
+        return any;
+    };
+    const auto end = Clock::now() + kDeadline;
+    while (listed()) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now()).count();
+        if (left <= 0) break;
+        pollfd p{ConnectionNumber(d), POLLIN, 0};
+        if (XPending(d) == 0) ::poll(&p, 1, static_cast<int>(left));
+        while (XPending(d) > 0) {
+            XEvent event;
+            XNextEvent(d, &event);
+        }
+    }
+    XCloseDisplay(d);
+}
+
+bool TargetApp::readSome(int timeoutMs) {
+    pollfd p{fd_, POLLIN, 0};
+    if (::poll(&p, 1, timeoutMs) <= 0) return false;
+    char buffer[65536];
+    const ssize_t n = ::read(fd_, buffer, sizeof buffer);
+    if (n <= 0) return false;
+    partial_.append(buffer, static_cast<std::size_t>(n));
+    std::size_t start = 0;
+    for (std::size_t nl; (nl = partial_.find('\n', start)) != std::string::npos; start = nl + 1) {
+        lines_.push_back(partial_.substr(start, nl - start));
+    }
+    partial_.erase(0, start);
+    return true;
+}
+
+void TargetApp::poll() {
+    while (readSome(0)) {
+    }
+}
+
+std::string TargetApp::waitForLine(const std::function<bool(const std::string&)>& match,
+                                   std::chrono::milliseconds deadline) {
+    const auto end = Clock::now() + deadline;
+    std::size_t checked = 0;
+    while (true) {
+        for (; checked < lines_.size(); ++checked) {
+            if (match(lines_[checked])) return lines_[checked];
+        }
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now()).count();
+        if (left <= 0 || (!readSome(static_cast<int>(left)) && Clock::now() >= end)) return {};
+    }
+}
+
+unsigned long TargetApp::window(int index) {
+    const std::string prefix = "window " + std::to_string(index) + " ";
+    const std::string line = waitForLine([&](const std::string& l) { return l.rfind(prefix, 0) == 0; });
+    return line.empty() ? 0 : std::strtoul(line.c_str() + prefix.size(), nullptr, 10);
+}
+
+std::string TargetApp::text(int index) {
+    std::string text;
+    const std::string prefix = "key " + std::to_string(index) + " ";
+    for (const auto& line : lines_) {
+        if (line.rfind(prefix, 0) != 0) continue;
+        const std::string hex = line.substr(prefix.size(), line.find(' ', prefix.size()) - prefix.size());
+        if (hex == "-") continue;
+        for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
+            text += static_cast<char>(std::strtoul(hex.substr(i, 2).c_str(), nullptr, 16));
+        }
+    }
+    return text;
+}
+
+std::string TargetApp::waitForText(int index, std::size_t bytes, std::chrono::milliseconds deadline) {
+    const auto end = Clock::now() + deadline;
+    poll();
+    while (text(index).size() < bytes) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now()).count();
+        if (left <= 0 || !readSome(static_cast<int>(left))) break;
+    }
+    return text(index);
+}
+
+PhysicalKeyboard::PhysicalKeyboard() {
+    display_ = XOpenDisplay(nullptr);
+    if (display_ == nullptr) return;
+    int count = 0;
+    XDeviceInfo* devices = XListInputDevices(display_, &count);
+    for (int i = 0; i < count; ++i) {
+        if (devices[i].use == IsXExtensionKeyboard && std::strstr(devices[i].name, "XTEST") == nullptr &&
+            std::strstr(devices[i].name, "keyboard") != nullptr) {
+            device_ = XOpenDevice(display_, devices[i].id);
+            break;
+        }
+    }
+    if (devices != nullptr) XFreeDeviceList(devices);
+}
+
+PhysicalKeyboard::~PhysicalKeyboard() {
+    if (device_ != nullptr) XCloseDevice(display_, device_);
+    if (display_ != nullptr) XCloseDisplay(display_);
+}
+
+void PhysicalKeyboard::key(unsigned long keysym, bool down) {
+    const KeyCode keycode = XKeysymToKeycode(display_, keysym);
+    XTestFakeDeviceKeyEvent(display_, device_, keycode, down ? True : False, nullptr, 0, CurrentTime);
+    XSync(display_, False);
+}
+
+void PhysicalKeyboard::tap(unsigned long keysym) {
+    key(keysym, true);
+    key(keysym, false);
+}
+
+bool keyDown(Display* display, unsigned long keysym) {
+    char keys[32];
+    XQueryKeymap(display, keys);
+    const KeyCode kc = XKeysymToKeycode(display, keysym);
+    return (keys[kc / 8] & (1 << (kc % 8))) != 0;
+}
+
+void WaitingSink::postHookMessage(const HookMessage& message) {
+    {
+        std::lock_guard lock(mutex_);
+        messages_.push_back(message);
+    }
+    cv_.notify_all();
+}
+
+HookMessage WaitingSink::waitFor(HookMsg msg, std::chrono::milliseconds deadline) {
+    return waitFor([msg](const HookMessage& m) { return m.msg == msg; }, deadline);
+}
+
+HookMessage WaitingSink::waitFor(const std::function<bool(const HookMessage&)>& match,
+                                 std::chrono::milliseconds deadline) {
+    std::unique_lock lock(mutex_);
+    HookMessage found;
+    cv_.wait_for(lock, deadline, [&] {
+        for (const auto& m : messages_) {
+            if (match(m)) {
+                found = m;
+                return true;
+            }
+        }
+        return false;
+    });
+    return found;
+}
+
+std::vector<HookMessage> WaitingSink::messages() {
+    std::lock_guard lock(mutex_);
+    return messages_;
+}
+
+void WaitingSink::clear() {
+    std::lock_guard lock(mutex_);
+    messages_.clear();
+}
+
+}  // namespace orv::x11::test
