@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "activation/desktop_shortcut.h"
 #include "activation/hotkey_table.h"
 #include "activation/shortkeys.h"
 #include "engine/ansi_upper.h"
@@ -10,6 +11,7 @@
 #include "engine/wait_commands.h"
 #include "engine/window_commands.h"
 #include "engine/window_control.h"
+#include "store/macro_file.h"
 #include "store/macro_store.h"
 #include "store/recent_files.h"
 #include "store/settings.h"
@@ -188,6 +190,24 @@ void Resident::openMacroFile(const std::string& path) {
     indexChanged();
     DoLastFiles(settings_.LastFile, previous, path);
     SaveSettings(settings_, paths_);
+}
+
+std::pair<std::string, std::string> Resident::placeOnDesktop(int j, const std::string& desktopDir,
+                                                             const std::string& programPath) {
+    const std::string error = placeOnDesktopError(settings_, table_.MacroCount(), j);
+    if (!error.empty()) return {"Error", error};
+    TMacroRecord record;
+    if (!store_->ReadMacroRecord(j, record)) return {"Error", "The macro could not be read."};
+    const MacroIconRef icon = store_->resolveIcon(record, false);
+    const DesktopShortcut shortcut =
+        makeDesktopShortcut(record.NickName, programPath, icon.kind == MacroIconRef::Kind::File ? icon.path : std::string(),
+                            paths_.programDir);
+    std::error_code ec;
+    std::filesystem::create_directories(desktopDir, ec);
+    const std::string path = desktopDir + "/" + shortcut.fileName;
+    if (!replaceFileAtomically(path, shortcut.contents)) return {"Error", "The desktop entry could not be written."};
+    std::filesystem::permissions(path, std::filesystem::perms::owner_exec, std::filesystem::perm_options::add, ec);
+    return {"", kShortcutAddedText};
 }
 
 void Resident::handOverCharacter(std::int64_t lParam) {

@@ -109,6 +109,11 @@ public:
 
     // Makes `path` the current macro file and loads it (open, new and recent files).
     void openMacroFile(const std::string& path);
+    // "&Place On Desktop" for macro j: writes a desktop entry that runs the program with "/A" and
+    // the nickname into `desktopDir`. Returns the title and text of the message to show.
+    std::pair<std::string, std::string> placeOnDesktop(int j, const std::string& desktopDir,
+                                                       const std::string& programPath);
+
     // One character of a hand-over from another start of the program (0 or less ends it).
     void handOverCharacter(std::int64_t lParam);
 

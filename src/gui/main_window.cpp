@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QStandardPaths>
 #include <QStyle>
 #include <QTableWidget>
 #include <QEventLoop>
@@ -116,6 +117,8 @@ void TMainWin::buildMenus() {
         terminating_ = true;
         close();
     });
+    QMenu* macro = menuBar()->addMenu(QStringLiteral("&Macro"));
+    macro->addAction(QStringLiteral("&Place On Desktop"), this, &TMainWin::placeOnDesktop);
     QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
     options->addAction(QStringLiteral("Short&Keys"), this, &TMainWin::shortKeyOptions);
     updateRecentFiles();
@@ -258,6 +261,17 @@ void TMainWin::shortKeyOptions() {
         dialog.accept();
     });
     dialog.exec();
+}
+
+void TMainWin::placeOnDesktop() {
+    const int row = list_->currentRow();
+    if (row < 0 || resident_ == nullptr) return;
+    const auto [title, text] = resident_->placeOnDesktop(
+        row + 1, QStandardPaths::writableLocation(QStandardPaths::DesktopLocation).toStdString(),
+        QCoreApplication::applicationFilePath().toStdString());
+    QMessageBox box(title == "Error" ? QMessageBox::Critical : QMessageBox::Information, fromCp1252(title),
+                    fromCp1252(text), QMessageBox::Ok, this);
+    box.exec();
 }
 
 void TMainWin::bringUpMainWindow() {

@@ -54,6 +54,7 @@ private:
     void newFile();
     void openRecent(int entry);
     void shortKeyOptions();
+    void placeOnDesktop();
     // Lets the user choose one of `items` (macro numbers) in a "Choose A Macro" menu.
     int chooseMacro(const std::vector<int>& items);
 
