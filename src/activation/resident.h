@@ -165,10 +165,11 @@ public:
     const ProgramPaths& paths() const { return paths_; }
     const CommandLine& commandLine() const { return commandLine_; }
 
+    // After the index or an activation setting changed: hotkeys, ShortKeys, schedule, the list.
+    void indexChanged();
+
 private:
     struct Families;
-    // After the index changed: hotkeys, ShortKeys, schedule, the list.
-    void indexChanged();
     void play(int j, const TMacroRecord& record, bool capsWasOn, std::int32_t hotKeyWindow);
 
     TActivationTable& table_;

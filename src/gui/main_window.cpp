@@ -257,7 +257,7 @@ void TMainWin::shortKeyOptions() {
             return;
         }
         SaveSettings(settings_, resident_->paths());
-        resident_->reloadSharedFile();  // rebuilds the ShortKey index with the new options
+        resident_->indexChanged();  // the ShortKey matcher takes the new options
         dialog.accept();
     });
     dialog.exec();
