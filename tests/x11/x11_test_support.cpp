@@ -18,6 +18,9 @@ namespace orv::x11::test {
 using Clock = std::chrono::steady_clock;
 
 bool haveDisplay() {
+    // The hook library talks to the server from its own thread: Xlib must be made thread-safe
+    // before the first connection of the process.
+    XInitThreads();
     Display* d = XOpenDisplay(nullptr);
     if (d == nullptr) return false;
     XCloseDisplay(d);

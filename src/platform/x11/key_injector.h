@@ -54,6 +54,8 @@ public:
     void releaseAll();
     // Blocks until the server has handled every request sent so far.
     void sync();
+    // Sends the requests buffered so far without waiting.
+    void flush() { XFlush(display_.get()); }
     // Blocks until the client owning the focus has handled every event sent so far (EWMH
     // ping), or the deadline passes; false when it did not answer in time.
     bool waitForFocusClient(std::chrono::milliseconds deadline);

@@ -78,9 +78,11 @@ void X11KeyboardInput::keyEvent(std::uint8_t virtualKey, std::uint8_t, bool up) 
     }
     if (charOfVk_[virtualKey] != 0) {
         if (!up) injector_->typeChar(charOfVk_[virtualKey]);
-        return;
+    } else {
+        injector_->virtualKey(virtualKey, up);
     }
-    injector_->virtualKey(virtualKey, up);
+    // Each call's events leave at once: the engine may wait for a window or the marker next.
+    injector_->flush();
 }
 
 std::int16_t X11KeyboardInput::keyForChar(char c) {
@@ -115,6 +117,7 @@ void X11KeyboardInput::altCode(std::string_view digits) {
         injector_->bindChars(dos);
     }
     injector_->typeChar(ch);
+    injector_->flush();
 }
 
 bool X11KeyboardInput::capsLockOn() {

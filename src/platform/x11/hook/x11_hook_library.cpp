@@ -93,7 +93,7 @@ struct X11HookLibrary::Impl {
     std::map<std::pair<unsigned, unsigned>, int> keyCodeOfGrab;     // (keycode, mods) -> code
     std::map<std::pair<unsigned, unsigned>, int> buttonCodeOfGrab;  // (button, mods) -> code
     std::map<std::tuple<int, int, unsigned>, int> codeOfCombination;  // (vk, button, mods) -> code
-    std::set<unsigned> hotkeyKeysDown;  // grabbed keys pressed and not released (auto-repeat)
+    std::set<unsigned> repeating;       // keys whose last raw press was an auto-repeat
     unsigned stateMods = 0;             // effective modifiers, from XKB state events
     unsigned lockedMods = 0;
     int stateGroup = 0;
@@ -382,8 +382,9 @@ void X11HookLibrary::Impl::handleKeyPress(const XKeyEvent& key) {
     }
     const auto it = keyCodeOfGrab.find({key.keycode, hotkeyMods(key.state)});
     if (it == keyCodeOfGrab.end()) return;
-    // A key held down repeats its press; only the first one is the hotkey.
-    if (!hotkeyKeysDown.insert(key.keycode).second) return;
+    // A key held down repeats its press; only the first one is the hotkey. The raw press that
+    // came just before this one says whether it was a repeat.
+    if (repeating.count(key.keycode) != 0) return;
     const int code = it->second;
     if (snapshot.PickerActive()) {
         post(HookMsg::PickerHotKey, code, 0, snapshot.PickerWindow());
@@ -418,8 +419,12 @@ void X11HookLibrary::Impl::handleButtonPress(const XButtonEvent& button) {
 
 void X11HookLibrary::Impl::handleRaw(const XIRawEvent& raw) {
     const bool user = !fromXTest(raw.sourceid);
-    if (raw.evtype == XI_RawKeyRelease) {
-        hotkeyKeysDown.erase(static_cast<unsigned>(raw.detail));
+    if (raw.evtype == XI_RawKeyPress) {
+        if ((raw.flags & XIKeyRepeat) != 0) {
+            repeating.insert(static_cast<unsigned>(raw.detail));
+        } else {
+            repeating.erase(static_cast<unsigned>(raw.detail));
+        }
     }
     if (!user) return;
     {

@@ -1,0 +1,233 @@
+// The hook library on a real display: hotkeys, typed characters, window activation, the
+// marker key, the abort key and idle time.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "activation/hotkey_table.h"
+#include "platform/x11/hook/x11_hook_library.h"
+#include "platform/x11/x11_keyboard_input.h"
+#include "platform/x11/x11_window_system.h"
+#include "x11_test_support.h"
+
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+
+namespace orv::x11 {
+namespace {
+
+using namespace test;
+
+constexpr std::int32_t kMainWindow = 4242;
+
+class HookLibraryTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!haveDisplay()) GTEST_SKIP() << "no X display";
+        app_ = std::make_unique<TargetApp>(std::vector<std::string>{"Hook Target One", "Hook Target Two"});
+        first_ = app_->window(0);
+        second_ = app_->window(1);
+        ASSERT_NE(first_, 0u);
+        ASSERT_NE(second_, 0u);
+        windows_ = X11WindowSystem::create();
+        ASSERT_TRUE(windows_->setForegroundWindow(static_cast<WindowId>(first_)));
+        hook_ = std::make_unique<X11HookLibrary>(sink_);
+        ASSERT_TRUE(hook_->available());
+        table_.setMainWindow(kMainWindow);
+        hook_->OrvUpWindow(table_);
+        ASSERT_NE(hook_->OrvHookKeyboard(), 0);
+        ASSERT_NE(hook_->OrvHookMouse(), 0);
+        ASSERT_NE(hook_->OrvHookCBT(), 0);
+        ASSERT_TRUE(hook_->waitUntilApplied(kDeadline));
+        xtest_ = XOpenDisplay(nullptr);
+        sink_.clear();
+    }
+    void TearDown() override {
+        if (xtest_ != nullptr) XCloseDisplay(xtest_);
+    }
+
+    // A key through XTest, as another program (or the engine) sends it.
+    void xtestKey(unsigned long keysym, bool down) {
+        XTestFakeKeyEvent(xtest_, XKeysymToKeycode(xtest_, keysym), down ? True : False, CurrentTime);
+        XSync(xtest_, False);
+    }
+    void xtestChord(std::initializer_list<unsigned long> modifiers, unsigned long key) {
+        for (unsigned long m : modifiers) xtestKey(m, true);
+        xtestKey(key, true);
+        xtestKey(key, false);
+        for (unsigned long m : modifiers) xtestKey(m, false);
+    }
+    // Everything the library saw before this has been handled once the marker comes back.
+    void roundTrip() {
+        sink_.clear();
+        xtestKey(XK_Execute, true);
+        xtestKey(XK_Execute, false);
+        ASSERT_EQ(sink_.waitFor(HookMsg::Marker).msg, HookMsg::Marker);
+    }
+    // Whether the target received a key whose keysym is `keysym`.
+    bool appGotKey(unsigned long keysym) {
+        app_->poll();
+        const std::string needle = " " + std::to_string(keysym) + " ";
+        for (const auto& line : app_->lines()) {
+            if (line.rfind("key ", 0) == 0 && line.find(needle) != std::string::npos) return true;
+        }
+        return false;
+    }
+    void useHotKeys(std::initializer_list<int> codes) {
+        for (int code : codes) table_.setHotKeyInUse(code, true);
+        hook_->OrvUpKeys(table_);
+        ASSERT_TRUE(hook_->waitUntilApplied(kDeadline));
+    }
+
+    std::unique_ptr<TargetApp> app_;
+    unsigned long first_ = 0, second_ = 0;
+    std::unique_ptr<X11WindowSystem> windows_;
+    WaitingSink sink_;
+    std::unique_ptr<X11HookLibrary> hook_;
+    TActivationTable table_;
+    Display* xtest_ = nullptr;
+};
+
+int codeOf(std::int16_t vk, bool ctrl, bool alt, bool shift = false) {
+    DecodedHotKey k;
+    k.virtualKey = vk;
+    k.ctrl = ctrl;
+    k.alt = alt;
+    k.shift = shift;
+    return hotKeyCodeOf(k);
+}
+
+TEST_F(HookLibraryTest, HotKeyInUseIsReportedWithCapsLockAndForegroundAndNeverReachesTheApplication) {
+    const int ctrlAltN = codeOf('N', true, true);
+    ASSERT_GE(ctrlAltN, 0);
+    ASSERT_FALSE(table_.HotKeyInUse(codeOf('M', true, true)));
+    useHotKeys({ctrlAltN});
+    EXPECT_TRUE(hook_->refusedHotKeys().empty());
+
+    for (bool caps : {false, true}) {
+        SCOPED_TRACE(caps ? "Caps Lock on" : "Caps Lock off");
+        if (caps) xtestChord({}, XK_Caps_Lock);
+        sink_.clear();
+        const WindowId foreground = windows_->foregroundWindow();
+        ASSERT_TRUE(foreground == first_ || foreground == second_);
+        xtestChord({XK_Control_L, XK_Alt_L}, XK_n);
+        const HookMessage m = sink_.waitFor(HookMsg::HotKey);
+        EXPECT_EQ(m.wParam, ctrlAltN | (caps ? kHotKeyCapsFlag : 0));
+        EXPECT_EQ(m.lParam, static_cast<std::int64_t>(foreground));
+        EXPECT_EQ(m.window, kMainWindow);
+        if (caps) xtestChord({}, XK_Caps_Lock);
+    }
+    // A combination not in use goes to the application; the one in use never did.
+    xtestChord({XK_Control_L, XK_Alt_L}, XK_m);
+    EXPECT_NE(app_->waitForLine([](const std::string& l) { return l.find(" " + std::to_string(XK_m) + " ") != std::string::npos; }), "");
+    EXPECT_FALSE(appGotKey(XK_n));
+
+    // With the picker active the code goes to the picker window instead.
+    table_.setPicker(99, true);
+    hook_->OrvUpWindow2(table_);
+    ASSERT_TRUE(hook_->waitUntilApplied(kDeadline));
+    sink_.clear();
+    xtestChord({XK_Control_L, XK_Alt_L}, XK_n);
+    const HookMessage picked = sink_.waitFor(HookMsg::PickerHotKey);
+    EXPECT_EQ(picked.wParam, ctrlAltN);
+    EXPECT_EQ(picked.window, 99);
+}
+
+TEST_F(HookLibraryTest, GrabsFollowTheHotKeysInUse) {
+    const int ctrlAltN = codeOf('N', true, true);
+    useHotKeys({ctrlAltN});
+    table_.setHotKeyInUse(ctrlAltN, false);
+    hook_->OrvUpKeys(table_);
+    ASSERT_TRUE(hook_->waitUntilApplied(kDeadline));
+    xtestChord({XK_Control_L, XK_Alt_L}, XK_n);
+    EXPECT_NE(app_->waitForLine([](const std::string& l) { return l.find(" " + std::to_string(XK_n) + " ") != std::string::npos; }), "");
+    roundTrip();
+    for (const auto& m : sink_.messages()) EXPECT_NE(m.msg, HookMsg::HotKey);
+}
+
+TEST_F(HookLibraryTest, TheUsersTypingIsReportedAndInjectedTypingIsNot) {
+    table_.setHaveShortKeys(true);
+    hook_->OrvUpKeys(table_);
+    ASSERT_TRUE(hook_->waitUntilApplied(kDeadline));
+    PhysicalKeyboard user;
+    ASSERT_TRUE(user.valid());
+    xtestChord({}, XK_q);  // injected: not the user's typing
+    user.tap(XK_a);
+    user.key(XK_Shift_L, true);
+    user.tap(XK_b);
+    user.key(XK_Shift_L, false);
+    user.tap(XK_Caps_Lock);
+    user.tap(XK_c);
+    user.tap(XK_Caps_Lock);
+    user.tap(XK_Left);
+    user.tap(XK_BackSpace);
+    sink_.waitFor([](const HookMessage& m) { return m.msg == HookMsg::ShortKeyChar && m.lParam == 8; });
+    std::vector<std::pair<std::int64_t, std::int64_t>> got;
+    for (const auto& m : sink_.messages()) {
+        if (m.msg == HookMsg::ShortKeyChar) got.emplace_back(m.wParam, m.lParam);
+    }
+    const std::vector<std::pair<std::int64_t, std::int64_t>> expected = {
+        {0, 'a'}, {0, 'B'}, {2, 'C'}, {1, 0}, {0, 8}};
+    EXPECT_EQ(got, expected);
+}
+
+TEST_F(HookLibraryTest, ActivatingAnotherWindowIsReported) {
+    ASSERT_TRUE(windows_->setForegroundWindow(static_cast<WindowId>(second_)));
+    const HookMessage m =
+        sink_.waitFor([&](const HookMessage& h) { return h.msg == HookMsg::WindowActivated && static_cast<unsigned long>(h.wParam) == second_; });
+    EXPECT_EQ(m.msg, HookMsg::WindowActivated);
+}
+
+TEST_F(HookLibraryTest, TheMarkerKeyComesBackAfterTheKeysBeforeItAndNeverReachesTheApplication) {
+    auto keyboard = X11KeyboardInput::create(hook_.get());
+    ASSERT_TRUE(keyboard);
+    for (bool waiting : {false, true}) {
+        SCOPED_TRACE(waiting ? "WaitMarker" : "MacroInUse");
+        table_.setU8(TActivationTable::oWaitMarker, waiting ? 1 : 0);
+        hook_->OrvUpWaits(table_);
+        ASSERT_TRUE(hook_->waitUntilApplied(kDeadline));
+        sink_.clear();
+        keyboard->keyEvent('X', 0, false);
+        keyboard->keyEvent('X', 0, true);
+        keyboard->keyEvent(43, 0, false);
+        keyboard->keyEvent(43, 0, true);
+        const HookMsg expected = waiting ? HookMsg::WaitMarker : HookMsg::Marker;
+        EXPECT_EQ(sink_.waitFor(expected).msg, expected);
+    }
+    EXPECT_NE(app_->waitForLine([](const std::string& l) { return l.find(" " + std::to_string(XK_x) + " ") != std::string::npos; }), "");
+    EXPECT_FALSE(appGotKey(XK_Execute));
+}
+
+TEST_F(HookLibraryTest, PauseFromTheUserAbortsAndInjectedPauseDoesNot) {
+    PhysicalKeyboard user;
+    ASSERT_TRUE(user.valid());
+    xtestChord({}, XK_Pause);
+    roundTrip();
+    for (const auto& m : sink_.messages()) EXPECT_NE(m.msg, HookMsg::Abort);
+    user.tap(XK_Pause);
+    EXPECT_EQ(sink_.waitFor(HookMsg::Abort).msg, HookMsg::Abort);
+}
+
+TEST_F(HookLibraryTest, IdleSecondsGrowWhileTheUserDoesNothing) {
+    PhysicalKeyboard user;
+    ASSERT_TRUE(user.valid());
+    user.tap(XK_Shift_L);
+    roundTrip();
+    TActivationTable mine;
+    hook_->OrvGetIdle(mine);
+    EXPECT_EQ(mine.IdleSeconds(), 0);  // input since the previous call
+    // Idle time is what is measured here, so the test lets time pass.
+    std::this_thread::sleep_for(std::chrono::milliseconds(2100));
+    hook_->OrvGetIdle(mine);
+    EXPECT_GE(mine.IdleSeconds(), 2);
+    // Injected input is not the user's.
+    xtestChord({}, XK_Shift_L);
+    roundTrip();
+    hook_->OrvGetIdle(mine);
+    EXPECT_GE(mine.IdleSeconds(), 2);
+}
+
+}  // namespace
+}  // namespace orv::x11
