@@ -191,6 +191,29 @@ void PhysicalKeyboard::tap(unsigned long keysym) {
     key(keysym, false);
 }
 
+bool waitUntil(unsigned long window, const std::function<bool()>& condition, std::chrono::milliseconds deadline) {
+    Display* d = XOpenDisplay(nullptr);
+    if (d == nullptr) return false;
+    XSelectInput(d, window, StructureNotifyMask | PropertyChangeMask);
+    XSelectInput(d, DefaultRootWindow(d), PropertyChangeMask | SubstructureNotifyMask);
+    XSync(d, False);
+    const auto end = Clock::now() + deadline;
+    bool met = condition();
+    while (!met) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now()).count();
+        if (left <= 0) break;
+        pollfd p{ConnectionNumber(d), POLLIN, 0};
+        if (XPending(d) == 0) ::poll(&p, 1, static_cast<int>(left));
+        while (XPending(d) > 0) {
+            XEvent event;
+            XNextEvent(d, &event);
+        }
+        met = condition();
+    }
+    XCloseDisplay(d);
+    return met;
+}
+
 bool keyDown(Display* display, unsigned long keysym) {
     char keys[32];
     XQueryKeymap(display, keys);

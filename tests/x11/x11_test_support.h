@@ -44,6 +44,7 @@ public:
     // Waits until window `index` has received at least `bytes` bytes of text.
     std::string waitForText(int index, std::size_t bytes, std::chrono::milliseconds deadline = kDeadline);
     const std::vector<std::string>& lines() const { return lines_; }
+    int pid() const { return pid_; }
     void clear() { lines_.clear(); }
 
 private:
@@ -69,6 +70,10 @@ private:
     Display* display_ = nullptr;
     XDevice* device_ = nullptr;
 };
+
+// Waits until `condition` holds, woken by the window's structure and property events.
+bool waitUntil(unsigned long window, const std::function<bool()>& condition,
+               std::chrono::milliseconds deadline = kDeadline);
 
 // Whether a keycode bound to `keysym` is down for the server (core keyboard state).
 bool keyDown(Display* display, unsigned long keysym);
