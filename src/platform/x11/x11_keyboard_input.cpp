@@ -103,7 +103,7 @@ std::uint8_t X11KeyboardInput::scanCodeFor(std::uint8_t virtualKey) {
     if (keysym == 0) return 0;
     const KeyCode keycode = XKeysymToKeycode(injector_->display(), keysym);
     // X keycodes are the hardware scan codes shifted by 8.
-    return keycode > 8 && keycode < 8 + 256 ? static_cast<std::uint8_t>(keycode - 8) : 0;
+    return keycode > 8 ? static_cast<std::uint8_t>(keycode - 8) : 0;
 }
 
 void X11KeyboardInput::altCode(std::string_view digits) {
