@@ -1,0 +1,238 @@
+// The resident program on a real X display: activations play their macros into a real window.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <X11/keysym.h>
+
+#include <filesystem>
+#include <thread>
+
+#include "platform/fake/fake_clock.h"
+#include "platform/fake/fake_hook_library.h"
+#include "platform/fake/fake_user_prompt.h"
+#include "platform/x11/x11_window_system.h"
+#include "store/macro_store.h"
+#include "support/run_command.h"
+#include "support/temp_dir.h"
+#include "x11_test_support.h"
+
+namespace orv {
+namespace {
+
+using namespace x11::test;
+using namespace std::chrono_literals;
+
+constexpr int kCtrlAltN = 144 + 13;
+
+// Text as the user sees it: a backspace removes the character before it.
+std::string visible(const std::string& received) {
+    std::string out;
+    for (const char c : received) {
+        if (c == '\b') {
+            if (!out.empty()) out.pop_back();
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+// Waits, with short pauses, until `ready` holds or the deadline passes.
+bool waitUntil(const std::function<bool()>& ready, std::chrono::milliseconds deadline = kDeadline) {
+    const auto end = std::chrono::steady_clock::now() + deadline;
+    while (!ready()) {
+        if (std::chrono::steady_clock::now() > end) return false;
+        std::this_thread::sleep_for(20ms);
+    }
+    return true;
+}
+
+class ResidentE2E : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!haveDisplay()) GTEST_SKIP() << "no X display";
+        home_ = std::make_unique<test::TempDir>();
+        runtime_ = home_->file("runtime");
+        std::filesystem::create_directories(runtime_);
+        std::filesystem::permissions(runtime_, std::filesystem::perms::owner_all);
+        file_ = home_->file("e2e.ORV");
+        writeMacros();
+        app_ = std::make_unique<TargetApp>(std::vector<std::string>{"Target One", "Target Two"});
+        ASSERT_NE(app_->window(0), 0u);
+        ASSERT_NE(app_->window(1), 0u);
+        windows_ = x11::X11WindowSystem::create();
+        ASSERT_TRUE(windows_);
+        startResident();
+    }
+
+    void TearDown() override {
+        if (pid_ > 0) {
+            ::kill(pid_, SIGTERM);
+            ::waitpid(pid_, nullptr, 0);
+        }
+    }
+
+    void writeMacros() {
+        TActivationTable table;
+        TAppSettings settings;
+        fake::FakeHookLibrary hook;
+        fake::FakeUserPrompt prompt;
+        fake::FakeClock clock;
+        settings.CurrentFile = file_;
+        MacroStore store(table, settings, hook, prompt, clock, "");
+        store.LoadMacroFile(file_);
+        auto add = [&](const std::string& nick, int code, int scope, const std::string& title, const std::string& text,
+                       const std::string& shortKey = "") {
+            TMacroRecord r;
+            r.NickName = nick;
+            r.HotKeyCode = static_cast<std::int16_t>(code);
+            r.Scope = static_cast<std::int16_t>(scope);
+            r.WindowTitle = title;
+            r.TopMostOnly = 1;
+            r.ShortKeyText = shortKey;
+            r.Active = 1;
+            r.MacroText = text;
+            r.IconName = "MAIN";
+            table.setMacroCount(table.MacroCount() + 1);
+            store.WriteMacroRecord(-1, r);
+        };
+        add("Global hello", kCtrlAltN, kScopeGlobal, "", "hello");
+        add("Only in two", kCtrlAltN, kScopeWindow, "Target Two", "two");
+        add("Abbreviation", kCodeShortKey, kScopeGlobal, "", "replaced", "qq");
+        add("Named Macro", kCodeNone, kScopeGlobal, "", "named");
+        add("Pauses", 144 + 15 /* Ctrl+Alt+P */, kScopeGlobal, "", "<PAUSE>p");
+    }
+
+    std::string socketPath() const {
+        return runtime_ + "/orvanta-" + std::to_string(::getuid()) + ".socket";
+    }
+
+    void startResident(const std::vector<std::string>& extra = {}) {
+        std::vector<std::string> args = {ORV_RESIDENT, "/F", file_};
+        args.insert(args.end(), extra.begin(), extra.end());
+        const auto started = std::chrono::steady_clock::now();
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            ::setenv("ORVANTA_HOME", home_->path().c_str(), 1);
+            ::setenv("XDG_RUNTIME_DIR", runtime_.c_str(), 1);
+            ::setenv("QT_QPA_PLATFORM", "xcb", 1);
+            std::vector<char*> argv;
+            for (auto& a : args) argv.push_back(a.data());
+            argv.push_back(nullptr);
+            ::execv(argv[0], argv.data());
+            ::_exit(127);
+        }
+        // The program listens for hand-overs once its hotkeys are grabbed.
+        ASSERT_TRUE(waitUntil([&] { return std::filesystem::exists(socketPath()); })) << "orvanta did not get ready";
+        startupMs_ = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started).count();
+    }
+
+    void focus(int index) {
+        ASSERT_TRUE(windows_->setForegroundWindow(static_cast<WindowId>(app_->window(index))));
+        ASSERT_TRUE(waitUntil([&] { return windows_->foregroundWindow() == app_->window(index); }));
+    }
+
+    void pressCtrlAlt(unsigned long keysym) {
+        keyboard_.key(XK_Control_L, true);
+        keyboard_.key(XK_Alt_L, true);
+        keyboard_.tap(keysym);
+        keyboard_.key(XK_Alt_L, false);
+        keyboard_.key(XK_Control_L, false);
+        XFlush(keyboard_.display());
+    }
+
+    // Presses Ctrl+Alt+key until the program takes it: a press that reaches the window instead
+    // (the grabs are renewed when the keyboard map changes, as it does while the program starts)
+    // is erased and pressed again. Returns what the window shows in the end.
+    std::string pressHotKeyFor(int index, unsigned long keysym, const std::string& expected) {
+        std::string seen;
+        for (int attempt = 0; attempt < 5; ++attempt) {
+            pressCtrlAlt(keysym);
+            bool leaked = false;
+            waitUntil([&] {
+                app_->poll();
+                seen = visible(app_->text(index));
+                leaked = !seen.empty() && expected.rfind(seen, 0) != 0;
+                return seen == expected || leaked;
+            });
+            if (!leaked) return seen;
+            keyboard_.tap(XK_BackSpace);
+            XFlush(keyboard_.display());
+            waitUntil([&] {
+                app_->poll();
+                return visible(app_->text(index)).empty();
+            });
+        }
+        return seen;
+    }
+
+    std::string waitForVisible(int index, const std::string& expected) {
+        std::string seen;
+        waitUntil([&] {
+            app_->poll();
+            seen = visible(app_->text(index));
+            return seen == expected;
+        });
+        return seen;
+    }
+
+    std::unique_ptr<test::TempDir> home_;
+    std::string runtime_;
+    std::string file_;
+    std::unique_ptr<TargetApp> app_;
+    std::unique_ptr<x11::X11WindowSystem> windows_;
+    PhysicalKeyboard keyboard_;
+    pid_t pid_ = -1;
+    long long startupMs_ = 0;
+};
+
+TEST_F(ResidentE2E, HotkeysPlayByScopeIntoTheFocusedWindow) {
+    ASSERT_TRUE(keyboard_.valid());
+    focus(0);
+    EXPECT_EQ(pressHotKeyFor(0, XK_n, "hello"), "hello");
+    EXPECT_FALSE(keyDown(keyboard_.display(), XK_Control_L));
+    EXPECT_FALSE(keyDown(keyboard_.display(), XK_Alt_L));
+    focus(1);
+    EXPECT_EQ(pressHotKeyFor(1, XK_n, "two"), "two") << "window 0 has: " << visible(app_->text(0));
+    std::cerr << "start-up to ready: " << startupMs_ << " ms\n";
+}
+
+TEST_F(ResidentE2E, ATypedShortKeyIsErasedAndReplaced) {
+    ASSERT_TRUE(keyboard_.valid());
+    focus(0);
+    keyboard_.tap(XK_q);
+    keyboard_.tap(XK_q);
+    XFlush(keyboard_.display());
+    EXPECT_EQ(waitForVisible(0, "replaced"), "replaced");
+}
+
+TEST_F(ResidentE2E, ASecondStartHandsItsMacroToTheRunningProgram) {
+    focus(0);
+    const test::CommandResult second = test::runCommand("env ORVANTA_HOME='" + home_->path().string() +
+                                                        "' XDG_RUNTIME_DIR='" + runtime_ + "' QT_QPA_PLATFORM=xcb '" +
+                                                        ORV_RESIDENT + "' /A Named Macro");
+    EXPECT_EQ(second.status, 0) << second.out;
+    EXPECT_EQ(waitForVisible(0, "named"), "named");
+}
+
+TEST_F(ResidentE2E, AHotkeyDuringAPauseIsRefusedWithAWarning) {
+    ASSERT_TRUE(keyboard_.valid());
+    focus(0);
+    pressCtrlAlt(XK_p);
+    app_->poll();
+    WindowId pause = 0;
+    ASSERT_TRUE(waitUntil([&] { return (pause = windows_->findWindowByTitle("Pause (Ctrl+Alt+P)")) != 0; }));
+    focus(0);
+    pressCtrlAlt(XK_n);
+    WindowId warning = 0;
+    EXPECT_TRUE(waitUntil([&] {
+        for (WindowId w : windows_->topLevelWindows())
+            if (windows_->windowTitle(w) == "Warning") warning = w;
+        return warning != 0;
+    }));
+}
+
+}  // namespace
+}  // namespace orv
