@@ -340,17 +340,17 @@ bool PlaybackEngine::showPause(int top, int left, const std::string& message) {
         }
         w.hideMainWindow();
     }
-    PauseWindowSpec spec;
-    spec.caption = macro_.hotKeyName.empty() ? "Pause" : "Pause (" + macro_.hotKeyName + ")";
-    spec.nickName = macro_.nickName;
-    spec.message = message;
-    spec.top = top;
-    spec.left = left;
+    PauseWindowSpec window;
+    window.caption = macro_.hotKeyName.empty() ? "Pause" : "Pause (" + macro_.hotKeyName + ")";
+    window.nickName = macro_.nickName;
+    window.message = message;
+    window.top = top;
+    window.left = left;
     const int messageHeight =
         message.empty() ? 0 : static_cast<int>(message.size() / 30) * 19 + 19;
-    spec.height = 94 + messageHeight;
+    window.height = 94 + messageHeight;
     state_.pauseWindowShowing = true;
-    const PauseChoice choice = w.pauseWindow(spec);
+    const PauseChoice choice = w.pauseWindow(window);
     state_.pauseWindowShowing = false;
     if (quiet) {
         w.hideApplication();

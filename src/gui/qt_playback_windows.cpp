@@ -66,16 +66,16 @@ void QtPlaybackWindows::textBoxWindow(const std::string& title, const std::strin
     execInFront(dialog);
 }
 
-PauseChoice QtPlaybackWindows::pauseWindow(const PauseWindowSpec& spec) {
+PauseChoice QtPlaybackWindows::pauseWindow(const PauseWindowSpec& window) {
     QDialog dialog(nullptr);
     makeTopmost(dialog);
     dialog.setObjectName(QStringLiteral("PauseWindow"));
-    dialog.setWindowTitle(fromCp1252(spec.caption));
+    dialog.setWindowTitle(fromCp1252(window.caption));
     auto* layout = new QVBoxLayout(&dialog);
     layout->addWidget(new QLabel(QStringLiteral("Orvanta Pause"), &dialog));
-    layout->addWidget(new QLabel(fromCp1252(spec.nickName), &dialog));
-    if (!spec.message.empty()) {
-        auto* message = new QLabel(fromCp1252(spec.message), &dialog);
+    layout->addWidget(new QLabel(fromCp1252(window.nickName), &dialog));
+    if (!window.message.empty()) {
+        auto* message = new QLabel(fromCp1252(window.message), &dialog);
         message->setWordWrap(true);
         layout->addWidget(message);
     }
@@ -88,7 +88,7 @@ PauseChoice QtPlaybackWindows::pauseWindow(const PauseWindowSpec& spec) {
     buttons->addWidget(resume);
     buttons->addWidget(abort);
     layout->addLayout(buttons);
-    dialog.setGeometry(spec.left, spec.top, spec.width, spec.height);
+    dialog.setGeometry(window.left, window.top, window.width, window.height);
     dialog.show();
     dialog.raise();
     dialog.activateWindow();

@@ -20,7 +20,7 @@ public:
 
     void messageWindow(const std::string& title, const std::string& text) override;
     void textBoxWindow(const std::string& title, const std::string& body) override;
-    PauseChoice pauseWindow(const PauseWindowSpec& spec) override;
+    PauseChoice pauseWindow(const PauseWindowSpec& window) override;
     int repeatPrompt() override;
 
     void showApplication() override;

@@ -30,7 +30,7 @@ public:
     // The text-box window: a multi-line read-only text box and "&Ok".
     virtual void textBoxWindow(const std::string& title, const std::string& body) = 0;
     // The pause window, on top of all windows; Abort also when it is closed otherwise.
-    virtual PauseChoice pauseWindow(const PauseWindowSpec& spec) = 0;
+    virtual PauseChoice pauseWindow(const PauseWindowSpec& window) = 0;
     // The repeat prompt "Macro Repeat"; it only closes on a valid integer (its own "Error"
     // message otherwise) and answers 0 when closed without a number.
     virtual int repeatPrompt() = 0;

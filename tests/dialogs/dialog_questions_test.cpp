@@ -35,21 +35,21 @@ TEST(HighlightedEntryQuestion, YesTakesTheEntryNoKeepsTheDialogOpen) {
 
 TEST(HighlightedEntryQuestion, ScopeDialogAsksInItsModeAndSetsTopMostOnly) {
     test::DialogFixture fx;
-    TDoSpecWind spec;
-    spec.set("mode", "program");
-    EXPECT_EQ(spec.caption(), "Set Program");
-    EXPECT_EQ(spec.check(fx.env).failure.message, "No program name has been entered.  Please correct.");
+    TDoSpecWind window;
+    window.set("mode", "program");
+    EXPECT_EQ(window.caption(), "Set Program");
+    EXPECT_EQ(window.check(fx.env).failure.message, "No program name has been entered.  Please correct.");
 
-    spec.set("highlighted", "gedit");
-    spec.set("run", "running");
+    window.set("highlighted", "gedit");
+    window.set("run", "running");
     fx.prompt.queueAnswer(PromptAnswer::Yes);
-    const Outcome o = spec.check(fx.env);
+    const Outcome o = window.check(fx.env);
     ASSERT_TRUE(o.accepted);
     EXPECT_TRUE(o.output.empty());
     EXPECT_EQ(fx.prompt.shown().back().text,
               "No program name has been entered.  \"gedit\" is currently highlighted.  Would you like to use it?");
-    EXPECT_EQ(spec.values().title, "gedit");
-    EXPECT_EQ(spec.values().topMostOnly, 0);
+    EXPECT_EQ(window.values().title, "gedit");
+    EXPECT_EQ(window.values().topMostOnly, 0);
 }
 
 TEST(TextFileDialog, MissingFileAsksWhetherToCorrect) {

@@ -12,16 +12,16 @@ void FakePlaybackWindows::textBoxWindow(const std::string& title, const std::str
     record("text box " + traceQuoted(title) + " " + traceQuoted(body));
 }
 
-PauseChoice FakePlaybackWindows::pauseWindow(const PauseWindowSpec& spec) {
+PauseChoice FakePlaybackWindows::pauseWindow(const PauseWindowSpec& window) {
     PauseChoice choice = PauseChoice::Resume;
     if (!pauses_.empty()) {
         choice = pauses_.front();
         pauses_.pop_front();
     }
-    lastPause_ = spec;
-    record("pause window " + traceQuoted(spec.caption) + " " + traceQuoted(spec.nickName) + " " + traceQuoted(spec.message) + " at " +
-           std::to_string(spec.top) + "," + std::to_string(spec.left) + " size " + std::to_string(spec.width) + "x" +
-           std::to_string(spec.height) + (choice == PauseChoice::Resume ? " -> resume" : " -> abort"));
+    lastPause_ = window;
+    record("pause window " + traceQuoted(window.caption) + " " + traceQuoted(window.nickName) + " " + traceQuoted(window.message) + " at " +
+           std::to_string(window.top) + "," + std::to_string(window.left) + " size " + std::to_string(window.width) + "x" +
+           std::to_string(window.height) + (choice == PauseChoice::Resume ? " -> resume" : " -> abort"));
     return choice;
 }
 
