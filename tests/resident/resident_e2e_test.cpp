@@ -7,7 +7,6 @@
 #include <X11/keysym.h>
 
 #include <filesystem>
-#include <thread>
 
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_hook_library.h"
@@ -39,20 +38,10 @@ std::string visible(const std::string& received) {
     return out;
 }
 
-// Waits, with short pauses, until `ready` holds or the deadline passes.
-bool waitUntil(const std::function<bool()>& ready, std::chrono::milliseconds deadline = kDeadline) {
-    const auto end = std::chrono::steady_clock::now() + deadline;
-    while (!ready()) {
-        if (std::chrono::steady_clock::now() > end) return false;
-        std::this_thread::sleep_for(20ms);
-    }
-    return true;
-}
-
 class ResidentE2E : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!haveDisplay()) GTEST_SKIP() << "no X display";
+        ORV_NEED_DISPLAY();
         home_ = std::make_unique<test::TempDir>();
         runtime_ = home_->file("runtime");
         std::filesystem::create_directories(runtime_);
@@ -124,14 +113,18 @@ protected:
             ::execv(argv[0], argv.data());
             ::_exit(127);
         }
-        // The program listens for hand-overs once its hotkeys are grabbed.
-        ASSERT_TRUE(waitUntil([&] { return std::filesystem::exists(socketPath()); })) << "orvanta did not get ready";
+        // The program listens for hand-overs once its hotkeys are grabbed, then shows its main
+        // window, which the window manager activates: only then may a test focus the target.
+        const unsigned long root = DefaultRootWindow(keyboard_.display());
+        ASSERT_TRUE(waitUntil(root, [&] {
+            return std::filesystem::exists(socketPath()) && windows_->windowProcess(windows_->foregroundWindow()) == pid_;
+        })) << "orvanta did not get ready";
         startupMs_ = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started).count();
     }
 
     void focus(int index) {
         ASSERT_TRUE(windows_->setForegroundWindow(static_cast<WindowId>(app_->window(index))));
-        ASSERT_TRUE(waitUntil([&] { return windows_->foregroundWindow() == app_->window(index); }));
+        ASSERT_TRUE(windows_->waitUntilActive(static_cast<WindowId>(app_->window(index)), kDeadline));
     }
 
     void pressCtrlAlt(unsigned long keysym) {
@@ -143,39 +136,10 @@ protected:
         XFlush(keyboard_.display());
     }
 
-    // Presses Ctrl+Alt+key until the program takes it: a press that reaches the window instead
-    // (the grabs are renewed when the keyboard map changes, as it does while the program starts)
-    // is erased and pressed again. Returns what the window shows in the end.
-    std::string pressHotKeyFor(int index, unsigned long keysym, const std::string& expected) {
-        std::string seen;
-        for (int attempt = 0; attempt < 5; ++attempt) {
-            pressCtrlAlt(keysym);
-            bool leaked = false;
-            waitUntil([&] {
-                app_->poll();
-                seen = visible(app_->text(index));
-                leaked = !seen.empty() && expected.rfind(seen, 0) != 0;
-                return seen == expected || leaked;
-            });
-            if (!leaked) return seen;
-            keyboard_.tap(XK_BackSpace);
-            XFlush(keyboard_.display());
-            waitUntil([&] {
-                app_->poll();
-                return visible(app_->text(index)).empty();
-            });
-        }
-        return seen;
-    }
-
+    // Waits until window `index` shows `expected` (or the deadline); what it shows then.
     std::string waitForVisible(int index, const std::string& expected) {
-        std::string seen;
-        waitUntil([&] {
-            app_->poll();
-            seen = visible(app_->text(index));
-            return seen == expected;
-        });
-        return seen;
+        app_->waitForLine([&](const std::string&) { return visible(app_->text(index)) == expected; });
+        return visible(app_->text(index));
     }
 
     std::unique_ptr<test::TempDir> home_;
@@ -191,11 +155,11 @@ protected:
 TEST_F(ResidentE2E, HotkeysPlayByScopeIntoTheFocusedWindow) {
     ASSERT_TRUE(keyboard_.valid());
     focus(0);
-    EXPECT_EQ(pressHotKeyFor(0, XK_n, "hello"), "hello");
+    EXPECT_EQ((pressCtrlAlt(XK_n), waitForVisible(0, "hello")), "hello");
     EXPECT_FALSE(keyDown(keyboard_.display(), XK_Control_L));
     EXPECT_FALSE(keyDown(keyboard_.display(), XK_Alt_L));
     focus(1);
-    EXPECT_EQ(pressHotKeyFor(1, XK_n, "two"), "two") << "window 0 has: " << visible(app_->text(0));
+    EXPECT_EQ((pressCtrlAlt(XK_n), waitForVisible(1, "two")), "two") << "window 0 has: " << visible(app_->text(0));
     std::cerr << "start-up to ready: " << startupMs_ << " ms\n";
 }
 
@@ -221,13 +185,12 @@ TEST_F(ResidentE2E, AHotkeyDuringAPauseIsRefusedWithAWarning) {
     ASSERT_TRUE(keyboard_.valid());
     focus(0);
     pressCtrlAlt(XK_p);
-    app_->poll();
-    WindowId pause = 0;
-    ASSERT_TRUE(waitUntil([&] { return (pause = windows_->findWindowByTitle("Pause (Ctrl+Alt+P)")) != 0; }));
-    focus(0);
+    const unsigned long root = DefaultRootWindow(keyboard_.display());
+    ASSERT_TRUE(waitUntil(root, [&] { return windows_->findWindowByTitle("Pause (Ctrl+Alt+P)") != 0; }));
+    // The pause window takes the focus; a hotkey is refused wherever the focus is.
     pressCtrlAlt(XK_n);
     WindowId warning = 0;
-    EXPECT_TRUE(waitUntil([&] {
+    EXPECT_TRUE(waitUntil(root, [&] {
         for (WindowId w : windows_->topLevelWindows())
             if (windows_->windowTitle(w) == "Warning") warning = w;
         return warning != 0;

@@ -20,7 +20,7 @@ using namespace test;
 class DesktopTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!haveDisplay()) GTEST_SKIP() << "no X display";
+        ORV_NEED_DISPLAY();
         app_ = std::make_unique<TargetApp>(std::vector<std::string>{"Desk Target One", "Desk Fen\xC3\xAAtre \xE2\x82\xAC"});
         first_ = static_cast<WindowId>(app_->window(0));
         second_ = static_cast<WindowId>(app_->window(1));

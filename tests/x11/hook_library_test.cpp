@@ -25,7 +25,7 @@ constexpr std::int32_t kMainWindow = 4242;
 class HookLibraryTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!haveDisplay()) GTEST_SKIP() << "no X display";
+        ORV_NEED_DISPLAY();
         app_ = std::make_unique<TargetApp>(std::vector<std::string>{"Hook Target One", "Hook Target Two"});
         first_ = app_->window(0);
         second_ = app_->window(1);
@@ -166,7 +166,10 @@ TEST_F(HookLibraryTest, TheUsersTypingIsReportedAndInjectedTypingIsNot) {
     sink_.waitFor([](const HookMessage& m) { return m.msg == HookMsg::ShortKeyChar && m.lParam == 8; });
     std::vector<std::pair<std::int64_t, std::int64_t>> got;
     for (const auto& m : sink_.messages()) {
-        if (m.msg == HookMsg::ShortKeyChar) got.emplace_back(m.wParam, m.lParam);
+        // The window manager may still move the focus between the target's windows as they
+        // appear, and each activation resets the typed word: resets before the first
+        // character change nothing.
+        if (m.msg == HookMsg::ShortKeyChar && !(got.empty() && m.wParam == 1)) got.emplace_back(m.wParam, m.lParam);
     }
     const std::vector<std::pair<std::int64_t, std::int64_t>> expected = {
         {0, 'a'}, {0, 'B'}, {2, 'C'}, {1, 0}, {0, 8}};
@@ -174,6 +177,8 @@ TEST_F(HookLibraryTest, TheUsersTypingIsReportedAndInjectedTypingIsNot) {
 }
 
 TEST_F(HookLibraryTest, ActivatingAnotherWindowIsReported) {
+    // From the first window to the second, whichever the window manager left active.
+    ASSERT_TRUE(windows_->setForegroundWindow(static_cast<WindowId>(first_)));
     ASSERT_TRUE(windows_->setForegroundWindow(static_cast<WindowId>(second_)));
     const HookMessage m =
         sink_.waitFor([&](const HookMessage& h) { return h.msg == HookMsg::WindowActivated && static_cast<unsigned long>(h.wParam) == second_; });

@@ -24,7 +24,7 @@ using namespace test;
 class TypingTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!haveDisplay()) GTEST_SKIP() << "no X display";
+        ORV_NEED_DISPLAY();
         app_ = std::make_unique<TargetApp>(std::vector<std::string>{"Orvanta Typing Target"});
         window_ = app_->window(0);
         ASSERT_NE(window_, 0u);

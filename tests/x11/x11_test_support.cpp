@@ -7,7 +7,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <X11/XKBlib.h>
 #include <X11/Xatom.h>
+#include <X11/keysym.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -17,14 +19,56 @@ namespace orv::x11::test {
 
 using Clock = std::chrono::steady_clock;
 
+namespace {
+
+// The windows the window manager manages (_NET_CLIENT_LIST).
+std::vector<unsigned long> managedWindows(Display* d) {
+    std::vector<unsigned long> out;
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(d, DefaultRootWindow(d), XInternAtom(d, "_NET_CLIENT_LIST", False), 0, 4096, False,
+                           XA_WINDOW, &type, &format, &count, &after, &data) == Success &&
+        data != nullptr) {
+        const auto* ids = reinterpret_cast<const unsigned long*>(data);
+        out.assign(ids, ids + count);
+    }
+    if (data != nullptr) XFree(data);
+    return out;
+}
+
+}  // namespace
+
 bool haveDisplay() {
     // The hook library talks to the server from its own thread: Xlib must be made thread-safe
     // before the first connection of the process.
     XInitThreads();
     Display* d = XOpenDisplay(nullptr);
     if (d == nullptr) return false;
+    // Every test starts from the same keyboard: no lock on, no key or button down (a test that
+    // failed half-way may have left them so, and the server keeps them for the next one).
+    XkbLockModifiers(d, XkbUseCoreKbd, LockMask | XkbKeysymToModifiers(d, XK_Num_Lock), 0);
+    char keys[32];
+    XQueryKeymap(d, keys);
+    for (int kc = 8; kc < 256; ++kc) {
+        if ((keys[kc / 8] & (1 << (kc % 8))) != 0) XTestFakeKeyEvent(d, static_cast<unsigned>(kc), False, CurrentTime);
+    }
+    Window root = 0, child = 0;
+    int x = 0, y = 0, wx = 0, wy = 0;
+    unsigned mask = 0;
+    XQueryPointer(d, DefaultRootWindow(d), &root, &child, &x, &y, &wx, &wy, &mask);
+    for (unsigned button = 1; button <= 5; ++button) {
+        if ((mask & (Button1Mask << (button - 1))) != 0) XTestFakeButtonEvent(d, button, False, CurrentTime);
+    }
+    XSync(d, False);
     XCloseDisplay(d);
     return true;
+}
+
+bool displayRequired() {
+    const char* v = std::getenv("ORVANTA_REQUIRE_DISPLAY");
+    return v != nullptr && *v != '\0' && *v != '0';
 }
 
 TargetApp::TargetApp(const std::vector<std::string>& titles) {
@@ -65,23 +109,11 @@ TargetApp::~TargetApp() {
     if (d == nullptr) return;
     const Window root = DefaultRootWindow(d);
     XSelectInput(d, root, PropertyChangeMask);
-    const Atom clientList = XInternAtom(d, "_NET_CLIENT_LIST", False);
     auto listed = [&] {
-        Atom type = 0;
-        int format = 0;
-        unsigned long count = 0, after = 0;
-        unsigned char* data = nullptr;
-        bool any = false;
-        if (XGetWindowProperty(d, root, clientList, 0, 4096, False, XA_WINDOW, &type, &format, &count, &after, &data) ==
-                Success &&
-            data != nullptr) {
-            const auto* ids = reinterpret_cast<const unsigned long*>(data);
-            for (unsigned long i = 0; i < count; ++i) {
-                if (std::find(windows.begin(), windows.end(), ids[i]) != windows.end()) any = true;
-            }
+        for (unsigned long w : managedWindows(d)) {
+            if (std::find(windows.begin(), windows.end(), w) != windows.end()) return true;
         }
-        if (data != nullptr) XFree(data);
-        return any;
+        return false;
     };
     const auto end = Clock::now() + kDeadline;
     while (listed()) {
@@ -133,7 +165,18 @@ std::string TargetApp::waitForLine(const std::function<bool(const std::string&)>
 unsigned long TargetApp::window(int index) {
     const std::string prefix = "window " + std::to_string(index) + " ";
     const std::string line = waitForLine([&](const std::string& l) { return l.rfind(prefix, 0) == 0; });
-    return line.empty() ? 0 : std::strtoul(line.c_str() + prefix.size(), nullptr, 10);
+    if (line.empty()) return 0;
+    const unsigned long id = std::strtoul(line.c_str() + prefix.size(), nullptr, 10);
+    // Shown is not yet managed: the window manager takes the window on (and may give it the
+    // focus) a moment later. Tests start once it has.
+    Display* d = XOpenDisplay(nullptr);
+    if (d == nullptr) return id;
+    waitUntil(DefaultRootWindow(d), [&] {
+        const auto managed = managedWindows(d);
+        return std::find(managed.begin(), managed.end(), id) != managed.end();
+    });
+    XCloseDisplay(d);
+    return id;
 }
 
 std::string TargetApp::text(int index) {

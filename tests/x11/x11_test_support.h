@@ -22,7 +22,20 @@ using namespace std::chrono_literals;
 // Every wait of these tests is bounded by this deadline; a passing run never waits it out.
 inline constexpr auto kDeadline = 20s;
 
+// Whether there is a display to test on; resets its keyboard and pointer state when there is.
 bool haveDisplay();
+// Whether a missing display fails the tests instead of skipping them (ORVANTA_REQUIRE_DISPLAY=1,
+// as the test script sets when it started a display for them).
+bool displayRequired();
+
+// In a fixture's SetUp: skips the test without a display, or fails it when one is required.
+#define ORV_NEED_DISPLAY()                                                            \
+    do {                                                                              \
+        if (!::orv::x11::test::haveDisplay()) {                                       \
+            if (::orv::x11::test::displayRequired()) GTEST_FAIL() << "no X display"; \
+            GTEST_SKIP() << "no X display";                                           \
+        }                                                                             \
+    } while (false)
 
 // The target application (a child process) and the lines it printed.
 class TargetApp {

@@ -16,6 +16,9 @@
 #include <map>
 #include <mutex>
 #include <set>
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
 #include <thread>
 
 #include "activation/hotkey_table.h"
@@ -36,6 +39,24 @@ constexpr HookHandle kKeyboardHandle = 1;
 constexpr HookHandle kMouseHandle = 2;
 constexpr HookHandle kWindowHandle = 3;
 
+// ORVANTA_HOOK_TRACE=1 writes what the hook thread sees and posts to standard error, with a
+// millisecond clock, for finding out why a key went where it did.
+const bool kTrace = [] {
+    const char* v = std::getenv("ORVANTA_HOOK_TRACE");
+    return v != nullptr && *v != '\0' && *v != '0';
+}();
+
+[[gnu::format(printf, 1, 2)]] void trace(const char* format, ...) {
+    if (!kTrace) return;
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now().time_since_epoch()).count();
+    std::fprintf(stderr, "hook %lld.%03lld ", static_cast<long long>(ms / 1000 % 1000), static_cast<long long>(ms % 1000));
+    va_list args;
+    va_start(args, format);
+    std::vfprintf(stderr, format, args);
+    va_end(args);
+    std::fputc('\n', stderr);
+}
+
 // How often the process list is compared while the window hook is installed.
 constexpr auto kProcessScanInterval = std::chrono::milliseconds(1000);
 
@@ -44,6 +65,9 @@ unsigned xButtonOf(int button) { return button == 1 ? 1u : button == 2 ? 3u : 2u
 int buttonOfX(unsigned xButton) { return xButton == 1 ? 1 : xButton == 3 ? 2 : xButton == 2 ? 3 : 0; }
 
 // One passive grab: a key (or button) with exact modifiers, and the hotkey code it stands for.
+// A grab as the server knows it: detail, modifiers, whether it is a button.
+using ServerGrab = std::tuple<unsigned, unsigned, bool>;
+
 struct Grab {
     unsigned detail = 0;  // keycode, or X button
     unsigned mods = 0;
@@ -90,6 +114,8 @@ struct X11HookLibrary::Impl {
     unsigned winMask = Mod4Mask;
     unsigned ignoredLocks = 0;  // Lock | NumLock | ScrollLock
     std::set<Grab> grabs;
+    unsigned grabbedLocks = 0;         // the lock modifiers `grabs` were grabbed with
+    std::set<ServerGrab> refusedGrabs;  // grabs the server refused (another client owns them)
     std::map<std::pair<unsigned, unsigned>, int> keyCodeOfGrab;     // (keycode, mods) -> code
     std::map<std::pair<unsigned, unsigned>, int> buttonCodeOfGrab;  // (button, mods) -> code
     std::map<std::tuple<int, int, unsigned>, int> codeOfCombination;  // (vk, button, mods) -> code
@@ -123,6 +149,7 @@ struct X11HookLibrary::Impl {
         m.wParam = wParam;
         m.lParam = lParam;
         m.window = window >= 0 ? window : snapshot.MainWindow();
+        trace("post %d %lld %lld", m.number(), static_cast<long long>(wParam), static_cast<long long>(lParam));
         sink.postHookMessage(m);
     }
 
@@ -235,42 +262,75 @@ void X11HookLibrary::Impl::regrab() {
             if (kc != 0 && kc != markerKeycode) wanted.insert(Grab{kc, modsOf(k), false, code});
         }
     }
-    if (wanted == grabs) return;
+    if (wanted == grabs && grabbedLocks == ignoredLocks) return;
+    trace("regrab: %zu wanted, %zu held", wanted.size(), grabs.size());
+
+    // The server's grabs change only where they must: a keymap change (the server sends one
+    // each time input switches between the user's keyboard and the injection device) keeps the
+    // hotkeys' keycodes, and ungrabbing everything to grab it again would let a hotkey pressed
+    // in between reach the focused window.
+    auto serverGrabs = [](const std::set<Grab>& from) {
+        std::set<ServerGrab> out;
+        for (const Grab& g : from) out.emplace(g.detail, g.mods, g.button);
+        return out;
+    };
     // Modifiers match exactly, so each combination is grabbed with every state of the locks.
-    std::vector<unsigned> lockStates;
-    for (unsigned m = 0; m <= ignoredLocks; ++m) {
-        if ((m & ~ignoredLocks) == 0) lockStates.push_back(m);
+    auto lockStatesOf = [](unsigned locks) {
+        std::vector<unsigned> states;
+        for (unsigned m = 0; m <= locks; ++m) {
+            if ((m & ~locks) == 0) states.push_back(m);
+        }
+        return states;
+    };
+    const bool locksChanged = grabbedLocks != ignoredLocks;
+    const std::set<ServerGrab> before = locksChanged ? std::set<ServerGrab>{} : serverGrabs(grabs);
+    const std::set<ServerGrab> after = serverGrabs(wanted);
+    if (locksChanged) {
+        refusedGrabs.clear();
+        XUngrabKey(d, AnyKey, AnyModifier, root);
+        XUngrabButton(d, AnyButton, AnyModifier, root);
     }
-    XUngrabKey(d, AnyKey, AnyModifier, root);
-    XUngrabButton(d, AnyButton, AnyModifier, root);
+    const std::vector<unsigned> oldLocks = lockStatesOf(grabbedLocks);
+    for (const auto& [detail, mods, button] : before) {
+        if (after.count({detail, mods, button}) != 0) continue;
+        for (unsigned locks : mods == AnyModifier ? std::vector<unsigned>{0} : oldLocks) {
+            const unsigned m = mods == AnyModifier ? AnyModifier : mods | locks;
+            if (button) {
+                XUngrabButton(d, detail, m, root);
+            } else {
+                XUngrabKey(d, static_cast<int>(detail), m, root);
+            }
+        }
+    }
+    const std::vector<unsigned> lockStates = lockStatesOf(ignoredLocks);
+    for (const auto& [detail, mods, button] : after) {
+        if (before.count({detail, mods, button}) != 0) continue;
+        ErrorTrap trap(d);
+        for (unsigned locks : mods == AnyModifier ? std::vector<unsigned>{0} : lockStates) {
+            const unsigned m = mods == AnyModifier ? AnyModifier : mods | locks;
+            if (button) {
+                // A plain button must still click where it is pressed: a synchronous grab
+                // lets the press through again (ReplayPointer). Modified buttons are kept.
+                const int pointerMode = mods == 0 ? GrabModeSync : GrabModeAsync;
+                XGrabButton(d, detail, m, root, False, ButtonPressMask | ButtonReleaseMask, pointerMode, GrabModeAsync,
+                            None, None);
+            } else {
+                XGrabKey(d, static_cast<int>(detail), m, root, False, GrabModeAsync, GrabModeAsync);
+            }
+        }
+        if (trap.sync() != 0) refusedGrabs.emplace(detail, mods, button);
+    }
+    std::erase_if(refusedGrabs, [&](const ServerGrab& g) { return after.count(g) == 0; });
     keyCodeOfGrab.clear();
     buttonCodeOfGrab.clear();
     std::vector<int> refusedNow;
     for (const Grab& g : wanted) {
-        ErrorTrap trap(d);
-        if (g.mods == AnyModifier) {
-            XGrabKey(d, static_cast<int>(g.detail), AnyModifier, root, False, GrabModeAsync, GrabModeAsync);
-        } else {
-            for (unsigned locks : lockStates) {
-                if (g.button) {
-                    // A plain button must still click where it is pressed: a synchronous grab
-                    // lets the press through again (ReplayPointer). Modified buttons are kept.
-                    const int pointerMode = g.mods == 0 ? GrabModeSync : GrabModeAsync;
-                    XGrabButton(d, g.detail, g.mods | locks, root, False, ButtonPressMask | ButtonReleaseMask,
-                                pointerMode, GrabModeAsync, None, None);
-                } else {
-                    XGrabKey(d, static_cast<int>(g.detail), g.mods | locks, root, False, GrabModeAsync, GrabModeAsync);
-                }
-            }
-        }
-        if (trap.sync() != 0 && g.code >= 0) refusedNow.push_back(g.code);
-        if (g.button) {
-            buttonCodeOfGrab[{g.detail, g.mods}] = g.code;
-        } else if (g.code >= 0) {
-            keyCodeOfGrab[{g.detail, g.mods}] = g.code;
-        }
+        if (g.code < 0) continue;
+        if (refusedGrabs.count({g.detail, g.mods, g.button}) != 0) refusedNow.push_back(g.code);
+        (g.button ? buttonCodeOfGrab : keyCodeOfGrab)[{g.detail, g.mods}] = g.code;
     }
     grabs = std::move(wanted);
+    grabbedLocks = ignoredLocks;
     std::lock_guard lock(mutex);
     refused = std::move(refusedNow);
 }
@@ -350,10 +410,10 @@ void X11HookLibrary::Impl::handle(XEvent& event) {
                 post(HookMsg::CapsLock, caps ? 1 : 0);
             }
         } else if (xkb->any.xkb_type == XkbNewKeyboardNotify || xkb->any.xkb_type == XkbMapNotify) {
+            trace("keymap changed (xkb %d)", xkb->any.xkb_type);
             // Grabs are per keycode: a new map may move the keys of the hotkeys.
             loadKeymap();
             markerKeycode = XKeysymToKeycode(d, XK_Execute);
-            grabs.clear();
             regrab();
         }
         return;
@@ -376,6 +436,7 @@ void X11HookLibrary::Impl::handleKeyPress(const XKeyEvent& key) {
     // (the macro's own typing) reach the focused window.
     XUngrabKeyboard(d, key.time);
     XFlush(d);
+    trace("grabbed press keycode %u state %#x", key.keycode, key.state);
     if (key.keycode == markerKeycode) {
         post(snapshot.u8(TActivationTable::oWaitMarker) != 0 ? HookMsg::WaitMarker : HookMsg::Marker);
         return;
@@ -419,6 +480,10 @@ void X11HookLibrary::Impl::handleButtonPress(const XButtonEvent& button) {
 
 void X11HookLibrary::Impl::handleRaw(const XIRawEvent& raw) {
     const bool user = !fromXTest(raw.sourceid);
+    if (raw.evtype == XI_RawKeyPress || raw.evtype == XI_RawKeyRelease) {
+        trace("raw %s keycode %d source %d%s", raw.evtype == XI_RawKeyPress ? "press" : "release", raw.detail,
+              raw.sourceid, user ? " (user)" : "");
+    }
     if (raw.evtype == XI_RawKeyPress) {
         if ((raw.flags & XIKeyRepeat) != 0) {
             repeating.insert(static_cast<unsigned>(raw.detail));
