@@ -22,9 +22,11 @@
 #include "platform/thread_sleep.h"
 #include "platform/x11/hook/x11_hook_library.h"
 #include "platform/x11/proc_list.h"
+#include "platform/x11/qt_clipboard.h"
 #include "platform/x11/qt_message_pump.h"
 #include "platform/x11/x11_keyboard_input.h"
 #include "platform/x11/x11_mouse_input.h"
+#include "platform/x11/x11_shell.h"
 #include "platform/x11/x11_window_system.h"
 #include "store/settings.h"
 
@@ -80,6 +82,8 @@ int main(int argc, char** argv) {
     orv::SystemClock clock;
     orv::SystemThreadSleep sleeper;
     orv::StdFileSystem files;
+    orv::x11::QtClipboard clipboard;
+    orv::x11::X11Shell shell;
 
     orv::gui::TMainWin window(*settings);
     orv::gui::QtUserPrompt prompt(&window);
@@ -87,6 +91,8 @@ int main(int argc, char** argv) {
     orv::ResidentPlatform platform{*keyboard, mouse, pump, playbackWindows, *windows, processes,
                                    hook,      prompt, clock, sleeper};
     platform.files = &files;
+    platform.clipboard = &clipboard;
+    platform.shell = &shell;
     resident = std::make_unique<orv::Resident>(*table, *settings, paths, platform, window, ownProgramName());
 
     window.attach(*resident, playbackWindows);
