@@ -28,9 +28,11 @@
 #include "activation/shortkeys.h"
 #include "engine/ansi_upper.h"
 #include "engine/playback_engine.h"
+#include "gui/option_forms.h"
 #include "gui/qt_playback_windows.h"
 #include "gui/qt_text.h"
 #include "mainwin/list_texts.h"
+#include "platform/dialog_files.h"
 #include "store/macro_store.h"
 #include "store/recent_files.h"
 #include "store/settings.h"
@@ -50,7 +52,8 @@ bool hasOrvExtension(const QString& path) { return path.right(4).toUpper() == QS
 
 }  // namespace
 
-TMainWin::TMainWin(TAppSettings& settings) : settings_(settings) {
+TMainWin::TMainWin(TAppSettings& settings)
+    : settings_(settings), dialogFiles_(std::make_unique<FileSystemDialogFiles>()) {
     setObjectName(QStringLiteral("MainWin"));
     list_ = new QTableWidget(this);
     list_->setObjectName(QStringLiteral("MyGrid"));
@@ -90,11 +93,13 @@ void TMainWin::attach(Resident& resident, QtPlaybackWindows& playbackWindows) {
     connect(&clearTimer_, &QTimer::timeout, this, [this] { resident_->onClearTimer(); });
     connect(&heartbeatTimer_, &QTimer::timeout, this, [this] { resident_->onHeartbeatTimer(); });
     connect(&syncTimer_, &QTimer::timeout, this, [this] { resident_->onSyncTimer(); });
+    options_ = std::make_unique<OptionsMenu>(settings_, resident.paths(), resident.sharedFile(), *dialogFiles_, *this);
     startupTimer_.start();
     if (settings_.ShowDate) captionTimer_.start();
 }
 
 void TMainWin::showAtStart(bool hidden) {
+    applyBrowseMode();
     if (settings_.UseTray) tray_.show();
     if (!hidden) show();
 }
@@ -120,8 +125,41 @@ void TMainWin::buildMenus() {
     QMenu* macro = menuBar()->addMenu(QStringLiteral("&Macro"));
     macro->addAction(QStringLiteral("&Place On Desktop"), this, &TMainWin::placeOnDesktop);
     QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
-    options->addAction(QStringLiteral("Short&Keys"), this, &TMainWin::shortKeyOptions);
+    shortKeys_ = options->addAction(QStringLiteral("Short&Keys"), this, &TMainWin::shortKeyOptions);
+    network_ = options->addAction(QStringLiteral("&Network"), this, &TMainWin::MenuNetworkClick);
+    network_->setObjectName(QStringLiteral("MenuNetwork"));
+
+    scheduler_ = options->addMenu(QStringLiteral("&Scheduler"));
+    scheduler_->setObjectName(QStringLiteral("MenuScheduler"));
+    scheduler_->addAction(QStringLiteral("&Timer Interval"), this, [this] {
+        if (options_) options_->timerInterval();
+    });
+    scheduler_->addAction(QStringLiteral("&Alarm"), this, [this] {
+        if (options_) options_->alarm();
+    });
+    QAction* showDate = scheduler_->addAction(QStringLiteral("&Show Date && Time"));
+    showDate->setObjectName(QStringLiteral("MenuShowDate"));
+    showDate->setCheckable(true);
+    showDate->setChecked(settings_.ShowDate);
+    connect(showDate, &QAction::triggered, this, [this, showDate] {
+        if (options_) showDate->setChecked(options_->toggleShowDate());
+    });
+    QMenu* screenSaver = scheduler_->addMenu(QStringLiteral("Screen Sa&ver"));
+    QAction* disableSaver = screenSaver->addAction(QStringLiteral("&Disable if using Timed Macros"));
+    disableSaver->setObjectName(QStringLiteral("MenuDisableScreenSaver"));
+    disableSaver->setCheckable(true);
+    disableSaver->setChecked(settings_.DisableScreenSaver);
+    connect(disableSaver, &QAction::triggered, this, [this, disableSaver] {
+        if (options_) disableSaver->setChecked(options_->toggleDisableScreenSaver());
+    });
     updateRecentFiles();
+}
+
+void TMainWin::applyBrowseMode() {
+    const BrowseMode mode = resident_ != nullptr ? resident_->commandLine().browseMode() : BrowseMode::Off;
+    shortKeys_->setEnabled(mode == BrowseMode::Off);
+    network_->setEnabled(mode == BrowseMode::Off);
+    scheduler_->menuAction()->setEnabled(mode != BrowseMode::BrowseAll);
 }
 
 void TMainWin::buildTray() {
@@ -261,6 +299,38 @@ void TMainWin::shortKeyOptions() {
         dialog.accept();
     });
     dialog.exec();
+}
+
+void TMainWin::MenuNetworkClick() {
+    if (options_) options_->MenuNetworkClick();
+}
+
+void TMainWin::showNetworkDialog(NetworkOptionsModel& model) {
+    TNetworkConsiderations dialog(model, this);
+    dialog.exec();
+}
+
+bool TMainWin::showDialog(dialogs::DialogModel& model, const dialogs::DialogEnv& env) {
+    const std::unique_ptr<ModelForm> form = createModelForm(model, env, this);
+    if (!form) {
+        qWarning("orvanta: no form for the dialog %s", std::string(model.typeName()).c_str());
+        return false;
+    }
+    return form->exec() == QDialog::Accepted;
+}
+
+void TMainWin::setScheduleInterval(int seconds) {
+    // A running timer restarts with the new period; a stopped one keeps it for its next start.
+    scheduleTimer_.setInterval(seconds * 1000);
+}
+
+void TMainWin::showDateChanged() {
+    if (settings_.ShowDate) {
+        captionTimer_.start();
+    } else {
+        captionTimer_.stop();
+    }
+    updateCaption();
 }
 
 void TMainWin::placeOnDesktop() {

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "activation/resident.h"
+#include "mainwin/options_menu.h"
 
 class QAction;
 class QMenu;
@@ -18,7 +19,7 @@ class QtPlaybackWindows;
 
 // The resident program's main window: shows the open macro file's macros, owns the timers and
 // the tray icon, and lets the core (Resident) use them.
-class TMainWin final : public QMainWindow, public IResidentUi {
+class TMainWin final : public QMainWindow, public IResidentUi, public IOptionsWindow {
     Q_OBJECT
 public:
     explicit TMainWin(TAppSettings& settings);
@@ -41,6 +42,15 @@ public:
     void macrosChanged() override;
     void playWaveFile(const std::string& file, bool wait) override;
 
+    // IOptionsWindow
+    void showNetworkDialog(NetworkOptionsModel& model) override;
+    bool showDialog(dialogs::DialogModel& model, const dialogs::DialogEnv& env) override;
+    void setScheduleInterval(int seconds) override;
+    void showDateChanged() override;
+
+    // "&Network" in the Options menu.
+    void MenuNetworkClick();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -54,6 +64,8 @@ private:
     void newFile();
     void openRecent(int entry);
     void shortKeyOptions();
+    // Browse Mode takes the settings commands away, Browse All Mode also the scheduler's.
+    void applyBrowseMode();
     void placeOnDesktop();
     // Lets the user choose one of `items` (macro numbers) in a "Choose A Macro" menu.
     int chooseMacro(const std::vector<int>& items);
@@ -64,6 +76,11 @@ private:
     QTableWidget* list_ = nullptr;
     std::array<QAction*, 5> recent_{};
     QAction* recentSeparator_ = nullptr;
+    QAction* shortKeys_ = nullptr;
+    QAction* network_ = nullptr;
+    QMenu* scheduler_ = nullptr;
+    std::unique_ptr<IDialogFiles> dialogFiles_;
+    std::unique_ptr<OptionsMenu> options_;
     QSystemTrayIcon tray_;
     QMenu* trayMenu_ = nullptr;
     QTimer scheduleTimer_;

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "dialogs/dialog_model.h"
 #include "dialogs/media_dialogs.h"
 #include "dialogs/timing_dialogs.h"
 #include "store/settings.h"

@@ -1,12 +1,16 @@
 #pragma once
 
-#include "dialogs/dialog_model.h"
-#include "platform/dialog_queries.h"
 #include "store/app_settings.h"
 #include "store/paths.h"
 #include "store/shared_file_lock.h"
 
 namespace orv {
+
+class IDialogFiles;
+namespace dialogs {
+class DialogModel;
+struct DialogEnv;
+}  // namespace dialogs
 
 // What the Options menu's settings commands need from the main window.
 class IOptionsWindow {

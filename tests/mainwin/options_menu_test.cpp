@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "dialogs/dialog_model.h"
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_dialog_queries.h"
 #include "platform/fake/fake_user_prompt.h"

@@ -1,0 +1,100 @@
+#include "gui/model_form.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "gui/qt_text.h"
+#include "gui/qt_user_prompt.h"
+
+namespace orv::gui {
+
+ModelForm::ModelForm(dialogs::DialogModel& model, dialogs::DialogEnv env, QWidget* parent)
+    : QDialog(parent), model_(model), env_(env) {
+    setObjectName(QString::fromStdString(std::string(model.typeName())));
+    setWindowTitle(fromCp1252(model.caption()));
+}
+
+QLineEdit* ModelForm::textControl(const std::string& field) {
+    auto* edit = new QLineEdit(fromCp1252(model_.get(field)), this);
+    edit->setObjectName(QString::fromStdString(field));
+    if (const dialogs::FieldDef* def = model_.field(field)) edit->setMaxLength(static_cast<int>(def->maxLength));
+    bindings_.push_back({field, {}, edit});
+    return edit;
+}
+
+QCheckBox* ModelForm::checkControl(const std::string& field, const QString& caption) {
+    auto* box = new QCheckBox(caption, this);
+    box->setObjectName(QString::fromStdString(field));
+    box->setChecked(model_.get(field) == "1");
+    bindings_.push_back({field, {}, box});
+    return box;
+}
+
+QRadioButton* ModelForm::choiceControl(const std::string& field, const std::string& choice, const QString& caption) {
+    auto* button = new QRadioButton(caption, this);
+    button->setObjectName(QString::fromStdString(field + "_" + choice));
+    button->setChecked(model_.get(field) == choice);
+    bindings_.push_back({field, choice, button});
+    return button;
+}
+
+QWidget* ModelForm::okCancelRow() {
+    auto* row = new QWidget(this);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* ok = new QPushButton(QStringLiteral("&Ok"), row);
+    ok->setObjectName(QStringLiteral("OkButton"));
+    ok->setDefault(true);
+    auto* cancel = new QPushButton(QStringLiteral("&Cancel"), row);
+    cancel->setObjectName(QStringLiteral("CancelButton"));
+    layout->addStretch();
+    layout->addWidget(ok);
+    layout->addWidget(cancel);
+    connect(ok, &QPushButton::clicked, this, &ModelForm::okClicked);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    return row;
+}
+
+QWidget* ModelForm::control(const std::string& field) const {
+    QWidget* first = nullptr;
+    for (const Binding& b : bindings_) {
+        if (b.field != field) continue;
+        if (b.choice.empty() || model_.get(field) == b.choice) return b.widget;
+        if (first == nullptr) first = b.widget;
+    }
+    return first;
+}
+
+void ModelForm::copyIn() {
+    for (const Binding& b : bindings_) {
+        if (auto* edit = qobject_cast<QLineEdit*>(b.widget)) {
+            model_.set(b.field, toCp1252(edit->text()));
+        } else if (auto* radio = qobject_cast<QRadioButton*>(b.widget)) {
+            if (radio->isChecked()) model_.set(b.field, b.choice);
+        } else if (auto* box = qobject_cast<QCheckBox*>(b.widget)) {
+            model_.set(b.field, box->isChecked() ? "1" : "0");
+        }
+    }
+}
+
+void ModelForm::okClicked() {
+    copyIn();
+    const dialogs::Outcome outcome = model_.check(env_);
+    if (outcome.accepted) {
+        accept();
+        return;
+    }
+    // An empty message means the user already declined a question: only the focus moves.
+    if (!outcome.failure.message.empty()) {
+        QtUserPrompt(this).messageBox(outcome.failure.title, outcome.failure.message, PromptButtons::Ok);
+    }
+    if (QWidget* w = control(outcome.failure.field)) {
+        w->setFocus();
+        if (auto* edit = qobject_cast<QLineEdit*>(w)) edit->selectAll();
+    }
+}
+
+}  // namespace orv::gui
