@@ -11,6 +11,7 @@
 
 #include "app/cli/commands.h"
 #include "app/cli/dry_run_desktop.h"
+#include "app/cli/play_platform.h"
 #include "engine/playback_engine.h"
 #include "engine/recording_macro_host.h"
 #include "platform/cp1252.h"
@@ -35,7 +36,8 @@ namespace fs = std::filesystem;
 
 constexpr const char* kPlayUsage =
     "Usage: orvanta-cli play (--text TEXT | --file FILE --macro NICKNAME) [OPTIONS]\n"
-    "Plays a macro against a recorded desktop and prints one line per platform call.\n"
+    "Plays a macro against a recorded desktop and prints one line per platform call; with --live,\n"
+    "plays it on the real desktop into the focused window.\n"
     "  --text TEXT          the macro text (UTF-8, converted to Windows-1252)\n"
     "  --file FILE          a macro file (read from a private copy; never changed)\n"
     "  --macro NICKNAME     the macro of --file to play (exact nickname)\n"
@@ -49,23 +51,10 @@ constexpr const char* kPlayUsage =
     "  --abort-at N         request an abort at the N-th message processing\n"
     "  --max-steps N        abort after N interpretation steps (default 1000000; 0: no bound)\n"
     "  --desktop FILE       the windows, programs and devices of the desktop (docs/desktop-script.md)\n"
+    "  --live               type, click and open for real on the X display (DISPLAY); ends once\n"
+    "                       every key has arrived; not with --now, --caps-on, --minimised,\n"
+    "                       --abort-at, --desktop\n"
     "See docs/dry-run.md for the lines printed.\n";
-
-struct PlayOptions {
-    std::optional<std::string> text;
-    std::string file;
-    std::optional<std::string> nickName;
-    std::optional<LocalTime> now;
-    std::optional<std::string> clipboard;
-    bool capsOn = false;
-    bool minimised = false;
-    bool tray = false;
-    std::vector<PauseChoice> pauses;
-    std::vector<int> repeatCounts;
-    std::uint64_t abortAt = 0;
-    std::uint64_t maxSteps = 1000000;
-    std::string desktopText;  // a desktop script, already checked
-};
 
 bool parseUnsigned(const std::string& s, std::uint64_t& out) {
     if (s.empty() || s.size() > 18) return false;
@@ -112,6 +101,8 @@ std::optional<std::string> parseOptions(const Args& args, PlayOptions& o) {
             o.minimised = true;
         } else if (a == "--tray") {
             o.tray = true;
+        } else if (a == "--live") {
+            o.live = true;
         } else if (!hasValue) {
             return "unknown option or missing value: " + a;
         } else if (a == "--text") {
@@ -146,6 +137,14 @@ std::optional<std::string> parseOptions(const Args& args, PlayOptions& o) {
     if (o.text.has_value() == !o.file.empty()) return "give either --text or --file with --macro";
     if (!o.file.empty() && !o.nickName) return "--file needs --macro";
     if (o.file.empty() && o.nickName) return "--macro needs --file";
+    if (o.live) {
+        // These describe the recorded desktop; the real one has its own clock, keyboard and windows.
+        if (o.now) return "--now is for dry runs only (not with --live)";
+        if (o.capsOn) return "--caps-on is for dry runs only (not with --live)";
+        if (o.minimised) return "--minimised is for dry runs only (not with --live)";
+        if (o.abortAt != 0) return "--abort-at is for dry runs only (not with --live)";
+        if (!o.desktopText.empty()) return "--desktop is for dry runs only (not with --live)";
+    }
     return std::nullopt;
 }
 
@@ -162,26 +161,6 @@ struct ScratchDir {
     }
     ScratchDir(const ScratchDir&) = delete;
     ScratchDir& operator=(const ScratchDir&) = delete;
-};
-
-// The platform a playback runs against. choosePlatform() is the one place that decides which
-// set is used; the dry run is a set of recording fakes sharing one transcript.
-class PlatformSet {
-public:
-    virtual ~PlatformSet() = default;
-    // The platform part of the services (store, table and settings are filled in by the caller).
-    virtual PlaybackServices services() = 0;
-    virtual IHookLibrary& hookLibrary() = 0;
-    virtual IUserPrompt& prompt() = 0;
-    virtual const IClock& clock() = 0;
-    // Families of commands that come with this platform.
-    virtual void registerFamilies(PlaybackEngine&) {}
-    // Requests an abort at the n-th message processing (a scripted user action).
-    virtual void abortAt(std::uint64_t, PlaybackEngine&) {}
-    // Called after loading, before playing: what was recorded so far is not part of the run.
-    virtual void startRecording() {}
-    // Prints what the run did.
-    virtual void report(std::ostream&) {}
 };
 
 class DryRunPlatform final : public PlatformSet {
@@ -235,7 +214,10 @@ private:
     DryRunDesktop desktop_{trace_, clock_, pump_, shell_, hook_};
 };
 
-std::unique_ptr<PlatformSet> choosePlatform(const PlayOptions& o) { return std::make_unique<DryRunPlatform>(o); }
+std::unique_ptr<PlatformSet> choosePlatform(const PlayOptions& o, std::string& error) {
+    if (o.live) return makeLivePlatform(o, error);
+    return std::make_unique<DryRunPlatform>(o);
+}
 
 // The macro index the playback works with.
 struct MacroIndex {
@@ -256,7 +238,9 @@ int cmdPlay(const Args& args) {
     PlayOptions o;
     if (const std::optional<std::string> error = parseOptions(args, o)) return fail(*error);
 
-    const std::unique_ptr<PlatformSet> platform = choosePlatform(o);
+    std::string platformError;
+    const std::unique_ptr<PlatformSet> platform = choosePlatform(o, platformError);
+    if (!platform) return fail(platformError);
     MacroIndex index(*platform);
     index.settings->UseTray = o.tray;
     ScratchDir scratch;
@@ -297,9 +281,10 @@ int cmdPlay(const Args& args) {
     platform->registerFamilies(engine);
     if (o.abortAt != 0) platform->abortAt(o.abortAt, engine);
     platform->startRecording();
-    engine.play(text, o.capsOn, 0, playing);
+    engine.play(text, platform->capsWasOn(o), platform->startWindow(), playing);
+    const int status = platform->finish();
     platform->report(std::cout);
-    return 0;
+    return status;
 }
 
 }  // namespace orv::cli
