@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/desktop_settings.h"  // DisplayMode
+
 namespace orv {
 
 // What the command dialogs ask of the file system before they accept a path. Paths are the
@@ -17,16 +19,6 @@ public:
     // The short form of an existing path (the 8.3 name on the original platform); here the path
     // itself, since the file systems have no short names.
     virtual std::string shortPath(const std::string& path) = 0;
-};
-
-// One display mode as the system enumerates it.
-struct DisplayMode {
-    int width = 0;
-    int height = 0;
-    int bitsPerPixel = 0;
-    int refreshHz = 0;
-
-    friend bool operator==(const DisplayMode&, const DisplayMode&) = default;
 };
 
 // A network connection: the drive ("F:") and the network name it is mapped to.
