@@ -55,6 +55,9 @@ bool hasOrvExtension(const QString& path) { return path.right(4).toUpper() == QS
 TMainWin::TMainWin(TAppSettings& settings)
     : settings_(settings), dialogFiles_(std::make_unique<FileSystemDialogFiles>()) {
     setObjectName(QStringLiteral("MainWin"));
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state == Qt::ApplicationInactive) AppDeactivate();
+    });
     list_ = new QTableWidget(this);
     list_->setObjectName(QStringLiteral("MyGrid"));
     list_->setColumnCount(4);
@@ -115,9 +118,9 @@ void TMainWin::buildMenus() {
     }
     file->addSeparator();
     QAction* hide = file->addAction(QStringLiteral("&Hide Orvanta 99"), this, [this] {
-        if (settings_.UseTray || settings_.UseHide) this->hide();
+        if (runningHidden()) this->hide();
     });
-    hide->setEnabled(settings_.UseTray || settings_.UseHide);
+    hide->setEnabled(runningHidden());
     file->addAction(QStringLiteral("&Terminate Orvanta 99"), this, [this] {
         terminating_ = true;
         close();
@@ -424,10 +427,28 @@ void TMainWin::playWaveFile(const std::string& file, bool wait) {
     if (guard) loop.exec();
 }
 
+void TMainWin::AppDeactivate() {
+    if (terminating_ || !runningHidden() || !isVisible()) return;
+    if (resident_ != nullptr && (resident_->macroPaused() || resident_->popupMenuShowing())) return;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w != this && w->isVisible() && w->isWindow() && qobject_cast<QDialog*>(w) != nullptr) return;
+    }
+    if (isMinimized()) setWindowState(windowState() & ~Qt::WindowMinimized);
+    hide();
+}
+
+void TMainWin::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // Minimised while running hidden, the window goes to the tray instead of the task bar.
+    if (event->type() == QEvent::WindowStateChange && isMinimized() && runningHidden() && !terminating_) {
+        QTimer::singleShot(0, this, [this] { AppDeactivate(); });
+    }
+}
+
 void TMainWin::closeEvent(QCloseEvent* event) {
     if (settings_.UseClose && !terminating_) {
         event->ignore();
-        if (settings_.UseTray || settings_.UseHide) {
+        if (runningHidden()) {
             hide();
         } else {
             showMinimized();

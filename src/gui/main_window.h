@@ -51,12 +51,18 @@ public:
     // "&Network" in the Options menu.
     void MenuNetworkClick();
 
+    // The program lost the activation: running hidden, the main window goes to the tray unless
+    // a pause, a popup menu or a dialog of the program is on screen.
+    void AppDeactivate();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void buildMenus();
     void buildTray();
+    bool runningHidden() const { return settings_.UseTray || settings_.UseHide; }
     void fillList();
     void updateCaption();
     void updateRecentFiles();
