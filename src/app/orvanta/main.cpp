@@ -27,6 +27,7 @@
 #include "platform/x11/x11_keyboard_input.h"
 #include "platform/x11/x11_mouse_input.h"
 #include "platform/x11/x11_shell.h"
+#include "platform/x11/x11_system_services.h"
 #include "platform/x11/x11_window_system.h"
 #include "store/settings.h"
 
@@ -88,11 +89,14 @@ int main(int argc, char** argv) {
     orv::gui::TMainWin window(*settings);
     orv::gui::QtUserPrompt prompt(&window);
     orv::gui::QtPlaybackWindows playbackWindows(&window, *windows);
+    orv::x11::X11SystemServices system(
+        *windows, [&window](const std::string& file, bool wait) { window.playWaveFile(file, wait); });
     orv::ResidentPlatform platform{*keyboard, mouse, pump, playbackWindows, *windows, processes,
                                    hook,      prompt, clock, sleeper};
     platform.files = &files;
     platform.clipboard = &clipboard;
     platform.shell = &shell;
+    platform.system = system.services();
     resident = std::make_unique<orv::Resident>(*table, *settings, paths, platform, window, ownProgramName());
 
     window.attach(*resident, playbackWindows);

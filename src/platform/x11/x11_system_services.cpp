@@ -1,0 +1,18 @@
+#include "platform/x11/x11_system_services.h"
+
+namespace orv::x11 {
+
+X11SystemServices::X11SystemServices(IWindowSystem& windows, QtMediaPlayer::WavePlayer playWave)
+    : settings_(X11DesktopSettings::create()), shell_(X11DesktopShell::create(windows)), media_(std::move(playWave)) {}
+
+SystemServices X11SystemServices::services() {
+    SystemServices s;
+    s.settings = settings_.get();
+    s.shell = shell_.get();
+    s.mixer = &mixer_;
+    s.cd = &cd_;
+    s.media = &media_;
+    return s;
+}
+
+}  // namespace orv::x11
