@@ -19,12 +19,15 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <optional>
 #include <sstream>
 
 #include "platform/x11/alsa_mixer.h"
 #include "platform/x11/linux_cd_audio.h"
+#include "platform/x11/nmcli_dialup.h"
 #include "platform/x11/qt_media_player.h"
 #include "platform/x11/run_program.h"
 #include "platform/x11/x11_desktop_settings.h"
@@ -418,6 +421,69 @@ TEST(RunProgram, StartedProgramRunsDetached) {
     EXPECT_GT(pid, 0) << text;
     EXPECT_EQ(pid, sid) << text;
     EXPECT_FALSE(startProgram({"orvanta-no-such-program"}));
+}
+
+// A stand-in nmcli on PATH that logs its arguments and answers like NetworkManager's client.
+class DialUpTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = std::string(std::getenv("ORVANTA_HOME")) + "/nmcli-bin";
+        std::filesystem::create_directories(dir_);
+        log_ = dir_ + "/log";
+        const std::string script = dir_ + "/nmcli";
+        std::ofstream(script) << "#!/bin/sh\n"
+                                 "echo \"$*\" >> '" << log_ << "'\n"
+                                 "for a; do case \"$a\" in /*) [ -f \"$a\" ] && cat \"$a\" >> '" << log_ << "';; esac; done\n"
+                                 "case \"$*\" in\n"
+                                 "  *--active*) printf 'u-eth:802-3-ethernet\\nu-gsm:gsm\\nu-vpn:vpn\\n' ;;\n"
+                                 "  *connection.uuid*) echo u-gsm ;;\n"
+                                 "  *'up id Bad'*) exit 4 ;;\n"
+                                 "esac\n";
+        std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+        oldPath_ = std::getenv("PATH");
+        ::setenv("PATH", (dir_ + ":/usr/bin:/bin").c_str(), 1);
+    }
+    void TearDown() override { ::setenv("PATH", oldPath_.c_str(), 1); }
+    std::string logText() {
+        std::ifstream in(log_);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+    std::string dir_, log_, oldPath_;
+};
+
+TEST_F(DialUpTest, DialListAndHangUpOnlyDialUpConnections) {
+    NmcliDialUp dialup;
+    ASSERT_TRUE(dialup.available());
+    DialConnection connection = 0;
+    EXPECT_EQ(dialup.dial("Good Line", "user", "s3cret", connection), 0);
+    EXPECT_NE(connection, 0u);
+    DialConnection failed = 7;
+    EXPECT_EQ(dialup.dial("Bad", "", "", failed), 4) << "nmcli's failure code is the error code";
+    EXPECT_EQ(failed, 0u);
+
+    std::vector<DialConnection> active;
+    ASSERT_TRUE(dialup.activeConnections(active));
+    ASSERT_EQ(active.size(), 2u) << "the wired connection is no dial-up connection";
+    EXPECT_EQ(active.front(), connection) << "the same connection keeps its handle";
+    EXPECT_EQ(dialup.hangUp(active.back()), 0);
+    EXPECT_NE(dialup.hangUp(99), 0);
+
+    const std::string log = logText();
+    EXPECT_NE(log.find("--wait 90 connection up id Good Line passwd-file /"), std::string::npos) << log;
+    EXPECT_NE(log.find("ppp.password:s3cret\n"), std::string::npos) << log;
+    EXPECT_EQ(log.find("s3cret "), std::string::npos) << "the password never appears among the arguments";
+    EXPECT_NE(log.find("connection down uuid u-vpn"), std::string::npos) << log;
+    EXPECT_EQ(log.find("u-eth\n"), std::string::npos);
+    // The password file is gone once nmcli has ended.
+    const std::size_t file = log.find("passwd-file ") + 12;
+    EXPECT_FALSE(std::filesystem::exists(log.substr(file, log.find('\n', file) - file)));
+}
+
+TEST_F(DialUpTest, WithoutNmcliThereIsNoDialUp) {
+    ::setenv("PATH", "/nonexistent", 1);
+    EXPECT_FALSE(NmcliDialUp().available());
 }
 
 }  // namespace

@@ -11,6 +11,7 @@ SystemServices X11SystemServices::services() {
     s.shell = shell_.get();
     s.mixer = &mixer_;
     s.cd = &cd_;
+    s.dialup = &dialup_;
     s.media = &media_;
     return s;
 }

@@ -5,6 +5,7 @@
 #include "engine/system_commands.h"
 #include "platform/x11/alsa_mixer.h"
 #include "platform/x11/linux_cd_audio.h"
+#include "platform/x11/nmcli_dialup.h"
 #include "platform/x11/qt_media_player.h"
 #include "platform/x11/x11_desktop_settings.h"
 #include "platform/x11/x11_desktop_shell.h"
@@ -26,6 +27,7 @@ private:
     std::unique_ptr<X11DesktopShell> shell_;
     AlsaMixer mixer_;
     LinuxCdAudio cd_;
+    NmcliDialUp dialup_;
     QtMediaPlayer media_;
 };
 

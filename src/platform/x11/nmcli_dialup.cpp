@@ -1,0 +1,100 @@
+#include "platform/x11/nmcli_dialup.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <sstream>
+
+#include "platform/cp1252.h"
+#include "platform/x11/run_program.h"
+
+namespace orv::x11 {
+
+namespace {
+
+constexpr auto kDialDeadline = std::chrono::seconds(120);
+constexpr int kNoAnswer = 1;  // nmcli's own code for an unknown error, used when it never ended
+
+bool isDialUpType(const std::string& type) {
+    static const char* const kinds[] = {"gsm", "cdma", "pppoe", "vpn", "bluetooth", "wireguard"};
+    return std::any_of(std::begin(kinds), std::end(kinds), [&](const char* k) { return type == k; });
+}
+
+// The UUIDs of the active dial-up connections, in nmcli's order; false when nmcli fails.
+bool activeDialUps(std::vector<std::string>& uuids) {
+    const ProgramOutcome out = runProgram({"nmcli", "-t", "-f", "UUID,TYPE", "connection", "show", "--active"});
+    if (!out.finished || out.exitCode != 0) return false;
+    std::istringstream lines(out.output);
+    std::string line;
+    while (std::getline(lines, line)) {
+        const std::size_t colon = line.find(':');
+        if (colon == std::string::npos) continue;
+        if (isDialUpType(line.substr(colon + 1))) uuids.push_back(line.substr(0, colon));
+    }
+    return true;
+}
+
+}  // namespace
+
+bool NmcliDialUp::available() { return !findProgram("nmcli").empty(); }
+
+DialConnection NmcliDialUp::handleFor(const std::string& uuid) {
+    auto it = std::find(uuids_.begin(), uuids_.end(), uuid);
+    if (it == uuids_.end()) it = uuids_.insert(uuids_.end(), uuid);
+    return static_cast<DialConnection>(it - uuids_.begin() + 1);
+}
+
+int NmcliDialUp::dial(const std::string& entry, const std::string& user, const std::string& password,
+                      DialConnection& connection) {
+    connection = 0;
+    std::vector<std::string> args = {"nmcli", "--wait", "90", "connection", "up", "id", cp1252ToUtf8(entry)};
+    // The password goes to nmcli in a file only this user can read, never on the command line.
+    std::string secrets;
+    if (!password.empty()) {
+        const char* dir = std::getenv("XDG_RUNTIME_DIR");
+        secrets = std::string(dir != nullptr ? dir : "/tmp") + "/orvanta-dial-XXXXXX";
+        const int fd = ::mkstemp(secrets.data());
+        if (fd >= 0) {
+            ::fchmod(fd, 0600);
+            const std::string text = "ppp.password:" + cp1252ToUtf8(password) + "\n";
+            const bool written = ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+            ::close(fd);
+            if (written) {
+                args.push_back("passwd-file");
+                args.push_back(secrets);
+            }
+        } else {
+            secrets.clear();
+        }
+    }
+    (void)user;  // a profile carries its own user name; nmcli cannot override it for one call
+    const ProgramOutcome out = runProgram(args, kDialDeadline);
+    if (!secrets.empty()) ::unlink(secrets.c_str());
+    if (!out.started || !out.finished) return kNoAnswer;
+    if (out.exitCode != 0) return out.exitCode;
+    const ProgramOutcome uuid = runProgram({"nmcli", "-g", "connection.uuid", "connection", "show", "id",
+                                            cp1252ToUtf8(entry)});
+    const std::string id = uuid.output.substr(0, uuid.output.find('\n'));
+    if (!id.empty()) connection = handleFor(id);
+    return 0;
+}
+
+bool NmcliDialUp::activeConnections(std::vector<DialConnection>& connections) {
+    std::vector<std::string> uuids;
+    if (!activeDialUps(uuids)) return false;
+    connections.clear();
+    for (const std::string& uuid : uuids) connections.push_back(handleFor(uuid));
+    return true;
+}
+
+int NmcliDialUp::hangUp(DialConnection connection) {
+    if (connection == 0 || connection > uuids_.size()) return kNoAnswer;
+    const ProgramOutcome out = runProgram({"nmcli", "connection", "down", "uuid", uuids_[connection - 1]});
+    if (!out.started || !out.finished) return kNoAnswer;
+    return out.exitCode;
+}
+
+}  // namespace orv::x11
