@@ -147,6 +147,27 @@ TEST_F(HookLibraryTest, GrabsFollowTheHotKeysInUse) {
     for (const auto& m : sink_.messages()) EXPECT_NE(m.msg, HookMsg::HotKey);
 }
 
+TEST_F(HookLibraryTest, AHotKeyCombinationTypedByAPlayingMacroReachesTheApplication) {
+    const int ctrlAltN = codeOf('N', true, true);
+    useHotKeys({ctrlAltN});
+    table_.setMacroInUse(true);
+    hook_->OrvUpInUse(table_);
+    ASSERT_TRUE(hook_->waitUntilApplied(kDeadline));
+    sink_.clear();
+    xtestChord({XK_Control_L, XK_Alt_L}, XK_n);
+    EXPECT_NE(app_->waitForLine([](const std::string& l) { return l.find(" " + std::to_string(XK_n) + " ") != std::string::npos; }), "");
+    for (const auto& m : sink_.messages()) EXPECT_NE(m.msg, HookMsg::HotKey);
+    // The user's own press of it during the macro is still the hotkey (refused as busy later).
+    PhysicalKeyboard user;
+    ASSERT_TRUE(user.valid());
+    user.key(XK_Control_L, true);
+    user.key(XK_Alt_L, true);
+    user.tap(XK_n);
+    user.key(XK_Alt_L, false);
+    user.key(XK_Control_L, false);
+    EXPECT_EQ(sink_.waitFor(HookMsg::HotKey).wParam, ctrlAltN);
+}
+
 TEST_F(HookLibraryTest, TheUsersTypingIsReportedAndInjectedTypingIsNot) {
     table_.setHaveShortKeys(true);
     hook_->OrvUpKeys(table_);

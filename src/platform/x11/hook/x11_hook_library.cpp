@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <condition_variable>
 #include <map>
@@ -120,6 +121,7 @@ struct X11HookLibrary::Impl {
     std::map<std::pair<unsigned, unsigned>, int> buttonCodeOfGrab;  // (button, mods) -> code
     std::map<std::tuple<int, int, unsigned>, int> codeOfCombination;  // (vk, button, mods) -> code
     std::set<unsigned> repeating;       // keys whose last raw press was an auto-repeat
+    std::array<bool, 256> injectedPress{};  // per keycode: the last raw press came through XTest
     unsigned stateMods = 0;             // effective modifiers, from XKB state events
     unsigned lockedMods = 0;
     int stateGroup = 0;
@@ -315,7 +317,10 @@ void X11HookLibrary::Impl::regrab() {
                 XGrabButton(d, detail, m, root, False, ButtonPressMask | ButtonReleaseMask, pointerMode, GrabModeAsync,
                             None, None);
             } else {
-                XGrabKey(d, static_cast<int>(detail), m, root, False, GrabModeAsync, GrabModeAsync);
+                // Hotkeys freeze the keyboard until the press is judged: a macro typing one of
+                // the combinations gets its key replayed to the focused window.
+                const int keyboardMode = mods == AnyModifier ? GrabModeAsync : GrabModeSync;
+                XGrabKey(d, static_cast<int>(detail), m, root, False, GrabModeAsync, keyboardMode);
             }
         }
         if (trap.sync() != 0) refusedGrabs.emplace(detail, mods, button);
@@ -432,8 +437,24 @@ void X11HookLibrary::Impl::handle(XEvent& event) {
 
 void X11HookLibrary::Impl::handleKeyPress(const XKeyEvent& key) {
     Display* d = display.get();
+    if (key.keycode != markerKeycode && injectedPress[key.keycode & 0xFF]) {
+        // Injected while a macro plays: the macro's own keys, not a hotkey. (The table copy is
+        // read rather than the snapshot: the engine marks the macro in use before it types.)
+        bool playing = false;
+        {
+            std::lock_guard lock(mutex);
+            playing = table.MacroInUse();
+        }
+        if (playing) {
+            XAllowEvents(d, ReplayKeyboard, key.time);
+            XFlush(d);
+            trace("replayed injected press keycode %u state %#x", key.keycode, key.state);
+            return;
+        }
+    }
     // Our grab is active from this press on; end it at once so that the keys that follow
     // (the macro's own typing) reach the focused window.
+    XAllowEvents(d, AsyncKeyboard, key.time);
     XUngrabKeyboard(d, key.time);
     XFlush(d);
     trace("grabbed press keycode %u state %#x", key.keycode, key.state);
@@ -485,6 +506,7 @@ void X11HookLibrary::Impl::handleRaw(const XIRawEvent& raw) {
               raw.sourceid, user ? " (user)" : "");
     }
     if (raw.evtype == XI_RawKeyPress) {
+        injectedPress[static_cast<unsigned>(raw.detail) & 0xFF] = !user;
         if ((raw.flags & XIKeyRepeat) != 0) {
             repeating.insert(static_cast<unsigned>(raw.detail));
         } else {
