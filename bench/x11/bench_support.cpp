@@ -118,11 +118,12 @@ Receiver::Receiver(const std::string& title) {
     const unsigned long id = window_;
     lock.unlock();
     if (id == 0) return;
-    if (!waitOnRoot([&] {
-            const auto managed = managedWindows();
-            return std::find(managed.begin(), managed.end(), id) != managed.end();
-        },
-                    std::chrono::seconds(20))) {
+    if (!waitOnRoot(
+            [&] {
+                const auto managed = managedWindows();
+                return std::find(managed.begin(), managed.end(), id) != managed.end();
+            },
+            std::chrono::seconds(20))) {
         window_ = 0;
     }
 }
@@ -228,7 +229,9 @@ Summary summarize(std::vector<double> values) {
     s.n = values.size();
     if (values.empty()) return s;
     std::sort(values.begin(), values.end());
-    auto at = [&](double q) { return values[static_cast<std::size_t>(q * static_cast<double>(values.size() - 1) + 0.5)]; };
+    auto at = [&](double q) {
+        return values[static_cast<std::size_t>(q * static_cast<double>(values.size() - 1) + 0.5)];
+    };
     s.min = values.front();
     s.max = values.back();
     s.median = values.size() % 2 == 1 ? values[values.size() / 2]

@@ -12,13 +12,12 @@
 //   x11_resident_bench [--macros N] [--starts N] [--presses N] [--bursts N] [--shortkeys N]
 //                      [--idle SECONDS] [--trace FILE]
 // --trace runs the measured instance with ORVANTA_HOOK_TRACE=1, its standard error to FILE.
+#include <X11/keysym.h>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <X11/keysym.h>
 
 #include <algorithm>
 #include <chrono>
@@ -90,6 +89,15 @@ long statusField(pid_t pid, const std::string& field) {
     return 0;
 }
 
+// A field of /proc/<pid>/smaps_rollup in KiB.
+long rollupField(pid_t pid, const std::string& field) {
+    std::ifstream in("/proc/" + std::to_string(pid) + "/smaps_rollup");
+    for (std::string line; std::getline(in, line);) {
+        if (line.rfind(field + ":", 0) == 0) return std::atol(line.c_str() + field.size() + 1);
+    }
+    return 0;
+}
+
 // Resident set of the tree in KiB, and a description per process.
 long treeRssKb(pid_t root, std::string& detail) {
     long total = 0;
@@ -99,15 +107,20 @@ long treeRssKb(pid_t root, std::string& detail) {
         std::ifstream comm("/proc/" + std::to_string(pid) + "/comm");
         std::string name;
         std::getline(comm, name);
-        detail += (detail.empty() ? "" : ", ") + name + " " + std::to_string(rss) + " KiB";
+        detail += (detail.empty() ? "" : ", ") + name + " " + std::to_string(rss) + " KiB: anonymous " +
+                  std::to_string(statusField(pid, "RssAnon")) + ", file " +
+                  std::to_string(statusField(pid, "RssFile")) + ", shared memory " +
+                  std::to_string(statusField(pid, "RssShmem")) + "; proportional " +
+                  std::to_string(rollupField(pid, "Pss")) + " KiB";
         total += rss;
     }
     return total;
 }
 
 struct CpuSample {
-    long long ticks = 0;  // utime + stime of /proc/<pid>/stat, summed over the tree
-    long long runNs = 0;  // first field of /proc/<pid>/task/<tid>/schedstat, summed
+    long long ticks = 0;                        // utime + stime of /proc/<pid>/stat, summed over the tree
+    long long runNs = 0;                        // first field of /proc/<pid>/task/<tid>/schedstat, summed
+    std::map<std::string, long long> threadNs;  // per "pid/tid name"
 };
 
 CpuSample cpuOf(pid_t root) {
@@ -128,8 +141,14 @@ CpuSample cpuOf(pid_t root) {
         std::error_code ec;
         for (const auto& t : std::filesystem::directory_iterator(tasks, ec)) {
             std::ifstream sched(t.path() / "schedstat");
+            std::ifstream comm(t.path() / "comm");
+            std::string name;
+            std::getline(comm, name);
             long long run = 0;
-            if (sched >> run) s.runNs += run;
+            if (sched >> run) {
+                s.runNs += run;
+                s.threadNs[t.path().filename().string() + " " + name] = run;
+            }
         }
     }
     return s;
@@ -168,8 +187,8 @@ public:
         bursts();
         shortKeys();
         const long rss = treeRssKb(pid_, detail);
-        std::printf("resident memory after the runs: %.1f MiB (%s); goal <= 30 MiB: %s\n", rss / 1024.0,
-                    detail.c_str(), rss <= 30 * 1024 ? "met" : "missed");
+        std::printf("resident memory after the runs: %.1f MiB (%s); goal <= 30 MiB: %s\n", rss / 1024.0, detail.c_str(),
+                    rss <= 30 * 1024 ? "met" : "missed");
         idle();
         bench::stop(pid_);
         std::printf("%s\n", bench::loadLine().c_str());
@@ -257,8 +276,10 @@ private:
                 std::printf("start %d: not ready within 20 s\n", i + 1);
                 continue;
             }
-            if (i == 0) first = ms;
-            else warm.push_back(ms);
+            if (i == 0)
+                first = ms;
+            else
+                warm.push_back(ms);
             if (!last) stopResident();
         }
         std::printf("start-up to ready: first start %.1f ms; later starts %s; goal <= 250 ms\n", first,
@@ -314,7 +335,8 @@ private:
                     break;
                 }
             }
-            if (const auto* last = completing(keys, from, "hello")) complete.push_back(static_cast<double>(last->ns - t0) / 1e6);
+            if (const auto* last = completing(keys, from, "hello"))
+                complete.push_back(static_cast<double>(last->ns - t0) / 1e6);
         }
         std::printf("hotkey Ctrl+Alt+N on the server keyboard -> \"hello\": fired %d of %d, clean %d\n", fired,
                     options_.presses, clean);
@@ -337,11 +359,13 @@ private:
             if (!arrived) continue;
             ++fired;
             const auto keys = receiver_->keys();
-            if (const auto* last = completing(keys, from, "hello")) latency.push_back(static_cast<double>(last->ns - t0) / 1e6);
+            if (const auto* last = completing(keys, from, "hello"))
+                latency.push_back(static_cast<double>(last->ns - t0) / 1e6);
         }
         std::printf("chord in one burst (xdotool key --delay 0 ctrl+alt+n): fired %d of %d\n", fired, options_.bursts);
         if (!latency.empty()) {
-            std::printf("  xdotool start to whole text: %s\n", bench::describe(bench::summarize(latency), "ms").c_str());
+            std::printf("  xdotool start to whole text: %s\n",
+                        bench::describe(bench::summarize(latency), "ms").c_str());
         }
     }
 
@@ -353,7 +377,8 @@ private:
             // Each trial starts on a fresh line, so nothing typed before is part of it.
             std::size_t from = receiver_->count();
             keyboard_.tap(XK_Return);
-            receiver_->waitFor(from, [](const std::vector<Receiver::Key>& k) { return !k.empty(); }, 2s);
+            receiver_->waitFor(
+                from, [](const std::vector<Receiver::Key>& k) { return !k.empty(); }, 2s);
             from = receiver_->count();
             keyboard_.tap(XK_q);
             const std::int64_t t0 = bench::monotonicNs();
@@ -363,9 +388,12 @@ private:
             const auto keys = receiver_->keys();
             const std::string seen = bench::visibleText(keys, from);
             if (arrived) ++arrivedCount;
-            if (seen == "replaced") ++clean;
-            else ++garbled[seen];
-            if (const auto* last = completing(keys, from, "replaced")) complete.push_back(static_cast<double>(last->ns - t0) / 1e6);
+            if (seen == "replaced")
+                ++clean;
+            else
+                ++garbled[seen];
+            if (const auto* last = completing(keys, from, "replaced"))
+                complete.push_back(static_cast<double>(last->ns - t0) / 1e6);
         }
         std::printf("ShortKey \"qq\" -> \"replaced\": complete %d of %d, clean %d of %d\n", arrivedCount,
                     options_.shortKeys, clean, options_.shortKeys);
@@ -381,12 +409,19 @@ private:
         std::this_thread::sleep_for(std::chrono::seconds(options_.idleSeconds));
         const CpuSample after = cpuOf(pid_);
         const double seconds = std::chrono::duration<double>(bench::Clock::now() - start).count();
-        const double statPercent = 100.0 * static_cast<double>(after.ticks - before.ticks) / static_cast<double>(hz) / seconds;
+        const double statPercent =
+            100.0 * static_cast<double>(after.ticks - before.ticks) / static_cast<double>(hz) / seconds;
         const double runPercent = 100.0 * static_cast<double>(after.runNs - before.runNs) / 1e9 / seconds;
-        std::printf("idle %.1f s: %lld clock ticks (1/%ld s) of utime+stime = %.4f%% of a core; scheduler run time %.3f ms = "
-                    "%.4f%% of a core; goal <= 0.05%%\n",
-                    seconds, after.ticks - before.ticks, hz, statPercent,
-                    static_cast<double>(after.runNs - before.runNs) / 1e6, runPercent);
+        std::printf(
+            "idle %.1f s: %lld clock ticks (1/%ld s) of utime+stime = %.4f%% of a core; scheduler run time %.3f ms = "
+            "%.4f%% of a core; goal <= 0.05%%\n",
+            seconds, after.ticks - before.ticks, hz, statPercent, static_cast<double>(after.runNs - before.runNs) / 1e6,
+            runPercent);
+        for (const auto& [thread, ns] : after.threadNs) {
+            const auto it = before.threadNs.find(thread);
+            const long long used = ns - (it == before.threadNs.end() ? 0 : it->second);
+            if (used > 0) std::printf("  thread %s: %.3f ms\n", thread.c_str(), static_cast<double>(used) / 1e6);
+        }
     }
 
     Options options_;
@@ -404,13 +439,20 @@ int main(int argc, char** argv) {
     for (int i = 1; i + 1 < argc; ++i) {
         const std::string a = argv[i];
         const std::string v = argv[++i];
-        if (a == "--macros") options.macros = std::atoi(v.c_str());
-        else if (a == "--starts") options.starts = std::max(1, std::atoi(v.c_str()));
-        else if (a == "--presses") options.presses = std::atoi(v.c_str());
-        else if (a == "--bursts") options.bursts = std::atoi(v.c_str());
-        else if (a == "--shortkeys") options.shortKeys = std::atoi(v.c_str());
-        else if (a == "--idle") options.idleSeconds = std::atoi(v.c_str());
-        else if (a == "--trace") options.trace = v;
+        if (a == "--macros")
+            options.macros = std::atoi(v.c_str());
+        else if (a == "--starts")
+            options.starts = std::max(1, std::atoi(v.c_str()));
+        else if (a == "--presses")
+            options.presses = std::atoi(v.c_str());
+        else if (a == "--bursts")
+            options.bursts = std::atoi(v.c_str());
+        else if (a == "--shortkeys")
+            options.shortKeys = std::atoi(v.c_str());
+        else if (a == "--idle")
+            options.idleSeconds = std::atoi(v.c_str());
+        else if (a == "--trace")
+            options.trace = v;
     }
     if (!orv::x11::test::haveDisplay()) {
         std::fprintf(stderr, "no X display\n");

@@ -2,16 +2,16 @@
 // against `xdotool type --delay 0`, both typing the same 5000-character mixed text into the
 // Qt target application of the end-to-end tests, in the same run (rounds alternate between
 // the two). Also times a 500-character phrase with five characters outside the layout, into the
-// Qt target (until it has handled every key) and into the bare key receiver (until its last
-// key arrived). Run it through bench/typing_bench.sh, which starts a private Xvfb with a window
-// manager.
+// Qt target (until it has written out the last key) and into the bare key receiver (until its
+// last key arrived), and the same phrase without them for comparison. Run it through
+// bench/typing_bench.sh, which starts a private Xvfb with a window manager.
 //   x11_typing_bench [--rounds N] [--phrase-runs N] [--keep DIR]
 // --keep writes the sent and received texts of each round to DIR.
 #include <fcntl.h>
 #include <poll.h>
-#include <sys/inotify.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/inotify.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -26,12 +26,12 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "engine/playback_engine.h"
 #include "platform/clock.h"
 #include "platform/cp1252.h"
 #include "platform/fake/fake_playback_windows.h"
 #include "store/app_settings.h"
-#include "bench_support.h"
 // Xlib last: its macros clash with ordinary names.
 #include "platform/x11/key_injector.h"
 #include "platform/x11/qt_message_pump.h"
@@ -116,7 +116,8 @@ struct Target {
             std::string hex;
             fields >> hex;
             if (hex == "-") continue;
-            for (std::size_t i = 0; i + 1 < hex.size(); i += 2) out += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
+            for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
+                out += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
         }
         return out;
     }
@@ -127,7 +128,8 @@ std::unique_ptr<Target> startTarget(const std::string& baseTitle, x11::X11Window
     static int serial = 0;
     const std::string title = baseTitle + " " + std::to_string(++serial);
     auto target = std::make_unique<Target>();
-    target->log = "/tmp/orvanta-typing-bench-" + std::to_string(::getpid()) + "-" + std::to_string(std::rand()) + ".log";
+    target->log =
+        "/tmp/orvanta-typing-bench-" + std::to_string(::getpid()) + "-" + std::to_string(std::rand()) + ".log";
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 1, target->log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
@@ -270,7 +272,8 @@ Run typeWithEngine(const std::string& macro, x11::X11WindowSystem& windows, cons
     const auto last = target->waitForText(want, std::chrono::seconds(10));
     Run run;
     run.seconds = std::chrono::duration<double>(last - start).count();
-    if (!session.keyboard->waitUntilDelivered(std::chrono::seconds(60))) std::fprintf(stderr, "the target did not answer within 60 s\n");
+    if (!session.keyboard->waitUntilDelivered(std::chrono::seconds(60)))
+        std::fprintf(stderr, "the target did not answer within 60 s\n");
     session.keyboard->endPlayback();
     run.received = target->text();
     run.errors = errors(expectedUtf8(macro), run.received);
@@ -316,14 +319,21 @@ Run typeIntoReceiver(const std::string& macro, x11::X11WindowSystem& windows) {
     EngineSession session;
     const std::int64_t start = bench::monotonicNs();
     session.engine->play(macro, false, 0);
-    receiver.waitFor(0, [&](const std::vector<bench::Receiver::Key>& keys) { return keys.size() >= want; },
-                     std::chrono::seconds(20));
-    session.keyboard->waitUntilDelivered(std::chrono::seconds(20));
+    // Keys without text (the end-of-playback marker) do not count.
+    auto withText = [](const std::vector<bench::Receiver::Key>& keys) {
+        return static_cast<std::size_t>(
+            std::count_if(keys.begin(), keys.end(), [](const bench::Receiver::Key& k) { return !k.text.empty(); }));
+    };
+    receiver.waitFor(
+        0, [&](const std::vector<bench::Receiver::Key>& keys) { return withText(keys) >= want; },
+        std::chrono::seconds(20));
     session.keyboard->endPlayback();
     const auto keys = receiver.keys();
     Run run;
     std::int64_t last = start;
-    for (const auto& k : keys) last = std::max(last, k.ns);
+    for (const auto& k : keys) {
+        if (!k.text.empty()) last = std::max(last, k.ns);
+    }
     run.seconds = static_cast<double>(last - start) / 1e9;
     run.received = bench::visibleText(keys);
     run.errors = errors(expected, run.received);
@@ -342,9 +352,12 @@ int main(int argc, char** argv) {
     std::string keepDir;
     for (int i = 1; i + 1 < argc; ++i) {
         const std::string a = argv[i];
-        if (a == "--rounds") rounds = std::max(1, std::atoi(argv[++i]));
-        else if (a == "--phrase-runs") phraseRuns = std::max(1, std::atoi(argv[++i]));
-        else if (a == "--keep") keepDir = argv[++i];
+        if (a == "--rounds")
+            rounds = std::max(0, std::atoi(argv[++i]));
+        else if (a == "--phrase-runs")
+            phraseRuns = std::max(1, std::atoi(argv[++i]));
+        else if (a == "--keep")
+            keepDir = argv[++i];
     }
     auto windows = x11::X11WindowSystem::create();
     if (!windows) {
@@ -358,7 +371,7 @@ int main(int argc, char** argv) {
     keep(keepDir, "sent.txt", expected);
     std::vector<double> engineRates, xdotoolRates, ratios;
     std::size_t engineErrors = 0, xdotoolErrors = 0;
-    std::printf("mixed text: %zu characters typed per round, %d rounds\n", typed, rounds);
+    if (rounds > 0) std::printf("mixed text: %zu characters typed per round, %d rounds\n", typed, rounds);
     for (int r = 0; r < rounds; ++r) {
         const Run engine = typeWithEngine(macro, *windows, "Typing Bench Orvanta");
         const Run xdotool = typeWithXdotool(macro, *windows);
@@ -371,17 +384,20 @@ int main(int argc, char** argv) {
         xdotoolErrors += xdotool.errors;
         keep(keepDir, "engine-" + std::to_string(r) + ".txt", engine.received);
         keep(keepDir, "xdotool-" + std::to_string(r) + ".txt", xdotool.received);
-        std::printf("  round %d: engine %8.0f chars/s %4zu wrong or missing | xdotool %6.0f chars/s %4zu wrong or missing"
-                    " (its process ended after %.2f s, the last character arrived after %.2f s) | ratio %.2f\n",
-                    r + 1, engineRate, engine.errors, xdotoolRate, xdotool.errors, xdotool.processSeconds,
-                    xdotool.seconds, engineRate / xdotoolRate);
+        std::printf(
+            "  round %d: engine %8.0f chars/s %4zu wrong or missing | xdotool %6.0f chars/s %4zu wrong or missing"
+            " (its process ended after %.2f s, the last character arrived after %.2f s) | ratio %.2f\n",
+            r + 1, engineRate, engine.errors, xdotoolRate, xdotool.errors, xdotool.processSeconds, xdotool.seconds,
+            engineRate / xdotoolRate);
         std::fflush(stdout);
     }
-    std::printf("  orvanta engine : %s, %zu wrong or missing in %d rounds\n",
-                bench::describe(bench::summarize(engineRates), "chars/s").c_str(), engineErrors, rounds);
-    std::printf("  xdotool type   : %s, %zu wrong or missing in %d rounds\n",
-                bench::describe(bench::summarize(xdotoolRates), "chars/s").c_str(), xdotoolErrors, rounds);
-    std::printf("  speed ratio    : %s\n", bench::describe(bench::summarize(ratios), "x xdotool").c_str());
+    if (rounds > 0) {
+        std::printf("  orvanta engine : %s, %zu wrong or missing in %d rounds\n",
+                    bench::describe(bench::summarize(engineRates), "chars/s").c_str(), engineErrors, rounds);
+        std::printf("  xdotool type   : %s, %zu wrong or missing in %d rounds\n",
+                    bench::describe(bench::summarize(xdotoolRates), "chars/s").c_str(), xdotoolErrors, rounds);
+        std::printf("  speed ratio    : %s\n", bench::describe(bench::summarize(ratios), "x xdotool").c_str());
+    }
 
     // A 500-character phrase with five characters outside the layout, binding them included.
     std::string phrase;
@@ -389,7 +405,8 @@ int main(int argc, char** argv) {
     while (phrase.size() < 495) phrase += word;
     phrase.resize(495);
     const std::string outside = "\xE9\xFC\xF1\x80\xDF";  // é ü ñ € ß in Windows-1252
-    for (int i = 0; i < 5; ++i) phrase.insert(static_cast<std::size_t>(90 * (i + 1)), 1, outside[static_cast<std::size_t>(i)]);
+    for (int i = 0; i < 5; ++i)
+        phrase.insert(static_cast<std::size_t>(90 * (i + 1)), 1, outside[static_cast<std::size_t>(i)]);
     {
         auto probe = x11::KeyInjector::open();
         std::string missing;
@@ -409,11 +426,34 @@ int main(int argc, char** argv) {
         const Run bare = typeIntoReceiver(phrase, *windows);
         receiverTimes.push_back(bare.seconds * 1000.0);
         receiverErrors += bare.errors;
+        if (i == 0) keep(keepDir, "phrase.txt", expectedUtf8(phrase));
+        keep(keepDir, "phrase-qt-" + std::to_string(i) + ".txt", qt.received);
+        keep(keepDir, "phrase-receiver-" + std::to_string(i) + ".txt", bare.received);
     }
     std::printf("  Qt target, until it wrote out the last key: %s, %zu wrong or missing in %d runs\n",
                 bench::describe(bench::summarize(qtTimes), "ms").c_str(), qtErrors, phraseRuns);
     std::printf("  key receiver, until its last key arrived : %s, %zu wrong or missing in %d runs\n",
                 bench::describe(bench::summarize(receiverTimes), "ms").c_str(), receiverErrors, phraseRuns);
+    // For comparison: the same phrase with its five characters replaced by letters of the
+    // layout, so no keymap change is involved.
+    std::string plain = phrase;
+    for (char& c : plain) {
+        if (static_cast<unsigned char>(c) >= 0x80) c = 'e';
+    }
+    std::vector<double> plainQt, plainReceiver;
+    for (int i = 0; i < phraseRuns; ++i) {
+        const Run qt = typeWithEngine(plain, *windows, "Typing Bench Plain Phrase");
+        plainQt.push_back(qt.seconds * 1000.0);
+        qtErrors += qt.errors;
+        const Run bare = typeIntoReceiver(plain, *windows);
+        plainReceiver.push_back(bare.seconds * 1000.0);
+        receiverErrors += bare.errors;
+    }
+    std::printf("the same phrase, all of it in the layout:\n");
+    std::printf("  Qt target, until it wrote out the last key: %s\n",
+                bench::describe(bench::summarize(plainQt), "ms").c_str());
+    std::printf("  key receiver, until its last key arrived : %s\n",
+                bench::describe(bench::summarize(plainReceiver), "ms").c_str());
     std::printf("%s\n", bench::loadLine().c_str());
     return engineErrors == 0 && qtErrors == 0 && receiverErrors == 0 ? 0 : 1;
 }
