@@ -121,10 +121,7 @@ void TMainWin::buildMenus() {
         if (runningHidden()) this->hide();
     });
     hide->setEnabled(runningHidden());
-    file->addAction(QStringLiteral("&Terminate Orvanta 99"), this, [this] {
-        terminating_ = true;
-        close();
-    });
+    file->addAction(QStringLiteral("&Terminate Orvanta 99"), this, [this] { terminate(); });
     QMenu* macro = menuBar()->addMenu(QStringLiteral("&Macro"));
     macro->addAction(QStringLiteral("&Place On Desktop"), this, &TMainWin::placeOnDesktop);
     QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
@@ -171,10 +168,7 @@ void TMainWin::buildTray() {
     trayMenu_ = new QMenu(this);
     trayMenu_->addAction(QStringLiteral("&Open"), this, [this] { bringUpMainWindow(); });
     trayMenu_->addSeparator();
-    trayMenu_->addAction(QStringLiteral("&Terminate Orvanta"), this, [this] {
-        terminating_ = true;
-        close();
-    });
+    trayMenu_->addAction(QStringLiteral("&Terminate Orvanta"), this, [this] { terminate(); });
     connect(&tray_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
         const bool playing = resident_ != nullptr && resident_->macroPlaying();
         if (reason == QSystemTrayIcon::Context) {
@@ -425,6 +419,11 @@ void TMainWin::playWaveFile(const std::string& file, bool wait) {
     connect(sound, &QObject::destroyed, &loop, &QEventLoop::quit);
     QTimer::singleShot(600000, &loop, &QEventLoop::quit);
     if (guard) loop.exec();
+}
+
+void TMainWin::terminate() {
+    terminating_ = true;
+    close();
 }
 
 void TMainWin::AppDeactivate() {

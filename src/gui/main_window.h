@@ -51,6 +51,9 @@ public:
     // "&Network" in the Options menu.
     void MenuNetworkClick();
 
+    // Ends the program for good, as "&Terminate Orvanta 99" does.
+    void terminate();
+
     // The program lost the activation: running hidden, the main window goes to the tray unless
     // a pause, a popup menu or a dialog of the program is on screen.
     void AppDeactivate();

@@ -1,12 +1,15 @@
 // The resident program on a real X display: activations play their macros into a real window.
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <signal.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <X11/keysym.h>
 
 #include <filesystem>
+#include <utility>
 
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_hook_library.h"
@@ -56,11 +59,22 @@ protected:
         startResident();
     }
 
-    void TearDown() override {
-        if (pid_ > 0) {
-            ::kill(pid_, SIGTERM);
-            ::waitpid(pid_, nullptr, 0);
-        }
+    void TearDown() override { stopResident(); }
+
+    // Sends SIGTERM and waits (bounded) for the program to end; its wait status, or -1 when it
+    // had to be killed.
+    int stopResident() {
+        if (pid_ <= 0) return -1;
+        const pid_t pid = std::exchange(pid_, -1);
+        const int fd = static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
+        ::kill(pid, SIGTERM);
+        pollfd p{fd, POLLIN, 0};
+        const bool ended = fd < 0 || ::poll(&p, 1, static_cast<int>(kDeadline.count() * 1000)) > 0;
+        if (fd >= 0) ::close(fd);
+        if (!ended) ::kill(pid, SIGKILL);
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        return ended ? status : -1;
     }
 
     void writeMacros() {
@@ -179,6 +193,14 @@ TEST_F(ResidentE2E, ASecondStartHandsItsMacroToTheRunningProgram) {
                                                         ORV_RESIDENT + "' /A Named Macro");
     EXPECT_EQ(second.status, 0) << second.out;
     EXPECT_EQ(waitForVisible(0, "named"), "named");
+}
+
+TEST_F(ResidentE2E, ATerminationSignalEndsTheProgramAsTerminateDoes) {
+    const int status = stopResident();
+    ASSERT_NE(status, -1) << "orvanta did not end";
+    EXPECT_TRUE(WIFEXITED(status)) << "ended by signal " << (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_TRUE(std::filesystem::exists(home_->path() / "ORVANTA.INI"));
 }
 
 TEST_F(ResidentE2E, AHotkeyDuringAPauseIsRefusedWithAWarning) {

@@ -1,8 +1,11 @@
 // orvanta: the resident macro program.
+#include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QSocketNotifier>
 #include <chrono>
 #include <filesystem>
 #include <iostream>
@@ -38,6 +41,31 @@ std::string ownProgramName() {
     std::error_code ec;
     const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
     return orv::ansiUpper(ec ? std::string("ORVANTA") : exe.filename().string());
+}
+
+// SIGTERM, SIGINT and SIGHUP end the program as its Terminate command does (settings saved,
+// spare keycodes given back): the handler only writes to a pipe that the event loop watches.
+int terminationPipe[2] = {-1, -1};
+
+void onTerminationSignal(int) {
+    const char byte = 1;
+    (void)!::write(terminationPipe[1], &byte, 1);
+}
+
+void watchTerminationSignals(orv::gui::TMainWin& window) {
+    if (::pipe2(terminationPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+    auto* notifier = new QSocketNotifier(terminationPipe[0], QSocketNotifier::Read, &window);
+    QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] {
+        char byte = 0;
+        while (::read(terminationPipe[0], &byte, 1) > 0) {
+        }
+        window.terminate();
+    });
+    struct sigaction action {};
+    action.sa_handler = onTerminationSignal;
+    ::sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int signal : {SIGTERM, SIGINT, SIGHUP}) ::sigaction(signal, &action, nullptr);
 }
 
 int systemError(const std::string& text) {
@@ -100,6 +128,7 @@ int main(int argc, char** argv) {
     resident = std::make_unique<orv::Resident>(*table, *settings, paths, platform, window, ownProgramName());
 
     window.attach(*resident, playbackWindows);
+    watchTerminationSignals(window);
     resident->start(static_cast<std::int32_t>(window.winId()), commandLine);
     // Hand-overs are taken once the hotkeys are in place, so that a program that answers on the
     // socket is ready for everything.

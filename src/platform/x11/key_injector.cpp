@@ -345,6 +345,8 @@ void KeyInjector::writePool() {
 }
 
 void KeyInjector::restorePool() {
+    // Every keymap change is broadcast to all clients: none when nothing of ours is bound.
+    if (!poolDirty_) return;
     std::fill(slots_.begin(), slots_.end(), 0u);
     writePool();
     drain(display_.get());
