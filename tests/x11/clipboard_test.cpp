@@ -170,6 +170,33 @@ private:
     bool owns_ = false;
 };
 
+// Waits until the server's clock has moved past every timestamp it has handed out so far, so
+// that what any client does next carries a strictly later time. The clock is read from the
+// PropertyNotify that an empty append to a window of its own brings back.
+bool serverClockMovesOn() {
+    Display* d = XOpenDisplay(nullptr);
+    if (d == nullptr) return false;
+    const Window w = XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, 1, 1, 0, 0, 0);
+    XSelectInput(d, w, PropertyChangeMask);
+    const Atom property = XInternAtom(d, "ORV_CLIPBOARD_TEST_CLOCK", False);
+    const auto end = Clock::now() + kDeadline;
+    auto now = [&]() -> std::optional<Time> {
+        XChangeProperty(d, w, property, XA_INTEGER, 32, PropModeAppend, nullptr, 0);
+        XFlush(d);
+        XEvent event;
+        while (nextEvent(d, event, end)) {
+            if (event.type == PropertyNotify && event.xproperty.window == w) return event.xproperty.time;
+        }
+        return std::nullopt;
+    };
+    const std::optional<Time> start = now();
+    std::optional<Time> later = start;
+    while (later.has_value() && *later == *start) later = now();
+    XDestroyWindow(d, w);
+    XCloseDisplay(d);
+    return later.has_value();
+}
+
 class ClipboardTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
@@ -227,6 +254,20 @@ TEST_F(ClipboardTest, AnotherClientsTextReadsAsWindows1252WithCrLf) {
     ForeignOwner owner("Gr\xC3\xBC\xC3\x9F" "e\n\xE2\x82\xAC 5 \xE2\x80\x94 ok\n\xCE\xBB");
     ASSERT_TRUE(owner.owns());
     EXPECT_EQ(clipboard_.text(), "Gr\xFC\xDF" "e\r\n\x80 5 \x97 ok\r\n?");
+}
+
+// The program's windows may see no X event for a long time while the user copies elsewhere;
+// the program's text must still replace what another client put on the selection later than
+// anything the program's side has seen.
+TEST_F(ClipboardTest, TextTakesTheSelectionFromALaterOwner) {
+    clipboard_.setText("first");
+    ASSERT_EQ(readAsOtherClient("UTF8_STRING"), std::optional<std::string>("first"));
+    ASSERT_TRUE(serverClockMovesOn());
+    ForeignOwner owner("theirs");
+    ASSERT_TRUE(owner.owns());
+    clipboard_.setText("mine again");
+    EXPECT_EQ(readAsOtherClient("UTF8_STRING"), std::optional<std::string>("mine again"));
+    EXPECT_EQ(clipboard_.text(), "mine again");
 }
 
 TEST_F(ClipboardTest, APictureFileGoesOnAsAnImage) {
