@@ -25,70 +25,85 @@ bool isExecutableFile(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(path.c_str(), X_OK) == 0;
 }
 
-std::vector<char*> argumentPointers(const std::vector<std::string>& argv) {
-    std::vector<char*> pointers;
-    pointers.reserve(argv.size() + 1);
-    for (const std::string& a : argv) pointers.push_back(const_cast<char*>(a.c_str()));
-    pointers.push_back(nullptr);
-    return pointers;
+std::string searchPath() {
+    if (const char* path = std::getenv("PATH")) return path;
+    return "/usr/local/bin:/usr/bin:/bin";
 }
 
-// Spawns the program with stdin from /dev/null, stdout to `outFd` (or /dev/null when -1) and
-// stderr to /dev/null. Returns the pid or -1.
-pid_t spawn(const std::string& path, const std::vector<std::string>& argv, int outFd, bool newSession) {
+int exitCodeOf(std::optional<int> status) { return status && WIFEXITED(*status) ? WEXITSTATUS(*status) : -1; }
+
+}  // namespace
+
+std::string findOnPath(std::string_view name, std::string_view path) {
+    if (name.empty() || name.find('/') != std::string_view::npos) return {};
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t end = path.find(':', start);
+        std::string folder(path.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
+        if (folder.empty()) folder = ".";
+        const std::string candidate = folder + "/" + std::string(name);
+        if (isExecutableFile(candidate)) return candidate;
+        if (end == std::string_view::npos) return {};
+        start = end + 1;
+    }
+}
+
+std::string findProgram(const std::string& name) {
+    if (name.find('/') != std::string::npos) return isExecutableFile(name) ? name : std::string();
+    return findOnPath(name, searchPath());
+}
+
+Spawned spawnProgram(const std::string& path, const std::vector<std::string>& argv, const SpawnOptions& options) {
+    std::vector<char*> args;
+    args.reserve(argv.size() + 1);
+    for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+    args.push_back(nullptr);
+
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    if (outFd >= 0) {
-        posix_spawn_file_actions_adddup2(&actions, outFd, 1);
-    } else {
-        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    if (!options.directory.empty()) posix_spawn_file_actions_addchdir_np(&actions, options.directory.c_str());
+    if (options.streams == Streams::Quiet) {
+        posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+        if (options.output >= 0) {
+            posix_spawn_file_actions_adddup2(&actions, options.output, 1);
+        } else {
+            posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+        }
+        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
     }
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    // Nothing of this process but standard input, output and error: not the X connections, the
+    // hook library's pipes, nor a descriptor some library opened without close-on-exec. This
+    // comes after the dup2 above, which may read a descriptor above 2.
+    posix_spawn_file_actions_addclosefrom_np(&actions, 3);
+
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
-    short flags = POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF;
-    if (newSession) flags |= POSIX_SPAWN_SETSID;
-    posix_spawnattr_setflags(&attributes, flags);
     sigset_t none;
     sigemptyset(&none);
     posix_spawnattr_setsigmask(&attributes, &none);
     sigset_t all;
     sigfillset(&all);
     posix_spawnattr_setsigdefault(&attributes, &all);
-    std::vector<char*> args = argumentPointers(argv);
-    pid_t pid = -1;
-    const int rc = posix_spawn(&pid, path.c_str(), &actions, &attributes, args.data(), environ);
+    // A session of its own: a terminal's Ctrl+C or hang-up meant for this process does not reach
+    // what it started.
+    short flags = POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF;
+    if (options.newSession) flags |= POSIX_SPAWN_SETSID;
+    posix_spawnattr_setflags(&attributes, flags);
+
+    Spawned s;
+    s.error = ::posix_spawn(&s.pid, path.c_str(), &actions, &attributes, args.data(), environ);
+    if (s.error != 0) s.pid = -1;
     posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
-    return rc == 0 ? pid : -1;
+    return s;
 }
 
-int waitForExit(pid_t pid) {
+std::optional<int> waitForStatus(pid_t pid) {
     int status = 0;
     while (::waitpid(pid, &status, 0) < 0) {
-        if (errno != EINTR) return -1;
+        if (errno != EINTR) return std::nullopt;
     }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-}  // namespace
-
-std::string findProgram(const std::string& name) {
-    if (name.empty()) return {};
-    if (name.find('/') != std::string::npos) return isExecutableFile(name) ? name : std::string();
-    const char* path = std::getenv("PATH");
-    const std::string dirs = path != nullptr ? path : "/usr/local/bin:/usr/bin:/bin";
-    std::size_t from = 0;
-    while (from <= dirs.size()) {
-        std::size_t end = dirs.find(':', from);
-        if (end == std::string::npos) end = dirs.size();
-        const std::string dir = end > from ? dirs.substr(from, end - from) : std::string(".");
-        const std::string candidate = dir + "/" + name;
-        if (isExecutableFile(candidate)) return candidate;
-        from = end + 1;
-    }
-    return {};
+    return status;
 }
 
 ProgramOutcome runProgram(const std::vector<std::string>& argv, std::chrono::milliseconds deadline) {
@@ -98,7 +113,10 @@ ProgramOutcome runProgram(const std::vector<std::string>& argv, std::chrono::mil
     if (path.empty()) return outcome;
     int fds[2];
     if (::pipe2(fds, O_CLOEXEC) != 0) return outcome;
-    const pid_t pid = spawn(path, argv, fds[1], false);
+    SpawnOptions options;
+    options.streams = Streams::Quiet;
+    options.output = fds[1];
+    const pid_t pid = spawnProgram(path, argv, options).pid;
     ::close(fds[1]);
     if (pid < 0) {
         ::close(fds[0]);
@@ -130,7 +148,7 @@ ProgramOutcome runProgram(const std::vector<std::string>& argv, std::chrono::mil
     }
     ::close(fds[0]);
     if (late) ::kill(pid, SIGKILL);
-    const int code = waitForExit(pid);
+    const int code = exitCodeOf(waitForStatus(pid));
     outcome.finished = !late;
     outcome.exitCode = late ? -1 : code;
     return outcome;
@@ -140,11 +158,14 @@ bool startProgram(const std::vector<std::string>& argv) {
     if (argv.empty()) return false;
     const std::string path = findProgram(argv[0]);
     if (path.empty()) return false;
-    const pid_t pid = spawn(path, argv, -1, true);
+    SpawnOptions options;
+    options.streams = Streams::Quiet;
+    options.newSession = true;
+    const pid_t pid = spawnProgram(path, argv, options).pid;
     if (pid < 0) return false;
     // The program runs in a session of its own; a thread of ours reaps it when it ends, so it
     // never lingers as a zombie and nothing here waits for it.
-    std::thread([pid] { waitForExit(pid); }).detach();
+    std::thread([pid] { waitForStatus(pid); }).detach();
     return true;
 }
 

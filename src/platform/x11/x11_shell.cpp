@@ -1,14 +1,11 @@
 #include "platform/x11/x11_shell.h"
 
 #include <fcntl.h>
-#include <signal.h>
-#include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <future>
@@ -17,8 +14,7 @@
 #include <thread>
 
 #include "platform/cp1252.h"
-
-extern char** environ;
+#include "platform/x11/run_program.h"
 
 namespace orv::x11 {
 
@@ -97,11 +93,6 @@ bool isAddress(std::string_view s) {
 
 bool startsWithWww(std::string_view s) { return s.size() > 4 && asciiLower(std::string(s.substr(0, 4))) == "www."; }
 
-std::string searchPath() {
-    if (const char* path = std::getenv("PATH")) return path;
-    return "/usr/local/bin:/usr/bin:/bin";
-}
-
 // `path` taken relative to `directory` (itself relative to the current folder) when relative.
 std::string resolved(const std::string& path, const std::string& directory) {
     const fs::path p(path);
@@ -111,44 +102,13 @@ std::string resolved(const std::string& path, const std::string& directory) {
     return (base / p).string();
 }
 
-struct Spawned {
-    int error = 0;
-    pid_t pid = -1;
-};
-
-// Starts `path` directly (no shell, no search), in `directory` when given. The exec itself
-// happens before this returns, so its failure is known at once.
-Spawned spawnProgram(const std::string& path, const std::string& argv0, const std::vector<std::string>& arguments,
-                     const std::string& directory) {
-    std::vector<char*> argv;
-    argv.push_back(const_cast<char*>(argv0.c_str()));
-    for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    if (!directory.empty()) posix_spawn_file_actions_addchdir_np(&actions, directory.c_str());
-    // Nothing of this process but standard input, output and error: not the X connections, the
-    // hook library's pipes, nor a descriptor some library opened without close-on-exec.
-    posix_spawn_file_actions_addclosefrom_np(&actions, 3);
-
-    posix_spawnattr_t attributes;
-    posix_spawnattr_init(&attributes);
-    sigset_t none;
-    sigemptyset(&none);
-    posix_spawnattr_setsigmask(&attributes, &none);
-    sigset_t all;
-    sigfillset(&all);
-    posix_spawnattr_setsigdefault(&attributes, &all);
-    // A session of its own: a terminal's Ctrl+C or hang-up meant for this program does not
-    // reach what it started.
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSID);
-
-    Spawned s;
-    s.error = ::posix_spawn(&s.pid, path.c_str(), &actions, &attributes, argv.data(), environ);
-    posix_spawnattr_destroy(&attributes);
-    posix_spawn_file_actions_destroy(&actions);
-    return s;
+// Started directly (no shell, no search) with our standard streams, in `directory` when given,
+// in a session of its own so that a terminal's Ctrl+C or hang-up meant for us does not reach it.
+Spawned spawnDetached(const std::string& path, const std::vector<std::string>& argv, const std::string& directory) {
+    SpawnOptions options;
+    options.directory = directory;
+    options.newSession = true;
+    return spawnProgram(path, argv, options);
 }
 
 }  // namespace
@@ -165,9 +125,9 @@ std::future<int> X11Shell::reap(pid_t pid) {
     std::future<int> done = promise->get_future();
     try {
         std::thread([pid, shared = shared_, promise] {
-            int status = 0;
-            while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-            }
+            // A child someone else reaped counts as ended cleanly: it was started, and nothing
+            // more is known.
+            const int status = waitForStatus(pid).value_or(0);
             promise->set_value(status);
             std::lock_guard lock(shared->mutex);
             if (shared->observer) shared->observer(pid, status);
@@ -219,7 +179,7 @@ int X11Shell::shellOpen(const std::string& verb, const std::string& target, cons
     // A bare name is a program on PATH first, as a command line takes it; only then a file of
     // the starting folder.
     if (name.find('/') == std::string::npos) {
-        const std::string program = findOnPath(name, searchPath());
+        const std::string program = findProgram(name);
         if (!program.empty()) return startProgram(program, arguments, folder);
     }
     const std::string path = resolved(name, folder);
@@ -261,16 +221,18 @@ int X11Shell::openPath(const std::string& path, const std::vector<std::string>& 
 
 int X11Shell::startProgram(const std::string& path, const std::vector<std::string>& arguments,
                            const std::string& directory) {
-    const Spawned s = spawnProgram(path, path, arguments, directory);
+    std::vector<std::string> argv{path};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    const Spawned s = spawnDetached(path, argv, directory);
     if (s.error != 0) return resultOfErrno(s.error);
     reap(s.pid);
     return kOpened;
 }
 
 int X11Shell::openWithDesktop(const std::string& target, const std::string& directory) {
-    const std::string opener = findOnPath("xdg-open", searchPath());
+    const std::string opener = findProgram("xdg-open");
     if (opener.empty()) return kNoAssociation;
-    const Spawned s = spawnProgram(opener, "xdg-open", {target}, directory);
+    const Spawned s = spawnDetached(opener, {"xdg-open", target}, directory);
     if (s.error != 0) return kNoAssociation;
     std::future<int> done = reap(s.pid);
     // Still running: it has found a handler and runs it in the foreground.
@@ -314,22 +276,6 @@ std::vector<std::string> splitParameters(std::string_view parameters) {
     }
     if (inWord) out.push_back(std::move(current));
     return out;
-}
-
-std::string findOnPath(std::string_view name, std::string_view path) {
-    if (name.empty() || name.find('/') != std::string_view::npos) return {};
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t end = path.find(':', start);
-        std::string folder(path.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
-        if (folder.empty()) folder = ".";
-        const std::string candidate = folder + "/" + std::string(name);
-        struct stat st {};
-        if (::stat(candidate.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(candidate.c_str(), X_OK) == 0)
-            return candidate;
-        if (end == std::string_view::npos) return {};
-        start = end + 1;
-    }
 }
 
 }  // namespace orv::x11

@@ -73,8 +73,4 @@ private:
 // characters, as paths hold them.
 std::vector<std::string> splitParameters(std::string_view parameters);
 
-// The first executable regular file named `name` in the folders of `searchPath` (a
-// colon-separated list; an empty entry is the current folder); "" when there is none.
-std::string findOnPath(std::string_view name, std::string_view searchPath);
-
 }  // namespace orv::x11
