@@ -9,12 +9,9 @@
 #include <memory>
 #include <string>
 
-#include "engine/mouse_commands.h"
+#include "engine/desktop_families.h"
 #include "engine/playback_engine.h"
 #include "engine/recording_macro_host.h"
-#include "engine/system_commands.h"
-#include "engine/wait_commands.h"
-#include "engine/window_commands.h"
 #include "engine/window_control.h"
 #include "platform/fake/fake_clipboard.h"
 #include "platform/fake/fake_clock.h"
@@ -25,6 +22,7 @@
 #include "platform/fake/fake_message_pump.h"
 #include "platform/fake/fake_playback_windows.h"
 #include "platform/fake/fake_shell.h"
+#include "platform/fake/fake_system_services.h"
 #include "platform/fake/fake_thread_sleep.h"
 #include "platform/fake/fake_user_prompt.h"
 #include "store/activation_table.h"
@@ -101,10 +99,8 @@ struct Rig {
     fake::FakeDesktop desktop{trace};
     fake::FakeThreadSleep sleeper{trace, &clock};
     WindowControl control{desktop.windows, desktop.processes};
-    WindowCommands windowCommands{control};
-    WaitCommands waitCommands{control, hook, *table, sleeper};
-    MouseCommands mouseCommands{desktop.mouse, desktop.windows};
-    SystemCommands systemCommands{systemServices()};
+    DesktopFamilies families{
+        control, hook, *table, sleeper, desktop.mouse, desktop.windows, fake::systemServicesOf(desktop)};
 
     Rig() : files(trace, makeDir()) {
         file = (dir / "FUZZ.ORV").string();
@@ -132,20 +128,6 @@ struct Rig {
         desktop.settings.setPrinters({{"Laser", "", ""}});
         desktop.network.addConnected("X:", "//srv/share");
         desktop.mouse.clearEvents();
-    }
-
-    SystemServices systemServices() {
-        SystemServices s;
-        s.settings = &desktop.settings;
-        s.shell = &desktop.shell;
-        s.windows = &desktop.windows;
-        s.network = &desktop.network;
-        s.dialup = &desktop.dialup;
-        s.mixer = &desktop.mixer;
-        s.cd = &desktop.cd;
-        s.media = &desktop.media;
-        s.table = table.get();
-        return s;
     }
 
     std::string makeDir() {
@@ -196,10 +178,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     PlaybackLimits limits;
     limits.maxSteps = 20000;
     PlaybackEngine engine(rig.services(), limits);
-    engine.registerFamily(CommandFamily::Window, rig.windowCommands);
-    engine.registerFamily(CommandFamily::Wait, rig.waitCommands);
-    engine.registerFamily(CommandFamily::Mouse, rig.mouseCommands);
-    engine.registerFamily(CommandFamily::System, rig.systemCommands);
+    rig.families.registerWith(engine);
     rig.bounded.startInput(engine);
     const std::string text(reinterpret_cast<const char*>(data), size);
     engine.play(text, size % 3 == 0, 1, PlayingMacro{"Fuzz", "Ctrl+F"});

@@ -6,10 +6,8 @@
 #include "activation/hotkey_table.h"
 #include "activation/shortkeys.h"
 #include "engine/ansi_upper.h"
-#include "engine/mouse_commands.h"
+#include "engine/desktop_families.h"
 #include "engine/playback_engine.h"
-#include "engine/wait_commands.h"
-#include "engine/window_commands.h"
 #include "engine/window_control.h"
 #include "store/macro_file.h"
 #include "store/macro_store.h"
@@ -18,24 +16,13 @@
 
 namespace orv {
 
-// The command families that work on the desktop.
-struct Resident::Families {
-    Families(WindowControl& control, ResidentPlatform& p, TActivationTable& table)
-        : windows(control), waits(control, p.hook, table, p.sleeper), mouse(p.mouse, p.windows), system(p.system) {}
-    WindowCommands windows;
-    WaitCommands waits;
-    MouseCommands mouse;
-    SystemCommands system;
-};
-
 Resident::Resident(TActivationTable& table, TAppSettings& settings, ProgramPaths paths, ResidentPlatform platform,
                    IResidentUi& ui, std::string ownProgramName)
     : table_(table), settings_(settings), paths_(std::move(paths)), p_(platform), ui_(ui) {
-    if (p_.system.windows == nullptr) p_.system.windows = &p_.windows;
-    p_.system.table = &table_;
     store_ = std::make_unique<MacroStore>(table_, settings_, p_.hook, p_.prompt, p_.clock, paths_.iconsDir());
     control_ = std::make_unique<WindowControl>(p_.windows, p_.processes);
-    families_ = std::make_unique<Families>(*control_, p_, table_);
+    families_ =
+        std::make_unique<DesktopFamilies>(*control_, p_.hook, table_, p_.sleeper, p_.mouse, p_.windows, p_.system);
 
     PlaybackServices services;
     services.keyboard = &p_.keyboard;
@@ -50,12 +37,8 @@ Resident::Resident(TActivationTable& table, TAppSettings& settings, ProgramPaths
     services.table = &table_;
     services.host = this;
     engine_ = std::make_unique<PlaybackEngine>(services);
-    engine_->registerFamily(CommandFamily::Window, families_->windows);
-    engine_->registerFamily(CommandFamily::Wait, families_->waits);
-    engine_->registerFamily(CommandFamily::Mouse, families_->mouse);
-    engine_->registerFamily(CommandFamily::System, families_->system);
-    // Every window the window routines bring to the front becomes the window playback works in.
-    control_->setActivationObserver([this](WindowId w) { engine_->state().HotKeyWindow = static_cast<std::int32_t>(w); });
+    families_->registerWith(*engine_);
+    families_->followActivations(*engine_);
 
     dispatcher_ = std::make_unique<HotkeyDispatcher>(HotkeyDispatcher::Services{
         table_, settings_, *store_, p_.hook, p_.prompt, *control_, p_.keyboard, p_.mouse, p_.pump, *this});

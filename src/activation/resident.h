@@ -15,6 +15,7 @@
 
 namespace orv {
 
+struct DesktopFamilies;
 class IClipboard;
 class IFileSystem;
 class IKeyboardInput;
@@ -169,7 +170,6 @@ public:
     void indexChanged();
 
 private:
-    struct Families;
     void play(int j, const TMacroRecord& record, bool capsWasOn, std::int32_t hotKeyWindow);
 
     TActivationTable& table_;
@@ -180,7 +180,7 @@ private:
     CommandLine commandLine_;
     std::unique_ptr<MacroStore> store_;
     std::unique_ptr<WindowControl> control_;
-    std::unique_ptr<Families> families_;
+    std::unique_ptr<DesktopFamilies> families_;
     std::unique_ptr<PlaybackEngine> engine_;
     std::unique_ptr<HotkeyDispatcher> dispatcher_;
     std::unique_ptr<ShortKeys> shortKeys_;

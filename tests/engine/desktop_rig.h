@@ -3,13 +3,11 @@
 #include <algorithm>
 #include <string>
 
+#include "engine/desktop_families.h"
 #include "engine/engine_rig.h"
-#include "engine/mouse_commands.h"
-#include "engine/system_commands.h"
-#include "engine/wait_commands.h"
-#include "engine/window_commands.h"
 #include "engine/window_control.h"
 #include "platform/fake/fake_desktop.h"
+#include "platform/fake/fake_system_services.h"
 #include "platform/fake/fake_thread_sleep.h"
 #include "platform/fake/trace_quoted.h"
 
@@ -21,31 +19,11 @@ struct DesktopRig : EngineRig {
     fake::FakeDesktop desktop{trace};
     fake::FakeThreadSleep sleeper{trace, &clock};
     WindowControl control{desktop.windows, desktop.processes};
-    WindowCommands windowCommands{control};
-    WaitCommands waitCommands{control, hook, *table, sleeper};
-    MouseCommands mouseCommands{desktop.mouse, desktop.windows};
-    SystemCommands systemCommands{systemServices()};
+    DesktopFamilies families{
+        control, hook, *table, sleeper, desktop.mouse, desktop.windows, fake::systemServicesOf(desktop)};
+    SystemCommands& systemCommands = families.system;
 
-    DesktopRig() {
-        engine.registerFamily(CommandFamily::Window, windowCommands);
-        engine.registerFamily(CommandFamily::Wait, waitCommands);
-        engine.registerFamily(CommandFamily::Mouse, mouseCommands);
-        engine.registerFamily(CommandFamily::System, systemCommands);
-    }
-
-    SystemServices systemServices() {
-        SystemServices s;
-        s.settings = &desktop.settings;
-        s.shell = &desktop.shell;
-        s.windows = &desktop.windows;
-        s.network = &desktop.network;
-        s.dialup = &desktop.dialup;
-        s.mixer = &desktop.mixer;
-        s.cd = &desktop.cd;
-        s.media = &desktop.media;
-        s.table = table.get();
-        return s;
-    }
+    DesktopRig() { families.registerWith(engine); }
 
     void addWindow(WindowId id, const std::string& title, std::int32_t pid = 0, bool minimized = false) {
         fake::FakeWindowSystem::Window w;
@@ -64,7 +42,7 @@ struct DesktopRig : EngineRig {
             m.wParam = wParam;
             m.lParam = lParam;
             if (msg == HookMsg::Abort) engine.requestAbort();
-            else waitCommands.handleHookMessage(m);
+            else families.waits.handleHookMessage(m);
         });
     }
 };

@@ -4,13 +4,11 @@
 #include <sstream>
 
 #include "engine/ansi_upper.h"
-#include "engine/mouse_commands.h"
+#include "engine/desktop_families.h"
 #include "engine/playback_engine.h"
-#include "engine/system_commands.h"
-#include "engine/wait_commands.h"
-#include "engine/window_commands.h"
 #include "engine/window_control.h"
 #include "platform/cp1252.h"
+#include "platform/fake/fake_system_services.h"
 #include "platform/hook_library.h"
 #include "store/activation_table.h"
 
@@ -46,36 +44,17 @@ private:
     const fake::DesktopScript& script_;
 };
 
-struct DryRunDesktop::Families {
-    Families(fake::FakeDesktop& d, IHookLibrary& hooks, TActivationTable* engineTable, IThreadSleep& sleeper)
+// The families work on the engine's activation table, or on one of their own when it has none.
+struct DryRunDesktop::Commands {
+    Commands(fake::FakeDesktop& d, IHookLibrary& hooks, TActivationTable* engineTable, IThreadSleep& sleeper)
         : table(engineTable != nullptr ? *engineTable : ownTable),
           control(d.windows, d.processes),
-          windows(control),
-          waits(control, hooks, table, sleeper),
-          mouse(d.mouse, d.windows),
-          system(systemServices(d, table)) {}
-
-    static SystemServices systemServices(fake::FakeDesktop& d, const TActivationTable& table) {
-        SystemServices s;
-        s.settings = &d.settings;
-        s.shell = &d.shell;
-        s.windows = &d.windows;
-        s.network = &d.network;
-        s.dialup = &d.dialup;
-        s.mixer = &d.mixer;
-        s.cd = &d.cd;
-        s.media = &d.media;
-        s.table = &table;
-        return s;
-    }
+          families(control, hooks, table, sleeper, d.mouse, d.windows, fake::systemServicesOf(d)) {}
 
     TActivationTable ownTable;  // used when the engine has no table
     TActivationTable& table;
     WindowControl control;
-    WindowCommands windows;
-    WaitCommands waits;
-    MouseCommands mouse;
-    SystemCommands system;
+    DesktopFamilies families;
 };
 
 DryRunDesktop::DryRunDesktop(fake::Transcript& trace, fake::FakeClock& clock, IMessagePump& pump,
@@ -99,27 +78,22 @@ void DryRunDesktop::wire(PlaybackServices& services) {
 }
 
 void DryRunDesktop::registerFamilies(PlaybackEngine& engine) {
-    families_ = std::make_unique<Families>(desktop_, hooks_, engine.services().table, sleeper_);
-    // Playback makes every window that these routines bring to the front HotKeyWindow.
-    families_->control.setActivationObserver(
-        [&engine](WindowId w) { engine.state().HotKeyWindow = static_cast<std::int32_t>(w); });
-    engine.registerFamily(CommandFamily::Window, families_->windows);
-    engine.registerFamily(CommandFamily::Wait, families_->waits);
-    engine.registerFamily(CommandFamily::Mouse, families_->mouse);
-    engine.registerFamily(CommandFamily::System, families_->system);
+    commands_ = std::make_unique<Commands>(desktop_, hooks_, engine.services().table, sleeper_);
+    commands_->families.followActivations(engine);
+    commands_->families.registerWith(engine);
 
     // The running-program list stands in for the main window's upkeep of it: rebuilt from the
     // scripted processes at the start and whenever the process list changes.
     auto refreshPrograms = [this] {
         std::vector<std::string> names;
         for (const ProcessInfo& p : desktop_.processes.current()) names.push_back(ansiUpper(p.name));
-        families_->table.setRunningPrograms(names.data(), static_cast<int>(names.size()));
+        commands_->table.setRunningPrograms(names.data(), static_cast<int>(names.size()));
     };
     refreshPrograms();
     timeline_.start(script_.events, [this, &engine, refreshPrograms](const HookMessage& m) {
         if (m.msg == HookMsg::Abort) engine.requestAbort();
         else if (m.msg == HookMsg::ProcessesChanged) refreshPrograms();
-        else families_->waits.handleHookMessage(m);
+        else commands_->families.waits.handleHookMessage(m);
     });
 }
 

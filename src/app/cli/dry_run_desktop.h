@@ -42,7 +42,7 @@ public:
 
 private:
     class ScriptedShell;
-    struct Families;
+    struct Commands;
 
     IHookLibrary& hooks_;
     fake::FakeDesktop desktop_;
@@ -50,7 +50,7 @@ private:
     fake::DesktopTimeline timeline_;
     fake::FakeThreadSleep sleeper_;
     std::unique_ptr<ScriptedShell> shell_;
-    std::unique_ptr<Families> families_;
+    std::unique_ptr<Commands> commands_;
 };
 
 }  // namespace orv::cli

@@ -18,11 +18,8 @@
 
 #include "activation/hotkey_dispatch.h"
 #include "engine/ansi_upper.h"
-#include "engine/mouse_commands.h"
+#include "engine/desktop_families.h"
 #include "engine/recording_macro_host.h"
-#include "engine/system_commands.h"
-#include "engine/wait_commands.h"
-#include "engine/window_commands.h"
 #include "engine/window_control.h"
 #include "platform/cp1252.h"
 #include "platform/fake/fake_hook_library.h"
@@ -168,12 +165,11 @@ public:
     void registerFamilies(PlaybackEngine& engine) override {
         engine_ = &engine;
         TActivationTable& table = *engine.services().table;
-        families_ = std::make_unique<Families>(control_, hook_, table, sleeper_, *mouse_, *windows_);
-        control_.setActivationObserver([&engine](WindowId w) { engine.state().HotKeyWindow = static_cast<std::int32_t>(w); });
-        engine.registerFamily(CommandFamily::Window, families_->windows);
-        engine.registerFamily(CommandFamily::Wait, families_->waits);
-        engine.registerFamily(CommandFamily::Mouse, families_->mouse);
-        engine.registerFamily(CommandFamily::System, families_->system);
+        // The system commands get no desktop settings, shell, network or multimedia here.
+        families_ =
+            std::make_unique<DesktopFamilies>(control_, hook_, table, sleeper_, *mouse_, *windows_, SystemServices{});
+        families_->followActivations(engine);
+        families_->registerWith(engine);
         refreshPrograms();
 
         // The abort key, the marker, the waits' keys and clicks, window and process changes.
@@ -210,25 +206,6 @@ public:
     }
 
 private:
-    struct Families {
-        Families(WindowControl& control, IHookLibrary& hooks, TActivationTable& table, IThreadSleep& sleeper,
-                 IMouseInput& mouseInput, IWindowSystem& windowSystem)
-            : windows(control),
-              waits(control, hooks, table, sleeper),
-              mouse(mouseInput, windowSystem),
-              system(systemServices(windowSystem, table)) {}
-        static SystemServices systemServices(IWindowSystem& windowSystem, const TActivationTable& table) {
-            SystemServices s;
-            s.windows = &windowSystem;
-            s.table = &table;
-            return s;
-        }
-        WindowCommands windows;
-        WaitCommands waits;
-        MouseCommands mouse;
-        SystemCommands system;
-    };
-
     void handle(const HookMessage& m) {
         switch (m.msg) {
             case HookMsg::Abort:
@@ -277,7 +254,7 @@ private:
     fake::FakeHookLibrary storeHooks_{trace_};
     RecordingMacroHost host_{trace_};
     WindowControl control_;
-    std::unique_ptr<Families> families_;
+    std::unique_ptr<DesktopFamilies> families_;
     PlaybackEngine* engine_ = nullptr;
     QEventLoop* markerLoop_ = nullptr;
     bool markerSeen_ = false;
