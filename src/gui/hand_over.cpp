@@ -8,6 +8,7 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QtEndian>
+#include <vector>
 
 #include "activation/command_line.h"
 
@@ -63,11 +64,15 @@ void HandOverServer::accept() {
         }
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
+            std::vector<std::int64_t> values;
             while (socket->bytesAvailable() >= 8) {
                 char bytes[8];
                 socket->read(bytes, 8);
-                receiver_(qFromLittleEndian<qint64>(bytes));
+                values.push_back(qFromLittleEndian<qint64>(bytes));
             }
+            // The receiver may play a macro, whose event loop can delete this socket once its
+            // peer has gone: everything is read before the first value is handed on.
+            for (const std::int64_t value : values) receiver_(value);
         });
     }
 }

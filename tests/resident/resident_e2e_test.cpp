@@ -59,7 +59,14 @@ protected:
         startResident();
     }
 
-    void TearDown() override { stopResident(); }
+    // Every test ends the program as a logout would, and it must end cleanly (under the
+    // sanitizers that includes no leak and no error at exit).
+    void TearDown() override {
+        if (pid_ <= 0) return;
+        const int status = stopResident();
+        EXPECT_TRUE(status != -1 && WIFEXITED(status) && WEXITSTATUS(status) == 0)
+            << "orvanta ended with wait status " << status;
+    }
 
     // Sends SIGTERM and waits (bounded) for the program to end; its wait status, or -1 when it
     // had to be killed.
@@ -200,7 +207,7 @@ TEST_F(ResidentE2E, ATerminationSignalEndsTheProgramAsTerminateDoes) {
     ASSERT_NE(status, -1) << "orvanta did not end";
     EXPECT_TRUE(WIFEXITED(status)) << "ended by signal " << (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
     EXPECT_EQ(WEXITSTATUS(status), 0);
-    EXPECT_TRUE(std::filesystem::exists(home_->path() / "ORVANTA.INI"));
+    EXPECT_TRUE(std::filesystem::exists(home_->path() / "ORVANTA.INI")) << "settings saved";
 }
 
 TEST_F(ResidentE2E, AHotkeyDuringAPauseIsRefusedWithAWarning) {
