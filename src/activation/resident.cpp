@@ -144,8 +144,10 @@ void Resident::handleHookMessage(const HookMessage& m) {
         case HookMsg::WaitMarker:
             families_->waits.handleHookMessage(m);
             break;
-        case HookMsg::PickerHotKey:  // goes to the picker's own window
-        case HookMsg::CaptureText:   // recording comes with capture
+        case HookMsg::PickerHotKey:
+            ui_.pickerHotKey(m.window, static_cast<int>(m.wParam));
+            break;
+        case HookMsg::CaptureText:  // recording comes with capture
         case HookMsg::CaptureEnd:
         case HookMsg::DebugLine:
             break;

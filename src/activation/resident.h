@@ -70,6 +70,9 @@ public:
     // The macro index changed: refill the list, caption and commands.
     virtual void macrosChanged() = 0;
     virtual void playWaveFile(const std::string& file, bool wait) = 0;
+    // A hotkey pressed while a dialog's hotkey field holds the picker: `code` for the field
+    // whose window is `window`.
+    virtual void pickerHotKey(std::int32_t window, int code) = 0;
 };
 
 inline constexpr const char* kCaptureNotAvailableText =

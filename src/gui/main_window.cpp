@@ -28,9 +28,11 @@
 #include "activation/shortkeys.h"
 #include "engine/ansi_upper.h"
 #include "engine/playback_engine.h"
+#include "gui/hotkey_picker.h"
 #include "gui/option_forms.h"
 #include "gui/qt_playback_windows.h"
 #include "gui/qt_text.h"
+#include "gui/system_keys_dialog.h"
 #include "mainwin/list_texts.h"
 #include "platform/dialog_files.h"
 #include "store/macro_store.h"
@@ -71,6 +73,8 @@ TMainWin::TMainWin(TAppSettings& settings)
     list_->setColumnWidth(2, settings_.Col2Width);
     list_->setColumnWidth(3, settings_.Col3Width);
     setCentralWidget(list_);
+    connect(list_, &QTableWidget::activated, this,
+            [this](const QModelIndex& index) { macroActivated(index.row() + 1); });
     resize(settings_.Width > 0 ? settings_.Width : 620, settings_.Height > 0 ? settings_.Height : 460);
     if (settings_.Left != 0 || settings_.Top != 0) move(settings_.Left, settings_.Top);
     buildMenus();
@@ -347,6 +351,21 @@ void TMainWin::bringUpMainWindow() {
     raise();
     activateWindow();
 }
+
+void TMainWin::macroActivated(int j) {
+    if (resident_ == nullptr || j < 1 || j > resident_->table().MacroCount()) return;
+    if (resident_->table().Scope(j) != kScopeSystem) return;
+    // The dialog's field is the one of this system macro ("1".."4").
+    const std::string title = resident_->table().WindowTitle(j);
+    const int field = title.empty() ? 0 : title[0] - '1';
+    if (resident_->sharedFile().FileInUse()) return;
+    TSystemKeys dialog(*resident_, field, this);
+    const bool changed = dialog.exec() == QDialog::Accepted;
+    if (changed) resident_->indexChanged();  // refills the list and registers the hotkeys again
+    resident_->sharedFile().ReleaseSyncFile(changed);
+}
+
+void TMainWin::pickerHotKey(std::int32_t window, int code) { HotkeyPickerField::deliver(window, code); }
 
 int TMainWin::chooseMacro(const std::vector<int>& items) {
     QMenu menu;

@@ -41,6 +41,7 @@ public:
     void setSyncTimer(bool running) override;
     void macrosChanged() override;
     void playWaveFile(const std::string& file, bool wait) override;
+    void pickerHotKey(std::int32_t window, int code) override;
 
     // IOptionsWindow
     void showNetworkDialog(NetworkOptionsModel& model) override;
@@ -76,6 +77,8 @@ private:
     // Browse Mode takes the settings commands away, Browse All Mode also the scheduler's.
     void applyBrowseMode();
     void placeOnDesktop();
+    // A double click or Enter on macro j of the list: a System macro opens "System Hot Keys".
+    void macroActivated(int j);
     // Lets the user choose one of `items` (macro numbers) in a "Choose A Macro" menu.
     int chooseMacro(const std::vector<int>& items);
 

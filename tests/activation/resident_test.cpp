@@ -34,6 +34,9 @@ public:
     void setSyncTimer(bool) override {}
     void macrosChanged() override { ++refills; }
     void playWaveFile(const std::string& file, bool) override { calls += "wave " + file + ";"; }
+    void pickerHotKey(std::int32_t window, int code) override {
+        calls += "picker " + std::to_string(window) + " " + std::to_string(code) + ";";
+    }
     int chosen = -1;
 
     std::string calls;
@@ -133,6 +136,16 @@ TEST_F(ResidentTest, AHotkeyMessagePlaysItsMacroIntoTheFocusedWindow) {
     EXPECT_TRUE(table.MacroInUse());
     resident->handleHookMessage({HookMsg::Marker, 0, 0, 999});
     EXPECT_FALSE(hook.libraryTable().MacroInUse());
+}
+
+TEST_F(ResidentTest, APickerMessageGoesToTheUiForThePickerWindowAndRunsNothing) {
+    writeMacros({macro("Hello", 144, "hi")});
+    resident->start(999, CommandLine{});
+    keyboard.transcript().clear();
+    resident->handleHookMessage({HookMsg::PickerHotKey, 144, 0, 555});
+    EXPECT_EQ(ui.calls, "picker 555 144;");
+    EXPECT_EQ(keys(), "");
+    EXPECT_FALSE(table.MacroInUse());
 }
 
 TEST_F(ResidentTest, ATypedShortKeyIsErasedAndReplaced) {
