@@ -1,6 +1,7 @@
 #include "activation/shortkeys.h"
 
 #include <algorithm>
+#include <chrono>
 
 #include "activation/hotkey_dispatch.h"
 #include "engine/ansi_upper.h"
@@ -18,6 +19,8 @@ namespace {
 constexpr std::uint8_t kVkBackspace = 8;
 constexpr char kEnter = 13;
 constexpr std::size_t kForegroundTitleChars = 255;
+// The typed abbreviation must be gone before the macro plays (it may begin by activating
+// another window): up to this long for the focused application to handle the backspaces.
 constexpr std::uint32_t kEraseSettleMs = 100;
 
 std::string trimBlanks(std::string_view text) {
@@ -231,7 +234,9 @@ void ShortKeys::runShortKey(int j) {
         postKey(kVkBackspace, true);
         s_.pump.processMessages();
     }
-    s_.pump.waitFor(kEraseSettleMs);
+    // Where the desktop confirms that the backspaces were handled, the macro need not wait the
+    // full settling time.
+    if (!s_.keyboard.waitUntilDelivered(std::chrono::milliseconds(kEraseSettleMs))) s_.pump.waitFor(kEraseSettleMs);
     s_.host.IntoProgram(menuBuffer_, capsWasOn, static_cast<std::int32_t>(s_.windows.windows().foregroundWindow()));
     postKey(kMarkerKey, false);
     postKey(kMarkerKey, true);

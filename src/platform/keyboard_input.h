@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <string_view>
 
@@ -27,6 +28,14 @@ public:
 
     // Whether Caps Lock is on.
     virtual bool capsLockOn() = 0;
+
+    // Blocks until the focused application has handled every key sent so far, at most
+    // `deadline`. False when that could not be confirmed (no way to know, or the deadline
+    // passed): the caller then falls back to a fixed wait.
+    virtual bool waitUntilDelivered(std::chrono::milliseconds deadline) {
+        (void)deadline;
+        return false;
+    }
 };
 
 }  // namespace orv

@@ -172,6 +172,16 @@ TEST_F(ShortKeysTest, RunningErasesThenPlaysThenPostsTheMarker) {
     EXPECT_EQ(shortKeys.CurrentMacro(), 5);
 }
 
+TEST_F(ShortKeysTest, ConfirmedBackspacesLetTheMacroPlayWithoutTheFixedWait) {
+    keyboard.setConfirmsDelivery(true);
+    settings.PrefixKeys = ";";
+    add("Signature", "sig");
+    type(";sig");
+    EXPECT_EQ(transcript.text(),
+              "key down 8\nkey up 8\nkey down 8\nkey up 8\nkey down 8\nkey up 8\nkey down 8\nkey up 8\n"
+              "keys handled\nplay Signature in 10\nkey down 43\nkey up 43\nclear timer\n");
+}
+
 TEST_F(ShortKeysTest, BufferKeepsThePrefixLengthPlusTenLatestCharacters) {
     settings.PrefixKeys = "#;";
     add("Signature", "sig");

@@ -16,6 +16,12 @@ void FakeKeyboardInput::keyEvent(std::uint8_t virtualKey, std::uint8_t scanCode,
     record(std::string(up ? "key up " : "key down ") + std::to_string(virtualKey));
 }
 
+bool FakeKeyboardInput::waitUntilDelivered(std::chrono::milliseconds) {
+    if (!confirmsDelivery_) return false;
+    record("keys handled");
+    return true;
+}
+
 std::int16_t FakeKeyboardInput::keyForChar(char ch) {
     const auto c = static_cast<unsigned char>(ch);
     if (c >= 'a' && c <= 'z') return static_cast<std::int16_t>(c - 'a' + 'A');

@@ -20,12 +20,18 @@ public:
     void altCode(std::string_view digits) override;
     bool capsLockOn() override { return capsLock_; }
 
+    // With confirmation on, waitUntilDelivered records "keys handled" and answers true, as a
+    // desktop that can confirm delivery does.
+    bool waitUntilDelivered(std::chrono::milliseconds deadline) override;
+    void setConfirmsDelivery(bool on) { confirmsDelivery_ = on; }
+
     void setCapsLock(bool on) { capsLock_ = on; }
     // The scan code sent with the last key event.
     std::uint8_t lastScanCode() const { return lastScan_; }
 
 private:
     bool capsLock_ = false;
+    bool confirmsDelivery_ = false;
     std::uint8_t lastScan_ = 0;
 };
 

@@ -30,19 +30,28 @@ std::string processNameOf(std::int32_t pid) {
     return name;
 }
 
-std::vector<ProcessInfo> listUserProcesses() {
+std::vector<std::int32_t> listUserPids() {
     std::vector<std::int32_t> pids;
+    const uid_t uid = ::getuid();
     if (DIR* proc = ::opendir("/proc")) {
         while (const dirent* entry = ::readdir(proc)) {
             char* end = nullptr;
             const long pid = std::strtol(entry->d_name, &end, 10);
-            if (end != entry->d_name && *end == '\0' && pid > 0) pids.push_back(static_cast<std::int32_t>(pid));
+            if (end == entry->d_name || *end != '\0' || pid <= 0) continue;
+            struct stat st {};
+            if (::fstatat(::dirfd(proc), entry->d_name, &st, 0) == 0 && st.st_uid == uid) {
+                pids.push_back(static_cast<std::int32_t>(pid));
+            }
         }
         ::closedir(proc);
     }
     std::sort(pids.begin(), pids.end());
+    return pids;
+}
+
+std::vector<ProcessInfo> listUserProcesses() {
     std::vector<ProcessInfo> list;
-    for (std::int32_t pid : pids) {
+    for (std::int32_t pid : listUserPids()) {
         std::string name = processNameOf(pid);
         if (!name.empty()) list.push_back({pid, std::move(name)});
     }

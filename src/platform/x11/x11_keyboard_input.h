@@ -41,7 +41,7 @@ public:
     // client has read the keys, gives the spare keycodes back.
     void endPlayback();
     // Blocks until the focused client has handled every key sent so far (or the deadline).
-    bool waitUntilDelivered(std::chrono::milliseconds deadline);
+    bool waitUntilDelivered(std::chrono::milliseconds deadline) override;
 
     KeyInjector& injector() { return *injector_; }
 

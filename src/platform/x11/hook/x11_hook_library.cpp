@@ -128,7 +128,7 @@ struct X11HookLibrary::Impl {
     bool capsReported = false;
     bool capsKnown = false;
     Window activeWindow = 0;
-    std::set<std::int32_t> pids;
+    std::vector<std::int32_t> pids;  // the user's processes at the last scan, in order
     Clock::time_point nextProcessScan = Clock::now();
     TActivationTable snapshot;  // the copy as of the last wake-up
     bool keyboardOn = false, mouseOn = false, windowOn = false;
@@ -610,8 +610,7 @@ void X11HookLibrary::Impl::checkActiveWindow(bool report) {
 
 void X11HookLibrary::Impl::scanProcesses(bool report) {
     nextProcessScan = Clock::now() + kProcessScanInterval;
-    std::set<std::int32_t> now;
-    for (const ProcessInfo& p : listUserProcesses()) now.insert(p.pid);
+    std::vector<std::int32_t> now = listUserPids();
     if (now != pids) {
         pids = std::move(now);
         if (report) post(HookMsg::ProcessesChanged);
