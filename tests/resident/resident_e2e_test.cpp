@@ -14,6 +14,7 @@
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_hook_library.h"
 #include "platform/fake/fake_user_prompt.h"
+#include "activation/scheduler.h"
 #include "platform/x11/x11_window_system.h"
 #include "store/macro_store.h"
 #include "support/run_command.h"
@@ -113,6 +114,23 @@ protected:
         add("Abbreviation", kCodeShortKey, kScopeGlobal, "", "replaced", "qq");
         add("Named Macro", kCodeNone, kScopeGlobal, "", "named");
         add("Pauses", 144 + 15 /* Ctrl+Alt+P */, kScopeGlobal, "", "<PAUSE>p");
+        for (TMacroRecord r : extra_) {
+            table.setMacroCount(table.MacroCount() + 1);
+            store.WriteMacroRecord(-1, r);
+        }
+    }
+
+    // A further macro of a fixture of its own: active, global, plain text.
+    static TMacroRecord macro(const std::string& nick, int code, const std::string& title, const std::string& text) {
+        TMacroRecord r;
+        r.NickName = nick;
+        r.HotKeyCode = static_cast<std::int16_t>(code);
+        r.Scope = static_cast<std::int16_t>(kScopeGlobal);
+        r.WindowTitle = title;
+        r.Active = 1;
+        r.MacroText = text;
+        r.IconName = "MAIN";
+        return r;
     }
 
     std::string socketPath() const {
@@ -163,6 +181,7 @@ protected:
         return visible(app_->text(index));
     }
 
+    std::vector<TMacroRecord> extra_;  // written after the common macros
     std::unique_ptr<test::TempDir> home_;
     std::string runtime_;
     std::string file_;
@@ -224,6 +243,34 @@ TEST_F(ResidentE2E, AHotkeyDuringAPauseIsRefusedWithAWarning) {
             if (windows_->windowTitle(w) == "Warning") warning = w;
         return warning != 0;
     }));
+}
+
+// A macro that runs when a window whose title contains its text is activated.
+class WindowTitleE2E : public ResidentE2E {
+protected:
+    WindowTitleE2E() { extra_.push_back(macro("On two", kCodeWindowTitle, "Target Two", "title")); }
+};
+
+TEST_F(WindowTitleE2E, ActivatingAMatchingWindowPlaysItsMacroIntoIt) {
+    focus(0);
+    focus(1);
+    EXPECT_EQ(waitForVisible(1, "title"), "title");
+    EXPECT_EQ(visible(app_->text(0)), "");
+}
+
+// A timed macro of the kind "At Startup" plays a few seconds after the program started.
+class StartupE2E : public ResidentE2E {
+protected:
+    StartupE2E() {
+        TMacroRecord r = macro("At start", kCodeTimed, "", "started");
+        r.ScheduleKind = static_cast<std::int16_t>(ScheduleKind::AtStartup);
+        extra_.push_back(r);
+    }
+};
+
+TEST_F(StartupE2E, AnAtStartupMacroPlaysAfterStartUp) {
+    focus(0);
+    EXPECT_EQ(waitForVisible(0, "started"), "started");
 }
 
 }  // namespace
