@@ -40,7 +40,11 @@ int main(int argc, char** argv) {
     hints.input = True;
     XSetWMHints(d, w, &hints);
     Atom deleteWindow = XInternAtom(d, "WM_DELETE_WINDOW", False);
-    XSetWMProtocols(d, w, &deleteWindow, 1);
+    // Answers the window manager's ping, as the common toolkits do: the sender learns that every
+    // event before the ping has been handled.
+    Atom ping = XInternAtom(d, "_NET_WM_PING", False);
+    Atom protocols[] = {deleteWindow, ping};
+    XSetWMProtocols(d, w, protocols, 2);
 
     XIM im = XOpenIM(d, nullptr, nullptr, nullptr);
     XIC ic = im == nullptr ? nullptr
@@ -84,6 +88,11 @@ int main(int argc, char** argv) {
             announced = true;
             std::printf("window %lu\n", w);
             std::fflush(stdout);
+        } else if (event.type == ClientMessage && static_cast<Atom>(event.xclient.data.l[0]) == ping) {
+            XEvent reply = event;
+            reply.xclient.window = DefaultRootWindow(d);
+            XSendEvent(d, DefaultRootWindow(d), False, SubstructureNotifyMask | SubstructureRedirectMask, &reply);
+            XFlush(d);
         } else if (event.type == ClientMessage && static_cast<Atom>(event.xclient.data.l[0]) == deleteWindow) {
             break;
         }
