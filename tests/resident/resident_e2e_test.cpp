@@ -94,33 +94,28 @@ protected:
         settings.CurrentFile = file_;
         MacroStore store(table, settings, hook, prompt, clock, "");
         store.LoadMacroFile(file_);
+        std::vector<TMacroRecord> records;
         auto add = [&](const std::string& nick, int code, int scope, const std::string& title, const std::string& text,
                        const std::string& shortKey = "") {
-            TMacroRecord r;
-            r.NickName = nick;
-            r.HotKeyCode = static_cast<std::int16_t>(code);
+            TMacroRecord r = macro(nick, code, title, text);
             r.Scope = static_cast<std::int16_t>(scope);
-            r.WindowTitle = title;
             r.TopMostOnly = 1;
             r.ShortKeyText = shortKey;
-            r.Active = 1;
-            r.MacroText = text;
-            r.IconName = "MAIN";
-            table.setMacroCount(table.MacroCount() + 1);
-            store.WriteMacroRecord(-1, r);
+            records.push_back(r);
         };
         add("Global hello", kCtrlAltN, kScopeGlobal, "", "hello");
         add("Only in two", kCtrlAltN, kScopeWindow, "Target Two", "two");
         add("Abbreviation", kCodeShortKey, kScopeGlobal, "", "replaced", "qq");
         add("Named Macro", kCodeNone, kScopeGlobal, "", "named");
         add("Pauses", 144 + 15 /* Ctrl+Alt+P */, kScopeGlobal, "", "<PAUSE>p");
-        for (TMacroRecord r : extra_) {
+        records.insert(records.end(), extra_.begin(), extra_.end());
+        for (TMacroRecord& r : records) {
             table.setMacroCount(table.MacroCount() + 1);
             store.WriteMacroRecord(-1, r);
         }
     }
 
-    // A further macro of a fixture of its own: active, global, plain text.
+    // A macro of the test file: active, global, plain text.
     static TMacroRecord macro(const std::string& nick, int code, const std::string& title, const std::string& text) {
         TMacroRecord r;
         r.NickName = nick;
