@@ -167,6 +167,13 @@ struct X11HookLibrary::Impl {
     void handleButtonPress(const XButtonEvent& button);
     void reportTyped(unsigned keycode);
     void checkActiveWindow(bool report);
+    // The active window: as followed from _NET_ACTIVE_WINDOW changes while the window hook is
+    // on (no round trip on the way to a hotkey message), else read from the root window.
+    Window foregroundWindow() {
+        if (windowOn && activeWindow != 0) return activeWindow;
+        const auto w = readWindow(display.get(), DefaultRootWindow(display.get()), atom(display.get(), "_NET_ACTIVE_WINDOW"));
+        return w.value_or(0);
+    }
     void scanProcesses(bool report);
     bool fromXTest(int sourceid) const {
         return std::find(xtestDevices.begin(), xtestDevices.end(), sourceid) != xtestDevices.end();
@@ -472,8 +479,7 @@ void X11HookLibrary::Impl::handleKeyPress(const XKeyEvent& key) {
         post(HookMsg::PickerHotKey, code, 0, snapshot.PickerWindow());
         return;
     }
-    Window foreground = 0;
-    if (auto w = readWindow(d, DefaultRootWindow(d), atom(d, "_NET_ACTIVE_WINDOW"))) foreground = *w;
+    const Window foreground = foregroundWindow();
     const std::int64_t caps = (key.state & LockMask) != 0 ? kHotKeyCapsFlag : 0;
     post(HookMsg::HotKey, code | caps, static_cast<std::int64_t>(foreground));
 }
@@ -493,8 +499,7 @@ void X11HookLibrary::Impl::handleButtonPress(const XButtonEvent& button) {
         post(HookMsg::PickerHotKey, it->second, 0, snapshot.PickerWindow());
         return;
     }
-    Window foreground = 0;
-    if (auto w = readWindow(d, DefaultRootWindow(d), atom(d, "_NET_ACTIVE_WINDOW"))) foreground = *w;
+    const Window foreground = foregroundWindow();
     const std::int64_t caps = (button.state & LockMask) != 0 ? kHotKeyCapsFlag : 0;
     post(HookMsg::HotKey, it->second | caps, static_cast<std::int64_t>(foreground));
 }
