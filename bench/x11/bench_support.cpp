@@ -1,6 +1,5 @@
 #include "bench_support.h"
 
-#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <fcntl.h>
 #include <poll.h>
@@ -64,47 +63,6 @@ void stop(pid_t pid) {
     ::waitpid(pid, nullptr, 0);
 }
 
-std::vector<unsigned long> managedWindows() {
-    std::vector<unsigned long> out;
-    Display* d = XOpenDisplay(nullptr);
-    if (d == nullptr) return out;
-    Atom type = 0;
-    int format = 0;
-    unsigned long count = 0, after = 0;
-    unsigned char* data = nullptr;
-    if (XGetWindowProperty(d, DefaultRootWindow(d), XInternAtom(d, "_NET_CLIENT_LIST", False), 0, 4096, False,
-                           XA_WINDOW, &type, &format, &count, &after, &data) == Success &&
-        data != nullptr) {
-        const auto* ids = reinterpret_cast<const unsigned long*>(data);
-        out.assign(ids, ids + count);
-    }
-    if (data != nullptr) XFree(data);
-    XCloseDisplay(d);
-    return out;
-}
-
-bool waitOnRoot(const std::function<bool()>& condition, std::chrono::milliseconds deadline) {
-    Display* d = XOpenDisplay(nullptr);
-    if (d == nullptr) return false;
-    XSelectInput(d, DefaultRootWindow(d), PropertyChangeMask | SubstructureNotifyMask);
-    XSync(d, False);
-    const auto end = Clock::now() + deadline;
-    bool met = condition();
-    while (!met) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now()).count();
-        if (left <= 0) break;
-        pollfd p{ConnectionNumber(d), POLLIN, 0};
-        if (XPending(d) == 0) ::poll(&p, 1, static_cast<int>(left));
-        while (XPending(d) > 0) {
-            XEvent event;
-            XNextEvent(d, &event);
-        }
-        met = condition();
-    }
-    XCloseDisplay(d);
-    return met;
-}
-
 Receiver::Receiver(const std::string& title) {
     int fds[2];
     if (::pipe2(fds, O_CLOEXEC) != 0) return;
@@ -118,12 +76,7 @@ Receiver::Receiver(const std::string& title) {
     const unsigned long id = window_;
     lock.unlock();
     if (id == 0) return;
-    if (!waitOnRoot(
-            [&] {
-                const auto managed = managedWindows();
-                return std::find(managed.begin(), managed.end(), id) != managed.end();
-            },
-            std::chrono::seconds(20))) {
+    if (!waitOnRoot([&] { return isManaged(id); }, std::chrono::seconds(20))) {
         window_ = 0;
     }
 }
@@ -135,12 +88,7 @@ Receiver::~Receiver() {
     if (fd_ >= 0) ::close(fd_);
     // A later window may get the same id: the window manager must have let go of this one first.
     if (id != 0) {
-        waitOnRoot(
-            [&] {
-                const auto managed = managedWindows();
-                return std::find(managed.begin(), managed.end(), id) == managed.end();
-            },
-            std::chrono::seconds(20));
+        waitOnRoot([&] { return !isManaged(id); }, std::chrono::seconds(20));
     }
 }
 

@@ -14,6 +14,8 @@
 #include <thread>
 #include <vector>
 
+#include "x11_wait.h"
+
 namespace orv::bench {
 
 using Clock = std::chrono::steady_clock;
@@ -28,10 +30,10 @@ pid_t spawn(const std::vector<std::string>& args, const std::vector<std::string>
 // Sends SIGTERM and reaps the child.
 void stop(pid_t pid);
 
-// The windows the window manager manages (_NET_CLIENT_LIST).
-std::vector<unsigned long> managedWindows();
-// Waits until `condition` holds, woken by property and structure changes on the root window.
-bool waitOnRoot(const std::function<bool()>& condition, std::chrono::milliseconds deadline);
+// Waits woken by the server's events, as the end-to-end tests do.
+using x11::test::isManaged;
+using x11::test::managedWindows;
+using x11::test::waitOnRoot;
 
 // The key receiver (key_receiver.cpp) as a child process; its lines are read on a thread.
 class Receiver {

@@ -258,10 +258,7 @@ private:
         std::filesystem::remove(socketPath(), ec);
         bench::waitOnRoot(
             [&] {
-                const auto managed = bench::managedWindows();
-                return std::none_of(own.begin(), own.end(), [&](unsigned long w) {
-                    return std::find(managed.begin(), managed.end(), w) != managed.end();
-                });
+                return std::none_of(own.begin(), own.end(), bench::isManaged);
             },
             20s);
     }

@@ -60,12 +60,7 @@ struct Target {
         // The next target's window may get the same id: the window manager must have let go of
         // this one first, or it takes the new window for the old one.
         if (window != 0) {
-            bench::waitOnRoot(
-                [&] {
-                    const auto managed = bench::managedWindows();
-                    return std::find(managed.begin(), managed.end(), window) == managed.end();
-                },
-                std::chrono::seconds(20));
+            bench::waitOnRoot([&] { return !bench::isManaged(window); }, std::chrono::seconds(20));
         }
     }
 
@@ -139,26 +134,11 @@ std::unique_ptr<Target> startTarget(const std::string& baseTitle, x11::X11Window
     argv.push_back(nullptr);
     posix_spawn(&target->pid, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
-    // The window appears in the window manager's list: wait for it there, woken by the root
-    // window's property changes.
-    Display* d = XOpenDisplay(nullptr);
-    XSelectInput(d, DefaultRootWindow(d), PropertyChangeMask);
-    XSync(d, False);
-    // A window manager still busy with an earlier keymap storm takes the window on late: wait
-    // for it, and say so.
+    // The window appears in the window manager's list. A window manager still busy with an
+    // earlier keymap storm takes the window on late: wait for it, and say so.
     const auto begin = Clock::now();
-    const auto end = begin + std::chrono::seconds(600);
-    while ((target->window = windows.findWindowByTitle(title)) == 0) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now()).count();
-        if (left <= 0) break;
-        pollfd p{ConnectionNumber(d), POLLIN, 0};
-        if (XPending(d) == 0) ::poll(&p, 1, static_cast<int>(left));
-        while (XPending(d) > 0) {
-            XEvent event;
-            XNextEvent(d, &event);
-        }
-    }
-    XCloseDisplay(d);
+    bench::waitOnRoot([&] { return (target->window = windows.findWindowByTitle(title)) != 0; },
+                      std::chrono::seconds(600));
     const double waited = std::chrono::duration<double>(Clock::now() - begin).count();
     if (waited > 2.0) std::printf("  (the window manager took %.1f s to take on the next target window)\n", waited);
     if (target->window == 0 || !windows.setForegroundWindow(target->window)) {

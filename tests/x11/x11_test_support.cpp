@@ -8,7 +8,6 @@
 #include <unistd.h>
 
 #include <X11/XKBlib.h>
-#include <X11/Xatom.h>
 #include <X11/keysym.h>
 
 #include <algorithm>
@@ -18,27 +17,6 @@
 namespace orv::x11::test {
 
 using Clock = std::chrono::steady_clock;
-
-namespace {
-
-// The windows the window manager manages (_NET_CLIENT_LIST).
-std::vector<unsigned long> managedWindows(Display* d) {
-    std::vector<unsigned long> out;
-    Atom type = 0;
-    int format = 0;
-    unsigned long count = 0, after = 0;
-    unsigned char* data = nullptr;
-    if (XGetWindowProperty(d, DefaultRootWindow(d), XInternAtom(d, "_NET_CLIENT_LIST", False), 0, 4096, False,
-                           XA_WINDOW, &type, &format, &count, &after, &data) == Success &&
-        data != nullptr) {
-        const auto* ids = reinterpret_cast<const unsigned long*>(data);
-        out.assign(ids, ids + count);
-    }
-    if (data != nullptr) XFree(data);
-    return out;
-}
-
-}  // namespace
 
 bool haveDisplay() {
     // The hook library talks to the server from its own thread: Xlib must be made thread-safe
@@ -105,28 +83,7 @@ TargetApp::~TargetApp() {
     if (fd_ >= 0) ::close(fd_);
     // The next application's windows may get the same ids; the window manager must have let go
     // of these first, or it takes the new windows for the old ones.
-    Display* d = XOpenDisplay(nullptr);
-    if (d == nullptr) return;
-    const Window root = DefaultRootWindow(d);
-    XSelectInput(d, root, PropertyChangeMask);
-    auto listed = [&] {
-        for (unsigned long w : managedWindows(d)) {
-            if (std::find(windows.begin(), windows.end(), w) != windows.end()) return true;
-        }
-        return false;
-    };
-    const auto end = Clock::now() + kDeadline;
-    while (listed()) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now()).count();
-        if (left <= 0) break;
-        pollfd p{ConnectionNumber(d), POLLIN, 0};
-        if (XPending(d) == 0) ::poll(&p, 1, static_cast<int>(left));
-        while (XPending(d) > 0) {
-            XEvent event;
-            XNextEvent(d, &event);
-        }
-    }
-    XCloseDisplay(d);
+    waitOnRoot([&] { return std::none_of(windows.begin(), windows.end(), isManaged); });
 }
 
 bool TargetApp::readSome(int timeoutMs) {
@@ -169,13 +126,7 @@ unsigned long TargetApp::window(int index) {
     const unsigned long id = std::strtoul(line.c_str() + prefix.size(), nullptr, 10);
     // Shown is not yet managed: the window manager takes the window on (and may give it the
     // focus) a moment later. Tests start once it has.
-    Display* d = XOpenDisplay(nullptr);
-    if (d == nullptr) return id;
-    waitUntil(DefaultRootWindow(d), [&] {
-        const auto managed = managedWindows(d);
-        return std::find(managed.begin(), managed.end(), id) != managed.end();
-    });
-    XCloseDisplay(d);
+    waitOnRoot([&] { return isManaged(id); });
     return id;
 }
 
@@ -232,29 +183,6 @@ void PhysicalKeyboard::key(unsigned long keysym, bool down) {
 void PhysicalKeyboard::tap(unsigned long keysym) {
     key(keysym, true);
     key(keysym, false);
-}
-
-bool waitUntil(unsigned long window, const std::function<bool()>& condition, std::chrono::milliseconds deadline) {
-    Display* d = XOpenDisplay(nullptr);
-    if (d == nullptr) return false;
-    XSelectInput(d, window, StructureNotifyMask | PropertyChangeMask);
-    XSelectInput(d, DefaultRootWindow(d), PropertyChangeMask | SubstructureNotifyMask);
-    XSync(d, False);
-    const auto end = Clock::now() + deadline;
-    bool met = condition();
-    while (!met) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now()).count();
-        if (left <= 0) break;
-        pollfd p{ConnectionNumber(d), POLLIN, 0};
-        if (XPending(d) == 0) ::poll(&p, 1, static_cast<int>(left));
-        while (XPending(d) > 0) {
-            XEvent event;
-            XNextEvent(d, &event);
-        }
-        met = condition();
-    }
-    XCloseDisplay(d);
-    return met;
 }
 
 bool keyDown(Display* display, unsigned long keysym) {

@@ -14,13 +14,12 @@
 #include <vector>
 
 #include "platform/hook_library.h"
+#include "x11_wait.h"
 
 namespace orv::x11::test {
 
 using namespace std::chrono_literals;
 
-// Every wait of these tests is bounded by this deadline; a passing run never waits it out.
-inline constexpr auto kDeadline = 20s;
 
 // Whether there is a display to test on; resets its keyboard and pointer state when there is.
 bool haveDisplay();
@@ -84,9 +83,6 @@ private:
     XDevice* device_ = nullptr;
 };
 
-// Waits until `condition` holds, woken by the window's structure and property events.
-bool waitUntil(unsigned long window, const std::function<bool()>& condition,
-               std::chrono::milliseconds deadline = kDeadline);
 
 // Whether a keycode bound to `keysym` is down for the server (core keyboard state).
 bool keyDown(Display* display, unsigned long keysym);
