@@ -198,8 +198,11 @@ TEST_F(HookLibraryTest, TheUsersTypingIsReportedAndInjectedTypingIsNot) {
 }
 
 TEST_F(HookLibraryTest, ActivatingAnotherWindowIsReported) {
-    // From the first window to the second, whichever the window manager left active.
+    // From the first window to the second, whichever the window manager left active. The
+    // marker's round trip makes sure the library has seen the first one active: two quick
+    // changes read late would look like none.
     ASSERT_TRUE(windows_->setForegroundWindow(static_cast<WindowId>(first_)));
+    roundTrip();
     ASSERT_TRUE(windows_->setForegroundWindow(static_cast<WindowId>(second_)));
     const HookMessage m =
         sink_.waitFor([&](const HookMessage& h) { return h.msg == HookMsg::WindowActivated && static_cast<unsigned long>(h.wParam) == second_; });
