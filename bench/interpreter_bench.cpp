@@ -62,9 +62,9 @@ void playText(benchmark::State& state, const std::string& text) {
         benchmark::DoNotOptimize(lines);
     }
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(text.size()));
-    state.counters["ns_per_char"] = benchmark::Counter(
-        static_cast<double>(text.size()) * static_cast<double>(state.iterations()),
-        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["ns_per_char"] =
+        benchmark::Counter(static_cast<double>(text.size()) * static_cast<double>(state.iterations()),
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
     state.counters["trace_lines"] = static_cast<double>(lines);
     delete settings;
 }

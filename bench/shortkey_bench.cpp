@@ -44,8 +44,10 @@ public:
 // 500 ShortKey macros of 4 to 10 characters: letters ending in a digit, so that the typed
 // letters walk deep into the patterns without completing one (a completed match would run).
 struct Desk {
-    Desk() : store(table, settings, hook, prompt, clock, "/nonexistent"), control(windows, processes),
-             shortKeys({table, settings, store, hook, prompt, control, keyboard, pump, host}) {
+    Desk()
+        : store(table, settings, hook, prompt, clock, "/nonexistent"),
+          control(windows, processes),
+          shortKeys({table, settings, store, hook, prompt, control, keyboard, pump, host}) {
         std::mt19937 rng(42);
         std::uniform_int_distribution<int> letter('a', 'z');
         std::uniform_int_distribution<int> digit('0', '9');

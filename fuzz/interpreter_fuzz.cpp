@@ -63,8 +63,14 @@ std::string macroFileBytes() {
 class BoundedPump final : public IMessagePump {
 public:
     explicit BoundedPump(IMessagePump& inner) : inner_(inner) {}
-    void processMessages() override { count(); inner_.processMessages(); }
-    void waitFor(std::uint32_t ms) override { count(); inner_.waitFor(ms); }
+    void processMessages() override {
+        count();
+        inner_.processMessages();
+    }
+    void waitFor(std::uint32_t ms) override {
+        count();
+        inner_.waitFor(ms);
+    }
     void startInput(PlaybackEngine& engine) { engine_ = &engine, calls_ = 0; }
 
 private:
@@ -121,8 +127,7 @@ struct Rig {
             desktop.windows.addWindow(w);
         }
         desktop.processes.setProcesses({{100, "editor"}, {300, "calc"}});
-        for (int c = 0; c < 6; ++c)
-            desktop.mixer.setControl(static_cast<MixerControl>(c), {0, 65535}, {100, 300});
+        for (int c = 0; c < 6; ++c) desktop.mixer.setControl(static_cast<MixerControl>(c), {0, 65535}, {100, 300});
         desktop.cd.setTracks({{3, 20}, {0, 5}, {4, 0}});
         desktop.settings.setDisplayModes({{640, 480, 8, 60}, {1024, 768, 32, 60}});
         desktop.settings.setPrinters({{"Laser", "", ""}});

@@ -256,11 +256,7 @@ private:
         // readiness check honest.
         std::error_code ec;
         std::filesystem::remove(socketPath(), ec);
-        bench::waitOnRoot(
-            [&] {
-                return std::none_of(own.begin(), own.end(), bench::isManaged);
-            },
-            20s);
+        bench::waitOnRoot([&] { return std::none_of(own.begin(), own.end(), bench::isManaged); }, 20s);
     }
 
     void startUp() {

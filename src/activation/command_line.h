@@ -25,12 +25,12 @@ struct CommandLine {
     bool useTray = false;
     bool useHide = false;
     // The main window's pass, compared upper-cased.
-    bool autoSync = false;          // "/S" in any case
-    bool hideAtFirstPaint = false;  // "/HIDE"
-    bool browse = false;            // "/B"
-    bool browseAll = false;         // "/BA"
-    bool useClose = false;          // "/C"
-    bool networkMode = false;       // "/N"
+    bool autoSync = false;            // "/S" in any case
+    bool hideAtFirstPaint = false;    // "/HIDE"
+    bool browse = false;              // "/B"
+    bool browseAll = false;           // "/BA"
+    bool useClose = false;            // "/C"
+    bool networkMode = false;         // "/N"
     std::optional<std::string> file;  // the argument after "/F", as written
     std::optional<int> syncMinutes;   // the number after "/SM", when it is 1..98
     bool runMacro = false;            // "/A" was given

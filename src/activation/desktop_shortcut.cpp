@@ -27,11 +27,20 @@ std::string keyValue(const std::string& value) {
     std::string out;
     for (char c : value) {
         switch (c) {
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
-            default: out += static_cast<unsigned char>(c) < 0x20 ? ' ' : c;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            default:
+                out += static_cast<unsigned char>(c) < 0x20 ? ' ' : c;
         }
     }
     return out;
@@ -48,8 +57,8 @@ std::string placeOnDesktopError(const TAppSettings& settings, int macroCount, in
     return {};
 }
 
-DesktopShortcut makeDesktopShortcut(const std::string& nickName, const std::string& programPath, const std::string& iconPath,
-                                    const std::string& workingDir) {
+DesktopShortcut makeDesktopShortcut(const std::string& nickName, const std::string& programPath,
+                                    const std::string& iconPath, const std::string& workingDir) {
     const std::string name = cp1252ToUtf8(nickName);
     DesktopShortcut shortcut;
     shortcut.fileName = name;

@@ -27,7 +27,7 @@ struct DesktopShortcut {
 
 // `nickName` is Windows-1252; the paths are in the file system's encoding. Every value is
 // quoted and escaped so that no nickname can add keys to the entry or arguments to the command.
-DesktopShortcut makeDesktopShortcut(const std::string& nickName, const std::string& programPath, const std::string& iconPath,
-                                    const std::string& workingDir);
+DesktopShortcut makeDesktopShortcut(const std::string& nickName, const std::string& programPath,
+                                    const std::string& iconPath, const std::string& workingDir);
 
 }  // namespace orv

@@ -71,28 +71,38 @@ std::vector<Entry> buildEntries() {
     const Key up{"Up Arrow", 38}, down{"Down Arrow", 40};
 
     blocks(ldf, {vCtrl, vAlt, vCtrlShift, vCtrlAlt, vAltShift, vCtrlAltShift});  // 0..287
-    blocks(fkeys, {vNone});                                                     // 288..299
-    blocks(fkeys, {vShift});                                                    // 300..311
-    perKey({enter}, kSeven);                                                    // 312..318
-    perKey({tab}, {vCtrl, vShift, vCtrlShift, vCtrlAlt, vCtrlAltShift});        // 319..323
-    perKey({backspace, space, insert}, kSeven);                                 // 324..344
-    perKey({del}, {vCtrl, vAlt, vShift, vCtrlShift, vAltShift});                // 345..349
-    perKey({home, end}, kSeven);                                                // 350..363
-    perKey({{".", 190}, {",", 188}, {"/", 191}, {";", 186}, {"'", 222}, {"\\", 220}, {"[", 219}, {"]", 221},
-            {"-", 189}, {"=", 187}, {"`", 192}},
+    blocks(fkeys, {vNone});                                                      // 288..299
+    blocks(fkeys, {vShift});                                                     // 300..311
+    perKey({enter}, kSeven);                                                     // 312..318
+    perKey({tab}, {vCtrl, vShift, vCtrlShift, vCtrlAlt, vCtrlAltShift});         // 319..323
+    perKey({backspace, space, insert}, kSeven);                                  // 324..344
+    perKey({del}, {vCtrl, vAlt, vShift, vCtrlShift, vAltShift});                 // 345..349
+    perKey({home, end}, kSeven);                                                 // 350..363
+    perKey({{".", 190},
+            {",", 188},
+            {"/", 191},
+            {";", 186},
+            {"'", 222},
+            {"\\", 220},
+            {"[", 219},
+            {"]", 221},
+            {"-", 189},
+            {"=", 187},
+            {"`", 192}},
            {vCtrl, vAlt, vCtrlShift, vAltShift, vCtrlAlt, vCtrlAltShift});  // 364..429
     perKey({{"/", 111, 0, true}, {"*", 106, 0, true}, {"-", 109, 0, true}, {"+", 107, 0, true}},
            {vNone, vCtrl, vAlt, vShift, vCtrlShift, vAltShift, vCtrlAlt, vCtrlAltShift});  // 430..461
     perKey({insert, del, home, end, pgUp, pgDn, left, right, up, down}, {vNone});          // 462..471
-    perKey({pgUp, pgDn, left, right, up, down}, kSeven);                                  // 472..513
+    perKey({pgUp, pgDn, left, right, up, down}, kSeven);                                   // 472..513
     std::vector<Key> keypadDigits;
-    for (int d = 0; d <= 9; ++d) keypadDigits.push_back({std::to_string(d), static_cast<std::int16_t>(96 + d), 0, true});
+    for (int d = 0; d <= 9; ++d)
+        keypadDigits.push_back({std::to_string(d), static_cast<std::int16_t>(96 + d), 0, true});
     perKey(keypadDigits, {vNone, vCtrl, vAlt, vCtrlAlt});  // 514..553
-    blocks(ldf, {vWin, vWinCtrl, vWinAlt});                 // 554..697
-    perKey({{"ESC", 27}}, {vNone});                         // 698
+    blocks(ldf, {vWin, vWinCtrl, vWinAlt});                // 554..697
+    perKey({{"ESC", 27}}, {vNone});                        // 698
     perKey({{"LMouse", 0, 1}, {"RMouse", 0, 2}, {"MMouse", 0, 3}},
            {vNone, vShift, vCtrl, vAlt, vCtrlShift, vCtrlAlt, vShiftAlt});  // 699..719
-    perKey({space}, {vWin});                                                 // 720
+    perKey({space}, {vWin});                                                // 720
     return out;
 }
 

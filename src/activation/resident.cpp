@@ -42,8 +42,8 @@ Resident::Resident(TActivationTable& table, TAppSettings& settings, ProgramPaths
 
     dispatcher_ = std::make_unique<HotkeyDispatcher>(HotkeyDispatcher::Services{
         table_, settings_, *store_, p_.hook, p_.prompt, *control_, p_.keyboard, p_.mouse, p_.pump, *this});
-    shortKeys_ = std::make_unique<ShortKeys>(ShortKeys::Services{table_, settings_, *store_, p_.hook, p_.prompt, *control_,
-                                                                 p_.keyboard, p_.pump, *this});
+    shortKeys_ = std::make_unique<ShortKeys>(
+        ShortKeys::Services{table_, settings_, *store_, p_.hook, p_.prompt, *control_, p_.keyboard, p_.pump, *this});
     windowMacros_ = std::make_unique<WindowMacros>(table_, p_.hook, *control_, *this, std::move(ownProgramName));
     scheduler_ = std::make_unique<Scheduler>(table_, settings_, p_.hook, p_.clock, *control_, *this);
     sharedFile_ = std::make_unique<SharedFileLock>(settings_, p_.clock, p_.prompt, *this);
@@ -64,10 +64,10 @@ void Resident::start(std::int32_t mainWindow, const CommandLine& commandLine) {
 
     // The window hook, then the library's copy of the table field group by field group.
     windowHook_ = p_.hook.OrvHookCBT();
-    for (std::size_t offset : {TActivationTable::oCaptureState1, TActivationTable::oCaptureState2,
-                               TActivationTable::oCaptureDoubleAlt, TActivationTable::oReserved4,
-                               TActivationTable::oStopKeyCtrl, TActivationTable::oStopKeyAlt,
-                               TActivationTable::oStopKeyShift, TActivationTable::oReserved14320})
+    for (std::size_t offset :
+         {TActivationTable::oCaptureState1, TActivationTable::oCaptureState2, TActivationTable::oCaptureDoubleAlt,
+          TActivationTable::oReserved4, TActivationTable::oStopKeyCtrl, TActivationTable::oStopKeyAlt,
+          TActivationTable::oStopKeyShift, TActivationTable::oReserved14320})
         table_.setU8(offset, 0);
     table_.setI16(TActivationTable::oStopKeyVK, 0);
     table_.setU8(TActivationTable::oIsNT, 1);
@@ -155,7 +155,9 @@ void Resident::handleHookMessage(const HookMessage& m) {
 }
 
 void Resident::onScheduleTimer() { scheduler_->CheckOutTimerMacros(); }
-void Resident::onStartupTimer() { scheduler_->DoStartUpMacros(commandLine_.runMacro ? commandLine_.macroName : std::string()); }
+void Resident::onStartupTimer() {
+    scheduler_->DoStartUpMacros(commandLine_.runMacro ? commandLine_.macroName : std::string());
+}
 void Resident::onClearTimer() { dispatcher_->clearMacroInUse(); }
 void Resident::onHeartbeatTimer() { sharedFile_->onHeartbeatTimer(); }
 void Resident::onSyncTimer() { sharedFile_->onSyncTimer(); }
@@ -185,8 +187,8 @@ std::pair<std::string, std::string> Resident::placeOnDesktop(int j, const std::s
     if (!store_->ReadMacroRecord(j, record)) return {"Error", "The macro could not be read."};
     const MacroIconRef icon = store_->resolveIcon(record, false);
     const DesktopShortcut shortcut =
-        makeDesktopShortcut(record.NickName, programPath, icon.kind == MacroIconRef::Kind::File ? icon.path : std::string(),
-                            paths_.programDir);
+        makeDesktopShortcut(record.NickName, programPath,
+                            icon.kind == MacroIconRef::Kind::File ? icon.path : std::string(), paths_.programDir);
     std::error_code ec;
     std::filesystem::create_directories(desktopDir, ec);
     const std::string path = desktopDir + "/" + shortcut.fileName;
@@ -218,11 +220,13 @@ void Resident::reloadSharedFile() {
 void Resident::ActivateMe() {
     const char* refusal = nullptr;
     if (macroPaused()) {
-        refusal = "A current playback macro is in the middle of a PAUSE. Orvanta 99 cannot be invoked until the PAUSE "
-                  "is either cancelled or resumed.";
+        refusal =
+            "A current playback macro is in the middle of a PAUSE. Orvanta 99 cannot be invoked until the PAUSE "
+            "is either cancelled or resumed.";
     } else if (popupShowing_) {
-        refusal = "A Orvanta 99 Popup Menu is currently being displayed. Orvanta 99 cannot be invoked until this menu "
-                  "has been cleared.";
+        refusal =
+            "A Orvanta 99 Popup Menu is currently being displayed. Orvanta 99 cannot be invoked until this menu "
+            "has been cleared.";
     } else if (table_.CaptureOn()) {
         refusal = "A macro is currently being recorded. Orvanta 99 cannot be invoked until the recording is completed.";
     }

@@ -9,8 +9,9 @@ namespace orv {
 
 namespace {
 
-constexpr std::array<const char*, 12> kMonthNames = {"January", "February", "March",     "April",   "May",      "June",
-                                                     "July",    "August",   "September", "October", "November", "December"};
+constexpr std::array<const char*, 12> kMonthNames = {"January",   "February", "March",    "April",
+                                                     "May",       "June",     "July",     "August",
+                                                     "September", "October",  "November", "December"};
 constexpr std::array<const char*, 7> kWeekdayNames = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                                       "Thursday", "Friday", "Saturday"};
 // ",Sun" .. ",Sat" and the index of each day in ScheduleDays (Monday first).
@@ -20,7 +21,9 @@ int dayFlagIndex(int dayOfWeek) { return (dayOfWeek + 6) % 7; }
 
 int msOfDay(const LocalTime& t) { return ((t.hour * 60 + t.minute) * 60 + t.second) * 1000 + t.millisecond; }
 int msOfHour(const LocalTime& t) { return (t.minute * 60 + t.second) * 1000 + t.millisecond; }
-bool sameDate(const LocalTime& a, const LocalTime& b) { return a.year == b.year && a.month == b.month && a.day == b.day; }
+bool sameDate(const LocalTime& a, const LocalTime& b) {
+    return a.year == b.year && a.month == b.month && a.day == b.day;
+}
 bool dateBefore(const LocalTime& a, const LocalTime& b) {
     if (a.year != b.year) return a.year < b.year;
     if (a.month != b.month) return a.month < b.month;
@@ -75,14 +78,15 @@ std::string GetSched(const TMacroRecord& r) {
         case ScheduleKind::AtStartup:
             return "At Startup";
         case ScheduleKind::Once:
-            return "Once at " + timeText(r) + " on " + std::to_string(r.ScheduleDay) + " " + nameAt(kMonthNames, r.ScheduleMonth) +
-                   " " + std::to_string(r.ScheduleYear);
+            return "Once at " + timeText(r) + " on " + std::to_string(r.ScheduleDay) + " " +
+                   nameAt(kMonthNames, r.ScheduleMonth) + " " + std::to_string(r.ScheduleYear);
         case ScheduleKind::Hourly:
             return "Hourly at " + std::to_string(r.HourlyMinute) + " minutes past the hour";
         case ScheduleKind::Daily: {
             std::string out = "Daily at " + timeText(r);
             for (int dow = 0; dow < 7; ++dow)
-                if (r.ScheduleDays[static_cast<std::size_t>(dayFlagIndex(dow))] != 0) out += kDayTags[static_cast<std::size_t>(dow)];
+                if (r.ScheduleDays[static_cast<std::size_t>(dayFlagIndex(dow))] != 0)
+                    out += kDayTags[static_cast<std::size_t>(dow)];
             return out;
         }
         case ScheduleKind::Weekly:
@@ -108,9 +112,9 @@ std::string mainWindowCaption(const std::string& fileName, bool showDate, const 
     std::string caption = "Orvanta 99 (" + fileName + ")";
     if (showDate) {
         const int hour12 = now.hour % 12 == 0 ? 12 : now.hour % 12;
-        caption += "     " + std::to_string(now.month) + "/" + std::to_string(now.day) + "/" + std::to_string(now.year) + "  " +
-                   std::to_string(hour12) + ":" + twoDigits(now.minute) + ":" + twoDigits(now.second) +
-                   (now.hour < 12 ? " AM" : " PM");
+        caption += "     " + std::to_string(now.month) + "/" + std::to_string(now.day) + "/" +
+                   std::to_string(now.year) + "  " + std::to_string(hour12) + ":" + twoDigits(now.minute) + ":" +
+                   twoDigits(now.second) + (now.hour < 12 ? " AM" : " PM");
     }
     if (mode == BrowseMode::BrowseAll) caption += "    (Browse All Mode)";
     if (mode == BrowseMode::Browse) caption += "    (Browse Mode)";
@@ -164,14 +168,16 @@ bool Scheduler::isDue(ScheduleEntry& e, const LocalTime& now, std::uint64_t nowT
     const LocalTime& prev = previous_;
     switch (e.kind) {
         case ScheduleKind::Once:
-            return timeDue(prev, now, e.timeOfDayMs,
-                           [&](const LocalTime& d) { return d.year == e.year && d.month == e.month && d.day == e.day; });
+            return timeDue(prev, now, e.timeOfDayMs, [&](const LocalTime& d) {
+                return d.year == e.year && d.month == e.month && d.day == e.day;
+            });
         case ScheduleKind::Hourly:
             if (e.hourlyMinute == 0) return now.hour != prev.hour;
             return msOfHour(prev) < e.hourlyMinute * 60000 && e.hourlyMinute * 60000 <= msOfHour(now);
         case ScheduleKind::Daily:
-            return timeDue(prev, now, e.timeOfDayMs,
-                           [&](const LocalTime& d) { return e.days[static_cast<std::size_t>(dayFlagIndex(d.dayOfWeek))] != 0; });
+            return timeDue(prev, now, e.timeOfDayMs, [&](const LocalTime& d) {
+                return e.days[static_cast<std::size_t>(dayFlagIndex(d.dayOfWeek))] != 0;
+            });
         case ScheduleKind::Weekly:
             return timeDue(prev, now, e.timeOfDayMs, [&](const LocalTime& d) { return d.dayOfWeek + 1 == e.weekday; });
         case ScheduleKind::Monthly:
@@ -243,7 +249,8 @@ void Scheduler::DoStartUpMacros(const std::string& nickName) {
     for (int j = 1; j <= table_.MacroCount() && j <= kMaxMacros; ++j) {
         if (!table_.Active(j) || table_.HotKeyCode(j) != kCodeTimed || player_.macroPlaying()) continue;
         TMacroRecord r;
-        if (!player_.readMacroRecord(j, r) || r.ScheduleKind != static_cast<std::int16_t>(ScheduleKind::AtStartup)) continue;
+        if (!player_.readMacroRecord(j, r) || r.ScheduleKind != static_cast<std::int16_t>(ScheduleKind::AtStartup))
+            continue;
         // A start-up macro whose window or program is missing ends the pass.
         if (!activateScope(r)) return;
         if (settings_.UseWaveFile) player_.playWaveFile(settings_.WaveFile, settings_.WaveFileWait);

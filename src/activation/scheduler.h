@@ -59,7 +59,7 @@ struct ScheduleEntry {
     std::uint16_t intervalMinutes = 0;
     std::uint8_t weekday = 0;  // 1 Sunday..7 Saturday
     std::uint16_t year = 0;
-    int timeOfDayMs = 0;       // the schedule's time of day in milliseconds after midnight
+    int timeOfDayMs = 0;          // the schedule's time of day in milliseconds after midnight
     std::uint64_t baseTicks = 0;  // Other: start of the current interval, on the tick count
 };
 

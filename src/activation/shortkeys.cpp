@@ -56,7 +56,8 @@ ShortKeyMatchOptions ShortKeyMatchOptions::from(const TAppSettings& settings) {
 // ---- index ----
 
 int ShortKeyIndex::child(int node, char c) const {
-    for (int k = nodes_[static_cast<std::size_t>(node)].firstChild; k >= 0; k = nodes_[static_cast<std::size_t>(k)].nextSibling)
+    for (int k = nodes_[static_cast<std::size_t>(node)].firstChild; k >= 0;
+         k = nodes_[static_cast<std::size_t>(k)].nextSibling)
         if (nodes_[static_cast<std::size_t>(k)].ch == c) return k;
     return -1;
 }
@@ -73,7 +74,8 @@ int ShortKeyIndex::addChild(int node, char c) {
     return index;
 }
 
-void ShortKeyIndex::rebuild(const TActivationTable& table, const TAppSettings& settings, const ShortKeyMatchOptions& options) {
+void ShortKeyIndex::rebuild(const TActivationTable& table, const TAppSettings& settings,
+                            const ShortKeyMatchOptions& options) {
     options_ = options;
     root_.fill(-1);
     nodes_.clear();
@@ -151,8 +153,8 @@ void ShortKeys::handleTyping(std::int64_t wParam, std::int64_t lParam) {
         if (length_ >= limit) {
             // Keep the most recent characters: drop from the front.
             const std::size_t drop = length_ + 1 - limit;
-            std::copy(buffer_.begin() + static_cast<std::ptrdiff_t>(drop), buffer_.begin() + static_cast<std::ptrdiff_t>(length_),
-                      buffer_.begin());
+            std::copy(buffer_.begin() + static_cast<std::ptrdiff_t>(drop),
+                      buffer_.begin() + static_cast<std::ptrdiff_t>(length_), buffer_.begin());
             length_ -= drop;
         }
         buffer_[length_++] = c;
@@ -176,7 +178,8 @@ void ShortKeys::TestIt() {
     // Check each match against the live table: the index may predate a change of the macros.
     std::vector<int> matches;
     for (int j : matches_) {
-        if (j <= s_.table.MacroCount() && s_.table.Active(j) && s_.table.HotKeyCode(j) == kCodeShortKey) matches.push_back(j);
+        if (j <= s_.table.MacroCount() && s_.table.Active(j) && s_.table.HotKeyCode(j) == kCodeShortKey)
+            matches.push_back(j);
     }
     if (matches.empty()) return;
 
@@ -202,13 +205,16 @@ int ShortKeys::chooseMacro(const std::vector<int>& matches) {
         if (title.size() > kForegroundTitleChars) title.resize(kForegroundTitleChars);
         title = ansiUpper(title);
         for (int j : matches)
-            if (s_.table.Scope(j) == kScopeWindow && title.find(ansiUpper(s_.table.WindowTitle(j))) != std::string::npos) return j;
+            if (s_.table.Scope(j) == kScopeWindow &&
+                title.find(ansiUpper(s_.table.WindowTitle(j))) != std::string::npos)
+                return j;
     }
     if (hasScope(kScopeProgram) && foreground != 0) {
         const std::string program = ansiUpper(s_.windows.programNameOfWindow(foreground));
         if (!program.empty()) {
             for (int j : matches)
-                if (s_.table.Scope(j) == kScopeProgram && program.find(ansiUpper(s_.table.WindowTitle(j))) != std::string::npos)
+                if (s_.table.Scope(j) == kScopeProgram &&
+                    program.find(ansiUpper(s_.table.WindowTitle(j))) != std::string::npos)
                     return j;
         }
     }
@@ -257,7 +263,8 @@ ShortKeyOptionsModel ShortKeyOptionsModel::fromSettings(const TAppSettings& sett
 
 std::string ShortKeyOptionsModel::checkPrefix() const {
     const std::string trimmed = trimBlanks(prefixKeys);
-    return std::all_of(trimmed.begin(), trimmed.end(), isShortKeyWordChar) ? std::string() : std::string(kInvalidPrefixText);
+    return std::all_of(trimmed.begin(), trimmed.end(), isShortKeyWordChar) ? std::string()
+                                                                           : std::string(kInvalidPrefixText);
 }
 
 bool ShortKeyOptionsModel::apply(TAppSettings& settings, std::string& error) const {

@@ -9,8 +9,8 @@
 
 namespace orv {
 
-WindowMacros::WindowMacros(TActivationTable& table, IHookLibrary& hook, WindowControl& windows, IWindowMacroPlayer& player,
-                           std::string ownProgramName)
+WindowMacros::WindowMacros(TActivationTable& table, IHookLibrary& hook, WindowControl& windows,
+                           IWindowMacroPlayer& player, std::string ownProgramName)
     : table_(table), hook_(hook), windows_(windows), player_(player), ownProgramName_(ansiUpper(ownProgramName)) {}
 
 void WindowMacros::initialise(WindowId mainWindow) {

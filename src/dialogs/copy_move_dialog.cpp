@@ -27,7 +27,9 @@ std::string shortKeyNameProblem(const std::string& name) {
     return {};
 }
 
-bool isReservedHotKey(int code) { return std::find(std::begin(kReserved), std::end(kReserved), code) != std::end(kReserved); }
+bool isReservedHotKey(int code) {
+    return std::find(std::begin(kReserved), std::end(kReserved), code) != std::end(kReserved);
+}
 
 std::string hotKeyListRow(const std::string& name, int macrosUsing) {
     if (macrosUsing <= 0) return name + "  (Not in Use)";
@@ -54,7 +56,8 @@ TCopyOrMove::TCopyOrMove()
 
 void TCopyOrMove::fieldChanged(std::string_view name) {
     if (name == "scope") {
-        if (const auto s = parseWhole(text("scope")); s && *s >= 1 && *s <= 5) record_.Scope = static_cast<std::int16_t>(*s);
+        if (const auto s = parseWhole(text("scope")); s && *s >= 1 && *s <= 5)
+            record_.Scope = static_cast<std::int16_t>(*s);
     } else if (name == "code") {
         if (const auto c = parseWhole(text("code")); c && *c >= 0 && *c <= 30000)
             record_.HotKeyCode = static_cast<std::int16_t>(*c);
@@ -75,10 +78,14 @@ void TCopyOrMove::fieldChanged(std::string_view name) {
 std::string TCopyOrMove::heading() const {
     std::string activation;
     const int code = record_.HotKeyCode;
-    if (code == kCodeTimed) activation = "Timed Macro";
-    else if (code == kCodeWindowTitle || code == kCodeNone) activation = "Macro";
-    else if (code == kCodeShortKey) activation = record_.ShortKeyText.substr(0, 15);
-    else activation = nameOf(code).substr(0, 29);
+    if (code == kCodeTimed)
+        activation = "Timed Macro";
+    else if (code == kCodeWindowTitle || code == kCodeNone)
+        activation = "Macro";
+    else if (code == kCodeShortKey)
+        activation = record_.ShortKeyText.substr(0, 15);
+    else
+        activation = nameOf(code).substr(0, 29);
     return (get("mode") == "move" ? "MOVE " : "COPY ") + activation + " TO";
 }
 
@@ -113,8 +120,9 @@ Outcome TCopyOrMove::doCheck(const DialogEnv& env) {
         const auto c = static_cast<std::size_t>(*code);
         if (r.Scope == kScopeGlobal && c < exclusive_.size() && exclusive_[c]) {
             const std::string verb = get("mode") == "move" ? "MOVE" : "COPY";
-            return Outcome::fail("hotkey", "A \"GLOBAL\" or \"POPUP MENU\" hot key already exists for this selection. The \"" +
-                                               verb + "\" did not take place.");
+            return Outcome::fail(
+                "hotkey", "A \"GLOBAL\" or \"POPUP MENU\" hot key already exists for this selection. The \"" + verb +
+                              "\" did not take place.");
         }
         if (isReservedHotKey(static_cast<int>(*code))) {
             const std::string name = nameOf(static_cast<int>(*code));

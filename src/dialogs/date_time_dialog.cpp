@@ -36,14 +36,31 @@ std::string dateFormatExample(std::size_t index) {
     std::string out;
     for (std::size_t i = 0; i < f.size();) {
         const std::string_view rest = f.substr(i);
-        if (startsWith(rest, "YYYY")) { out += "1998"; i += 4; }
-        else if (startsWith(rest, "YY")) { out += "98"; i += 2; }
-        else if (startsWith(rest, "Mmmmm")) { out += "March"; i += 5; }
-        else if (startsWith(rest, "MMM")) { out += "MAR"; i += 3; }
-        else if (startsWith(rest, "Mmm")) { out += "Mar"; i += 3; }
-        else if (startsWith(rest, "MM")) { out += "03"; i += 2; }
-        else if (startsWith(rest, "DD")) { out += "30"; i += 2; }
-        else { out += f[i]; ++i; }
+        if (startsWith(rest, "YYYY")) {
+            out += "1998";
+            i += 4;
+        } else if (startsWith(rest, "YY")) {
+            out += "98";
+            i += 2;
+        } else if (startsWith(rest, "Mmmmm")) {
+            out += "March";
+            i += 5;
+        } else if (startsWith(rest, "MMM")) {
+            out += "MAR";
+            i += 3;
+        } else if (startsWith(rest, "Mmm")) {
+            out += "Mar";
+            i += 3;
+        } else if (startsWith(rest, "MM")) {
+            out += "03";
+            i += 2;
+        } else if (startsWith(rest, "DD")) {
+            out += "30";
+            i += 2;
+        } else {
+            out += f[i];
+            ++i;
+        }
     }
     return out;
 }
@@ -53,17 +70,33 @@ std::string timeFormatExample(std::size_t index) {
     std::string_view f = kTimeFormats[index];
     std::string suffix;
     bool twelve = true;
-    if (f.size() > 3 && f.substr(f.size() - 3) == " am") { suffix = " pm"; f.remove_suffix(3); }
-    else if (f.size() > 3 && f.substr(f.size() - 3) == " AM") { suffix = " PM"; f.remove_suffix(3); }
-    else if (f.size() > 1 && f.back() == 'a') { suffix = "p"; f.remove_suffix(1); }
-    else twelve = false;
+    if (f.size() > 3 && f.substr(f.size() - 3) == " am") {
+        suffix = " pm";
+        f.remove_suffix(3);
+    } else if (f.size() > 3 && f.substr(f.size() - 3) == " AM") {
+        suffix = " PM";
+        f.remove_suffix(3);
+    } else if (f.size() > 1 && f.back() == 'a') {
+        suffix = "p";
+        f.remove_suffix(1);
+    } else
+        twelve = false;
     std::string out;
     for (std::size_t i = 0; i < f.size();) {
         const std::string_view rest = f.substr(i);
-        if (startsWith(rest, "hh")) { out += twelve ? "3" : "15"; i += 2; }
-        else if (startsWith(rest, "mm")) { out += "04"; i += 2; }
-        else if (startsWith(rest, "ss")) { out += "23"; i += 2; }
-        else { out += f[i]; ++i; }
+        if (startsWith(rest, "hh")) {
+            out += twelve ? "3" : "15";
+            i += 2;
+        } else if (startsWith(rest, "mm")) {
+            out += "04";
+            i += 2;
+        } else if (startsWith(rest, "ss")) {
+            out += "23";
+            i += 2;
+        } else {
+            out += f[i];
+            ++i;
+        }
     }
     return out + suffix;
 }

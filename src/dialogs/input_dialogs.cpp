@@ -7,10 +7,10 @@ namespace orv::dialogs {
 
 namespace {
 
-const std::vector<std::string> kMouseActions = {
-    "lclick", "ldclick", "ldown", "lup",  "rclick", "rdclick",     "rdown",        "rup",
-    "mclick", "mdclick", "mdown", "mup", "move",   "wheelforward", "wheelbackward"};
-const char* const kButtonTags[] = {"<LCLK>", "<LDCLK>", "<LDN>",  "<LUP>",  "<RCLK>", "<RDCLK>",
+const std::vector<std::string> kMouseActions = {"lclick",  "ldclick", "ldown", "lup",          "rclick",
+                                                "rdclick", "rdown",   "rup",   "mclick",       "mdclick",
+                                                "mdown",   "mup",     "move",  "wheelforward", "wheelbackward"};
+const char* const kButtonTags[] = {"<LCLK>", "<LDCLK>", "<LDN>",  "<LUP>",   "<RCLK>", "<RDCLK>",
                                    "<RDN>",  "<RUP>",   "<MCLK>", "<MDCLK>", "<MDN>",  "<MUP>"};
 const std::vector<std::string> kMoveModes = {"screen", "window", "position", "caret"};
 
@@ -41,8 +41,10 @@ TDoMouse::TDoMouse()
 }
 
 void TDoMouse::load(const Values& v) {
-    if (v.action >= 1 && v.action <= WheelBackward) set("action", kMouseActions[static_cast<std::size_t>(v.action - 1)]);
-    if (v.moveMode >= Screen && v.moveMode <= Caret) set("movemode", kMoveModes[static_cast<std::size_t>(v.moveMode - 1)]);
+    if (v.action >= 1 && v.action <= WheelBackward)
+        set("action", kMouseActions[static_cast<std::size_t>(v.action - 1)]);
+    if (v.moveMode >= Screen && v.moveMode <= Caret)
+        set("movemode", kMoveModes[static_cast<std::size_t>(v.moveMode - 1)]);
     set("x", std::to_string(v.x));
     set("y", std::to_string(v.y));
     set("clicks", std::to_string(v.clicks));
@@ -130,11 +132,21 @@ Outcome TDoClipboard::doCheck(const DialogEnv& env) {
     v.ignoreCrLf = flag("ignorecrlf");
     std::string out;
     switch (v.kind) {
-        case StartCopy: out = "<BEGCLIP>"; break;
-        case EndCopy: out = "<ENDCLIP>"; break;
-        case Copy: out = "<CLIPC>"; break;
-        case Paste: out = "<CLIPP>"; break;
-        case TypeText: out = v.ignoreCrLf ? "<CLIPTYPEI>" : "<CLIPTYPE>"; break;
+        case StartCopy:
+            out = "<BEGCLIP>";
+            break;
+        case EndCopy:
+            out = "<ENDCLIP>";
+            break;
+        case Copy:
+            out = "<CLIPC>";
+            break;
+        case Paste:
+            out = "<CLIPP>";
+            break;
+        case TypeText:
+            out = v.ignoreCrLf ? "<CLIPTYPEI>" : "<CLIPTYPE>";
+            break;
         default: {
             v.path = text("file");
             if (env.files == nullptr || v.path.empty() || !env.files->fileExists(v.path))
@@ -151,9 +163,8 @@ Outcome TDoClipboard::doCheck(const DialogEnv& env) {
 }
 
 std::vector<std::pair<std::string, std::string>> TDoClipboard::results() const {
-    return {{"kind", std::to_string(values_.kind)},
-            {"path", values_.path},
-            {"ignorecrlf", values_.ignoreCrLf ? "1" : "0"}};
+    return {
+        {"kind", std::to_string(values_.kind)}, {"path", values_.path}, {"ignorecrlf", values_.ignoreCrLf ? "1" : "0"}};
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -9,15 +9,15 @@ namespace {
 const std::vector<std::string> kAviKinds = {"immediate", "immediateexit", "wait"};
 const char* const kAviTags[] = {"<AVII:", "<AVIE:", "<AVI:"};
 
-const std::vector<std::string> kCdKinds = {"play", "stop", "pause", "next", "previous",
+const std::vector<std::string> kCdKinds = {"play", "stop", "pause", "next",  "previous",
                                            "goto", "step", "back",  "eject", "close"};
 const char* const kCdTags[] = {"<CDPLAY>", "<CDSTOP>", "<CDPAUSE>", "<CDNEXT>",  "<CDPREV>",
                                "<CDGOTO:", "<CDSTEP:", "<CDBACK:",  "<CDEJECT>", "<CDCLOSE>"};
 
-const std::vector<std::string> kVolumeTags = {
-    "<AUDOFF>",  "<AUDON>",  "<AUDUP>",   "<AUDDOWN>",   "<AUDMUTE>",   "<AUDLEFT>",  "<AUDRIGHT>",
-    "<AUDCENTER>", "<MIDIOFF>", "<MIDION>", "<MIDIUP>",   "<MIDIDOWN>",  "<MIDIMUTE>", "<MIDILEFT>",
-    "<MIDIRIGHT>", "<MIDICENTER>", "<TREBUP>", "<TREBDOWN>", "<BASSUP>", "<BASSDOWN>"};
+const std::vector<std::string> kVolumeTags = {"<AUDOFF>",     "<AUDON>",    "<AUDUP>",     "<AUDDOWN>",  "<AUDMUTE>",
+                                              "<AUDLEFT>",    "<AUDRIGHT>", "<AUDCENTER>", "<MIDIOFF>",  "<MIDION>",
+                                              "<MIDIUP>",     "<MIDIDOWN>", "<MIDIMUTE>",  "<MIDILEFT>", "<MIDIRIGHT>",
+                                              "<MIDICENTER>", "<TREBUP>",   "<TREBDOWN>",  "<BASSUP>",   "<BASSDOWN>"};
 
 // The volume choices are named by their tags without the brackets, in lower case.
 std::vector<std::string> volumeChoices() {

@@ -152,8 +152,8 @@ Outcome TDoDialup::doCheck(const DialogEnv& env) {
     }
     // The entry is chosen from the phone book.
     v.entry = get("entry");
-    const std::vector<std::string> book = env.desktop != nullptr ? env.desktop->phoneBookEntries()
-                                                                 : std::vector<std::string>{};
+    const std::vector<std::string> book =
+        env.desktop != nullptr ? env.desktop->phoneBookEntries() : std::vector<std::string>{};
     if (v.entry.empty() || std::find(book.begin(), book.end(), v.entry) == book.end())
         return Outcome::fail("entry", "No phone book entry has been selected.");
     if (const char c = firstOf(v.entry, ">")) return Outcome::fail("entry", forbiddenCharMessage(c));

@@ -9,7 +9,8 @@ namespace {
 const std::vector<std::string> kKinds = {"startup", "once", "hourly", "daily", "weekly", "monthly", "other", "timeout"};
 const std::vector<std::string> kMonths = {"January", "February", "March",     "April",   "May",      "June",
                                           "July",    "August",   "September", "October", "November", "December"};
-const std::vector<std::string> kWeekdays = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
+const std::vector<std::string> kWeekdays = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                            "Thursday", "Friday", "Saturday"};
 // The day boxes in screen order (Sunday first) and their index in the record (Monday first).
 const char* const kDayBoxes[] = {"sun", "mon", "tue", "wed", "thu", "fri", "sat"};
 constexpr std::size_t kDayIndex[] = {6, 0, 1, 2, 3, 4, 5};
@@ -141,9 +142,12 @@ Outcome TDoSchedule::doCheck(const DialogEnv& env) {
                 return Outcome::fail("day", "Invalid day of month specified.");
             const LocalTime today = env.clock != nullptr ? env.clock->now() : SystemClock().now();
             const char* early = nullptr;
-            if (*year < today.year) early = "year";
-            else if (*year == today.year && month < today.month) early = "month";
-            else if (*year == today.year && month == today.month && *day < today.day) early = "day";
+            if (*year < today.year)
+                early = "year";
+            else if (*year == today.year && month < today.month)
+                early = "month";
+            else if (*year == today.year && month == today.month && *day < today.day)
+                early = "day";
             if (early != nullptr) return Outcome::fail(early, "Specified date has already elapsed.");
             v.month = month;
             v.day = static_cast<int>(*day);

@@ -15,18 +15,14 @@ struct DesktopChoice {
 };
 
 const DesktopChoice kDesktop[] = {
-    {"cascade", "<CASCDESK>", false},     {"tilevertical", "<TILVDESK>", false},
-    {"tilehorizontal", "<TILHDESK>", false}, {"minimizeall", "<MINIDESK>", true},
-    {"restoreall", "<RESTDESK>", true},   {"suspend", "<SUSPEND>", true},
-    {"undock", "<UNDOCK>", true},         {"dateandtime", "<RUNDT>", true},
-    {"findcomputers", "<RUNFC>", true},   {"findfiles", "<RUNFF>", true},
-    {"runprograms", "<RUNRP>", true},     {"controlpanel", "<EXPCP>", false},
-    {"desktopfolder", "<EXPDT>", false},  {"desktopprograms", "<EXPDP>", false},
-    {"favorites", "<EXPFV>", false},      {"fonts", "<EXPFT>", false},
-    {"mycomputer", "<EXPMC>", false},     {"network", "<EXPNW>", false},
-    {"printers", "<EXPPR>", false},       {"programs", "<EXPPF>", false},
-    {"recent", "<EXPRD>", false},         {"recyclebin", "<EXPRB>", false},
-    {"startmenu", "<EXPSM>", false},      {"startup", "<EXPSU>", false},
+    {"cascade", "<CASCDESK>", false},    {"tilevertical", "<TILVDESK>", false}, {"tilehorizontal", "<TILHDESK>", false},
+    {"minimizeall", "<MINIDESK>", true}, {"restoreall", "<RESTDESK>", true},    {"suspend", "<SUSPEND>", true},
+    {"undock", "<UNDOCK>", true},        {"dateandtime", "<RUNDT>", true},      {"findcomputers", "<RUNFC>", true},
+    {"findfiles", "<RUNFF>", true},      {"runprograms", "<RUNRP>", true},      {"controlpanel", "<EXPCP>", false},
+    {"desktopfolder", "<EXPDT>", false}, {"desktopprograms", "<EXPDP>", false}, {"favorites", "<EXPFV>", false},
+    {"fonts", "<EXPFT>", false},         {"mycomputer", "<EXPMC>", false},      {"network", "<EXPNW>", false},
+    {"printers", "<EXPPR>", false},      {"programs", "<EXPPF>", false},        {"recent", "<EXPRD>", false},
+    {"recyclebin", "<EXPRB>", false},    {"startmenu", "<EXPSM>", false},       {"startup", "<EXPSU>", false},
     {"userdocuments", "<EXPUD>", false},
 };
 
@@ -193,10 +189,18 @@ void TDoSysControls::load(const Values& v) {
     if (v.kind >= SaverOn && v.kind <= SizingBorder) set("kind", kSysKinds[static_cast<std::size_t>(v.kind - 1)]);
     const std::string n = std::to_string(v.number);
     switch (v.kind) {
-        case SaverTime: set("minutes", n); break;
-        case KeyDelay: set("delay", n); break;
-        case KeySpeed: set("speed", n); break;
-        case SizingBorder: set("border", n); break;
+        case SaverTime:
+            set("minutes", n);
+            break;
+        case KeyDelay:
+            set("delay", n);
+            break;
+        case KeySpeed:
+            set("speed", n);
+            break;
+        case SizingBorder:
+            set("border", n);
+            break;
         case Wallpaper:
             setFlag("tile", v.style == Tile);
             if (v.style >= Center && v.style <= Position) set("style", kStyles[static_cast<std::size_t>(v.style - 2)]);
@@ -204,15 +208,16 @@ void TDoSysControls::load(const Values& v) {
             set("y", std::to_string(v.y));
             set("bitmap", v.path);
             break;
-        default: break;
+        default:
+            break;
     }
 }
 
 Outcome TDoSysControls::doCheck(const DialogEnv& env) {
     Values v;
     v.kind = choiceIndex("kind") + 1;
-    auto ranged = [&](const char* field, std::int64_t lo, std::int64_t hi, const char* message,
-                      const char* tag, int width) -> Outcome {
+    auto ranged = [&](const char* field, std::int64_t lo, std::int64_t hi, const char* message, const char* tag,
+                      int width) -> Outcome {
         const auto n = parseWhole(text(field));
         if (!n || *n < lo || *n > hi) return Outcome::fail(field, message);
         v.number = static_cast<int>(*n);
@@ -220,8 +225,12 @@ Outcome TDoSysControls::doCheck(const DialogEnv& env) {
         return Outcome::ok(tag + padNumber(v.number, width) + ">");
     };
     switch (v.kind) {
-        case SaverOn: values_ = v; return Outcome::ok("<SSON>");
-        case SaverOff: values_ = v; return Outcome::ok("<SSOFF>");
+        case SaverOn:
+            values_ = v;
+            return Outcome::ok("<SSON>");
+        case SaverOff:
+            values_ = v;
+            return Outcome::ok("<SSOFF>");
         case SaverTime:
             return ranged("minutes", 1, 60, "Invalid minutes specified.  Valid values or 1 to 60.  Please correct.",
                           "<SSTIME:", 2);
@@ -236,7 +245,8 @@ Outcome TDoSysControls::doCheck(const DialogEnv& env) {
         case SizingBorder:
             return ranged("border", 1, 10, "Invalid value specified.  Valid values or 1 to 10.  Please correct.",
                           "<WBSIZE:", 2);
-        default: break;
+        default:
+            break;
     }
     // Wallpaper.
     std::string tag;
@@ -267,9 +277,9 @@ Outcome TDoSysControls::doCheck(const DialogEnv& env) {
 }
 
 std::vector<std::pair<std::string, std::string>> TDoSysControls::results() const {
-    return {{"kind", std::to_string(values_.kind)}, {"path", values_.path},
+    return {{"kind", std::to_string(values_.kind)},     {"path", values_.path},
             {"number", std::to_string(values_.number)}, {"x", std::to_string(values_.x)},
-            {"y", std::to_string(values_.y)},         {"style", std::to_string(values_.style)}};
+            {"y", std::to_string(values_.y)},           {"style", std::to_string(values_.style)}};
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -289,8 +299,6 @@ Outcome TDoAllProgs::doCheck(const DialogEnv&) {
     return Outcome::ok("");
 }
 
-std::vector<std::pair<std::string, std::string>> TDoAllProgs::results() const {
-    return {{"program", values_.program}};
-}
+std::vector<std::pair<std::string, std::string>> TDoAllProgs::results() const { return {{"program", values_.program}}; }
 
 }  // namespace orv::dialogs

@@ -80,9 +80,10 @@ Outcome TDoNick::doCheck(const DialogEnv& env) {
     if (v.nickname.empty()) {
         const std::string entry = get("highlighted");
         if (entry.empty()) return Outcome::fail("nickname", "No nickname has been entered.  Please correct.");
-        const std::string question = "No nickname has been entered.  \"" + entry +
-                                     "\" is currently highlighted.  Would you like to use it?";
-        if (env.prompt == nullptr || env.prompt->messageBox("Error", question, PromptButtons::YesNo) != PromptAnswer::Yes)
+        const std::string question =
+            "No nickname has been entered.  \"" + entry + "\" is currently highlighted.  Would you like to use it?";
+        if (env.prompt == nullptr ||
+            env.prompt->messageBox("Error", question, PromptButtons::YesNo) != PromptAnswer::Yes)
             return Outcome::fail("nickname", "");
         v.nickname = entry;
     }
@@ -171,10 +172,10 @@ Outcome TDoTextInsert::doCheck(const DialogEnv& env) {
         v.path = env.files->shortPath(v.path);
     } else {
         // A path kept although its file does not exist is written as typed.
-        const bool correct = env.prompt == nullptr ||
-                             env.prompt->messageBox("Warning",
-                                                    "Specified Path and Program does not exist.  Do you wish to correct?",
-                                                    PromptButtons::YesNo) == PromptAnswer::Yes;
+        const bool correct =
+            env.prompt == nullptr ||
+            env.prompt->messageBox("Warning", "Specified Path and Program does not exist.  Do you wish to correct?",
+                                   PromptButtons::YesNo) == PromptAnswer::Yes;
         if (correct) return Outcome::fail("file", "");
     }
     values_ = v;

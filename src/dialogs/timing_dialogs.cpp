@@ -204,7 +204,8 @@ Outcome TDoRepeat::doCheck(const DialogEnv&) {
         case Counted: {
             // Count, start and step fill fields of 4, 6 and 6 digits; playback counts from 0 up.
             const auto count = parseWhole(text("count"));
-            if (!count || *count <= 0 || *count > 9999) return Outcome::fail("count", "Value must be greater than zero.");
+            if (!count || *count <= 0 || *count > 9999)
+                return Outcome::fail("count", "Value must be greater than zero.");
             const auto start = parseWhole(text("start"));
             if (!start || *start < 0 || *start > 999999)
                 return Outcome::fail("start", "Invalid start counter specified.  Please Correct.");

@@ -137,16 +137,36 @@ Outcome TDoWaitWin::doCheck(const DialogEnv&) {
 
     std::string out;
     switch (kind) {
-        case Window: out = "<WAITWIN:" + t + ":" + v.text + ">"; break;
-        case LoseFocus: out = "<WAITWLF:" + t + ":" + v.text + ">"; break;
-        case Program: out = "<WAITPROG:" + t + ":" + v.text + ">"; break;
-        case Key: out = "<WAITKEY:" + t + ":" + padNumber(v.key, 2) + ">"; break;
-        case Text: out = std::string(v.caseSensitive ? "<WAITTXTY:" : "<WAITTXTN:") + t + ":" + v.text + ">"; break;
-        case LeftClick: out = "<WAITLM:" + t + ">"; break;
-        case RightClick: out = "<WAITRM:" + t + ">"; break;
-        case MiddleClick: out = "<WAITMM:" + t + ">"; break;
-        case Playback: out = "<WAITPB>"; break;
-        default: out = "<WAITTIME:" + padNumber(v.number, 8) + ">"; break;
+        case Window:
+            out = "<WAITWIN:" + t + ":" + v.text + ">";
+            break;
+        case LoseFocus:
+            out = "<WAITWLF:" + t + ":" + v.text + ">";
+            break;
+        case Program:
+            out = "<WAITPROG:" + t + ":" + v.text + ">";
+            break;
+        case Key:
+            out = "<WAITKEY:" + t + ":" + padNumber(v.key, 2) + ">";
+            break;
+        case Text:
+            out = std::string(v.caseSensitive ? "<WAITTXTY:" : "<WAITTXTN:") + t + ":" + v.text + ">";
+            break;
+        case LeftClick:
+            out = "<WAITLM:" + t + ">";
+            break;
+        case RightClick:
+            out = "<WAITRM:" + t + ">";
+            break;
+        case MiddleClick:
+            out = "<WAITMM:" + t + ">";
+            break;
+        case Playback:
+            out = "<WAITPB>";
+            break;
+        default:
+            out = "<WAITTIME:" + padNumber(v.number, 8) + ">";
+            break;
     }
     values_ = v;
     return Outcome::ok(out);

@@ -78,9 +78,12 @@ Outcome TDoActive::doCheck(const DialogEnv& env) {
 }
 
 std::vector<std::pair<std::string, std::string>> TDoActive::results() const {
-    return {{"kind", std::to_string(values_.kind)},     {"title", values_.title},
-            {"program", values_.program},               {"parameters", values_.parameters},
-            {"delay", std::to_string(values_.delay)},   {"wait", std::to_string(values_.maxWait)}};
+    return {{"kind", std::to_string(values_.kind)},
+            {"title", values_.title},
+            {"program", values_.program},
+            {"parameters", values_.parameters},
+            {"delay", std::to_string(values_.delay)},
+            {"wait", std::to_string(values_.maxWait)}};
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -94,7 +97,8 @@ TDoSystemCommand::TDoSystemCommand()
 }
 
 void TDoSystemCommand::load(const Values& v) {
-    if (v.command >= Maximize && v.command <= ShutDown) set("command", kWindowCommands[static_cast<std::size_t>(v.command - 1)]);
+    if (v.command >= Maximize && v.command <= ShutDown)
+        set("command", kWindowCommands[static_cast<std::size_t>(v.command - 1)]);
     set("window", v.current ? "current" : "specific");
     set("title", v.current ? "" : v.title);
 }
@@ -161,8 +165,7 @@ Outcome TDoSizeIt::doCheck(const DialogEnv&) {
             return Outcome::fail("width", "Invalid width specified.  Width must be 10 or greater.  Please correct.");
         const auto height = parseWhole(text("height"));
         if (!height || *height < 30 || *height > 9999)
-            return Outcome::fail("height",
-                                 "Invalid height specified.  Height must be 30 or greater.  Please correct.");
+            return Outcome::fail("height", "Invalid height specified.  Height must be 30 or greater.  Please correct.");
         v.first = static_cast<int>(*width);
         v.second = static_cast<int>(*height);
         out = "<WSIZE:" + padNumber(v.first, 4) + "," + padNumber(v.second, 4) + window + ">";
@@ -211,13 +214,13 @@ Outcome TDoSpecWind::doCheck(const DialogEnv& env) {
     v.title = text("title");
     v.topMostOnly = get("run") == "ontop" ? 1 : 0;
     if (v.title.empty()) {
-        const std::string lead = get("mode") == "program" ? "No program name has been entered.  "
-                                                          : "No window title has been entered.  ";
+        const std::string lead =
+            get("mode") == "program" ? "No program name has been entered.  " : "No window title has been entered.  ";
         const std::string entry = get("highlighted");
         if (entry.empty()) return Outcome::fail("title", lead + "Please correct.");
-        const std::string question =
-            lead + "\"" + entry + "\" is currently highlighted.  Would you like to use it?";
-        if (env.prompt == nullptr || env.prompt->messageBox("Error", question, PromptButtons::YesNo) != PromptAnswer::Yes)
+        const std::string question = lead + "\"" + entry + "\" is currently highlighted.  Would you like to use it?";
+        if (env.prompt == nullptr ||
+            env.prompt->messageBox("Error", question, PromptButtons::YesNo) != PromptAnswer::Yes)
             return Outcome::fail("title", "");
         v.title = entry.substr(0, 30);
     }

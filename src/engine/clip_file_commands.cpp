@@ -108,8 +108,7 @@ public:
             case CommandId::Cliptypei: {
                 if (s.clipboard == nullptr) return after;
                 std::string clip = s.clipboard->text();
-                if (cmd.id == CommandId::Cliptypei)
-                    std::erase_if(clip, [](char c) { return c == '\r' || c == '\n'; });
+                if (cmd.id == CommandId::Cliptypei) std::erase_if(clip, [](char c) { return c == '\r' || c == '\n'; });
                 if (!clip.empty()) engine.runNested(run, clip);
                 return after;
             }

@@ -42,10 +42,10 @@ class PlaybackEngine;
 struct Interpretation {
     std::string_view text;
     std::size_t pos = 0;
-    int runNumber = 1;           // 1 for the first run
-    int runsLeft = 0;            // runs still to go after this one
-    std::uint16_t step = 1;      // counter step
-    std::uint16_t start = 1;     // counter start value
+    int runNumber = 1;        // 1 for the first run
+    int runsLeft = 0;         // runs still to go after this one
+    std::uint16_t step = 1;   // counter step
+    std::uint16_t start = 1;  // counter start value
     // Modifiers held down that are released after the next key.
     bool shiftMarked = false;
     bool ctrlMarked = false;
@@ -57,8 +57,7 @@ struct Interpretation {
 class ICommandFamily {
 public:
     virtual ~ICommandFamily() = default;
-    virtual std::optional<std::size_t> perform(PlaybackEngine& engine, Interpretation& run,
-                                               const CommandSpec& cmd) = 0;
+    virtual std::optional<std::size_t> perform(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) = 0;
 };
 
 }  // namespace orv

@@ -117,10 +117,18 @@ private:
                                 static_cast<long long>(run.step) * static_cast<long long>(run.runNumber - 1);
         int width = 0;
         switch (cmd.id) {
-            case CommandId::Counter4: width = 4; break;
-            case CommandId::Counter3: width = 3; break;
-            case CommandId::Counter2: width = 2; break;
-            default: width = 0; break;
+            case CommandId::Counter4:
+                width = 4;
+                break;
+            case CommandId::Counter3:
+                width = 3;
+                break;
+            case CommandId::Counter2:
+                width = 2;
+                break;
+            default:
+                width = 0;
+                break;
         }
         char digits[32];
         std::snprintf(digits, sizeof digits, "%0*lld", width, value);
@@ -129,8 +137,8 @@ private:
     }
 
     // Runs the block from `blockStart` to its matching "<ENDREP>" `count` times.
-    static std::size_t repeat(PlaybackEngine& engine, Interpretation& run, std::size_t blockStart,
-                              std::uint32_t count, std::uint32_t step, std::uint32_t start) {
+    static std::size_t repeat(PlaybackEngine& engine, Interpretation& run, std::size_t blockStart, std::uint32_t count,
+                              std::uint32_t step, std::uint32_t start) {
         const std::string_view text = run.text;
         const std::optional<std::size_t> end = findMatchingEndRep(text, blockStart);
         if (!end) {
@@ -167,8 +175,8 @@ private:
         const int d = findMacro(s, nick);
         if (d == 0 || s.store == nullptr) return param.next;
         if (s.host != nullptr && !s.host->lockSharedFile()) {
-            engine.DoAMessage("Macro Delete Error", "Cannot delete macro \"" + nick +
-                                                        "\" because the macro file is in use by another user.");
+            engine.DoAMessage("Macro Delete Error",
+                              "Cannot delete macro \"" + nick + "\" because the macro file is in use by another user.");
             return param.next;
         }
         if (s.host != nullptr) s.host->beforeMacroDelete(d);
@@ -219,12 +227,13 @@ private:
             if (s.table->Active(j) == active) continue;
             if (s.host != nullptr && !s.host->lockSharedFile()) {
                 if (active)
-                    engine.DoAMessage("Macro Activate Error", "Cannot activate macro \"" + nick +
-                                                                  "\" because the macro file is in use by another user.");
+                    engine.DoAMessage(
+                        "Macro Activate Error",
+                        "Cannot activate macro \"" + nick + "\" because the macro file is in use by another user.");
                 else
-                    engine.DoAMessage("Macro Deactivate Error",
-                                      "Cannot deactivate macro \"" + nick +
-                                          "\" because the macro file is in use by another user.");
+                    engine.DoAMessage(
+                        "Macro Deactivate Error",
+                        "Cannot deactivate macro \"" + nick + "\" because the macro file is in use by another user.");
                 continue;
             }
             // Sets the in-memory flag, tells the hook library and writes the flag to the file.

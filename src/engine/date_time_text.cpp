@@ -14,9 +14,9 @@ constexpr std::array<std::string_view, 7> kDayLong = {"Sunday",   "Monday", "Tue
                                                       "Thursday", "Friday", "Saturday"};
 constexpr std::array<std::string_view, 12> kMonthShort = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                                           "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-constexpr std::array<std::string_view, 12> kMonthLong = {"January", "February", "March",     "April",
-                                                         "May",     "June",     "July",      "August",
-                                                         "September", "October", "November", "December"};
+constexpr std::array<std::string_view, 12> kMonthLong = {"January",   "February", "March",    "April",
+                                                         "May",       "June",     "July",     "August",
+                                                         "September", "October",  "November", "December"};
 
 std::string upper(std::string_view s) {
     std::string out(s);

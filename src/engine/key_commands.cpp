@@ -16,44 +16,82 @@ constexpr std::uint8_t kVkLeftWin = 91;
 // The virtual key of a command that presses and releases one key; 0 for other commands.
 std::uint8_t keyOf(const CommandSpec& cmd) {
     switch (cmd.id) {
-        case CommandId::Tab: return 9;
-        case CommandId::Enter: return 13;
-        case CommandId::Rightwin: return 92;
-        case CommandId::Leftwin: return 91;
-        case CommandId::App: return 93;
-        case CommandId::Backspace: return 8;
-        case CommandId::Esc: return 27;
-        case CommandId::Space: return 32;
-        case CommandId::LeftArrow: return 37;
-        case CommandId::RightArrow: return 39;
-        case CommandId::UpArrow: return 38;
-        case CommandId::DownArrow: return 40;
-        case CommandId::Home: return 36;
-        case CommandId::End: return 35;
-        case CommandId::Insert: return 45;
-        case CommandId::Delete: return 46;
-        case CommandId::PageDown: return 34;
-        case CommandId::PageUp: return 33;
-        case CommandId::FKey: return static_cast<std::uint8_t>(111 + cmd.arg);
-        case CommandId::Attn: return 246;
-        case CommandId::Crsel: return 247;
-        case CommandId::Exsel: return 248;
-        case CommandId::Ereof: return 249;
-        case CommandId::Play: return 250;
-        case CommandId::Zoom: return 251;
-        case CommandId::Pa1: return 253;
-        case CommandId::Prtscr: return 44;
-        case CommandId::Scrlock: return 145;
-        case CommandId::Pausekey: return 19;
-        case CommandId::Caplock: return 20;
-        case CommandId::Numlock: return 144;
-        case CommandId::KeyPadDigit: return static_cast<std::uint8_t>(96 + cmd.arg);
-        case CommandId::KeyPadDecimal: return 110;
-        case CommandId::KeyPadDivide: return 111;
-        case CommandId::KeyPadMultiply: return 106;
-        case CommandId::KeyPadSubtract: return 109;
-        case CommandId::KeyPadAdd: return 107;
-        default: return 0;
+        case CommandId::Tab:
+            return 9;
+        case CommandId::Enter:
+            return 13;
+        case CommandId::Rightwin:
+            return 92;
+        case CommandId::Leftwin:
+            return 91;
+        case CommandId::App:
+            return 93;
+        case CommandId::Backspace:
+            return 8;
+        case CommandId::Esc:
+            return 27;
+        case CommandId::Space:
+            return 32;
+        case CommandId::LeftArrow:
+            return 37;
+        case CommandId::RightArrow:
+            return 39;
+        case CommandId::UpArrow:
+            return 38;
+        case CommandId::DownArrow:
+            return 40;
+        case CommandId::Home:
+            return 36;
+        case CommandId::End:
+            return 35;
+        case CommandId::Insert:
+            return 45;
+        case CommandId::Delete:
+            return 46;
+        case CommandId::PageDown:
+            return 34;
+        case CommandId::PageUp:
+            return 33;
+        case CommandId::FKey:
+            return static_cast<std::uint8_t>(111 + cmd.arg);
+        case CommandId::Attn:
+            return 246;
+        case CommandId::Crsel:
+            return 247;
+        case CommandId::Exsel:
+            return 248;
+        case CommandId::Ereof:
+            return 249;
+        case CommandId::Play:
+            return 250;
+        case CommandId::Zoom:
+            return 251;
+        case CommandId::Pa1:
+            return 253;
+        case CommandId::Prtscr:
+            return 44;
+        case CommandId::Scrlock:
+            return 145;
+        case CommandId::Pausekey:
+            return 19;
+        case CommandId::Caplock:
+            return 20;
+        case CommandId::Numlock:
+            return 144;
+        case CommandId::KeyPadDigit:
+            return static_cast<std::uint8_t>(96 + cmd.arg);
+        case CommandId::KeyPadDecimal:
+            return 110;
+        case CommandId::KeyPadDivide:
+            return 111;
+        case CommandId::KeyPadMultiply:
+            return 106;
+        case CommandId::KeyPadSubtract:
+            return 109;
+        case CommandId::KeyPadAdd:
+            return 107;
+        default:
+            return 0;
     }
 }
 
@@ -99,14 +137,30 @@ public:
                 engine.PostVKey(kVkMenu, run.altMarked ? 1 : 0);
                 run.altMarked = !run.altMarked;
                 return after;
-            case CommandId::Shfd: engine.PostVKey(kVkShift, 0); return after;
-            case CommandId::Shfu: engine.PostVKey(kVkShift, 1); return after;
-            case CommandId::Ctld: engine.PostVKey(kVkControl, 0); return after;
-            case CommandId::Ctlu: engine.PostVKey(kVkControl, 1); return after;
-            case CommandId::Altd: engine.PostVKey(kVkMenu, 0); return after;
-            case CommandId::Altu: engine.PostVKey(kVkMenu, 1); return after;
-            case CommandId::Wind: engine.PostVKey(kVkLeftWin, 0); return after;
-            case CommandId::Winu: engine.PostVKey(kVkLeftWin, 1); return after;
+            case CommandId::Shfd:
+                engine.PostVKey(kVkShift, 0);
+                return after;
+            case CommandId::Shfu:
+                engine.PostVKey(kVkShift, 1);
+                return after;
+            case CommandId::Ctld:
+                engine.PostVKey(kVkControl, 0);
+                return after;
+            case CommandId::Ctlu:
+                engine.PostVKey(kVkControl, 1);
+                return after;
+            case CommandId::Altd:
+                engine.PostVKey(kVkMenu, 0);
+                return after;
+            case CommandId::Altu:
+                engine.PostVKey(kVkMenu, 1);
+                return after;
+            case CommandId::Wind:
+                engine.PostVKey(kVkLeftWin, 0);
+                return after;
+            case CommandId::Winu:
+                engine.PostVKey(kVkLeftWin, 1);
+                return after;
             case CommandId::AltCode3:
                 if (!charAt(text, at, 8, '>')) return std::nullopt;
                 engine.waitKeyDelay();

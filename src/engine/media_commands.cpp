@@ -46,11 +46,15 @@ constexpr MixerCommand kMixerCommands[] = {
 std::string missingControlText(MixerControl control) {
     switch (control) {
         case MixerControl::WaveVolume:
-        case MixerControl::WaveMute: return "Audio volume control is not supported by your Audio Device.";
+        case MixerControl::WaveMute:
+            return "Audio volume control is not supported by your Audio Device.";
         case MixerControl::MidiVolume:
-        case MixerControl::MidiMute: return "MIDI volume control is not supported by your Audio Device.";
-        case MixerControl::Treble: return "Treble volume control is not supported by your Audio Device.";
-        case MixerControl::Bass: return "Bass volume control is not supported by your Audio Device.";
+        case MixerControl::MidiMute:
+            return "MIDI volume control is not supported by your Audio Device.";
+        case MixerControl::Treble:
+            return "Treble volume control is not supported by your Audio Device.";
+        case MixerControl::Bass:
+            return "Bass volume control is not supported by your Audio Device.";
     }
     return {};
 }
@@ -80,8 +84,12 @@ std::optional<std::size_t> SystemCommands::mixerCommand(PlaybackEngine& engine, 
     const bool volume = it->control == MixerControl::WaveVolume || it->control == MixerControl::MidiVolume;
     std::optional<ChannelValues> set;
     switch (it->action) {
-        case MixerAction::Off: set = ChannelValues{lo, lo}; break;
-        case MixerAction::On: set = ChannelValues{hi, hi}; break;
+        case MixerAction::Off:
+            set = ChannelValues{lo, lo};
+            break;
+        case MixerAction::On:
+            set = ChannelValues{hi, hi};
+            break;
         case MixerAction::Up:
             if (volume) {
                 if (v.left >= hi || v.right >= hi) break;
@@ -139,8 +147,10 @@ std::optional<std::size_t> SystemCommands::cdCommand(PlaybackEngine&, Interpreta
         case CommandId::Cdclose:
         case CommandId::Cdgoto:
         case CommandId::Cdstep:
-        case CommandId::Cdback: break;
-        default: return std::nullopt;
+        case CommandId::Cdback:
+            break;
+        default:
+            return std::nullopt;
     }
     if (stepped && !charAt(text, at, 10, '>')) return std::nullopt;
     const std::size_t next = stepped ? at + 11 : at + cmd.tag.size();
@@ -150,13 +160,27 @@ std::optional<std::size_t> SystemCommands::cdCommand(PlaybackEngine&, Interpreta
     if (!media_.cdOpen) return next;
     const int number = static_cast<int>(fieldNumber(text, at, 8, 2));
     switch (cmd.id) {
-        case CommandId::Cdplay: cd->play(); break;
-        case CommandId::Cdstop: cd->stop(); break;
-        case CommandId::Cdpause: cd->pause(); break;
-        case CommandId::Cdnext: cd->nextTrack(); break;
-        case CommandId::Cdprev: cd->previousTrack(); break;
-        case CommandId::Cdeject: cd->openDoor(); break;
-        case CommandId::Cdclose: cd->closeDoor(); break;
+        case CommandId::Cdplay:
+            cd->play();
+            break;
+        case CommandId::Cdstop:
+            cd->stop();
+            break;
+        case CommandId::Cdpause:
+            cd->pause();
+            break;
+        case CommandId::Cdnext:
+            cd->nextTrack();
+            break;
+        case CommandId::Cdprev:
+            cd->previousTrack();
+            break;
+        case CommandId::Cdeject:
+            cd->openDoor();
+            break;
+        case CommandId::Cdclose:
+            cd->closeDoor();
+            break;
         case CommandId::Cdgoto:
             // A track the disc does not have cannot be played; the command then has no effect.
             if (number >= 1 && number <= cd->trackCount()) cd->playFrom({number, 0, 0, 0});
@@ -203,7 +227,8 @@ std::optional<std::size_t> SystemCommands::clipCommand(PlaybackEngine& engine, I
         case CommandId::Beep:
             if (media) media->beep();
             return run.pos + cmd.tag.size();
-        default: return std::nullopt;
+        default:
+            return std::nullopt;
     }
 }
 

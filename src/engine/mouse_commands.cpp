@@ -23,19 +23,32 @@ struct ButtonEvents {
 
 std::optional<ButtonEvents> buttonEvents(CommandId id) {
     switch (id) {
-        case CommandId::Ldn: return ButtonEvents{kLeftDown, 0, 0};
-        case CommandId::Lup: return ButtonEvents{0, kLeftUp, 0};
-        case CommandId::Lclk: return ButtonEvents{kLeftDown, kLeftUp, 1};
-        case CommandId::Ldclk: return ButtonEvents{kLeftDown, kLeftUp, 2};
-        case CommandId::Rdn: return ButtonEvents{kRightDown, 0, 0};
-        case CommandId::Rup: return ButtonEvents{0, kRightUp, 0};
-        case CommandId::Rclk: return ButtonEvents{kRightDown, kRightUp, 1};
-        case CommandId::Rdclk: return ButtonEvents{kRightDown, kRightUp, 2};
-        case CommandId::Mdn: return ButtonEvents{kMiddleDown, 0, 0};
-        case CommandId::Mup: return ButtonEvents{0, kMiddleUp, 0};
-        case CommandId::Mclk: return ButtonEvents{kMiddleDown, kMiddleUp, 1};
-        case CommandId::Mdclk: return ButtonEvents{kMiddleDown, kMiddleUp, 2};
-        default: return std::nullopt;
+        case CommandId::Ldn:
+            return ButtonEvents{kLeftDown, 0, 0};
+        case CommandId::Lup:
+            return ButtonEvents{0, kLeftUp, 0};
+        case CommandId::Lclk:
+            return ButtonEvents{kLeftDown, kLeftUp, 1};
+        case CommandId::Ldclk:
+            return ButtonEvents{kLeftDown, kLeftUp, 2};
+        case CommandId::Rdn:
+            return ButtonEvents{kRightDown, 0, 0};
+        case CommandId::Rup:
+            return ButtonEvents{0, kRightUp, 0};
+        case CommandId::Rclk:
+            return ButtonEvents{kRightDown, kRightUp, 1};
+        case CommandId::Rdclk:
+            return ButtonEvents{kRightDown, kRightUp, 2};
+        case CommandId::Mdn:
+            return ButtonEvents{kMiddleDown, 0, 0};
+        case CommandId::Mup:
+            return ButtonEvents{0, kMiddleUp, 0};
+        case CommandId::Mclk:
+            return ButtonEvents{kMiddleDown, kMiddleUp, 1};
+        case CommandId::Mdclk:
+            return ButtonEvents{kMiddleDown, kMiddleUp, 2};
+        default:
+            return std::nullopt;
     }
 }
 
@@ -49,8 +62,7 @@ std::int32_t absoluteMouseValue(double v, int extent) {
     return static_cast<std::int32_t>(scaled);
 }
 
-std::optional<std::size_t> MouseCommands::perform(PlaybackEngine& engine, Interpretation& run,
-                                                  const CommandSpec& cmd) {
+std::optional<std::size_t> MouseCommands::perform(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
     const std::string_view text = run.text;
     const std::size_t at = run.pos;
     EngineState& state = engine.state();
@@ -113,7 +125,8 @@ std::optional<std::size_t> MouseCommands::perform(PlaybackEngine& engine, Interp
             }
             return at + 5;
         }
-        default: return std::nullopt;
+        default:
+            return std::nullopt;
     }
 }
 

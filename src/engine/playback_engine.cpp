@@ -135,8 +135,8 @@ bool PlaybackEngine::performCommand(Interpretation& run) {
     return false;
 }
 
-bool PlaybackEngine::runNested(Interpretation& parent, std::string_view text, std::uint16_t step,
-                               std::uint16_t start, int runs) {
+bool PlaybackEngine::runNested(Interpretation& parent, std::string_view text, std::uint16_t step, std::uint16_t start,
+                               int runs) {
     if (depth_ >= limits_.maxNesting) {
         char buf[160];
         std::snprintf(buf, sizeof buf,
@@ -346,8 +346,7 @@ bool PlaybackEngine::showPause(int top, int left, const std::string& message) {
     window.message = message;
     window.top = top;
     window.left = left;
-    const int messageHeight =
-        message.empty() ? 0 : static_cast<int>(message.size() / 30) * 19 + 19;
+    const int messageHeight = message.empty() ? 0 : static_cast<int>(message.size() / 30) * 19 + 19;
     window.height = 94 + messageHeight;
     state_.pauseWindowShowing = true;
     const PauseChoice choice = w.pauseWindow(window);

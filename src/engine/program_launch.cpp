@@ -16,16 +16,26 @@ constexpr std::string_view kMacroWillAbort = " Macro will abort.";
 
 std::string launchFailureReason(int result) {
     switch (result) {
-        case 0: return "the operating system is out of memory or resources.";
-        case 2: return "the specified file was not found.";
-        case 3: return "the specified path was not found.";
-        case 5: return "the operating system denied access to the specified file.";
-        case 8: return "there was not enough memory to complete the operation.";
-        case 11: return "the .EXE file is invalid (non-Win32 .EXE or error in .EXE image).";
-        case 26: return "a sharing violation occurred.";
-        case 27: return "the filename association is incomplete or invalid.";
-        case 31: return "there is no application associated with the given filename extension.";
-        default: return "of an unknown Error #" + std::to_string(result) + ".";
+        case 0:
+            return "the operating system is out of memory or resources.";
+        case 2:
+            return "the specified file was not found.";
+        case 3:
+            return "the specified path was not found.";
+        case 5:
+            return "the operating system denied access to the specified file.";
+        case 8:
+            return "there was not enough memory to complete the operation.";
+        case 11:
+            return "the .EXE file is invalid (non-Win32 .EXE or error in .EXE image).";
+        case 26:
+            return "a sharing violation occurred.";
+        case 27:
+            return "the filename association is incomplete or invalid.";
+        case 31:
+            return "there is no application associated with the given filename extension.";
+        default:
+            return "of an unknown Error #" + std::to_string(result) + ".";
     }
 }
 
@@ -44,8 +54,8 @@ ProgramLauncher::ProgramLauncher(WindowControl& windows, IShell& shell, IMessage
       message_(std::move(message)),
       pauseNoSpeed_(std::move(pauseNoSpeed)) {}
 
-bool ProgramLauncher::LaunchProgram(std::string_view programText, int delaySeconds, int waitSeconds,
-                                    bool waitForWindow, std::string_view launchTitle) {
+bool ProgramLauncher::LaunchProgram(std::string_view programText, int delaySeconds, int waitSeconds, bool waitForWindow,
+                                    std::string_view launchTitle) {
     const ProgramText split = splitProgramText(programText);
     const int result = shell_.shellOpen("open", split.program, split.parameters, "");
     if (result >= 0 && result <= 32) {

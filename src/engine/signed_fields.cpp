@@ -21,9 +21,12 @@ bool wellFormed(std::string_view s, bool allowPoint) {
     bool digit = false;
     int points = 0;
     for (const char c : s) {
-        if (c >= '0' && c <= '9') digit = true;
-        else if (c == '.' && allowPoint) ++points;
-        else return false;
+        if (c >= '0' && c <= '9')
+            digit = true;
+        else if (c == '.' && allowPoint)
+            ++points;
+        else
+            return false;
     }
     return digit && points <= 1;
 }

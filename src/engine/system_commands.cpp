@@ -62,27 +62,41 @@ constexpr ShellCommand kShellCommands[] = {
 
 std::string connectResultText(int result) {
     switch (result) {
-        case 0: return "Drive mapped succesfully.";
-        case 5: return "Map Failed.  Access to the nework device was denied.";
-        case 66: return "Map Failed.  Nework device specified is not compatible with a drive.";
-        case 67: return "Map Failed.  The specified networkd device was invalid.";
-        case 85: return "Map Failed.  Drive was already assigned to a nework device.";
-        case 86: return "Map Failed.  The specified password was invalid.";
-        case 170: return "Map Failed.  The network router was busy--possibly initializing.  Try again.";
-        case 1200: return "Map Failed.  The specified drive was invalid.";
-        case 1222: return "Map Failed.  No network exists.";
-        default: return "Map Failed.  Unknown Error #" + std::to_string(result);
+        case 0:
+            return "Drive mapped succesfully.";
+        case 5:
+            return "Map Failed.  Access to the nework device was denied.";
+        case 66:
+            return "Map Failed.  Nework device specified is not compatible with a drive.";
+        case 67:
+            return "Map Failed.  The specified networkd device was invalid.";
+        case 85:
+            return "Map Failed.  Drive was already assigned to a nework device.";
+        case 86:
+            return "Map Failed.  The specified password was invalid.";
+        case 170:
+            return "Map Failed.  The network router was busy--possibly initializing.  Try again.";
+        case 1200:
+            return "Map Failed.  The specified drive was invalid.";
+        case 1222:
+            return "Map Failed.  No network exists.";
+        default:
+            return "Map Failed.  Unknown Error #" + std::to_string(result);
     }
 }
 
 std::string disconnectResultText(int result) {
     switch (result) {
-        case 0: return "Drive succesfully unmapped.";
-        case 2404: return "Unmap Failed.  Nework device is in use by an active process.";
-        case 2250: return "Unmap Failed.  Drive is not currently connected to a nework device.";
+        case 0:
+            return "Drive succesfully unmapped.";
+        case 2404:
+            return "Unmap Failed.  Nework device is in use by an active process.";
+        case 2250:
+            return "Unmap Failed.  Drive is not currently connected to a nework device.";
         case 2401:
             return "Unmap Failed.  There are open files on the network device and the \"Force\" option was not used.";
-        default: return "Unmap Failed.  Unknown Error #" + std::to_string(result);
+        default:
+            return "Unmap Failed.  Unknown Error #" + std::to_string(result);
     }
 }
 
@@ -132,9 +146,12 @@ std::optional<std::size_t> SystemCommands::settingsCommand(PlaybackEngine& engin
             if (!charAt(text, at, 10, '>')) return std::nullopt;
             const int value = static_cast<int>(fieldNumber(text, at, 8, 2));
             if (settings) {
-                if (cmd.id == CommandId::Keyspd) settings->setKeyboardSpeed(value);
-                else if (cmd.id == CommandId::Sstime) settings->setScreenSaverTimeout(value * 60);
-                else settings->setBorderWidth(value);
+                if (cmd.id == CommandId::Keyspd)
+                    settings->setKeyboardSpeed(value);
+                else if (cmd.id == CommandId::Sstime)
+                    settings->setScreenSaverTimeout(value * 60);
+                else
+                    settings->setBorderWidth(value);
             }
             return at + 11;
         }
@@ -211,7 +228,8 @@ std::optional<std::size_t> SystemCommands::settingsCommand(PlaybackEngine& engin
                               "The specified Default Printer does not exist on this computer.");
             return param.next;
         }
-        default: return std::nullopt;
+        default:
+            return std::nullopt;
     }
 }
 
@@ -249,7 +267,8 @@ std::optional<std::size_t> SystemCommands::desktopCommand(PlaybackEngine& engine
                 shell->showTaskBar({0, 0, 100, height});
             }
             return next;
-        case CommandId::Emptybin: return next;
+        case CommandId::Emptybin:
+            return next;
         case CommandId::Explore: {
             const FreeText folder = freeText(run.text, at + 9);
             if (IShell* open = engine.services().shell) open->shellOpen("explore", std::string(folder.value), "", "");
@@ -270,7 +289,8 @@ std::optional<std::size_t> SystemCommands::desktopCommand(PlaybackEngine& engine
             if (needsPrivilege) shell->setShutdownPrivilege(false);
             return next;
         }
-        default: return std::nullopt;
+        default:
+            return std::nullopt;
     }
 }
 
@@ -360,7 +380,8 @@ std::optional<std::size_t> SystemCommands::networkCommand(PlaybackEngine& engine
             }
             return entry.next;
         }
-        default: return std::nullopt;
+        default:
+            return std::nullopt;
     }
 }
 

@@ -71,13 +71,20 @@ WaitKey waitKeyFor(int n) {
     if (n >= 26 && n <= 35) return {48 + n - 26, std::string(1, static_cast<char>('0' + n - 26))};
     if (n >= 36 && n <= 47) return {112 + n - 36, "F" + std::to_string(n - 35)};
     switch (n) {
-        case 48: return {27, "ESC"};
-        case 49: return {9, "TAB"};
-        case 50: return {13, "ENTER"};
-        case 51: return {17, "CTRL"};
-        case 52: return {18, "ALT"};
-        case 53: return {16, "SHIFT"};
-        default: return {0, ""};
+        case 48:
+            return {27, "ESC"};
+        case 49:
+            return {9, "TAB"};
+        case 50:
+            return {13, "ENTER"};
+        case 51:
+            return {17, "CTRL"};
+        case 52:
+            return {18, "ALT"};
+        case 53:
+            return {16, "SHIFT"};
+        default:
+            return {0, ""};
     }
 }
 
@@ -89,11 +96,16 @@ void WaitCommands::setFlag(std::size_t offset, bool on) {
 bool WaitCommands::handleHookMessage(const HookMessage& m) {
     switch (m.msg) {
         case HookMsg::WaitClick:
-            if (m.wParam == 1) input_.clickedLeft = true;
-            else if (m.wParam == 2) input_.clickedRight = true;
-            else if (m.wParam == 3) input_.clickedMiddle = true;
+            if (m.wParam == 1)
+                input_.clickedLeft = true;
+            else if (m.wParam == 2)
+                input_.clickedRight = true;
+            else if (m.wParam == 3)
+                input_.clickedMiddle = true;
             return true;
-        case HookMsg::WaitKey: input_.lastKey = static_cast<int>(m.wParam); return true;
+        case HookMsg::WaitKey:
+            input_.lastKey = static_cast<int>(m.wParam);
+            return true;
         case HookMsg::WaitText:
             if (m.wParam == 1) {
                 input_.typed.clear();
@@ -105,13 +117,15 @@ bool WaitCommands::handleHookMessage(const HookMessage& m) {
                     input_.typed.erase(0, input_.typed.size() - input_.awaitedLength);
             }
             return true;
-        case HookMsg::WaitMarker: table_.setU8(TActivationTable::oWaitMarker, 0); return true;
-        default: return false;
+        case HookMsg::WaitMarker:
+            table_.setU8(TActivationTable::oWaitMarker, 0);
+            return true;
+        default:
+            return false;
     }
 }
 
-std::optional<std::size_t> WaitCommands::perform(PlaybackEngine& engine, Interpretation& run,
-                                                  const CommandSpec& cmd) {
+std::optional<std::size_t> WaitCommands::perform(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
     const std::string_view text = run.text;
     const std::size_t at = run.pos;
     EngineState& state = engine.state();
@@ -137,7 +151,8 @@ std::optional<std::size_t> WaitCommands::perform(PlaybackEngine& engine, Interpr
             });
             if (end == WaitEnd::TimedOut) {
                 timeOut(engine, "Wait For Window Error",
-                        "The Window Title of \"" + wanted + (losesFocus ? "\" did not lose focus" : ".\" did not appear") +
+                        "The Window Title of \"" + wanted +
+                            (losesFocus ? "\" did not lose focus" : ".\" did not appear") +
                             " within the specified time of " + minutesText(minutes) + std::string(kMinutesAbort));
             }
             return param.next;
@@ -228,7 +243,8 @@ std::optional<std::size_t> WaitCommands::perform(PlaybackEngine& engine, Interpr
                 if (table_.u8(TActivationTable::oWaitMarker) == 0) break;
                 const std::uint64_t elapsed = s.clock->tickCount() - start;
                 if (elapsed >= kClearWaitMs) break;
-                s.pump->waitFor(static_cast<std::uint32_t>(std::min<std::uint64_t>(kInputWaitPollMs, kClearWaitMs - elapsed)));
+                s.pump->waitFor(
+                    static_cast<std::uint32_t>(std::min<std::uint64_t>(kInputWaitPollMs, kClearWaitMs - elapsed)));
             }
             setFlag(TActivationTable::oWaitMarker, false);
             return at + 8;
@@ -238,7 +254,8 @@ std::optional<std::size_t> WaitCommands::perform(PlaybackEngine& engine, Interpr
             sleeper_.sleepMs(seconds * 1000);
             return std::min(at + 19, text.size());
         }
-        default: return std::nullopt;
+        default:
+            return std::nullopt;
     }
 }
 

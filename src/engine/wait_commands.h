@@ -31,8 +31,8 @@ struct WaitInput {
     bool clickedRight = false;
     bool clickedMiddle = false;
     int lastKey = 0;
-    std::string typed;             // the most recent characters typed
-    std::size_t awaitedLength = 0; // typed never grows beyond this
+    std::string typed;              // the most recent characters typed
+    std::size_t awaitedLength = 0;  // typed never grows beyond this
 };
 
 // The wait commands. The main window hands the hook library's click, key, character and

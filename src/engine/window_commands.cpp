@@ -39,8 +39,8 @@ LaunchText launchText(std::string_view text, std::size_t from) {
     }
     const FreeText second = freeText(text, first.next);
     // The program text takes in the ">" of "<PARAM>" and the parameters after it.
-    const std::size_t end = second.next == text.size() && (text.empty() || text.back() != '>') ? text.size()
-                                                                                               : second.next - 1;
+    const std::size_t end =
+        second.next == text.size() && (text.empty() || text.back() != '>') ? text.size() : second.next - 1;
     return {text.substr(from, end - from), second.next};
 }
 
@@ -89,8 +89,8 @@ std::optional<std::size_t> WindowCommands::perform(PlaybackEngine& engine, Inter
             const FreeText title = freeText(text, at + 10);
             if (activate(title.shortString())) return title.next;
             engine.DoAMessage("Activate Command Failed", "Specified window title of \"" + title.shortString() +
-                                                            "\" could not be found on your computer." +
-                                                            std::string(kMacroWillAbort));
+                                                             "\" could not be found on your computer." +
+                                                             std::string(kMacroWillAbort));
             return text.size();
         }
         case CommandId::Launch: {
@@ -102,10 +102,14 @@ std::optional<std::size_t> WindowCommands::perform(PlaybackEngine& engine, Inter
             const LaunchText program = launchText(text, at + 13);
             return launch(program.program, delay, 0, false, {}) ? program.next : text.size();
         }
-        case CommandId::Launchno: return launchAndActivate(10, 0, 12, false);
-        case CommandId::Launchyes: return launchAndActivate(11, 0, 13, true);
-        case CommandId::Launchno2: return launchAndActivate(11, 13, 15, false);
-        case CommandId::Launchyes2: return launchAndActivate(12, 14, 16, true);
+        case CommandId::Launchno:
+            return launchAndActivate(10, 0, 12, false);
+        case CommandId::Launchyes:
+            return launchAndActivate(11, 0, 13, true);
+        case CommandId::Launchno2:
+            return launchAndActivate(11, 13, 15, false);
+        case CommandId::Launchyes2:
+            return launchAndActivate(12, 14, 16, true);
 
         case CommandId::Wshut:
         case CommandId::Whide:
@@ -117,16 +121,31 @@ std::optional<std::size_t> WindowCommands::perform(PlaybackEngine& engine, Inter
             WindowAction action = WindowAction::Restore;
             std::size_t offset = 6;
             switch (cmd.id) {
-                case CommandId::Wshut: action = WindowAction::Quit, offset = 7; break;
-                case CommandId::Whide: action = WindowAction::Hide, offset = 7; break;
-                case CommandId::Wshow: action = WindowAction::Show, offset = 7; break;
-                case CommandId::Wmax: action = WindowAction::Maximize; break;
-                case CommandId::Wmin: action = WindowAction::Minimize; break;
-                case CommandId::Wcls: action = WindowAction::Close; break;
-                default: action = WindowAction::Restore; break;
+                case CommandId::Wshut:
+                    action = WindowAction::Quit, offset = 7;
+                    break;
+                case CommandId::Whide:
+                    action = WindowAction::Hide, offset = 7;
+                    break;
+                case CommandId::Wshow:
+                    action = WindowAction::Show, offset = 7;
+                    break;
+                case CommandId::Wmax:
+                    action = WindowAction::Maximize;
+                    break;
+                case CommandId::Wmin:
+                    action = WindowAction::Minimize;
+                    break;
+                case CommandId::Wcls:
+                    action = WindowAction::Close;
+                    break;
+                default:
+                    action = WindowAction::Restore;
+                    break;
             }
             const FreeText title = freeText(text, at + offset);
-            if (const WindowId window = targetWindow(control_, title.shortString())) windows.windowAction(window, action);
+            if (const WindowId window = targetWindow(control_, title.shortString()))
+                windows.windowAction(window, action);
             return title.next;
         }
         case CommandId::Wsize: {
@@ -148,7 +167,8 @@ std::optional<std::size_t> WindowCommands::perform(PlaybackEngine& engine, Inter
             }
             return title.next;
         }
-        default: return std::nullopt;
+        default:
+            return std::nullopt;
     }
 }
 

@@ -13,7 +13,8 @@ class HookMessageBridge final : public QObject, public IHookMessageSink {
     Q_OBJECT
 public:
     using Handler = std::function<void(const HookMessage&)>;
-    explicit HookMessageBridge(Handler handler, QObject* parent = nullptr) : QObject(parent), handler_(std::move(handler)) {}
+    explicit HookMessageBridge(Handler handler, QObject* parent = nullptr)
+        : QObject(parent), handler_(std::move(handler)) {}
 
     // Any thread.
     void postHookMessage(const HookMessage& message) override;

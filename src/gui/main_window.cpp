@@ -46,9 +46,7 @@ namespace {
 constexpr int kStartupDelayMs = 5000;
 constexpr int kClearDelayMs = 15000;
 
-QString fileTitle(const std::string& path) {
-    return QFileInfo(QString::fromStdString(path)).completeBaseName();
-}
+QString fileTitle(const std::string& path) { return QFileInfo(QString::fromStdString(path)).completeBaseName(); }
 
 bool hasOrvExtension(const QString& path) { return path.right(4).toUpper() == QStringLiteral(".ORV"); }
 
@@ -63,7 +61,8 @@ TMainWin::TMainWin(TAppSettings& settings)
     list_ = new QTableWidget(this);
     list_->setObjectName(QStringLiteral("MyGrid"));
     list_->setColumnCount(4);
-    list_->setHorizontalHeaderLabels({QString(), QStringLiteral("Activation"), QStringLiteral("Nickname"), QStringLiteral("Scope")});
+    list_->setHorizontalHeaderLabels(
+        {QString(), QStringLiteral("Activation"), QStringLiteral("Nickname"), QStringLiteral("Scope")});
     list_->verticalHeader()->hide();
     list_->setSelectionBehavior(QAbstractItemView::SelectRows);
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -210,8 +209,8 @@ void TMainWin::fillList() {
 
 void TMainWin::updateCaption() {
     const BrowseMode mode = resident_ != nullptr ? resident_->commandLine().browseMode() : BrowseMode::Off;
-    setWindowTitle(fromCp1252(mainWindowCaption(toCp1252(fileTitle(settings_.CurrentFile)), settings_.ShowDate,
-                                                SystemClock().now(), mode)));
+    setWindowTitle(fromCp1252(
+        mainWindowCaption(toCp1252(fileTitle(settings_.CurrentFile)), settings_.ShowDate, SystemClock().now(), mode)));
 }
 
 void TMainWin::updateRecentFiles() {
@@ -375,7 +374,8 @@ int TMainWin::chooseMacro(const std::vector<int>& items) {
         const int j = items[i];
         if (j < 1 || j > resident_->table().MacroCount()) continue;
         const QString key = i < 10 ? QString::number(i) : QString(QChar(u'A' + static_cast<char16_t>(i - 10)));
-        menu.addAction(QStringLiteral("&%1  %2").arg(key, fromCp1252(settings_.nickName(j))), [&chosen, j] { chosen = j; });
+        menu.addAction(QStringLiteral("&%1  %2").arg(key, fromCp1252(settings_.nickName(j))),
+                       [&chosen, j] { chosen = j; });
     }
     menu.addSeparator();
     menu.addAction(QStringLiteral("&Cancel"));
@@ -393,7 +393,8 @@ void TMainWin::resumePause() {
 
 void TMainWin::setRunning(bool running) {
     tray_.setIcon(style()->standardIcon(running ? QStyle::SP_MediaPlay : QStyle::SP_ComputerIcon));
-    tray_.setToolTip(running ? QStringLiteral("Macro Is Running - Right Click to Abort") : QStringLiteral("Orvanta 99"));
+    tray_.setToolTip(running ? QStringLiteral("Macro Is Running - Right Click to Abort")
+                             : QStringLiteral("Orvanta 99"));
 }
 
 void TMainWin::setScheduleTimer(bool enabled) {

@@ -61,8 +61,8 @@ TNetworkConsiderations::TNetworkConsiderations(NetworkOptionsModel& model, QWidg
 
 void TNetworkConsiderations::updateEnabled() {
     const bool on = model_.syncEnabled();
-    for (QWidget* w : {static_cast<QWidget*>(autoSync_), static_cast<QWidget*>(every_),
-                       static_cast<QWidget*>(minutes_), static_cast<QWidget*>(minutesLabel_)})
+    for (QWidget* w : {static_cast<QWidget*>(autoSync_), static_cast<QWidget*>(every_), static_cast<QWidget*>(minutes_),
+                       static_cast<QWidget*>(minutesLabel_)})
         w->setEnabled(on);
 }
 
@@ -119,8 +119,8 @@ SoundForm::SoundForm(dialogs::TDoSound& model, const dialogs::DialogEnv& env, QW
     connect(wave, &QRadioButton::toggled, this, update);
     update();
     connect(browse, &QPushButton::clicked, this, [this, file] {
-        const QString path = QFileDialog::getOpenFileName(this, windowTitle(), file->text(),
-                                                          QStringLiteral("Wave Files (*.wav *.WAV)"));
+        const QString path =
+            QFileDialog::getOpenFileName(this, windowTitle(), file->text(), QStringLiteral("Wave Files (*.wav *.WAV)"));
         if (!path.isEmpty()) file->setText(path);
     });
 }

@@ -53,7 +53,6 @@ public:
 };
 
 // The form of a model, by its form class name; nullptr for a model that has no form here yet.
-std::unique_ptr<ModelForm> createModelForm(dialogs::DialogModel& model, const dialogs::DialogEnv& env,
-                                           QWidget* parent);
+std::unique_ptr<ModelForm> createModelForm(dialogs::DialogModel& model, const dialogs::DialogEnv& env, QWidget* parent);
 
 }  // namespace orv::gui

@@ -121,7 +121,8 @@ int QtPlaybackWindows::repeatPrompt() {
         bool valid = false;
         const int value = edit->text().trimmed().toInt(&valid);
         if (!valid) {
-            QMessageBox::critical(&dialog, QStringLiteral("Error"), QStringLiteral("Invalid numeric value entered.  Please Correct"));
+            QMessageBox::critical(&dialog, QStringLiteral("Error"),
+                                  QStringLiteral("Invalid numeric value entered.  Please Correct"));
             return;
         }
         count = value;

@@ -50,7 +50,8 @@ int dayOfWeek(int year, int month, int day) {
 }
 
 double toDateSerial(const LocalTime& t) {
-    const long long days = daysFromCivil(t.year, static_cast<unsigned>(t.month), static_cast<unsigned>(t.day)) - kSerialEpoch;
+    const long long days =
+        daysFromCivil(t.year, static_cast<unsigned>(t.month), static_cast<unsigned>(t.day)) - kSerialEpoch;
     const double fraction = (t.hour * 3600000.0 + t.minute * 60000.0 + t.second * 1000.0 + t.millisecond) / 86400000.0;
     return static_cast<double>(days) + fraction;
 }

@@ -27,11 +27,11 @@ inline constexpr int kBadFlags = -4;
 
 // The values that describe the wallpaper, written as text.
 struct WallpaperValues {
-    std::string file;      // "Wallpaper"
-    std::string tile;      // "TileWallpaper": "1" or "0"
-    std::string style;     // "WallpaperStyle": "2" stretch, "0" otherwise
-    std::string originX;   // "WallpaperOriginX"
-    std::string originY;   // "WallpaperOriginY"
+    std::string file;     // "Wallpaper"
+    std::string tile;     // "TileWallpaper": "1" or "0"
+    std::string style;    // "WallpaperStyle": "2" stretch, "0" otherwise
+    std::string originX;  // "WallpaperOriginX"
+    std::string originY;  // "WallpaperOriginY"
     friend bool operator==(const WallpaperValues&, const WallpaperValues&) = default;
 };
 

@@ -12,10 +12,10 @@ enum class ShellFunction : int {
     UndoMinimizeAll = 1,
     Suspend = 2,
     EjectPC = 3,
-    SetTime = 4,       // the date and time dialog
+    SetTime = 4,  // the date and time dialog
     FindComputer = 5,
     FindFiles = 6,
-    FileRun = 7,       // the Run dialog
+    FileRun = 7,  // the Run dialog
 };
 
 const char* shellFunctionName(ShellFunction function);

@@ -20,10 +20,10 @@ enum class HookMsg : int {
     CapsLock = 9,         // Caps Lock state
     Marker = 12,          // MacroInUse := 0
     ProcessesChanged = 13,
-    WaitClick = 14,       // button 1..3 during WaitMouseClick
-    WaitKey = 15,         // key during WaitKeyPress
-    WaitText = 16,        // 1 reset; character, during WaitText
-    WaitMarker = 17,      // WaitMarker := 0
+    WaitClick = 14,   // button 1..3 during WaitMouseClick
+    WaitKey = 15,     // key during WaitKeyPress
+    WaitText = 16,    // 1 reset; character, during WaitText
+    WaitMarker = 17,  // WaitMarker := 0
 };
 
 inline constexpr std::int64_t kHotKeyCapsFlag = 0x8000;

@@ -6,9 +6,9 @@ namespace orv {
 
 // How the video clip player starts.
 enum class VideoStart : int {
-    UserPlays = 0,    // the user starts it with the player's buttons
-    PlayNow = 1,      // starts playing at once
-    PlayAndClose = 2, // plays to its end, then closes
+    UserPlays = 0,     // the user starts it with the player's buttons
+    PlayNow = 1,       // starts playing at once
+    PlayAndClose = 2,  // plays to its end, then closes
 };
 
 // Sound files, the beep and the video clip player window.

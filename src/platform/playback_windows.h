@@ -13,7 +13,7 @@ struct PauseWindowSpec {
     int top = 0;
     int left = 0;
     int width = 224;
-    int height = 94;       // 94 plus the message height
+    int height = 94;  // 94 plus the message height
 };
 
 enum class PauseChoice { Resume, Abort };

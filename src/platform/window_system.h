@@ -32,10 +32,10 @@ enum class WindowAction : int {
     Restore = 0,   // un-minimise (and un-maximise)
     Minimize = 1,  // iconify
     Maximize = 2,
-    Close = 3,     // ask the window to close, as its close button does
-    Hide = 4,      // unmap
-    Show = 5,      // map again
-    Quit = 6,      // end the program that owns the window
+    Close = 3,  // ask the window to close, as its close button does
+    Hide = 4,   // unmap
+    Show = 5,   // map again
+    Quit = 6,   // end the program that owns the window
 };
 
 const char* windowActionName(WindowAction action);

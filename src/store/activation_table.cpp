@@ -28,7 +28,8 @@ void TActivationTable::setTopProgram(std::string_view name) {
 }
 
 std::string TActivationTable::RunningProgram(int i) const {
-    return bytes::getShortString(bytes_.data(), oRunningPrograms + (kRunningProgramChars + 1) * static_cast<std::size_t>(i - 1),
+    return bytes::getShortString(bytes_.data(),
+                                 oRunningPrograms + (kRunningProgramChars + 1) * static_cast<std::size_t>(i - 1),
                                  kRunningProgramChars);
 }
 
@@ -36,7 +37,8 @@ void TActivationTable::setRunningPrograms(const std::string* names, int count) {
     if (count < 0) count = 0;
     if (count > kMaxRunningPrograms) count = kMaxRunningPrograms;
     for (int i = 0; i < count; ++i) {
-        bytes::putShortString(bytes_.data(), oRunningPrograms + (kRunningProgramChars + 1) * static_cast<std::size_t>(i),
+        bytes::putShortString(bytes_.data(),
+                              oRunningPrograms + (kRunningProgramChars + 1) * static_cast<std::size_t>(i),
                               kRunningProgramChars, names[i]);
     }
     setI32(oRunningCount, count);
@@ -77,7 +79,7 @@ void TActivationTable::copyGroup(const TActivationTable& from, TableGroup group,
             break;
         case TableGroup::Capture:
             copy(oCaptureMacro, 2);
-            copy(oCaptureState1, 2);  // state byte and CaptureDoubleAlt
+            copy(oCaptureState1, 2);                                    // state byte and CaptureDoubleAlt
             copy(oStopKeyButton, oCaptureState3 + 2 - oStopKeyButton);  // stop key .. CaptureWindowSize
             copy(oCaptureKeystrokes, 5);
             copy(oCaptureStarting, 2);

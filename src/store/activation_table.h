@@ -26,21 +26,21 @@ inline constexpr int kScopeSystem = 5;
 
 // The field groups that each update operation of the hook library copies.
 enum class TableGroup {
-    Init,        // IsNT, MouseSwapped
-    Keys,        // HotKeyInUse, HaveShortKeys
-    Item,        // element j of each per-macro array
-    NumKeys,     // MacroCount
-    Window,      // MainWindow
-    Window2,     // PickerWindow, PickerActive, CaptureWindow, CaptureWindowActive
-    Capture,     // CaptureMacro, capture options, stop and own keys, state bytes
-    CaptureOn,   // CaptureOn
-    InUse,       // MacroInUse
-    Prog,        // TopProgram
-    Progs,       // RunningCount, RunningPrograms
-    Waits,       // the four wait flags
-    Idle,        // IdleWatch, IdleSeconds
-    KeyHook,     // KeyboardHook
-    MouseHook,   // MouseHook
+    Init,       // IsNT, MouseSwapped
+    Keys,       // HotKeyInUse, HaveShortKeys
+    Item,       // element j of each per-macro array
+    NumKeys,    // MacroCount
+    Window,     // MainWindow
+    Window2,    // PickerWindow, PickerActive, CaptureWindow, CaptureWindowActive
+    Capture,    // CaptureMacro, capture options, stop and own keys, state bytes
+    CaptureOn,  // CaptureOn
+    InUse,      // MacroInUse
+    Prog,       // TopProgram
+    Progs,      // RunningCount, RunningPrograms
+    Waits,      // the four wait flags
+    Idle,       // IdleWatch, IdleSeconds
+    KeyHook,    // KeyboardHook
+    MouseHook,  // MouseHook
 };
 
 // The 19788-byte activation block shared byte for byte with the hook library. It is kept as

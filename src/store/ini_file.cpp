@@ -44,7 +44,8 @@ IniFile IniFile::parse(std::string_view text) {
         }
         const std::size_t eq = line.find('=');
         if (eq != std::string_view::npos && eq > 0 && line.front() != ';') {
-            ini.sections_.back().lines.push_back({{}, std::string(trim(line.substr(0, eq))), std::string(trim(line.substr(eq + 1)))});
+            ini.sections_.back().lines.push_back(
+                {{}, std::string(trim(line.substr(0, eq))), std::string(trim(line.substr(eq + 1)))});
         } else {
             ini.sections_.back().lines.push_back({std::string(raw), {}, {}});
         }

@@ -27,8 +27,8 @@ public:
 
 private:
     struct Line {
-        std::string raw;       // the line as read, for lines that are not key=value
-        std::string key;       // empty for other lines
+        std::string raw;  // the line as read, for lines that are not key=value
+        std::string key;  // empty for other lines
         std::string value;
     };
     struct Section {

@@ -14,7 +14,8 @@ namespace orv {
 std::string MacroFileContents::damage() const {
     if (trailingBytes != 0) {
         return "its size is not a whole number of " + std::to_string(TMacroRecord::kSize) + "-byte records (" +
-               std::to_string(trailingBytes) + " bytes are left over after record " + std::to_string(recordsInFile) + ")";
+               std::to_string(trailingBytes) + " bytes are left over after record " + std::to_string(recordsInFile) +
+               ")";
     }
     if (recordsInFile > static_cast<std::size_t>(kMaxMacros)) {
         return "it holds " + std::to_string(recordsInFile) + " macros, more than the " + std::to_string(kMaxMacros) +

@@ -75,12 +75,14 @@ TMacroRecord decodeRecord(const RecordBytes& b, std::vector<std::string>* proble
             }
         } else {
             for (int i = 0; i < count; ++i)
-                r.MenuItems.push_back(bytes::get<std::int16_t>(p, TMacroRecord::oMacroText + 2 + 2 * static_cast<std::size_t>(i)));
+                r.MenuItems.push_back(
+                    bytes::get<std::int16_t>(p, TMacroRecord::oMacroText + 2 + 2 * static_cast<std::size_t>(i)));
         }
     } else {
         const char* text = reinterpret_cast<const char*>(p + TMacroRecord::oMacroText);
         const void* nul = std::memchr(text, 0, TMacroRecord::kMacroTextBytes);
-        std::size_t length = nul != nullptr ? static_cast<std::size_t>(static_cast<const char*>(nul) - text) : kMaxMacroText;
+        std::size_t length =
+            nul != nullptr ? static_cast<std::size_t>(static_cast<const char*>(nul) - text) : kMaxMacroText;
         if (nul == nullptr && problems != nullptr) problems->push_back("macro text has no end; cut to 5000 characters");
         if (length > kMaxMacroText) length = kMaxMacroText;
         r.MacroText.assign(text, length);

@@ -116,7 +116,8 @@ bool MacroStore::LoadMacroFile(const std::string& path, LoadMode mode) {
     if (contents.status == MacroFileContents::Status::Unreadable) {
         // Never create over a file that exists: that would destroy it.
         readOnlyReason_ = "it could not be read (" + contents.error + ")";
-        prompt_.messageBox(kErrorTitle, "The macro file \"" + fileName(path) + "\" could not be read: " + contents.error + ".");
+        prompt_.messageBox(kErrorTitle,
+                           "The macro file \"" + fileName(path) + "\" could not be read: " + contents.error + ".");
         return false;
     }
 
@@ -131,14 +132,16 @@ bool MacroStore::LoadMacroFile(const std::string& path, LoadMode mode) {
 
     readOnlyReason_ = contents.damage();
     if (!readOnlyReason_.empty()) {
-        prompt_.messageBox(kErrorTitle, "The macro file \"" + fileName(path) + "\" is damaged: " + readOnlyReason_ +
-                                            ". Its first " + std::to_string(count) +
-                                            " macros are loaded and the file is kept read-only, so nothing in it is lost.");
+        prompt_.messageBox(kErrorTitle,
+                           "The macro file \"" + fileName(path) + "\" is damaged: " + readOnlyReason_ + ". Its first " +
+                               std::to_string(count) +
+                               " macros are loaded and the file is kept read-only, so nothing in it is lost.");
     } else if (!contents.problems.empty()) {
         std::string text = "Some macros in \"" + fileName(path) + "\" are damaged and were read as far as possible:";
         const std::size_t shown = std::min<std::size_t>(contents.problems.size(), 5);
         for (std::size_t i = 0; i < shown; ++i) text += "\n" + contents.problems[i];
-        if (contents.problems.size() > shown) text += "\n(and " + std::to_string(contents.problems.size() - shown) + " more)";
+        if (contents.problems.size() > shown)
+            text += "\n(and " + std::to_string(contents.problems.size() - shown) + " more)";
         prompt_.messageBox(kErrorTitle, text);
     }
     EnsureSystemMacros();
@@ -196,7 +199,8 @@ bool MacroStore::refuseWhenReadOnly(const std::string& path) {
     if (path != loadedPath_) return false;
     if (inspectOnly_) return true;
     if (readOnlyReason_.empty()) return false;
-    prompt_.messageBox(kErrorTitle, "The macro file \"" + fileName(path) + "\" cannot be changed: " + readOnlyReason_ + ".");
+    prompt_.messageBox(kErrorTitle,
+                       "The macro file \"" + fileName(path) + "\" cannot be changed: " + readOnlyReason_ + ".");
     return true;
 }
 
@@ -250,7 +254,8 @@ bool MacroStore::DeleteMacroRecord(int n) {
     all.erase(static_cast<std::size_t>(n - 1) * TMacroRecord::kSize, TMacroRecord::kSize);
     std::string error;
     if (!replaceFileAtomically(path, all, &error)) {
-        prompt_.messageBox(kErrorTitle, "The macro could not be removed from \"" + fileName(path) + "\": " + error + ".");
+        prompt_.messageBox(kErrorTitle,
+                           "The macro could not be removed from \"" + fileName(path) + "\": " + error + ".");
         return false;
     }
     ReloadMacroFile();

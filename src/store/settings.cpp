@@ -26,17 +26,17 @@ struct KeyDef {
 #define ORV_FIELD(expr) +[](TAppSettings& s) -> decltype(auto) { return (s.expr); }
 
 // The keys of a font section; the print font has no underline or strike-out keys.
-#define ORV_FONT_KEYS(keys, section, font, allStyles)                           \
-    do {                                                                          \
-        keys.push_back({section, "Color", ORV_FIELD(font.Color), 149});           \
-        keys.push_back({section, "Font Name", ORV_FIELD(font.Name), 149});        \
-        keys.push_back({section, "Size", ORV_FIELD(font.Size), 149});             \
-        keys.push_back({section, "Bold", ORV_FIELD(font.Bold), 14});              \
-        keys.push_back({section, "Italic", ORV_FIELD(font.Italic), 14});          \
-        if (allStyles) {                                                          \
+#define ORV_FONT_KEYS(keys, section, font, allStyles)                              \
+    do {                                                                           \
+        keys.push_back({section, "Color", ORV_FIELD(font.Color), 149});            \
+        keys.push_back({section, "Font Name", ORV_FIELD(font.Name), 149});         \
+        keys.push_back({section, "Size", ORV_FIELD(font.Size), 149});              \
+        keys.push_back({section, "Bold", ORV_FIELD(font.Bold), 14});               \
+        keys.push_back({section, "Italic", ORV_FIELD(font.Italic), 14});           \
+        if (allStyles) {                                                           \
             keys.push_back({section, "Underline", ORV_FIELD(font.Underline), 14}); \
             keys.push_back({section, "Strikeout", ORV_FIELD(font.Strikeout), 14}); \
-        }                                                                         \
+        }                                                                          \
     } while (false)
 
 std::vector<KeyDef> buildKeys() {

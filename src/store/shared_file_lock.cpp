@@ -18,7 +18,8 @@ std::string SharedFileLock::syncPath() const {
 
 void SharedFileLock::fileError(const SyncFile::Result& result) {
     const char* what = result.status == SyncFile::Status::NoAccess ? "opened" : "written";
-    prompt_.messageBox(kErrorTitle, "The sync file \"" + syncPath() + "\" could not be " + what + ": " + result.error + ".");
+    prompt_.messageBox(kErrorTitle,
+                       "The sync file \"" + syncPath() + "\" could not be " + what + ": " + result.error + ".");
 }
 
 void SharedFileLock::macroFileOpened(const std::string& macroFile) {
@@ -41,31 +42,32 @@ bool SharedFileLock::FileInUse() {
 
     const SyncRecord initial{1, SyncRecord::kFree, record_.heartbeat};
     SyncRecord after = record_;
-    const SyncFile::Result result = SyncFile(syncPath()).update(
-        initial,
-        [&](SyncRecord& r, bool) {
-            if (r.state == SyncRecord::kHeld) {
-                if (!otherSeen_ || r.heartbeat != otherHeartbeat_) {
-                    newHolderSeen = true;
-                    outcome = Outcome::InUse;
-                    return false;
-                }
-                // The same heartbeat as before: the holder is alive until it has stood still
-                // for a minute; then its lock is ignored.
-                if (ticks - otherSeenAt_ < kTakeoverMs) {
-                    outcome = Outcome::InUse;
-                    return false;
-                }
-            } else if (r.counter != lastSeenCounter_) {
-                outcome = Outcome::Changed;
-                return false;
-            }
-            r.state = SyncRecord::kHeld;
-            r.heartbeat = now;
-            outcome = Outcome::Take;
-            return true;
-        },
-        after);
+    const SyncFile::Result result = SyncFile(syncPath())
+                                        .update(
+                                            initial,
+                                            [&](SyncRecord& r, bool) {
+                                                if (r.state == SyncRecord::kHeld) {
+                                                    if (!otherSeen_ || r.heartbeat != otherHeartbeat_) {
+                                                        newHolderSeen = true;
+                                                        outcome = Outcome::InUse;
+                                                        return false;
+                                                    }
+                                                    // The same heartbeat as before: the holder is alive until it has
+                                                    // stood still for a minute; then its lock is ignored.
+                                                    if (ticks - otherSeenAt_ < kTakeoverMs) {
+                                                        outcome = Outcome::InUse;
+                                                        return false;
+                                                    }
+                                                } else if (r.counter != lastSeenCounter_) {
+                                                    outcome = Outcome::Changed;
+                                                    return false;
+                                                }
+                                                r.state = SyncRecord::kHeld;
+                                                r.heartbeat = now;
+                                                outcome = Outcome::Take;
+                                                return true;
+                                            },
+                                            after);
 
     if (!result.ok()) {
         fileError(result);
@@ -109,16 +111,18 @@ void SharedFileLock::ReleaseSyncFile(bool changed) {
     bool othersChangedToo = false;
     const SyncRecord initial{1, SyncRecord::kFree, record_.heartbeat};
     SyncRecord after = record_;
-    const SyncFile::Result result = SyncFile(syncPath()).update(
-        initial,
-        [&](SyncRecord& r, bool created) {
-            othersChangedToo = created || r.counter != counterAtTake_;
-            r.counter += delta;
-            const bool takenOver = r.state == SyncRecord::kHeld && r.heartbeat != ownHeartbeat_;
-            if (wasHeld && !takenOver) r.state = SyncRecord::kFree;
-            return true;
-        },
-        after);
+    const SyncFile::Result result = SyncFile(syncPath())
+                                        .update(
+                                            initial,
+                                            [&](SyncRecord& r, bool created) {
+                                                othersChangedToo = created || r.counter != counterAtTake_;
+                                                r.counter += delta;
+                                                const bool takenOver =
+                                                    r.state == SyncRecord::kHeld && r.heartbeat != ownHeartbeat_;
+                                                if (wasHeld && !takenOver) r.state = SyncRecord::kFree;
+                                                return true;
+                                            },
+                                            after);
     if (!result.ok()) {
         // The lock stays marked as held in the file until the others take it over.
         fileError(result);
@@ -136,15 +140,17 @@ bool SharedFileLock::onHeartbeatTimer() {
     bool renewed = false;
     SyncRecord after = record_;
     const SyncRecord initial{1, SyncRecord::kFree, record_.heartbeat};
-    const SyncFile::Result result = SyncFile(syncPath()).update(
-        initial,
-        [&](SyncRecord& r, bool created) {
-            if (created || r.state != SyncRecord::kHeld || r.heartbeat != ownHeartbeat_) return false;
-            r.heartbeat = now;
-            renewed = true;
-            return true;
-        },
-        after);
+    const SyncFile::Result result =
+        SyncFile(syncPath())
+            .update(
+                initial,
+                [&](SyncRecord& r, bool created) {
+                    if (created || r.state != SyncRecord::kHeld || r.heartbeat != ownHeartbeat_) return false;
+                    r.heartbeat = now;
+                    renewed = true;
+                    return true;
+                },
+                after);
     if (!result.ok()) return false;
     if (renewed) {
         record_ = after;

@@ -88,13 +88,13 @@ private:
     ISharedFileHost& host_;
 
     std::string macroFile_;
-    SyncRecord record_;               // as last read or written
+    SyncRecord record_;  // as last read or written
     std::int32_t lastSeenCounter_ = 0;
     bool otherSeen_ = false;
-    double otherHeartbeat_ = 0;       // another holder's heartbeat as last seen
-    std::uint64_t otherSeenAt_ = 0;   // tick count when that heartbeat was first seen
+    double otherHeartbeat_ = 0;      // another holder's heartbeat as last seen
+    std::uint64_t otherSeenAt_ = 0;  // tick count when that heartbeat was first seen
     bool held_ = false;
-    double ownHeartbeat_ = 0;         // the heartbeat this program last wrote as holder
+    double ownHeartbeat_ = 0;  // the heartbeat this program last wrote as holder
     std::int32_t counterAtTake_ = 0;
     int syncMinutesCounted_ = 0;
     bool syncTimerOn_ = false;

@@ -116,7 +116,8 @@ SyncFile::Result SyncFile::read(SyncRecord& record, const SyncRecord& initial) c
     // Missing, or too short to hold a record (a program is creating it right now, or it is
     // damaged): create it under the exclusive lock, where a creator that came first wins.
     SyncRecord after = record;
-    const Result result = update(initial, [](SyncRecord&, bool) { return false; }, after);
+    const Result result = update(
+        initial, [](SyncRecord&, bool) { return false; }, after);
     if (result.ok()) record = after;
     return result;
 }

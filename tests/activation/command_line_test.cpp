@@ -53,9 +53,16 @@ TEST(CommandLineTest, SwitchesSetTheirFlags) {
 
 TEST(CommandLineTest, SyncMinutesOnlyFromOneToNinetyEight) {
     const std::pair<const char*, std::optional<int>> cases[] = {
-        {"1", 1}, {"98", 98}, {"0", std::nullopt}, {"99", std::nullopt}, {"-5", std::nullopt}, {"12x", std::nullopt}, {"", std::nullopt},
+        {"1", 1},
+        {"98", 98},
+        {"0", std::nullopt},
+        {"99", std::nullopt},
+        {"-5", std::nullopt},
+        {"12x", std::nullopt},
+        {"", std::nullopt},
     };
-    for (const auto& [value, expected] : cases) EXPECT_EQ(parseCommandLine({"/sm", value}).syncMinutes, expected) << value;
+    for (const auto& [value, expected] : cases)
+        EXPECT_EQ(parseCommandLine({"/sm", value}).syncMinutes, expected) << value;
     EXPECT_FALSE(parseCommandLine({"/SM"}).syncMinutes);
 }
 
@@ -232,8 +239,9 @@ TEST_F(HandedOverMacroTest, UnknownPlayingOrBusyStartsNothing) {
     host.popupShowing = false;
     table.setCaptureOn(true);
     EXPECT_FALSE(run("MORNING REPORT"));
-    EXPECT_EQ(transcript.lines(), (std::vector<std::string>{std::string("message \"Warning\" \"") + kPopupBusyText + "\"",
-                                                            std::string("message \"Warning\" \"") + kCaptureBusyText + "\""}));
+    EXPECT_EQ(transcript.lines(),
+              (std::vector<std::string>{std::string("message \"Warning\" \"") + kPopupBusyText + "\"",
+                                        std::string("message \"Warning\" \"") + kCaptureBusyText + "\""}));
 }
 
 }  // namespace

@@ -22,8 +22,9 @@ TEST(DesktopShortcutTest, NeedsANicknameNoOtherMacroAnswersTo) {
 }
 
 TEST(DesktopShortcutTest, EntryRunsTheMacroByNickname) {
-    const DesktopShortcut s = makeDesktopShortcut("Morning Report", "/opt/orvanta/orvanta", "/home/u/.local/share/orvanta/Icons/SUN.ICO",
-                                                  "/home/u/.local/share/orvanta");
+    const DesktopShortcut s =
+        makeDesktopShortcut("Morning Report", "/opt/orvanta/orvanta", "/home/u/.local/share/orvanta/Icons/SUN.ICO",
+                            "/home/u/.local/share/orvanta");
     EXPECT_EQ(s.fileName, "Morning Report.desktop");
     EXPECT_EQ(s.contents,
               "[Desktop Entry]\nType=Application\nName=Morning Report\n"
@@ -32,7 +33,8 @@ TEST(DesktopShortcutTest, EntryRunsTheMacroByNickname) {
 }
 
 TEST(DesktopShortcutTest, NicknameCannotAddKeysArgumentsOrFieldCodes) {
-    const DesktopShortcut s = makeDesktopShortcut("Caf\xE9 \"now\" $HOME `id` 50%\nExec=evil/x", "/opt/orvanta", "i", "d");
+    const DesktopShortcut s =
+        makeDesktopShortcut("Caf\xE9 \"now\" $HOME `id` 50%\nExec=evil/x", "/opt/orvanta", "i", "d");
     EXPECT_EQ(s.fileName, "Caf\xC3\xA9 \"now\" $HOME `id` 50%_Exec=evil_x.desktop");
     EXPECT_EQ(std::count(s.contents.begin(), s.contents.end(), '\n'), 7);
     EXPECT_NE(s.contents.find(R"(Exec="/opt/orvanta" /A "Caf)"

@@ -54,10 +54,10 @@ protected:
         windows.addWindow({20, "Terminal", 200});
         windows.setForeground(10);
         processes.addProcess({100, "editor"});
-        resident = std::make_unique<Resident>(table, settings, paths,
-                                              ResidentPlatform{keyboard, mouse, pump, playbackWindows, windows, processes,
-                                                               hook, prompt, clock, sleeper},
-                                              ui, "ORVANTA");
+        resident = std::make_unique<Resident>(
+            table, settings, paths,
+            ResidentPlatform{keyboard, mouse, pump, playbackWindows, windows, processes, hook, prompt, clock, sleeper},
+            ui, "ORVANTA");
     }
 
     // Writes macros into the file before start-up.

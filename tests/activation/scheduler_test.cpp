@@ -57,7 +57,9 @@ struct PlayerRecorder final : ITimedMacroPlayer {
         return true;
     }
     bool macroPlaying() const override { return playing; }
-    void playWaveFile(const std::string& file, bool wait) override { log.push_back("wave " + file + (wait ? " wait" : "")); }
+    void playWaveFile(const std::string& file, bool wait) override {
+        log.push_back("wave " + file + (wait ? " wait" : ""));
+    }
     void playTimedMacro(int j, const TMacroRecord&) override {
         log.push_back("play " + std::to_string(j) + " " + text(clock.now()));
         playing = true;
@@ -155,31 +157,85 @@ TMacroRecord every(int minutes) {
 
 // 2024-03-03 is a Sunday; 2024 is a leap year, 2023 is not.
 const RuleCase kRuleCases[] = {
-    {"MidnightDailyRunsOnlyOnItsOwnDay", daily({0}, 12, 0, false), at(2024, 3, 3, 23, 59, 5), at(2024, 3, 6, 0, 1), 10,
+    {"MidnightDailyRunsOnlyOnItsOwnDay",
+     daily({0}, 12, 0, false),
+     at(2024, 3, 3, 23, 59, 5),
+     at(2024, 3, 6, 0, 1),
+     10,
      {"2024-03-04 00:00:05"}},
-    {"DailyOnSelectedWeekdays", daily({0, 2}, 9, 5, false), at(2024, 3, 3, 8), at(2024, 3, 10, 23), 60,
+    {"DailyOnSelectedWeekdays",
+     daily({0, 2}, 9, 5, false),
+     at(2024, 3, 3, 8),
+     at(2024, 3, 10, 23),
+     60,
      {"2024-03-04 09:05:00", "2024-03-06 09:05:00"}},
-    {"NoonIsTwelvePm", daily({0, 1, 2, 3, 4, 5, 6}, 12, 0, true), at(2024, 3, 3, 11, 58), at(2024, 3, 3, 12, 3), 60,
+    {"NoonIsTwelvePm",
+     daily({0, 1, 2, 3, 4, 5, 6}, 12, 0, true),
+     at(2024, 3, 3, 11, 58),
+     at(2024, 3, 3, 12, 3),
+     60,
      {"2024-03-03 12:00:00"}},
-    {"OnceOnALeapDay", once(2024, 2, 29, 1, 30, true), at(2024, 2, 28, 12), at(2024, 3, 1, 18), 60, {"2024-02-29 13:30:00"}},
-    {"OnceAlreadyPastAtStartDoesNotRun", once(2024, 3, 3, 9, 0, false), at(2024, 3, 3, 9, 0, 30), at(2024, 3, 4, 12), 60, {}},
-    {"OnceAtMidnightOnTheFirstOfTheMonth", once(2024, 3, 1, 12, 0, false), at(2024, 2, 29, 23, 59, 30), at(2024, 3, 1, 0, 5), 10,
+    {"OnceOnALeapDay",
+     once(2024, 2, 29, 1, 30, true),
+     at(2024, 2, 28, 12),
+     at(2024, 3, 1, 18),
+     60,
+     {"2024-02-29 13:30:00"}},
+    {"OnceAlreadyPastAtStartDoesNotRun",
+     once(2024, 3, 3, 9, 0, false),
+     at(2024, 3, 3, 9, 0, 30),
+     at(2024, 3, 4, 12),
+     60,
+     {}},
+    {"OnceAtMidnightOnTheFirstOfTheMonth",
+     once(2024, 3, 1, 12, 0, false),
+     at(2024, 2, 29, 23, 59, 30),
+     at(2024, 3, 1, 0, 5),
+     10,
      {"2024-03-01 00:00:00"}},
-    {"MonthlyOnTheThirtyFirstSkipsShortMonths", monthly(31, 8, 0, false), at(2024, 1, 30), at(2024, 5, 1), 60,
+    {"MonthlyOnTheThirtyFirstSkipsShortMonths",
+     monthly(31, 8, 0, false),
+     at(2024, 1, 30),
+     at(2024, 5, 1),
+     60,
      {"2024-01-31 08:00:00", "2024-03-31 08:00:00"}},
-    {"MonthlyOnTheTwentyNinthInALeapFebruary", monthly(29, 6, 45, true), at(2024, 2, 27), at(2024, 3, 30), 60,
+    {"MonthlyOnTheTwentyNinthInALeapFebruary",
+     monthly(29, 6, 45, true),
+     at(2024, 2, 27),
+     at(2024, 3, 30),
+     60,
      {"2024-02-29 18:45:00", "2024-03-29 18:45:00"}},
     {"MonthlyOnTheTwentyNinthInAnOrdinaryFebruary", monthly(29, 6, 45, true), at(2023, 2, 27), at(2023, 3, 2), 60, {}},
-    {"WeeklyOnSaturdayAcrossTheYearEnd", weekly(7, 11, 0, true), at(2024, 12, 25), at(2025, 1, 9), 60,
+    {"WeeklyOnSaturdayAcrossTheYearEnd",
+     weekly(7, 11, 0, true),
+     at(2024, 12, 25),
+     at(2025, 1, 9),
+     60,
      {"2024-12-28 23:00:00", "2025-01-04 23:00:00"}},
     // A tick held up past midnight (a long macro) still runs the late-evening macro, once.
-    {"TickDelayedPastMidnightCatchesTheEvening", daily({6}, 11, 59, true), at(2024, 3, 3, 23, 50), at(2024, 3, 4, 0, 30), 900,
+    {"TickDelayedPastMidnightCatchesTheEvening",
+     daily({6}, 11, 59, true),
+     at(2024, 3, 3, 23, 50),
+     at(2024, 3, 4, 0, 30),
+     900,
      {"2024-03-04 00:05:00"}},
-    {"HourlyAtAMinute", hourly(15), at(2024, 3, 3, 10), at(2024, 3, 3, 13), 10,
+    {"HourlyAtAMinute",
+     hourly(15),
+     at(2024, 3, 3, 10),
+     at(2024, 3, 3, 13),
+     10,
      {"2024-03-03 10:15:00", "2024-03-03 11:15:00", "2024-03-03 12:15:00"}},
-    {"HourlyOnTheHour", hourly(0), at(2024, 3, 3, 22, 30), at(2024, 3, 4, 1, 30), 60,
+    {"HourlyOnTheHour",
+     hourly(0),
+     at(2024, 3, 3, 22, 30),
+     at(2024, 3, 4, 1, 30),
+     60,
      {"2024-03-03 23:00:00", "2024-03-04 00:00:00", "2024-03-04 01:00:00"}},
-    {"OtherCountsFromTheTableBuild", every(15), at(2024, 3, 3, 23, 20), at(2024, 3, 4, 0, 20), 10,
+    {"OtherCountsFromTheTableBuild",
+     every(15),
+     at(2024, 3, 3, 23, 20),
+     at(2024, 3, 4, 0, 20),
+     10,
      {"2024-03-03 23:35:00", "2024-03-03 23:50:00", "2024-03-04 00:05:00", "2024-03-04 00:20:00"}},
 };
 
@@ -231,9 +287,9 @@ TEST_F(SchedulerTest, OtherKeepsItsRhythmAfterALongMacro) {
     };
     run(at(2024, 3, 3, 10), at(2024, 3, 3, 11, 31), 10);
     const std::string p = "play " + std::to_string(j) + " ";
-    EXPECT_EQ(player.log, (std::vector<std::string>{p + "2024-03-03 10:15:00", p + "2024-03-03 10:55:10",
-                                                    p + "2024-03-03 11:00:00", p + "2024-03-03 11:15:00",
-                                                    p + "2024-03-03 11:30:00"}));
+    EXPECT_EQ(player.log,
+              (std::vector<std::string>{p + "2024-03-03 10:15:00", p + "2024-03-03 10:55:10", p + "2024-03-03 11:00:00",
+                                        p + "2024-03-03 11:15:00", p + "2024-03-03 11:30:00"}));
 }
 
 TEST_F(SchedulerTest, TimeOutRunsAfterItsIdleMinutesAndStartsCountingAgain) {

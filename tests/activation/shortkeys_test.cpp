@@ -301,8 +301,8 @@ TEST(ShortKeyOptionsTest, PrefixIsCheckedTrimmedAndStored) {
         const char* stored;
     };
     const Case cases[] = {
-        {";", true, ";"}, {" #; ", true, "#;"}, {"@_", true, "@_"}, {"", true, ""}, {"  ", true, ""},
-        {"'", false, ""}, {"a b", false, ""}, {"\xE9", false, ""}, {"(", false, ""},
+        {";", true, ";"}, {" #; ", true, "#;"}, {"@_", true, "@_"},  {"", true, ""},   {"  ", true, ""},
+        {"'", false, ""}, {"a b", false, ""},   {"\xE9", false, ""}, {"(", false, ""},
     };
     for (const auto& c : cases) {
         TAppSettings settings;

@@ -43,9 +43,10 @@ TEST_F(SystemKeysTest, HotkeysInUseByGlobalOrSystemMacrosAreRefused) {
     EXPECT_EQ(model.hotKey(3), 265);
     const auto refused = model.offerHotKey(0, 10);
     ASSERT_TRUE(refused);
-    EXPECT_EQ(*refused,
-              "The hot key \"Ctrl+K\" is already in use by a macro.  If you wish to use this hot key combination, you will "
-              "first need to either remove or move the macro which is assigned to it.");
+    EXPECT_EQ(
+        *refused,
+        "The hot key \"Ctrl+K\" is already in use by a macro.  If you wish to use this hot key combination, you will "
+        "first need to either remove or move the macro which is assigned to it.");
     EXPECT_TRUE(model.offerHotKey(0, 263));  // a system command's own key counts as in use
     EXPECT_EQ(model.hotKey(0), 262);
     EXPECT_FALSE(model.offerHotKey(0, 11));  // a Window macro's key may be shared

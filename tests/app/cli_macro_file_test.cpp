@@ -9,7 +9,9 @@
 namespace orv {
 namespace {
 
-test::CommandResult cli(const std::string& arguments) { return test::runCommand(std::string(ORV_CLI_PATH) + " " + arguments); }
+test::CommandResult cli(const std::string& arguments) {
+    return test::runCommand(std::string(ORV_CLI_PATH) + " " + arguments);
+}
 
 TEST(CliMacroFile, NewListAndShowAFile) {
     test::TempDir dir;

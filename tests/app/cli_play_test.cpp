@@ -15,9 +15,9 @@ test::CommandResult play(const std::string& arguments) {
 }
 
 TEST(CliPlay, PrintsEveryPlatformCallInOrder) {
-    const test::CommandResult r =
-        play("--now 2024-03-05T14:05:09 --clipboard 'x<TAB>' --pause abort "
-             "--text 'A<hh:mm{Y}><CLIPTYPE><SPKEY:0020>b<PAUSE>c'");
+    const test::CommandResult r = play(
+        "--now 2024-03-05T14:05:09 --clipboard 'x<TAB>' --pause abort "
+        "--text 'A<hh:mm{Y}><CLIPTYPE><SPKEY:0020>b<PAUSE>c'");
     ASSERT_EQ(r.status, 0) << r.out;
     EXPECT_EQ(r.out,
               "key down 16\nkey down 65\nkey up 65\nkey up 16\n"
@@ -66,8 +66,9 @@ TEST(CliPlay, AbortAndStepBoundStopAMacro) {
 }
 
 TEST(CliPlay, BadOptionsAreOneLineErrors) {
-    for (const char* args : {"", "--text a --file b", "--file x.ORV", "--text a --now 2024-13-01", "--text a --pause later",
-                             "--text a --repeat-count x", "--file /no/such.ORV --macro m", "--text"}) {
+    for (const char* args :
+         {"", "--text a --file b", "--file x.ORV", "--text a --now 2024-13-01", "--text a --pause later",
+          "--text a --repeat-count x", "--file /no/such.ORV --macro m", "--text"}) {
         const test::CommandResult r = play(args);
         EXPECT_EQ(r.status, 1) << args;
     }

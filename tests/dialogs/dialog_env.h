@@ -20,8 +20,8 @@ struct DialogFixture {
     dialogs::DialogEnv env{&files, &desktop, &prompt, &settings, &clock};
 
     DialogFixture() {
-        for (const char* f : {"/data/notes.txt", "/data/pic.bmp", "/data/ding.wav", "/data/clip.avi",
-                              "/data/other.ORV", "/usr/bin/editor.EXE"})
+        for (const char* f : {"/data/notes.txt", "/data/pic.bmp", "/data/ding.wav", "/data/clip.avi", "/data/other.ORV",
+                              "/usr/bin/editor.EXE"})
             files.addFile(f);
         files.addFolder("/data");
         files.addFolder("/data/");

@@ -27,13 +27,13 @@ TEST(DesktopLists, InstalledProgramsKeepExistingProgramsOnce) {
     test::DialogFixture fx;
     fx.files.addFile("/opt/Calc.EXE");
     const std::vector<ProgramShortcut> shortcuts = {
-        {"Editor.lnk", "/usr/bin/editor.EXE"},   // kept
-        {"EDITOR.LNK", "/usr/bin/EDITOR.exe"},   // the same entry in upper case: skipped
-        {"Help.lnk", "/opt/WINHELP.EXE"},        // the help viewer
-        {"Calc.lnk", "/opt/Calc.EXE"},           // kept
-        {"Readme.lnk", "/opt/readme.txt"},       // not a program
-        {"Gone.lnk", "/opt/gone.exe"},           // target missing
-        {"Calc.url", "/opt/Calc.EXE"},           // not a shortcut
+        {"Editor.lnk", "/usr/bin/editor.EXE"},  // kept
+        {"EDITOR.LNK", "/usr/bin/EDITOR.exe"},  // the same entry in upper case: skipped
+        {"Help.lnk", "/opt/WINHELP.EXE"},       // the help viewer
+        {"Calc.lnk", "/opt/Calc.EXE"},          // kept
+        {"Readme.lnk", "/opt/readme.txt"},      // not a program
+        {"Gone.lnk", "/opt/gone.exe"},          // target missing
+        {"Calc.url", "/opt/Calc.EXE"},          // not a shortcut
     };
     const auto list = installedPrograms(shortcuts, fx.files);
     EXPECT_EQ(list, (std::vector<std::string>{"Editor.lnkeditor.EXE", "Calc.lnkCalc.EXE"}));

@@ -17,9 +17,16 @@ TEST(DialogText, ReadsWholeNumbersStrictly) {
         const char* text;
         std::optional<std::int64_t> value;
     } cases[] = {
-        {"42", 42},   {"-7", -7}, {"+3", 3},       {"007", 7},    {"", std::nullopt},
-        {"-", std::nullopt},      {"1x", std::nullopt},          {"1.0", std::nullopt},
-        {"999999999999999999", 999999999999999999}, {"9999999999999999999", std::nullopt},
+        {"42", 42},
+        {"-7", -7},
+        {"+3", 3},
+        {"007", 7},
+        {"", std::nullopt},
+        {"-", std::nullopt},
+        {"1x", std::nullopt},
+        {"1.0", std::nullopt},
+        {"999999999999999999", 999999999999999999},
+        {"9999999999999999999", std::nullopt},
         {"\xB2", std::nullopt},
     };
     for (const auto& c : cases) EXPECT_EQ(parseWhole(c.text), c.value) << c.text;

@@ -21,8 +21,9 @@ TEST(HighlightedEntryQuestion, YesTakesTheEntryNoKeepsTheDialogOpen) {
         const Outcome o = nick.check(fx.env);
         ASSERT_EQ(fx.prompt.shown().size(), 1u);
         EXPECT_EQ(fx.prompt.shown()[0].title, "Error");
-        EXPECT_EQ(fx.prompt.shown()[0].text,
-                  "No nickname has been entered.  \"Morning Mail\" is currently highlighted.  Would you like to use it?");
+        EXPECT_EQ(
+            fx.prompt.shown()[0].text,
+            "No nickname has been entered.  \"Morning Mail\" is currently highlighted.  Would you like to use it?");
         if (answer == PromptAnswer::Yes) {
             EXPECT_EQ(o.output, "<MACACT:Morning Mail>");
         } else {
@@ -69,7 +70,8 @@ TEST(TextFileDialog, MissingFileAsksWhetherToCorrect) {
     EXPECT_EQ(o.output, "<TFILE:/data/later.txt>");
     EXPECT_EQ(dlg.values().path, "/data/later.txt");
     ASSERT_TRUE(dlg.checkEditable(fx.env).has_value());
-    EXPECT_EQ(dlg.checkEditable(fx.env)->message, "Specified Path and Program does not exist.  Unable to open text file.");
+    EXPECT_EQ(dlg.checkEditable(fx.env)->message,
+              "Specified Path and Program does not exist.  Unable to open text file.");
 }
 
 class CopyMove : public ::testing::Test {
@@ -129,7 +131,8 @@ TEST_F(CopyMove, OtherActivations) {
     } cases[] = {
         {"shortkey", "shortkey", "ab!", kCodeShortKey, nullptr},
         {"shortkey", "shortkey", "a b", 0,
-         "The ShortKey name has invalid characters in it.  Valid characters are A - Z, a - z, 0 - 9 and ' ! @ # $ % ^ & "
+         "The ShortKey name has invalid characters in it.  Valid characters are A - Z, a - z, 0 - 9 and ' ! @ # $ % ^ "
+         "& "
          "_ = < > ? . ; , * - / +"},
         {"shortkey", "shortkey", "it's", 0, nullptr},
         {"shortkey", "shortkey", "  ", 0, "No ShortKey name was entered."},

@@ -17,9 +17,9 @@ TEST(DateOrTime, ExamplesFollowTheSampleMoment) {
         std::size_t index;
         const char* example;
     } rows[] = {
-        {true, 0, "03/30/98"},        {true, 18, "MAR 1998"},  {true, 33, "March 30, 1998"}, {true, 39, "19980330"},
-        {true, 47, "Mon"},            {true, 50, "MONDAY"},    {false, 0, "15:04"},          {false, 6, "15,04,23"},
-        {false, 11, "3:04 pm"},       {false, 20, "3:04:23 PM"}, {false, 23, "3:04p"},
+        {true, 0, "03/30/98"},  {true, 18, "MAR 1998"},    {true, 33, "March 30, 1998"}, {true, 39, "19980330"},
+        {true, 47, "Mon"},      {true, 50, "MONDAY"},      {false, 0, "15:04"},          {false, 6, "15,04,23"},
+        {false, 11, "3:04 pm"}, {false, 20, "3:04:23 PM"}, {false, 23, "3:04p"},
     };
     for (const auto& r : rows) EXPECT_EQ(r.date ? dateFormatExample(r.index) : timeFormatExample(r.index), r.example);
 }
@@ -52,7 +52,7 @@ TEST(DateOrTime, DayCountIsReadLikeANumberPrefix) {
         const char* direction;
         const char* tail;
     } cases[] = {
-        {"7", "past", "{NP007}>"}, {"12x", "future", "{NF012}>"}, {"x", "future", "{NF000}>"},
+        {"7", "past", "{NP007}>"},     {"12x", "future", "{NF012}>"}, {"x", "future", "{NF000}>"},
         {"  3", "future", "{NF003}>"}, {"-5", "future", "{NP005}>"},
     };
     for (const auto& c : cases) {
@@ -106,17 +106,23 @@ TEST_F(Schedule, ChecksTheChosenKindInScreenOrder) {
     } cases[] = {
         {{{"kind", "daily"}, {"hour", "13"}}, "hour: Invalid hour specified."},
         {{{"kind", "weekly"}, {"minute", "60"}}, "minute: Invalid minute specified."},
-        {{{"kind", "once"}, {"month", "February"}, {"day", "29"}, {"year", "2027"}}, "day: Invalid day of month specified."},
+        {{{"kind", "once"}, {"month", "February"}, {"day", "29"}, {"year", "2027"}},
+         "day: Invalid day of month specified."},
         {{{"kind", "once"}, {"month", "February"}, {"day", "29"}, {"year", "2028"}}, ""},
-        {{{"kind", "once"}, {"month", "June"}, {"day", "9"}, {"year", "2026"}}, "day: Specified date has already elapsed."},
-        {{{"kind", "once"}, {"month", "May"}, {"day", "30"}, {"year", "2026"}}, "month: Specified date has already elapsed."},
-        {{{"kind", "once"}, {"month", "July"}, {"day", "1"}, {"year", "2025"}}, "year: Specified date has already elapsed."},
+        {{{"kind", "once"}, {"month", "June"}, {"day", "9"}, {"year", "2026"}},
+         "day: Specified date has already elapsed."},
+        {{{"kind", "once"}, {"month", "May"}, {"day", "30"}, {"year", "2026"}},
+         "month: Specified date has already elapsed."},
+        {{{"kind", "once"}, {"month", "July"}, {"day", "1"}, {"year", "2025"}},
+         "year: Specified date has already elapsed."},
         {{{"kind", "once"}, {"month", "June"}, {"day", "10"}, {"year", "2026"}}, ""},
         {{{"kind", "hourly"}, {"hourlyminutes", "60"}}, "hourlyminutes: Invalid minutes specified."},
         {{{"kind", "monthly"}, {"monthday", "0"}}, "monthday: Invalid day of month specified."},
-        {{{"kind", "other"}, {"otherminutes", "721"}}, "otherminutes: Invalid minutes specified.  Must be between 1 and 720."},
+        {{{"kind", "other"}, {"otherminutes", "721"}},
+         "otherminutes: Invalid minutes specified.  Must be between 1 and 720."},
         {{{"kind", "other"}, {"otherminutes", "720"}}, ""},
-        {{{"kind", "timeout"}, {"timeoutminutes", "91"}}, "timeoutminutes: Invalid minutes specified.  Must be between 1 and 90."},
+        {{{"kind", "timeout"}, {"timeoutminutes", "91"}},
+         "timeoutminutes: Invalid minutes specified.  Must be between 1 and 90."},
         {{{"kind", "startup"}, {"hour", "x"}}, ""},
     };
     for (const auto& c : cases) {

@@ -51,8 +51,8 @@ TEST(Clipboard, BlockBetweenBegclipAndEndclipIsCopiedNotPerformed) {
 TEST(Clipboard, ClipTypeInterpretsTheClipboardText) {
     EngineRig rig;
     rig.clipboard.preset("Hi<ENTER>");
-    EXPECT_EQ(rig.play("<CLIPTYPE>"), join({{"clipboard get text -> \"Hi<ENTER>\""}, typed("Hi"),
-                                            {"key down 13", "key up 13"}}));
+    EXPECT_EQ(rig.play("<CLIPTYPE>"),
+              join({{"clipboard get text -> \"Hi<ENTER>\""}, typed("Hi"), {"key down 13", "key up 13"}}));
     rig.clipboard.preset("one\r\ntwo\n");
     EXPECT_EQ(rig.play("<CLIPTYPEI>"), join({{"clipboard get text -> \"one\\x0D\\x0Atwo\\x0A\""}, typed("onetwo")}));
     // A clipboard text that types the clipboard again stops at the nesting limit.
@@ -131,7 +131,8 @@ TEST(DateTime, DateFormatsOnFifthOfMarch2024) {
         {"Day of Week 4", true, 4, "SATURDAY"},
     };
     for (const DateCase& c : cases)
-        EXPECT_EQ(formatDate(c.format, addDays(now, c.dayOffset), c.zeros), c.expected) << c.format << " " << c.dayOffset;
+        EXPECT_EQ(formatDate(c.format, addDays(now, c.dayOffset), c.zeros), c.expected)
+            << c.format << " " << c.dayOffset;
 }
 
 TEST(DateTime, TimeFormats) {
@@ -187,7 +188,8 @@ TEST(DryRunFiles, ChangesAreRecordedNotMade) {
     s.clock = &clock;
     s.files = &files;
     PlaybackEngine engine(s);
-    engine.play("<MKDIR:a/b/c><CHDIR:a/b><DELFILE:../../keep.txt><COPYFILE:../../keep.txt;x><RENFILE:none;y>", false, 0);
+    engine.play("<MKDIR:a/b/c><CHDIR:a/b><DELFILE:../../keep.txt><COPYFILE:../../keep.txt;x><RENFILE:none;y>", false,
+                0);
     EXPECT_EQ(trace.lines(),
               (Lines{"mkdir \"a\" -> ok", "mkdir \"a/b\" -> ok", "mkdir \"a/b/c\" -> ok", "chdir \"a/b\" -> ok",
                      "file delete \"../../keep.txt\" -> ok", "file copy \"../../keep.txt\" \"x\" -> ok",

@@ -52,7 +52,8 @@ TEST(Repeat, PromptedCountRunsTheBlock) {
     EngineRig rig;
     rig.windows.queueRepeatCount(2);
     const Lines lines = rig.play("<PROMPTREP>z<ENDREP>!");
-    EXPECT_EQ(windowsOnly(lines), (Lines{"hide main window", "repeat prompt -> 2", "show main window", "set foreground 0"}));
+    EXPECT_EQ(windowsOnly(lines),
+              (Lines{"hide main window", "repeat prompt -> 2", "show main window", "set foreground 0"}));
     EXPECT_EQ(Lines(lines.begin() + 4, lines.end()), typed("zz!"));
 }
 
@@ -66,9 +67,9 @@ TEST(Repeat, MissingEndRepAbortsTheWholeMacroWithTwoMessages) {
                          "message window \"Repeat Error\" \"No \\\"End Repeat\\\" that matches the initial repeat "
                          "specified in the macro. Macro will abort.\""),
               1);
-    EXPECT_EQ(std::count(shown.begin(), shown.end(),
-                         "message window \"Macro Abort\" \"Orvanta 99 macro has been aborted.\""),
-              1);
+    EXPECT_EQ(
+        std::count(shown.begin(), shown.end(), "message window \"Macro Abort\" \"Orvanta 99 macro has been aborted.\""),
+        1);
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "key down 65"), 0);
     EXPECT_EQ(lines.back(), "set foreground 0");
 }
@@ -78,7 +79,9 @@ TEST(Abort, StopsEveryLevelWithOneMessageAndNoEndProcessing) {
     // The third message processing delivers the abort: after "a", "b" and the first "c".
     rig.pump.at(3, "abort", [&] { rig.engine.requestAbort(); });
     const Lines lines = rig.play("ab<REPEAT:0005>c<ENDREP>d", true);
-    EXPECT_EQ(lines, join({{"key down 20", "key up 20"}, typed("abc"), {"messages abort"},
+    EXPECT_EQ(lines, join({{"key down 20", "key up 20"},
+                           typed("abc"),
+                           {"messages abort"},
                            {"hide main window", "message window \"Macro Abort\" \"Orvanta 99 macro has been aborted.\"",
                             "show main window", "set foreground 0"}}));
     EXPECT_FALSE(rig.engine.state().playing);
@@ -123,12 +126,13 @@ TEST(Pause, ResumeGoesOnAndAbortStopsOnlyThatInterpretation) {
     EngineRig rig;
     rig.windows.setMinimised(true);
     Lines lines = rig.play("a<PAUSE>b");
-    EXPECT_EQ(lines, join({typed("a"),
-                           {"restore application", "hide main window",
-                            "pause window \"Pause\" \"Test\" \"\" at 337,400 size 224x94 -> resume", "focus back 7 -> 7"},
-                           typed("b"),
-                           // End processing brings the main window back and minimises again.
-                           {"show main window", "minimise application", "focus back 7 -> 7"}}));
+    EXPECT_EQ(lines,
+              join({typed("a"),
+                    {"restore application", "hide main window",
+                     "pause window \"Pause\" \"Test\" \"\" at 337,400 size 224x94 -> resume", "focus back 7 -> 7"},
+                    typed("b"),
+                    // End processing brings the main window back and minimises again.
+                    {"show main window", "minimise application", "focus back 7 -> 7"}}));
 
     rig.windows.queuePause(PauseChoice::Abort);
     rig.windows.setMinimised(false);
@@ -153,8 +157,9 @@ TEST(Pause, TrayModeShowsAndHidesTheApplicationOnly) {
 TEST(TextBox, ShowsTitleAndLongBody) {
     EngineRig rig;
     const std::string body(300, 'b');
-    EXPECT_EQ(windowsOnly(rig.play("<TBOX:<HEAD:Note>" + body + ">x")),
-              (Lines{"hide main window", "text box \"Note\" \"" + body + "\"", "show main window", "set foreground 0"}));
+    EXPECT_EQ(
+        windowsOnly(rig.play("<TBOX:<HEAD:Note>" + body + ">x")),
+        (Lines{"hide main window", "text box \"Note\" \"" + body + "\"", "show main window", "set foreground 0"}));
 }
 
 TEST(OtherMacros, MacRunMatchesTheNicknameExactly) {
@@ -198,8 +203,8 @@ TEST(OtherMacros, MacDelRemovesTheMacroAndRenumbersPopupMenus) {
     records.push_back(menu);
     rig.useMacros(records);
     const Lines lines = rig.play("<MACDEL:M5>");
-    EXPECT_EQ(lines, (Lines{"host lock shared file -> ok", "host before delete 5", "host macro deleted 5 timed 0 popup 0",
-                            "host release shared file"}));
+    EXPECT_EQ(lines, (Lines{"host lock shared file -> ok", "host before delete 5",
+                            "host macro deleted 5 timed 0 popup 0", "host release shared file"}));
     EXPECT_EQ(rig.settings->nickName(5), "M6");
     TMacroRecord stored;
     ASSERT_TRUE(rig.store.ReadMacroRecord(8, stored));

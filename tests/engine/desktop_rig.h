@@ -41,8 +41,10 @@ struct DesktopRig : EngineRig {
             m.msg = msg;
             m.wParam = wParam;
             m.lParam = lParam;
-            if (msg == HookMsg::Abort) engine.requestAbort();
-            else families.waits.handleHookMessage(m);
+            if (msg == HookMsg::Abort)
+                engine.requestAbort();
+            else
+                families.waits.handleHookMessage(m);
         });
     }
 };

@@ -96,7 +96,8 @@ TEST(CommandTable, FamiliesPlugIn) {
     EXPECT_EQ(rig.play("<WMAX:Editor>x<BEEP>"), typed("x"));
 
     struct Beeper final : ICommandFamily {
-        std::optional<std::size_t> perform(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) override {
+        std::optional<std::size_t> perform(PlaybackEngine& engine, Interpretation& run,
+                                           const CommandSpec& cmd) override {
             if (cmd.id != CommandId::Beep) return std::nullopt;
             engine.pressKey(run, 7);
             return run.pos + cmd.tag.size();

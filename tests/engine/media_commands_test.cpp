@@ -96,16 +96,13 @@ TEST(CdCommands, SteppingStaysOnTheDisc) {
         int seconds;
         CdPosition to;
     } cases[] = {
-        {{1, 0, 30, 5}, 20, {1, 0, 50, 0}},
-        {{1, 0, 50, 0}, 15, {1, 1, 5, 0}},     // one carry
-        {{1, 0, 59, 0}, 99, {1, 2, 38, 0}},    // two carries
-        {{1, 3, 10, 0}, 20, {2, 0, 10, 0}},    // past the track's end: into the next track
-        {{2, 1, 0, 0}, 99, {3, 1, 34, 0}},
-        {{3, 4, 50, 0}, 99, {3, 5, 0, 0}},     // past the last track: its end
-        {{2, 0, 10, 0}, -20, {1, 3, 10, 0}},   // before the track's start: into the previous one
-        {{1, 0, 10, 0}, -20, {1, 0, 0, 0}},    // before the first track: 1 at 0:00
-        {{3, 1, 5, 0}, -65, {3, 0, 0, 0}},
-        {{3, 0, 0, 0}, -99, {1, 2, 46, 0}},    // through the whole of track 2
+        {{1, 0, 30, 5}, 20, {1, 0, 50, 0}},  {{1, 0, 50, 0}, 15, {1, 1, 5, 0}},  // one carry
+        {{1, 0, 59, 0}, 99, {1, 2, 38, 0}},                                      // two carries
+        {{1, 3, 10, 0}, 20, {2, 0, 10, 0}},  // past the track's end: into the next track
+        {{2, 1, 0, 0}, 99, {3, 1, 34, 0}},   {{3, 4, 50, 0}, 99, {3, 5, 0, 0}},  // past the last track: its end
+        {{2, 0, 10, 0}, -20, {1, 3, 10, 0}},  // before the track's start: into the previous one
+        {{1, 0, 10, 0}, -20, {1, 0, 0, 0}},   // before the first track: 1 at 0:00
+        {{3, 1, 5, 0}, -65, {3, 0, 0, 0}},   {{3, 0, 0, 0}, -99, {1, 2, 46, 0}},  // through the whole of track 2
     };
     for (const auto& c : cases) {
         const CdPosition to = stepCdPosition(c.from, c.seconds, 3, lengthOf);
@@ -118,8 +115,9 @@ TEST(CdCommands, CommandsOpenTheDriveOnceAndPlay) {
     DesktopRig rig;
     rig.desktop.cd.setTracks({{3, 20}, {1, 5}, {5, 0}});
     rig.desktop.cd.setPosition({1, 3, 10, 0});
-    const Lines lines = rig.play("<CDPLAY><CDSTEP:20><CDBACK:15><CDGOTO:03><CDGOTO:09><CDGOTO:xx><CDPAUSE><CDSTOP>"
-                                 "<CDNEXT><CDPREV><CDEJECT><CDCLOSE><CDSTEP:5x");
+    const Lines lines = rig.play(
+        "<CDPLAY><CDSTEP:20><CDBACK:15><CDGOTO:03><CDGOTO:09><CDGOTO:xx><CDPAUSE><CDSTOP>"
+        "<CDNEXT><CDPREV><CDEJECT><CDCLOSE><CDSTEP:5x");
     EXPECT_EQ(linesStarting(lines, "cd open"), (Lines{"cd open -> D:"}));
     EXPECT_EQ(rig.systemCommands.media().cdDrive, 'D');
     EXPECT_EQ(linesStarting(lines, "cd play"),

@@ -12,9 +12,9 @@ TEST(MouseCommands, ButtonsSendTheirEventsInOrder) {
         const char* text;
         std::vector<std::uint32_t> flags;
     } cases[] = {
-        {"<LDN>", {2}},           {"<LUP>", {4}},           {"<LCLK>", {2, 4}},       {"<LDCLK>", {2, 4, 2, 4}},
-        {"<RDN>", {8}},           {"<RUP>", {16}},          {"<RCLK>", {8, 16}},      {"<RDCLK>", {8, 16, 8, 16}},
-        {"<MDN>", {32}},          {"<MUP>", {64}},          {"<MCLK>", {32, 64}},     {"<MDCLK>", {32, 64, 32, 64}},
+        {"<LDN>", {2}},  {"<LUP>", {4}},  {"<LCLK>", {2, 4}},   {"<LDCLK>", {2, 4, 2, 4}},
+        {"<RDN>", {8}},  {"<RUP>", {16}}, {"<RCLK>", {8, 16}},  {"<RDCLK>", {8, 16, 8, 16}},
+        {"<MDN>", {32}}, {"<MUP>", {64}}, {"<MCLK>", {32, 64}}, {"<MDCLK>", {32, 64, 32, 64}},
     };
     for (const auto& c : cases) {
         DesktopRig rig;
@@ -33,10 +33,10 @@ TEST(MouseCommands, WheelAndMovesComputeTheirValues) {
     } cases[] = {
         {"<WFW:005>", {2048, 0, 0, 600}},
         {"<WBW:003>", {2048, 0, 0, -360}},
-        {"<WBW:0x3>", {2048, 0, 0, 0}},                  // not a number: 0
+        {"<WBW:0x3>", {2048, 0, 0, 0}},                   // not a number: 0
         {"<MMS:00512:00384>", {32769, 32767, 32767, 0}},  // 1024 x 768 screen
         {"<MMS:01024:00768>", {32769, 65535, 65535, 0}},
-        {"<MMS:0012.5:0000>", {32769, 767, 0, 0}},        // y field ":0000" is not a number: 0
+        {"<MMS:0012.5:0000>", {32769, 767, 0, 0}},  // y field ":0000" is not a number: 0
         {"<MMS:012.5:-0001>", {32769, 799, -85, 0}},
         {"<MMP:-0010:00000>", {32769, 5759, 4266, 0}},    // pointer at 100, 50: (90, 50)
         {"<MMW:00010:00020>", {32769, 14079, 18773, 0}},  // foreground window at 210, 200: (220, 220)

@@ -43,30 +43,40 @@ TEST(SystemCommands, SettingsTakeTheirFields) {
         {"<SSON>", {"screensaver active -> yes", "screensaver start"}},
         {"<SSOFF>", {"screensaver set-active no"}},
     });
-    expectCases({{"<SSON>", {"screensaver active -> no"}}}, [](DesktopRig& r) { r.desktop.settings.setSaverActive(false); });
+    expectCases({{"<SSON>", {"screensaver active -> no"}}},
+                [](DesktopRig& r) { r.desktop.settings.setSaverActive(false); });
 }
 
 TEST(SystemCommands, DisplayModeIsTestedThenStored) {
-    const std::string notThere = messageLine("Macro Execution Error",
-                                             "The specified Screen Display Settings does not exist on this computer.");
-    const std::string failed = messageLine("Macro Execution Error",
-                                           "The attempt to switch to the specified Screen Display Settings failed.");
+    const std::string notThere =
+        messageLine("Macro Execution Error", "The specified Screen Display Settings does not exist on this computer.");
+    const std::string failed =
+        messageLine("Macro Execution Error", "The attempt to switch to the specified Screen Display Settings failed.");
     const struct {
         const char* text;
         int test, apply;
         Lines expected;
     } cases[] = {
-        {"<SCREEN:001>", 0, 0, {"display mode 0 -> 640x480x8@60", "display mode 1 -> 800x600x16@60",
-                                "display test 800x600x16@60 -> 0", "display apply 800x600x16@60 -> 0"}},
-        {"<SCREEN:002>", 0, 0, {"display mode 0 -> 640x480x8@60", "display mode 1 -> 800x600x16@60",
-                                "display mode 2 -> none", notThere}},
+        {"<SCREEN:001>",
+         0,
+         0,
+         {"display mode 0 -> 640x480x8@60", "display mode 1 -> 800x600x16@60", "display test 800x600x16@60 -> 0",
+          "display apply 800x600x16@60 -> 0"}},
+        {"<SCREEN:002>",
+         0,
+         0,
+         {"display mode 0 -> 640x480x8@60", "display mode 1 -> 800x600x16@60", "display mode 2 -> none", notThere}},
         {"<SCREEN:000>", -1, 0, {"display mode 0 -> 640x480x8@60", "display test 640x480x8@60 -> -1", failed}},
         {"<SCREEN:000>", -2, 0, {"display mode 0 -> 640x480x8@60", "display test 640x480x8@60 -> -2", failed}},
         {"<SCREEN:000>", -4, 0, {"display mode 0 -> 640x480x8@60", "display test 640x480x8@60 -> -4", failed}},
-        {"<SCREEN:000>", -3, 1,
+        {"<SCREEN:000>",
+         -3,
+         1,
          {"display mode 0 -> 640x480x8@60", "display test 640x480x8@60 -> -3", "display apply 640x480x8@60 -> 1",
           messageLine("Warning", "System must be rebooted before new display settings take effect.")}},
-        {"<SCREEN:000>", 0, -5,
+        {"<SCREEN:000>",
+         0,
+         -5,
          {"display mode 0 -> 640x480x8@60", "display test 640x480x8@60 -> 0", "display apply 640x480x8@60 -> -5",
           failed}},
     };
@@ -98,8 +108,9 @@ TEST(SystemCommands, DefaultPrinterNeedsAnExactName) {
     expectCases(
         {
             {"<DEFPRT:Laser>", {"printer list -> 2", "printer default \"Laser,PCL,lpt1\""}},
-            {"<DEFPRT:Ink>", {"printer list -> 2", "printer devices \"Ink\" -> \"InkDrv,usb1\"",
-                              "printer default \"Ink,InkDrv,usb1\""}},
+            {"<DEFPRT:Ink>",
+             {"printer list -> 2", "printer devices \"Ink\" -> \"InkDrv,usb1\"",
+              "printer default \"Ink,InkDrv,usb1\""}},
             {"<DEFPRT:laser>", {"printer list -> 2", missing}},
             {"<DEFPRT:>", {"printer list -> 2", missing}},
         },
@@ -192,15 +203,17 @@ TEST(SystemCommands, NetworkConnectShowsEveryResult) {
         DesktopRig rig;
         rig.desktop.network.setConnectResult("X:", c.result);
         const Lines lines = rig.play("<NWCPS:<NAME:ann><PASS:" + stored + ">X:\\\\srv\\share>z");
-        EXPECT_EQ(desktopLines(lines),
-                  (Lines{"net connect \"X:\" \"\\\\\\\\srv\\\\share\" user=\"ann\" password=\"s3cret\" persistent=yes -> " +
-                             std::to_string(c.result),
-                         messageLine("Map X: to \\\\srv\\share", c.text)}))
+        EXPECT_EQ(
+            desktopLines(lines),
+            (Lines{"net connect \"X:\" \"\\\\\\\\srv\\\\share\" user=\"ann\" password=\"s3cret\" persistent=yes -> " +
+                       std::to_string(c.result),
+                   messageLine("Map X: to \\\\srv\\share", c.text)}))
             << c.result;
         EXPECT_TRUE(hasLine(lines, "key down 90"));
     }
     // Without S nothing is shown; empty user and password are passed as empty.
-    expectCases({{"<NWC:<NAME:><PASS:>Y:/srv/x>", {"net connect \"Y:\" \"/srv/x\" user=\"\" password=\"\" persistent=no -> 0"}}});
+    expectCases({{"<NWC:<NAME:><PASS:>Y:/srv/x>",
+                  {"net connect \"Y:\" \"/srv/x\" user=\"\" password=\"\" persistent=no -> 0"}}});
 }
 
 TEST(SystemCommands, NetworkDisconnectAndToggle) {
@@ -238,8 +251,8 @@ TEST(SystemCommands, NetworkDisconnectAndToggle) {
 }
 
 TEST(SystemCommands, MalformedNetworkAndDialCommandsAreTypedAsText) {
-    for (const char* text : {"<NWCX:<NAME:a><PASS:b>X:y>", "<NWC:<NAME:a>", "<NWC:<NAME:a><PAS:b>X:y>",
-                             "<NWDSP:X:>", "<DIAL:<NAME:a><PASS:b", "<NWT:"}) {
+    for (const char* text : {"<NWCX:<NAME:a><PASS:b>X:y>", "<NWC:<NAME:a>", "<NWC:<NAME:a><PAS:b>X:y>", "<NWDSP:X:>",
+                             "<DIAL:<NAME:a><PASS:b", "<NWT:"}) {
         DesktopRig rig;
         EXPECT_EQ(rig.play(text), typed(text)) << text;
     }
@@ -255,8 +268,9 @@ TEST(SystemCommands, DialUpReportsFailures) {
                 noLibrary);
 
     const std::string stored = substitutePassword("pw");
-    expectCases({{"<DIAL:<NAME:ann><PASS:" + stored + ">Office>",
-                  {"dialup available -> yes", "dialup dial \"Office\" user=\"ann\" password=\"pw\" -> 0 connection=1"}}});
+    expectCases(
+        {{"<DIAL:<NAME:ann><PASS:" + stored + ">Office>",
+          {"dialup available -> yes", "dialup dial \"Office\" user=\"ann\" password=\"pw\" -> 0 connection=1"}}});
     expectCases({{"<DIAL:<NAME:ann><PASS:>Office>",
                   {"dialup available -> yes", "dialup dial \"Office\" user=\"ann\" password=\"\" -> 678 connection=1",
                    "dialup hangup 1 -> 0",
@@ -264,8 +278,9 @@ TEST(SystemCommands, DialUpReportsFailures) {
                 [](DesktopRig& r) { r.desktop.dialup.setDialResult(678, true); });
 
     const std::string hangFailed = messageLine("Dial-Up Error", "Dial-Up Networking Hang Up failed.");
-    expectCases({{"<HANG>", {"dialup available -> yes", "dialup list ->",
-                             messageLine("Dial-Up Error", "There are no Dial-Up Networking connections to hang up.")}}});
+    expectCases({{"<HANG>",
+                  {"dialup available -> yes", "dialup list ->",
+                   messageLine("Dial-Up Error", "There are no Dial-Up Networking connections to hang up.")}}});
     expectCases({{"<HANG>", {"dialup available -> yes", "dialup list -> failed", hangFailed}}},
                 [](DesktopRig& r) { r.desktop.dialup.setListFails(true); });
     expectCases({{"<HANG>", {"dialup available -> yes", "dialup list -> 4 5", "dialup hangup 4 -> 0"}}},
@@ -288,7 +303,7 @@ TEST(PasswordSubstitution, IsItsOwnInverseForEveryByte) {
     // A few values from the rule: lose 25, gain 25, unchanged.
     EXPECT_EQ(substitutePasswordChar('a'), 'a' - 25);  // 97 is in 76..100
     EXPECT_EQ(substitutePasswordChar('1'), '1' - 25);  // 49 is in 26..50
-    EXPECT_EQ(substitutePasswordChar('A'), 'Z');  // 65 gains 25
+    EXPECT_EQ(substitutePasswordChar('A'), 'Z');       // 65 gains 25
     EXPECT_EQ(substitutePasswordChar('\0'), '\0');
 }
 

@@ -118,8 +118,7 @@ TEST_F(WaitCommandsTest, TypedTextKeepsTheLastCharactersAndHonoursBackspace) {
     } cases[] = {
         {"<WAITTXTN:001:abc>", "xABc", true},   // the last three, ABc, upper-case to ABC
         {"<WAITTXTY:001:abc>", "xABc", false},  // case matters
-        {"<WAITTXTY:001:abc>", "abd\bc", true},
-        {"<WAITTXTY:001:abc>", "ab\b\bzabc", true},
+        {"<WAITTXTY:001:abc>", "abd\bc", true}, {"<WAITTXTY:001:abc>", "ab\b\bzabc", true},
         {"<WAITTXTY:001:>", "", true},
     };
     for (const auto& c : cases) {

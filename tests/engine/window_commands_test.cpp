@@ -61,8 +61,9 @@ TEST_F(WindowCommandsTest, LaunchFailureNamesTheReasonAndSkipsTheRest) {
     for (const auto& c : cases) {
         rig.shell.queueResult(c.result);
         const Lines lines = rig.play("<LAUNCH:tool<PARAM>-x>typed");
-        EXPECT_EQ(messages(lines), (Lines{messageLine("Launch Error", std::string("\"tool\" failed to launch because ") +
-                                                                          c.reason + " Macro will abort.")}))
+        EXPECT_EQ(messages(lines),
+                  (Lines{messageLine("Launch Error", std::string("\"tool\" failed to launch because ") + c.reason +
+                                                         " Macro will abort.")}))
             << c.result;
         EXPECT_TRUE(linesStarting(lines, "key").empty()) << c.result;
     }
@@ -146,8 +147,8 @@ TEST_F(WindowCommandsTest, StateSizeAndPositionCommandsFindTheirWindow) {
         {"<WPOS:0010,0020Editor>", {"window move 12 10 20"}},
         {"<WPOS2:-0010,00020Editor>", {"window move 12 -10 20"}},
         {"<WPOS2: -5  ,abcdeEditor>", {"window move 12 -5 0"}},
-        {"<WMAX:>", {}},          // empty title: nothing
-        {"<WMAX:absent>", {}},    // no such window: nothing
+        {"<WMAX:>", {}},             // empty title: nothing
+        {"<WMAX:absent>", {}},       // no such window: nothing
         {"<WMAX:\"current\">", {}},  // only the upper-case word names the foreground window
     };
     for (const auto& c : cases) {

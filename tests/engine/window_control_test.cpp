@@ -47,13 +47,10 @@ TEST_F(WindowControlTest, FindsByExactTitleThenFirstContainingMatchInZOrder) {
         const char* title;
         WindowId expected;  // 0: not found
     } cases[] = {
-        {"Editor", 13},       // exact whole title wins over the higher window that contains it
-        {"editor", 12},       // no exact match: first containing match, any case
-        {"EDIT", 12},
-        {"calc", 14},         // hidden windows are found
-        {"mail", 10},
-        {"nothing here", 0},
-        {"", 10},             // empty text: the first titled window, never the untitled one
+        {"Editor", 13},                // exact whole title wins over the higher window that contains it
+        {"editor", 12},                // no exact match: first containing match, any case
+        {"EDIT", 12},   {"calc", 14},  // hidden windows are found
+        {"mail", 10},   {"nothing here", 0}, {"", 10},  // empty text: the first titled window, never the untitled one
     };
     for (const Case& c : cases) {
         WindowId found = 99;
@@ -84,7 +81,7 @@ TEST_F(WindowControlTest, ActivateProgTakesFirstMatchingProcessAndItsFirstTitled
     ASSERT_TRUE(control.ActivateProg("EDITOR"));
     EXPECT_EQ(windows.foregroundWindow(), 12u);  // first titled window of pid 200 in z-order
     ASSERT_TRUE(control.ActivateProg("mail"));
-    EXPECT_EQ(windows.foregroundWindow(), 10u);  // the untitled window of pid 100 is skipped
+    EXPECT_EQ(windows.foregroundWindow(), 10u);    // the untitled window of pid 100 is skipped
     EXPECT_FALSE(control.ActivateProg("daemon"));  // running, but no titled window
     EXPECT_FALSE(control.ActivateProg("absent"));
     EXPECT_EQ(activated, (std::vector<WindowId>{12, 10}));

@@ -14,8 +14,8 @@ TEST(MainWindowHiding, DeactivationHidesOnlyWhenRunningHiddenWithoutADialog) {
     struct Case {
         bool useTray, useHide, dialogOpen, hidden;
     };
-    for (const Case c : {Case{false, false, false, false}, Case{true, false, false, true}, Case{false, true, false, true},
-                         Case{false, true, true, false}}) {
+    for (const Case c : {Case{false, false, false, false}, Case{true, false, false, true},
+                         Case{false, true, false, true}, Case{false, true, true, false}}) {
         SCOPED_TRACE(testing::Message() << "tray " << c.useTray << " hide " << c.useHide << " dialog " << c.dialogOpen);
         TAppSettings settings;
         settings.UseTray = c.useTray;

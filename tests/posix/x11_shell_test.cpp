@@ -214,9 +214,9 @@ TEST_F(ShellTest, FailuresGiveTheirResultNumbersAndStartNothing) {
         {"open", d + "/no-folder/file", "", 3},
         {"open", d + "/words/file", "", 3},  // a file where a folder should be
         {"open", "/bin/true", d + "/no-folder", 3},
-        {"open", d + "/plain.sh", "", 5},  // a script without execute permission
-        {"open", d + "/image", "", 5},     // a program image without execute permission
-        {"open", d + "/words", "", 11},    // execute permission, but nothing to run
+        {"open", d + "/plain.sh", "", 5},   // a script without execute permission
+        {"open", d + "/image", "", 5},      // a program image without execute permission
+        {"open", d + "/words", "", 11},     // execute permission, but nothing to run
         {"open", d + "/orphan.sh", "", 2},  // its interpreter is missing
         {"print", "/bin/true", "", 31},
         {"explore", d + "/no-folder", "", 3},
@@ -267,7 +267,7 @@ TEST_F(ShellTest, TheOpenersExitStatusGivesTheResult) {
         const char* tail;
         int result;
     } cases[] = {
-        {"exit 0", 42}, {"exit 1", 31}, {"exit 2", 2}, {"exit 3", 31},
+        {"exit 0", 42}, {"exit 1", 31}, {"exit 2", 2},      {"exit 3", 31},
         {"exit 4", 31}, {"exit 5", 5},  {"kill -9 $$", 31},
     };
     for (const auto& c : cases) {

@@ -128,9 +128,7 @@ protected:
         return r;
     }
 
-    std::string socketPath() const {
-        return runtime_ + "/orvanta-" + std::to_string(::getuid()) + ".socket";
-    }
+    std::string socketPath() const { return runtime_ + "/orvanta-" + std::to_string(::getuid()) + ".socket"; }
 
     void startResident(const std::vector<std::string>& extra = {}) {
         std::vector<std::string> args = {ORV_RESIDENT, "/F", file_};
@@ -151,9 +149,11 @@ protected:
         // window, which the window manager activates: only then may a test focus the target.
         const unsigned long root = DefaultRootWindow(keyboard_.display());
         ASSERT_TRUE(waitUntil(root, [&] {
-            return std::filesystem::exists(socketPath()) && windows_->windowProcess(windows_->foregroundWindow()) == pid_;
+            return std::filesystem::exists(socketPath()) &&
+                   windows_->windowProcess(windows_->foregroundWindow()) == pid_;
         })) << "orvanta did not get ready";
-        startupMs_ = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started).count();
+        startupMs_ =
+            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started).count();
     }
 
     void focus(int index) {
@@ -209,9 +209,9 @@ TEST_F(ResidentE2E, ATypedShortKeyIsErasedAndReplaced) {
 
 TEST_F(ResidentE2E, ASecondStartHandsItsMacroToTheRunningProgram) {
     focus(0);
-    const test::CommandResult second = test::runCommand("env ORVANTA_HOME='" + home_->path().string() +
-                                                        "' XDG_RUNTIME_DIR='" + runtime_ + "' QT_QPA_PLATFORM=xcb '" +
-                                                        ORV_RESIDENT + "' /A Named Macro");
+    const test::CommandResult second =
+        test::runCommand("env ORVANTA_HOME='" + home_->path().string() + "' XDG_RUNTIME_DIR='" + runtime_ +
+                         "' QT_QPA_PLATFORM=xcb '" + ORV_RESIDENT + "' /A Named Macro");
     EXPECT_EQ(second.status, 0) << second.out;
     EXPECT_EQ(waitForVisible(0, "named"), "named");
 }

@@ -113,11 +113,26 @@ TEST(MacroRecord, DamagedFieldsAreReadWithinTheRecordAndReported) {
         const char* problem;
     };
     const Case cases[] = {
-        {"nickname length", [](RecordBytes& b) { b[0] = 255; }, "nickname length 255 is larger than its 50-character field"},
-        {"icon length", [](RecordBytes& b) { b[5101] = 200; }, "icon name length 200 is larger than its 12-character field"},
-        {"text without end", [](RecordBytes& b) { std::memset(b.data() + 100, 'q', 5001); }, "macro text has no end; cut to 5000 characters"},
-        {"menu count too big", [](RecordBytes& b) { b[95] = 4; b[100] = 37; b[101] = 0; }, "popup menu count 37 is outside 0..36"},
-        {"menu count negative", [](RecordBytes& b) { b[95] = 4; b[100] = 0xFF; b[101] = 0xFF; }, "popup menu count -1 is outside 0..36"},
+        {"nickname length", [](RecordBytes& b) { b[0] = 255; },
+         "nickname length 255 is larger than its 50-character field"},
+        {"icon length", [](RecordBytes& b) { b[5101] = 200; },
+         "icon name length 200 is larger than its 12-character field"},
+        {"text without end", [](RecordBytes& b) { std::memset(b.data() + 100, 'q', 5001); },
+         "macro text has no end; cut to 5000 characters"},
+        {"menu count too big",
+         [](RecordBytes& b) {
+             b[95] = 4;
+             b[100] = 37;
+             b[101] = 0;
+         },
+         "popup menu count 37 is outside 0..36"},
+        {"menu count negative",
+         [](RecordBytes& b) {
+             b[95] = 4;
+             b[100] = 0xFF;
+             b[101] = 0xFF;
+         },
+         "popup menu count -1 is outside 0..36"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -22,7 +22,8 @@ protected:
         settings.CurrentFile = dir.file("macros.ORV");
     }
 
-    static TMacroRecord macro(const std::string& nick, int code, int scope = kScopeGlobal, const std::string& text = "x") {
+    static TMacroRecord macro(const std::string& nick, int code, int scope = kScopeGlobal,
+                              const std::string& text = "x") {
         TMacroRecord r;
         r.NickName = nick;
         r.HotKeyCode = static_cast<std::int16_t>(code);

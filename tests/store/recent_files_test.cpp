@@ -16,8 +16,8 @@ TEST(RecentFiles, OpeningAFileTakesItOutAndPutsThePreviousOnTop) {
         {{"a", "b", "c", "d", "e"}, "cur", "x", {"cur", "a", "b", "c", "d"}},
         {{"a", "b", "c", "d", "e"}, "cur", "a", {"cur", "b", "c", "d", "e"}},  // first in the list
         {{"a", "b", "c", "", ""}, "cur", "c", {"cur", "a", "b", "", ""}},
-        {{"a", "b", "", "", ""}, "cur", "cur", {"cur", "a", "b", "", ""}},     // the current file again
-        {{"A", "b", "", "", ""}, "cur", "a", {"cur", "A", "b", "", ""}},       // case-sensitive
+        {{"a", "b", "", "", ""}, "cur", "cur", {"cur", "a", "b", "", ""}},  // the current file again
+        {{"A", "b", "", "", ""}, "cur", "a", {"cur", "A", "b", "", ""}},    // case-sensitive
     };
     for (const Case& c : cases) {
         RecentFiles r = c.before;

@@ -45,26 +45,44 @@ TEST_F(SettingsTest, ValuesAreReadByTypeWithTheirCorrections) {
     const Case cases[] = {
         {"[misc]\nuse tray=yes\n", [](const TAppSettings& s, const std::string&) { EXPECT_TRUE(s.UseTray); }},
         {"[Misc]\nUse Tray=1\nUse Hide=True\n",
-         [](const TAppSettings& s, const std::string&) { EXPECT_FALSE(s.UseTray); EXPECT_FALSE(s.UseHide); }},
-        {"[Misc]\nActivation Sort=123\n", [](const TAppSettings& s, const std::string&) { EXPECT_EQ(s.ActivationSort, "12345"); }},
-        {"[Misc]\nActivation Sort=1134\n", [](const TAppSettings& s, const std::string&) { EXPECT_EQ(s.ActivationSort, "12345"); }},
-        {"[Misc]\nActivation Sort=54321\n", [](const TAppSettings& s, const std::string&) { EXPECT_EQ(s.ActivationSort, "54321"); }},
-        {"[Scheduler]\nTimer Seconds=0\n", [](const TAppSettings& s, const std::string&) { EXPECT_EQ(s.TimerSeconds, 10); }},
-        {"[Scheduler]\nTimer Seconds=75\n", [](const TAppSettings& s, const std::string&) { EXPECT_EQ(s.TimerSeconds, 10); }},
-        {"[Scheduler]\nTimer Seconds=60\n", [](const TAppSettings& s, const std::string&) { EXPECT_EQ(s.TimerSeconds, 60); }},
-        {"[ShortKeys]\nPrefix Keys=  ;;; \n", [](const TAppSettings& s, const std::string&) { EXPECT_EQ(s.PrefixKeys, ";;"); }},
+         [](const TAppSettings& s, const std::string&) {
+             EXPECT_FALSE(s.UseTray);
+             EXPECT_FALSE(s.UseHide);
+         }},
+        {"[Misc]\nActivation Sort=123\n",
+         [](const TAppSettings& s, const std::string&) { EXPECT_EQ(s.ActivationSort, "12345"); }},
+        {"[Misc]\nActivation Sort=1134\n",
+         [](const TAppSettings& s, const std::string&) { EXPECT_EQ(s.ActivationSort, "12345"); }},
+        {"[Misc]\nActivation Sort=54321\n",
+         [](const TAppSettings& s, const std::string&) { EXPECT_EQ(s.ActivationSort, "54321"); }},
+        {"[Scheduler]\nTimer Seconds=0\n",
+         [](const TAppSettings& s, const std::string&) { EXPECT_EQ(s.TimerSeconds, 10); }},
+        {"[Scheduler]\nTimer Seconds=75\n",
+         [](const TAppSettings& s, const std::string&) { EXPECT_EQ(s.TimerSeconds, 10); }},
+        {"[Scheduler]\nTimer Seconds=60\n",
+         [](const TAppSettings& s, const std::string&) { EXPECT_EQ(s.TimerSeconds, 60); }},
+        {"[ShortKeys]\nPrefix Keys=  ;;; \n",
+         [](const TAppSettings& s, const std::string&) { EXPECT_EQ(s.PrefixKeys, ";;"); }},
         {"[Main Window]\nWidth=abc\nHeight= 12x\nLeft=-40\n",
-         [](const TAppSettings& s, const std::string&) { EXPECT_EQ(s.Width, 0); EXPECT_EQ(s.Height, 12); EXPECT_EQ(s.Left, -40); }},
-        {"[Misc]\nPrimary Sort=2134\n", [](const TAppSettings& s, const std::string&) { EXPECT_EQ(s.PrimarySort, "213"); }},
+         [](const TAppSettings& s, const std::string&) {
+             EXPECT_EQ(s.Width, 0);
+             EXPECT_EQ(s.Height, 12);
+             EXPECT_EQ(s.Left, -40);
+         }},
+        {"[Misc]\nPrimary Sort=2134\n",
+         [](const TAppSettings& s, const std::string&) { EXPECT_EQ(s.PrimarySort, "213"); }},
         {"[Misc]\nCurrent File=/nowhere/gone.ORV\n",
-         [](const TAppSettings& s, const std::string&) { EXPECT_EQ(s.CurrentFile.substr(s.CurrentFile.size() - 12), "/ORVANTA.ORV"); }},
+         [](const TAppSettings& s, const std::string&) {
+             EXPECT_EQ(s.CurrentFile.substr(s.CurrentFile.size() - 12), "/ORVANTA.ORV");
+         }},
         {"[Grid Font]\nFont Name=DejaVu Sans\nBold=Yes\nColor=-16777208\n",
          [](const TAppSettings& s, const std::string&) {
              EXPECT_EQ(s.GridFont.Name, "DejaVu Sans");
              EXPECT_TRUE(s.GridFont.Bold);
              EXPECT_EQ(s.GridFont.Color, -16777208);
          }},
-        {"[Misc]\nSystem Menu=99999999999999999999\n", [](const TAppSettings& s, const std::string&) { EXPECT_EQ(s.SystemMenu, 2147483647); }},
+        {"[Misc]\nSystem Menu=99999999999999999999\n",
+         [](const TAppSettings& s, const std::string&) { EXPECT_EQ(s.SystemMenu, 2147483647); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.ini);
@@ -102,15 +120,19 @@ TEST_F(SettingsTest, SavingWritesEveryKeyInOrderAndKeepsForeignOnes) {
     s.LastFile[2] = "/home/u/three.ORV";
     SaveSettings(s, ini);
     const std::string text = ini.text();
-    EXPECT_EQ(text.rfind("; my notes\n[Misc]\nUse Tray=No\nMy Own Key=kept\nSystem Menu=1\nBypass Wizard Screen=No\n", 0), 0u)
+    EXPECT_EQ(
+        text.rfind("; my notes\n[Misc]\nUse Tray=No\nMy Own Key=kept\nSystem Menu=1\nBypass Wizard Screen=No\n", 0), 0u)
         << text;
     EXPECT_NE(text.find("[Elsewhere]\nx=1\n"), std::string::npos);
     EXPECT_NE(text.find("Last File 3=/home/u/three.ORV\n"), std::string::npos);
-    EXPECT_NE(text.find("[Grid Title Font]\nColor=0\nFont Name=Arial\nSize=12\nBold=No\nItalic=No\nUnderline=No\nStrikeout=No\n"),
-              std::string::npos);
+    EXPECT_NE(
+        text.find(
+            "[Grid Title Font]\nColor=0\nFont Name=Arial\nSize=12\nBold=No\nItalic=No\nUnderline=No\nStrikeout=No\n"),
+        std::string::npos);
     EXPECT_NE(text.find("[Print List Font]\nColor=0\nFont Name=Arial\nSize=10\nBold=No\nItalic=No\n[Scheduler]"),
               std::string::npos);
-    EXPECT_NE(text.find("[Scheduler]\nUse Wave File=No\nWave File Wait=No\nWave File=\nTimer Seconds=10\n"), std::string::npos);
+    EXPECT_NE(text.find("[Scheduler]\nUse Wave File=No\nWave File Wait=No\nWave File=\nTimer Seconds=10\n"),
+              std::string::npos);
 
     // A saved file reads back as what was saved.
     ASSERT_TRUE(SaveSettings(s, paths));

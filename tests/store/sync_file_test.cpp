@@ -24,7 +24,8 @@ std::string bytesOf(std::initializer_list<int> values) {
 TEST(SyncFileTest, RecordIsFourteenLittleEndianBytes) {
     const SyncRecord record{7, SyncRecord::kHeld, 45000.25};
     const SyncBytes raw = encodeSyncRecord(record);
-    const std::string expected = bytesOf({0x07, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x08, 0xf9, 0xe5, 0x40});
+    const std::string expected =
+        bytesOf({0x07, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x08, 0xf9, 0xe5, 0x40});
     EXPECT_EQ(std::string(raw.begin(), raw.end()), expected);
     EXPECT_EQ(decodeSyncRecord(raw), record);
 }
@@ -56,7 +57,13 @@ TEST(SyncFileTest, ShortFileIsRecreatedAndLongFileCutToOneRecord) {
     const SyncBytes raw = encodeSyncRecord(SyncRecord{5, SyncRecord::kFree, 1.0});
     test::writeFile(path, std::string(raw.begin(), raw.end()) + "trailing junk");
     SyncRecord after;
-    SyncFile(path).update(SyncRecord{}, [](SyncRecord& r, bool) { ++r.counter; return true; }, after);
+    SyncFile(path).update(
+        SyncRecord{},
+        [](SyncRecord& r, bool) {
+            ++r.counter;
+            return true;
+        },
+        after);
     EXPECT_EQ(after.counter, 6);
     EXPECT_EQ(test::readFile(path).size(), SyncRecord::kSize);
 }
@@ -104,13 +111,16 @@ TEST(SyncFileTest, ConcurrentTestAndSetIsAtomicAcrossProcesses) {
             while (takes < kTakesEach && std::chrono::steady_clock::now() < deadline) {
                 bool took = false;
                 SyncRecord after;
-                file.update(SyncRecord{}, [&](SyncRecord& r, bool) {
-                    if (r.state == SyncRecord::kHeld) return false;
-                    ::usleep(300);
-                    r.state = SyncRecord::kHeld;
-                    took = true;
-                    return true;
-                }, after);
+                file.update(
+                    SyncRecord{},
+                    [&](SyncRecord& r, bool) {
+                        if (r.state == SyncRecord::kHeld) return false;
+                        ::usleep(300);
+                        r.state = SyncRecord::kHeld;
+                        took = true;
+                        return true;
+                    },
+                    after);
                 if (!took) {
                     ::usleep(50);  // let the holder and the others run
                     continue;
@@ -119,11 +129,14 @@ TEST(SyncFileTest, ConcurrentTestAndSetIsAtomicAcrossProcesses) {
                 ::usleep(200);
                 shared->holders.fetch_sub(1);
                 ++takes;
-                file.update(SyncRecord{}, [](SyncRecord& r, bool) {
-                    ++r.counter;
-                    r.state = SyncRecord::kFree;
-                    return true;
-                }, after);
+                file.update(
+                    SyncRecord{},
+                    [](SyncRecord& r, bool) {
+                        ++r.counter;
+                        r.state = SyncRecord::kFree;
+                        return true;
+                    },
+                    after);
             }
             ::_exit(takes == kTakesEach ? 0 : 1);
         }

@@ -63,8 +63,10 @@ CliRun runCli(const std::vector<std::string>& args, bool withDisplay = true) {
         pollfd p{fds[0], POLLIN, 0};
         if (::poll(&p, 1, static_cast<int>(left)) <= 0) continue;
         const ssize_t n = ::read(fds[0], buffer, sizeof buffer);
-        if (n <= 0) ended = true;
-        else run.errors.append(buffer, static_cast<std::size_t>(n));
+        if (n <= 0)
+            ended = true;
+        else
+            run.errors.append(buffer, static_cast<std::size_t>(n));
     }
     ::close(fds[0]);
     if (!ended) ::kill(pid, SIGKILL);
@@ -91,10 +93,14 @@ protected:
 
 TEST_F(CliLiveTest, TypesTheMacroIntoTheFocusedWindow) {
     // Letters outside the layout, a command, a line break and a shifted key.
-    const CliRun run = runCli({"play", "--live", "--text", "Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC 5<ENTER>ok<SHIFT>x"});
+    const CliRun run = runCli({"play", "--live", "--text",
+                               "Gr\xC3\xBC\xC3\x9F"
+                               "e \xE2\x82\xAC 5<ENTER>ok<SHIFT>x"});
     EXPECT_EQ(run.status, 0) << run.errors;
     EXPECT_EQ(run.errors.find("orvanta-cli:"), std::string::npos) << run.errors;
-    const std::string expected = "Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC 5\rokX";
+    const std::string expected =
+        "Gr\xC3\xBC\xC3\x9F"
+        "e \xE2\x82\xAC 5\rokX";
     EXPECT_EQ(app_->waitForText(0, expected.size()), expected);
 }
 

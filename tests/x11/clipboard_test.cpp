@@ -86,7 +86,8 @@ std::optional<std::string> readAsOtherClient(const char* target) {
     QEventLoop loop;
     std::thread reader([&] {
         result = convertOnOwnConnection(target);
-        QMetaObject::invokeMethod(&loop, [&loop] { loop.quit(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            &loop, [&loop] { loop.quit(); }, Qt::QueuedConnection);
     });
     loop.exec();
     reader.join();
@@ -150,7 +151,8 @@ private:
                     reply.property = property;
                 } else if (r.target == utf8) {
                     XChangeProperty(d, r.requestor, property, utf8, 8, PropModeReplace,
-                                    reinterpret_cast<const unsigned char*>(text_.data()), static_cast<int>(text_.size()));
+                                    reinterpret_cast<const unsigned char*>(text_.data()),
+                                    static_cast<int>(text_.size()));
                     reply.property = property;
                 }
                 XSendEvent(d, r.requestor, False, NoEventMask, reinterpret_cast<XEvent*>(&reply));
@@ -251,9 +253,13 @@ TEST_F(ClipboardTest, TextGoesOnTheSelectionAsUtf8WithLineFeeds) {
 
 TEST_F(ClipboardTest, AnotherClientsTextReadsAsWindows1252WithCrLf) {
     // "Grüße\n€ 5 — ok\nλ": λ has no Windows-1252 byte.
-    ForeignOwner owner("Gr\xC3\xBC\xC3\x9F" "e\n\xE2\x82\xAC 5 \xE2\x80\x94 ok\n\xCE\xBB");
+    ForeignOwner owner(
+        "Gr\xC3\xBC\xC3\x9F"
+        "e\n\xE2\x82\xAC 5 \xE2\x80\x94 ok\n\xCE\xBB");
     ASSERT_TRUE(owner.owns());
-    EXPECT_EQ(clipboard_.text(), "Gr\xFC\xDF" "e\r\n\x80 5 \x97 ok\r\n?");
+    EXPECT_EQ(clipboard_.text(),
+              "Gr\xFC\xDF"
+              "e\r\n\x80 5 \x97 ok\r\n?");
 }
 
 // The program's windows may see no X event for a long time while the user copies elsewhere;

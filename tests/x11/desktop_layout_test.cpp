@@ -17,7 +17,7 @@ TEST(KeyboardRepeatMapping, DelayAndSpeedStepsAndClamping) {
     };
     // Delay 0..3 is 250..1000 ms; speed 0 is 2.5/s (400 ms), 31 is 30/s (33 ms). Out-of-range
     // values count as the nearest end.
-    const Case cases[] = {{0, 250, 400}, {1, 500, 295}, {2, 750, 234}, {3, 1000, 194},
+    const Case cases[] = {{0, 250, 400},  {1, 500, 295},  {2, 750, 234},  {3, 1000, 194},
                           {15, 1000, 63}, {31, 1000, 33}, {99, 1000, 33}, {-1, 250, 400}};
     for (const Case& c : cases) {
         EXPECT_EQ(repeatDelayMs(c.value), c.delayMs) << c.value;
@@ -96,8 +96,10 @@ TEST(UserFolders, XdgUserDirsFileAndDefaults) {
         const char* name;
         const char* expected;
     };
-    const Case cases[] = {{"DESKTOP", "/home/u/Schreibtisch"}, {"DOCUMENTS", "/data/docs"},
-                          {"MUSIC", "/home/u/My Music"},         {"VIDEOS", "/home/u"},
+    const Case cases[] = {{"DESKTOP", "/home/u/Schreibtisch"},
+                          {"DOCUMENTS", "/data/docs"},
+                          {"MUSIC", "/home/u/My Music"},
+                          {"VIDEOS", "/home/u"},
                           {"PICTURES", "/home/u"}};
     for (const Case& c : cases) EXPECT_EQ(xdgUserDir(c.name, text, "/home/u"), c.expected) << c.name;
     EXPECT_EQ(xdgUserDir("DESKTOP", "", "/home/u"), "/home/u/Desktop");

@@ -21,7 +21,8 @@ class DesktopTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ORV_NEED_DISPLAY();
-        app_ = std::make_unique<TargetApp>(std::vector<std::string>{"Desk Target One", "Desk Fen\xC3\xAAtre \xE2\x82\xAC"});
+        app_ = std::make_unique<TargetApp>(
+            std::vector<std::string>{"Desk Target One", "Desk Fen\xC3\xAAtre \xE2\x82\xAC"});
         first_ = static_cast<WindowId>(app_->window(0));
         second_ = static_cast<WindowId>(app_->window(1));
         ASSERT_NE(first_, 0u);
@@ -62,10 +63,12 @@ TEST_F(DesktopTest, WindowsAreListedWithTitlesInWindows1252AndTheirProcess) {
 TEST_F(DesktopTest, MoveResizeMinimiseRestoreMaximiseHideShowAndClose) {
     WindowRect rect;
     windows_->moveWindow(first_, 200, 150);
-    EXPECT_TRUE(waitUntil(first_, [&] { return windows_->windowRect(first_, rect) && rect.left == 200 && rect.top == 150; }))
+    EXPECT_TRUE(
+        waitUntil(first_, [&] { return windows_->windowRect(first_, rect) && rect.left == 200 && rect.top == 150; }))
         << rect.left << "," << rect.top;
     windows_->resizeWindow(first_, 500, 400);
-    EXPECT_TRUE(waitUntil(first_, [&] { return windows_->windowRect(first_, rect) && rect.width() == 500 && rect.height() == 400; }))
+    EXPECT_TRUE(waitUntil(
+        first_, [&] { return windows_->windowRect(first_, rect) && rect.width() == 500 && rect.height() == 400; }))
         << rect.width() << "x" << rect.height();
     EXPECT_EQ(rect.left, 200);
 

@@ -121,7 +121,9 @@ TEST_F(HookLibraryTest, HotKeyInUseIsReportedWithCapsLockAndForegroundAndNeverRe
     }
     // A combination not in use goes to the application; the one in use never did.
     xtestChord({XK_Control_L, XK_Alt_L}, XK_m);
-    EXPECT_NE(app_->waitForLine([](const std::string& l) { return l.find(" " + std::to_string(XK_m) + " ") != std::string::npos; }), "");
+    EXPECT_NE(app_->waitForLine(
+                  [](const std::string& l) { return l.find(" " + std::to_string(XK_m) + " ") != std::string::npos; }),
+              "");
     EXPECT_FALSE(appGotKey(XK_n));
 
     // With the picker active the code goes to the picker window instead.
@@ -142,7 +144,9 @@ TEST_F(HookLibraryTest, GrabsFollowTheHotKeysInUse) {
     hook_->OrvUpKeys(table_);
     ASSERT_TRUE(hook_->waitUntilApplied(kDeadline));
     xtestChord({XK_Control_L, XK_Alt_L}, XK_n);
-    EXPECT_NE(app_->waitForLine([](const std::string& l) { return l.find(" " + std::to_string(XK_n) + " ") != std::string::npos; }), "");
+    EXPECT_NE(app_->waitForLine(
+                  [](const std::string& l) { return l.find(" " + std::to_string(XK_n) + " ") != std::string::npos; }),
+              "");
     roundTrip();
     for (const auto& m : sink_.messages()) EXPECT_NE(m.msg, HookMsg::HotKey);
 }
@@ -155,7 +159,9 @@ TEST_F(HookLibraryTest, AHotKeyCombinationTypedByAPlayingMacroReachesTheApplicat
     ASSERT_TRUE(hook_->waitUntilApplied(kDeadline));
     sink_.clear();
     xtestChord({XK_Control_L, XK_Alt_L}, XK_n);
-    EXPECT_NE(app_->waitForLine([](const std::string& l) { return l.find(" " + std::to_string(XK_n) + " ") != std::string::npos; }), "");
+    EXPECT_NE(app_->waitForLine(
+                  [](const std::string& l) { return l.find(" " + std::to_string(XK_n) + " ") != std::string::npos; }),
+              "");
     for (const auto& m : sink_.messages()) EXPECT_NE(m.msg, HookMsg::HotKey);
     // The user's own press of it during the macro is still the hotkey (refused as busy later).
     PhysicalKeyboard user;
@@ -192,8 +198,7 @@ TEST_F(HookLibraryTest, TheUsersTypingIsReportedAndInjectedTypingIsNot) {
         // character change nothing.
         if (m.msg == HookMsg::ShortKeyChar && !(got.empty() && m.wParam == 1)) got.emplace_back(m.wParam, m.lParam);
     }
-    const std::vector<std::pair<std::int64_t, std::int64_t>> expected = {
-        {0, 'a'}, {0, 'B'}, {2, 'C'}, {1, 0}, {0, 8}};
+    const std::vector<std::pair<std::int64_t, std::int64_t>> expected = {{0, 'a'}, {0, 'B'}, {2, 'C'}, {1, 0}, {0, 8}};
     EXPECT_EQ(got, expected);
 }
 
@@ -204,8 +209,9 @@ TEST_F(HookLibraryTest, ActivatingAnotherWindowIsReported) {
     ASSERT_TRUE(windows_->setForegroundWindow(static_cast<WindowId>(first_)));
     roundTrip();
     ASSERT_TRUE(windows_->setForegroundWindow(static_cast<WindowId>(second_)));
-    const HookMessage m =
-        sink_.waitFor([&](const HookMessage& h) { return h.msg == HookMsg::WindowActivated && static_cast<unsigned long>(h.wParam) == second_; });
+    const HookMessage m = sink_.waitFor([&](const HookMessage& h) {
+        return h.msg == HookMsg::WindowActivated && static_cast<unsigned long>(h.wParam) == second_;
+    });
     EXPECT_EQ(m.msg, HookMsg::WindowActivated);
 }
 
@@ -225,7 +231,9 @@ TEST_F(HookLibraryTest, TheMarkerKeyComesBackAfterTheKeysBeforeItAndNeverReaches
         const HookMsg expected = waiting ? HookMsg::WaitMarker : HookMsg::Marker;
         EXPECT_EQ(sink_.waitFor(expected).msg, expected);
     }
-    EXPECT_NE(app_->waitForLine([](const std::string& l) { return l.find(" " + std::to_string(XK_x) + " ") != std::string::npos; }), "");
+    EXPECT_NE(app_->waitForLine(
+                  [](const std::string& l) { return l.find(" " + std::to_string(XK_x) + " ") != std::string::npos; }),
+              "");
     EXPECT_FALSE(appGotKey(XK_Execute));
 }
 

@@ -314,10 +314,12 @@ TEST_F(ShellTest, TileAndCascadeArrangeTheNormalWindows) {
         << a.left << "," << a.top << " " << a.width() << "x" << a.height() << " / " << b.left << "," << b.top << " "
         << b.width() << "x" << b.height();
     shell_->cascadeWindows();
-    EXPECT_TRUE(waitUntil(first, [&] {
-        return rects() && a.width() == b.width() && a.height() == b.height() && a.left != b.left &&
-               a.left - b.left == a.top - b.top;
-    })) << a.left << "," << a.top << " / " << b.left << "," << b.top;
+    EXPECT_TRUE(waitUntil(first,
+                          [&] {
+                              return rects() && a.width() == b.width() && a.height() == b.height() &&
+                                     a.left != b.left && a.left - b.left == a.top - b.top;
+                          }))
+        << a.left << "," << a.top << " / " << b.left << "," << b.top;
 }
 
 TEST_F(ShellTest, SessionEndWithoutLogindDoesNothingAndReportsFailure) {
@@ -342,7 +344,8 @@ TEST_F(SystemServicesTest, BeepRingsTheServerBell) {
     while (!rang && Clock::now() < end) {
         if (XPending(listener.get()) == 0) {
             pollfd p{ConnectionNumber(listener.get()), POLLIN, 0};
-            ::poll(&p, 1, static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now()).count()));
+            ::poll(&p, 1,
+                   static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now()).count()));
             continue;
         }
         XEvent event;
@@ -406,7 +409,8 @@ TEST(RunProgram, StartedProgramRunsDetached) {
     const auto end = Clock::now() + kDeadline;
     while (text.find('\n') == std::string::npos && Clock::now() < end) {
         pollfd p{fd, POLLIN, 0};
-        ::poll(&p, 1, static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now()).count()));
+        ::poll(&p, 1,
+               static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now()).count()));
         char buffer[64];
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n > 0) text.append(buffer, static_cast<std::size_t>(n));
@@ -431,8 +435,12 @@ protected:
         log_ = dir_ + "/log";
         const std::string script = dir_ + "/nmcli";
         std::ofstream(script) << "#!/bin/sh\n"
-                                 "echo \"$*\" >> '" << log_ << "'\n"
-                                 "for a; do case \"$a\" in /*) [ -f \"$a\" ] && cat \"$a\" >> '" << log_ << "';; esac; done\n"
+                                 "echo \"$*\" >> '"
+                              << log_
+                              << "'\n"
+                                 "for a; do case \"$a\" in /*) [ -f \"$a\" ] && cat \"$a\" >> '"
+                              << log_
+                              << "';; esac; done\n"
                                  "case \"$*\" in\n"
                                  "  *--active*) printf 'u-eth:802-3-ethernet\\nu-gsm:gsm\\nu-vpn:vpn\\n' ;;\n"
                                  "  *connection.uuid*) echo u-gsm ;;\n"

@@ -131,10 +131,8 @@ struct KeyCase {
 
 TEST_F(TypingTest, ModifierCommandsShapeTheFollowingKeys) {
     const KeyCase cases[] = {
-        {"<SHIFT>ab", "Ab"},
-        {"<SHFD>abc<SHFU>d", "ABCd"},
-        {"<ALT><ALT>x", "x"},
-        {"<CAPLOCK>ab<CAPLOCK>c", "ABc"},
+        {"<SHIFT>ab", "Ab"},         {"<SHFD>abc<SHFU>d", "ABCd"},
+        {"<ALT><ALT>x", "x"},        {"<CAPLOCK>ab<CAPLOCK>c", "ABc"},
         {"<ALT4:0169>", "\xC2\xA9"},  // ©
         {"<ALT:130>", "\xC3\xA9"},    // é, from the DOS code page
     };
@@ -167,9 +165,9 @@ TEST_F(TypingTest, FunctionKeysArrowsAndHeldModifiersArriveAsKeyEvents) {
         play(c.macro);
         const std::string tail = " " + std::to_string(c.keysym) + " " + std::to_string(c.modifiers);
         EXPECT_NE(app_->waitForLine([&](const std::string& l) {
-                      return l.rfind("key 0 ", 0) == 0 && l.size() > tail.size() &&
-                             l.compare(l.size() - tail.size(), tail.size(), tail) == 0;
-                  }),
+            return l.rfind("key 0 ", 0) == 0 && l.size() > tail.size() &&
+                   l.compare(l.size() - tail.size(), tail.size(), tail) == 0;
+        }),
                   "");
     }
 }

@@ -74,7 +74,8 @@ TargetApp::TargetApp(const std::vector<std::string>& titles) {
 TargetApp::~TargetApp() {
     std::vector<unsigned long> windows;
     for (const auto& line : lines_) {
-        if (line.rfind("window ", 0) == 0) windows.push_back(std::strtoul(line.c_str() + line.rfind(' ') + 1, nullptr, 10));
+        if (line.rfind("window ", 0) == 0)
+            windows.push_back(std::strtoul(line.c_str() + line.rfind(' ') + 1, nullptr, 10));
     }
     if (pid_ > 0) {
         ::kill(pid_, SIGTERM);

@@ -20,7 +20,6 @@ namespace orv::x11::test {
 
 using namespace std::chrono_literals;
 
-
 // Whether there is a display to test on; resets its keyboard and pointer state when there is.
 bool haveDisplay();
 // Whether a missing display fails the tests instead of skipping them (ORVANTA_REQUIRE_DISPLAY=1,
@@ -28,12 +27,12 @@ bool haveDisplay();
 bool displayRequired();
 
 // In a fixture's SetUp: skips the test without a display, or fails it when one is required.
-#define ORV_NEED_DISPLAY()                                                            \
-    do {                                                                              \
-        if (!::orv::x11::test::haveDisplay()) {                                       \
+#define ORV_NEED_DISPLAY()                                                           \
+    do {                                                                             \
+        if (!::orv::x11::test::haveDisplay()) {                                      \
             if (::orv::x11::test::displayRequired()) GTEST_FAIL() << "no X display"; \
-            GTEST_SKIP() << "no X display";                                           \
-        }                                                                             \
+            GTEST_SKIP() << "no X display";                                          \
+        }                                                                            \
     } while (false)
 
 // The target application (a child process) and the lines it printed.
@@ -82,7 +81,6 @@ private:
     Display* display_ = nullptr;
     XDevice* device_ = nullptr;
 };
-
 
 // Whether a keycode bound to `keysym` is down for the server (core keyboard state).
 bool keyDown(Display* display, unsigned long keysym);

@@ -16,7 +16,8 @@ using Clock = std::chrono::steady_clock;
 bool waitOn(unsigned long window, const std::function<bool()>& condition, std::chrono::milliseconds deadline) {
     Display* d = XOpenDisplay(nullptr);
     if (d == nullptr) return false;
-    if (window != None && window != DefaultRootWindow(d)) XSelectInput(d, window, StructureNotifyMask | PropertyChangeMask);
+    if (window != None && window != DefaultRootWindow(d))
+        XSelectInput(d, window, StructureNotifyMask | PropertyChangeMask);
     XSelectInput(d, DefaultRootWindow(d), PropertyChangeMask | SubstructureNotifyMask);
     XSync(d, False);
     const auto end = Clock::now() + deadline;

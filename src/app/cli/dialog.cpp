@@ -77,13 +77,15 @@ std::optional<DisplayMode> parseMode(const std::string& text) {
 
 std::string kindName(const dialogs::FieldDef& f) {
     switch (f.kind) {
-        case dialogs::FieldKind::Check: return "check 0|1";
+        case dialogs::FieldKind::Check:
+            return "check 0|1";
         case dialogs::FieldKind::Choice: {
             std::string s = "choice";
             for (std::size_t i = 0; i < f.choices.size(); ++i) s += (i == 0 ? " " : "|") + f.choices[i];
             return s;
         }
-        default: return "text, at most " + std::to_string(f.maxLength);
+        default:
+            return "text, at most " + std::to_string(f.maxLength);
     }
 }
 

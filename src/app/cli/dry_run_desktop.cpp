@@ -91,9 +91,12 @@ void DryRunDesktop::registerFamilies(PlaybackEngine& engine) {
     };
     refreshPrograms();
     timeline_.start(script_.events, [this, &engine, refreshPrograms](const HookMessage& m) {
-        if (m.msg == HookMsg::Abort) engine.requestAbort();
-        else if (m.msg == HookMsg::ProcessesChanged) refreshPrograms();
-        else commands_->families.waits.handleHookMessage(m);
+        if (m.msg == HookMsg::Abort)
+            engine.requestAbort();
+        else if (m.msg == HookMsg::ProcessesChanged)
+            refreshPrograms();
+        else
+            commands_->families.waits.handleHookMessage(m);
     });
 }
 

@@ -57,8 +57,8 @@ class QueuedSink final : public IHookMessageSink {
 public:
     explicit QueuedSink(std::function<void(const HookMessage&)> handler) : handler_(std::move(handler)) {}
     void postHookMessage(const HookMessage& message) override {
-        QMetaObject::invokeMethod(QCoreApplication::instance(), [this, message] { handler_(message); },
-                                  Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(), [this, message] { handler_(message); }, Qt::QueuedConnection);
     }
 
 private:
@@ -71,7 +71,7 @@ public:
     PromptAnswer messageBox(const std::string& title, const std::string& text, PromptButtons buttons) override {
         printWindow(title, text);
         return buttons == PromptButtons::YesNo || buttons == PromptButtons::YesNoCancel ? PromptAnswer::Yes
-                                                                                         : PromptAnswer::Ok;
+                                                                                        : PromptAnswer::Ok;
     }
 };
 
@@ -81,7 +81,9 @@ public:
 class ConsoleWindows final : public IPlaybackWindows {
 public:
     ConsoleWindows(IWindowSystem& windows, const PlayOptions& o)
-        : windows_(windows), pauses_(o.pauses.begin(), o.pauses.end()), counts_(o.repeatCounts.begin(), o.repeatCounts.end()) {}
+        : windows_(windows),
+          pauses_(o.pauses.begin(), o.pauses.end()),
+          counts_(o.repeatCounts.begin(), o.repeatCounts.end()) {}
 
     void messageWindow(const std::string& title, const std::string& text) override { printWindow(title, text); }
     void textBoxWindow(const std::string& title, const std::string& body) override { printWindow(title, body); }

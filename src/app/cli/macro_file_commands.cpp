@@ -81,8 +81,8 @@ int cmdList(const Args& args) {
         return fail(file + ": " + f.messages());
     }
     for (int j = 1; j <= f.table.MacroCount(); ++j) {
-        std::cout << j << '\t' << utf8(activationText(f.table, f.settings, j)) << '\t' << utf8(f.settings.nickName(j)) << '\t'
-                  << utf8(scopeText(f.table, j)) << '\t' << (f.table.Active(j) ? "Yes" : "No") << '\n';
+        std::cout << j << '\t' << utf8(activationText(f.table, f.settings, j)) << '\t' << utf8(f.settings.nickName(j))
+                  << '\t' << utf8(scopeText(f.table, j)) << '\t' << (f.table.Active(j) ? "Yes" : "No") << '\n';
     }
     if (!f.prompt.shown().empty()) return fail(file + ": " + f.messages());
     return 0;
@@ -97,11 +97,12 @@ int cmdShow(const Args& args) {
     char* end = nullptr;
     const long n = std::strtol(args[1].c_str(), &end, 10);
     if (end == args[1].c_str() || *end != '\0' || n < 1 || n > f.table.MacroCount()) {
-        return fail(args[0] + ": no macro number " + args[1] + " (the file holds " + std::to_string(f.table.MacroCount()) +
-                    ")");
+        return fail(args[0] + ": no macro number " + args[1] + " (the file holds " +
+                    std::to_string(f.table.MacroCount()) + ")");
     }
     TMacroRecord r;
-    if (!f.store.ReadMacroRecord(static_cast<int>(n), r)) return fail(args[0] + ": macro " + args[1] + " could not be read");
+    if (!f.store.ReadMacroRecord(static_cast<int>(n), r))
+        return fail(args[0] + ": macro " + args[1] + " could not be read");
     const int j = static_cast<int>(n);
     std::cout << "Number: " << n << '\n'
               << "NickName: " << utf8(r.NickName) << '\n'
@@ -125,7 +126,8 @@ int cmdShow(const Args& args) {
               << "ScheduleYear: " << r.ScheduleYear << '\n'
               << "SchedulePM: " << int{r.SchedulePM} << '\n'
               << "TopMostOnly: " << int{r.TopMostOnly} << '\n'
-              << "LastModified: " << std::setprecision(17) << r.LastModified << " (" << dateText(r.LastModified) << ")\n";
+              << "LastModified: " << std::setprecision(17) << r.LastModified << " (" << dateText(r.LastModified)
+              << ")\n";
     if (r.isPopupMenu()) {
         std::cout << "MenuItems:";
         for (const auto item : r.MenuItems) std::cout << ' ' << item;

@@ -23,7 +23,8 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
-    {"list", orv::cli::cmdList, "list [FILE]            one line per macro: number, activation, nickname, scope, active"},
+    {"list", orv::cli::cmdList,
+     "list [FILE]            one line per macro: number, activation, nickname, scope, active"},
     {"show", orv::cli::cmdShow, "show FILE N            every field of macro N"},
     {"hotkeys", orv::cli::cmdHotkeys, "hotkeys                the 721 hotkey codes and names"},
     {"new", orv::cli::cmdNew, "new FILE               create a macro file with its four system macros"},

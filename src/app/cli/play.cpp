@@ -125,7 +125,8 @@ std::optional<std::string> parseOptions(const Args& args, PlayOptions& o) {
             if (!parseUnsigned(value(), n) || n > 9999) return "--repeat-count takes 0 to 9999: " + args[i];
             o.repeatCounts.push_back(static_cast<int>(n));
         } else if (a == "--abort-at") {
-            if (!parseUnsigned(value(), o.abortAt) || o.abortAt == 0) return "--abort-at takes a number from 1: " + args[i];
+            if (!parseUnsigned(value(), o.abortAt) || o.abortAt == 0)
+                return "--abort-at takes a number from 1: " + args[i];
         } else if (a == "--desktop") {
             if (auto error = readDesktopScript(value(), o.desktopText)) return *error;
         } else if (a == "--max-steps") {
@@ -225,7 +226,8 @@ struct MacroIndex {
     std::unique_ptr<TAppSettings> settings = std::make_unique<TAppSettings>();
     MacroStore store;
 
-    explicit MacroIndex(PlatformSet& p) : store(*table, *settings, p.hookLibrary(), p.prompt(), p.clock(), std::string()) {}
+    explicit MacroIndex(PlatformSet& p)
+        : store(*table, *settings, p.hookLibrary(), p.prompt(), p.clock(), std::string()) {}
 };
 
 }  // namespace

@@ -119,8 +119,8 @@ int main(int argc, char** argv) {
     orv::gui::QtPlaybackWindows playbackWindows(&window, *windows);
     orv::x11::X11SystemServices system(
         *windows, [&window](const std::string& file, bool wait) { window.playWaveFile(file, wait); });
-    orv::ResidentPlatform platform{*keyboard, mouse, pump, playbackWindows, *windows, processes,
-                                   hook,      prompt, clock, sleeper};
+    orv::ResidentPlatform platform{*keyboard, mouse, pump,   playbackWindows, *windows,
+                                   processes, hook,  prompt, clock,           sleeper};
     platform.files = &files;
     platform.clipboard = &clipboard;
     platform.shell = &shell;

@@ -10,7 +10,7 @@ namespace {
 
 // A token is a bare word, a "quoted text" (quotes removed) or key=value / key="quoted value".
 struct Token {
-    std::string key;    // for key=value, else empty
+    std::string key;  // for key=value, else empty
     std::string value;
 };
 
@@ -69,9 +69,12 @@ bool minuteSecond(const std::string& s, int& minute, int& second) {
 }
 
 bool yesNo(const std::string& s, bool& out) {
-    if (s == "yes") out = true;
-    else if (s == "no") out = false;
-    else return false;
+    if (s == "yes")
+        out = true;
+    else if (s == "no")
+        out = false;
+    else
+        return false;
     return true;
 }
 
@@ -180,8 +183,10 @@ bool staticLine(Parser& p, FakeDesktop& d, DesktopScript& script) {
     } else if (kw == "cursor" || kw == "caret") {
         if (!p.need(3) || !p.integer(1, a) || !p.integer(2, b)) return false;
         const ScreenPoint point{static_cast<int>(a), static_cast<int>(b)};
-        if (kw == "cursor") d.mouse.setCursor(point);
-        else d.mouse.setCaret(point);
+        if (kw == "cursor")
+            d.mouse.setCursor(point);
+        else
+            d.mouse.setCaret(point);
     } else if (kw == "display-mode") {
         if (!p.need(5) || !p.integer(1, a) || !p.integer(2, b) || !p.integer(3, c) || !p.integer(4, e)) return false;
         script.displayModes.push_back(
@@ -199,9 +204,12 @@ bool staticLine(Parser& p, FakeDesktop& d, DesktopScript& script) {
         PrinterInfo printer;
         printer.name = p.word(1);
         for (std::size_t i = 2; i < p.size(); ++i) {
-            if (p.token(i).key == "driver") printer.driver = p.word(i);
-            else if (p.token(i).key == "port") printer.port = p.word(i);
-            else return p.fail("printer wants driver=... or port=...");
+            if (p.token(i).key == "driver")
+                printer.driver = p.word(i);
+            else if (p.token(i).key == "port")
+                printer.port = p.word(i);
+            else
+                return p.fail("printer wants driver=... or port=...");
         }
         script.printers.push_back(printer);
         d.settings.setPrinters(script.printers);
@@ -211,10 +219,14 @@ bool staticLine(Parser& p, FakeDesktop& d, DesktopScript& script) {
     } else if (kw == "shell-automation" || kw == "shutdown-privilege" || kw == "dialup" || kw == "video-busy") {
         bool v = true;
         if (kw != "video-busy" && (!p.need(2) || !yesNo(p.word(1), v))) return p.fail(kw + " wants yes or no");
-        if (kw == "shell-automation") d.shell.setAutomationAvailable(v);
-        else if (kw == "shutdown-privilege") d.shell.setPrivilegeGranted(v);
-        else if (kw == "dialup") d.dialup.setAvailable(v);
-        else d.media.setVideoPlayerOpen(true);
+        if (kw == "shell-automation")
+            d.shell.setAutomationAvailable(v);
+        else if (kw == "shutdown-privilege")
+            d.shell.setPrivilegeGranted(v);
+        else if (kw == "dialup")
+            d.dialup.setAvailable(v);
+        else
+            d.media.setVideoPlayerOpen(true);
     } else if (kw == "launch") {
         if (!p.need(3) || !p.integer(2, a)) return false;
         script.launchResults[p.word(1)] = static_cast<int>(a);
@@ -223,8 +235,10 @@ bool staticLine(Parser& p, FakeDesktop& d, DesktopScript& script) {
         d.network.addConnected(p.word(1), p.word(2));
     } else if (kw == "net-connect" || kw == "net-disconnect") {
         if (!p.need(3) || !p.integer(2, a)) return false;
-        if (kw == "net-connect") d.network.setConnectResult(p.word(1), static_cast<int>(a));
-        else d.network.setDisconnectResult(p.word(1), static_cast<int>(a));
+        if (kw == "net-connect")
+            d.network.setConnectResult(p.word(1), static_cast<int>(a));
+        else
+            d.network.setDisconnectResult(p.word(1), static_cast<int>(a));
     } else if (kw == "net-list-fails") {
         d.network.setListFails(true);
     } else if (kw == "dial-result") {
@@ -252,9 +266,12 @@ bool staticLine(Parser& p, FakeDesktop& d, DesktopScript& script) {
                            {static_cast<int>(c), static_cast<int>(e)});
     } else if (kw == "cd-drive") {
         if (!p.need(2)) return false;
-        if (p.word(1) == "none") d.cd.setDrive(0);
-        else if (p.word(1).size() == 1) d.cd.setDrive(p.word(1)[0]);
-        else return p.fail("cd-drive wants a letter or none");
+        if (p.word(1) == "none")
+            d.cd.setDrive(0);
+        else if (p.word(1).size() == 1)
+            d.cd.setDrive(p.word(1)[0]);
+        else
+            return p.fail("cd-drive wants a letter or none");
     } else if (kw == "cd-track") {
         CdLength length;
         if (!p.need(2) || !minuteSecond(p.word(1), length.minute, length.second)) return p.fail("cd-track wants M:SS");
@@ -276,8 +293,7 @@ bool staticLine(Parser& p, FakeDesktop& d, DesktopScript& script) {
 
 }  // namespace
 
-bool applyTimedEvent(const TimedEvent& event, FakeDesktop& d, std::vector<HookMessage>& messages,
-                     std::string& error) {
+bool applyTimedEvent(const TimedEvent& event, FakeDesktop& d, std::vector<HookMessage>& messages, std::string& error) {
     std::vector<Token> tokens;
     if (!tokenize(event.line, tokens, error)) return false;
     if (tokens.empty()) {
@@ -371,9 +387,9 @@ bool loadDesktopScript(std::string_view text, FakeDesktop& desktop, DesktopScrip
                     std::size_t rest = line.find_first_not_of(" \t", first + 2);
                     rest = line.find_first_of(" \t", rest);
                     rest = line.find_first_not_of(" \t", rest);
-                    TimedEvent event{static_cast<std::uint64_t>(ms),
-                                     std::string(rest == std::string_view::npos ? std::string_view()
-                                                                                 : line.substr(rest))};
+                    TimedEvent event{
+                        static_cast<std::uint64_t>(ms),
+                        std::string(rest == std::string_view::npos ? std::string_view() : line.substr(rest))};
                     while (!event.line.empty() &&
                            (event.line.back() == ' ' || event.line.back() == '\t' || event.line.back() == '\r'))
                         event.line.pop_back();

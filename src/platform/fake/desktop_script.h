@@ -22,7 +22,7 @@ struct TimedEvent {
 
 // What a desktop script sets up besides the fakes' state.
 struct DesktopScript {
-    std::vector<TimedEvent> events;      // in time order
+    std::vector<TimedEvent> events;            // in time order
     std::map<std::string, int> launchResults;  // shell result by program text
     // Lists kept while loading, so that each line adds to what the fakes already hold.
     std::vector<DisplayMode> displayModes;

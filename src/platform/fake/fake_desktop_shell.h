@@ -20,9 +20,7 @@ public:
     void hideTaskBar() override { record("taskbar hide"); }
     void showTaskBar(const WindowRect& r) override;
     bool shellAutomationAvailable() override;
-    void shellFunction(ShellFunction function) override {
-        record(std::string("shell ") + shellFunctionName(function));
-    }
+    void shellFunction(ShellFunction function) override { record(std::string("shell ") + shellFunctionName(function)); }
     void exploreSpecialFolder(int folder) override { record("shell explore-folder " + std::to_string(folder)); }
     bool setShutdownPrivilege(bool enable) override;
     bool exitSession(int flags) override;

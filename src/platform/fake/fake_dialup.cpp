@@ -18,8 +18,8 @@ int FakeDialUp::dial(const std::string& entry, const std::string& user, const st
         connection = next_++;
         connections_.push_back(connection);
     }
-    record("dialup dial " + traceQuoted(entry) + " user=" + traceQuoted(user) + " password=" + traceQuoted(password) + " -> " +
-           std::to_string(dialResult_) + " connection=" + std::to_string(connection));
+    record("dialup dial " + traceQuoted(entry) + " user=" + traceQuoted(user) + " password=" + traceQuoted(password) +
+           " -> " + std::to_string(dialResult_) + " connection=" + std::to_string(connection));
     return dialResult_;
 }
 

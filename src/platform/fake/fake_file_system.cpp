@@ -30,7 +30,8 @@ bool FakeFileSystem::setCurrentDirectory(const std::string& path) {
 
 std::optional<std::string> FakeFileSystem::readFile(const std::string& path) {
     std::optional<std::string> bytes = disk_.readFile(path);
-    record("file read " + traceQuoted(path) + (bytes ? " -> " + std::to_string(bytes->size()) + " bytes" : " -> failed"));
+    record("file read " + traceQuoted(path) +
+           (bytes ? " -> " + std::to_string(bytes->size()) + " bytes" : " -> failed"));
     return bytes;
 }
 

@@ -20,9 +20,7 @@ bool FakeHookLibrary::OrvUnHook(HookHandle handle) {
     return found;
 }
 
-void FakeHookLibrary::OrvUpItem(const TActivationTable& t, int j) {
-    update("OrvUpItem", t, TableGroup::Item, j);
-}
+void FakeHookLibrary::OrvUpItem(const TActivationTable& t, int j) { update("OrvUpItem", t, TableGroup::Item, j); }
 
 void FakeHookLibrary::update(const char* name, const TActivationTable& from, TableGroup group, int j) {
     copy_.copyGroup(from, group, j);

@@ -28,54 +28,99 @@ std::int16_t FakeKeyboardInput::keyForChar(char ch) {
     if (c >= 'A' && c <= 'Z') return shifted(c);
     if (c >= '0' && c <= '9') return static_cast<std::int16_t>(c);
     switch (c) {
-        case ' ': return 32;
-        case '\b': return 8;
-        case '\t': return 9;
-        case '\r': return 13;
-        case '\n': return withCtrl(13);
-        case 27: return 27;
-        case 28: return withCtrl(0xDC);
-        case 29: return withCtrl(0xDD);
-        case 30: return static_cast<std::int16_t>(0x300 | '6');
-        case 31: return static_cast<std::int16_t>(0x300 | 0xBD);
-        case 0: return static_cast<std::int16_t>(0x300 | '2');
-        case 127: return withCtrl(8);
-        case ')': return shifted('0');
-        case '!': return shifted('1');
-        case '@': return shifted('2');
-        case '#': return shifted('3');
-        case '$': return shifted('4');
-        case '%': return shifted('5');
-        case '^': return shifted('6');
-        case '&': return shifted('7');
-        case '*': return shifted('8');
-        case '(': return shifted('9');
-        case ';': return 0xBA;
-        case ':': return shifted(0xBA);
-        case '=': return 0xBB;
-        case '+': return shifted(0xBB);
-        case ',': return 0xBC;
-        case '<': return shifted(0xBC);
-        case '-': return 0xBD;
-        case '_': return shifted(0xBD);
-        case '.': return 0xBE;
-        case '>': return shifted(0xBE);
-        case '/': return 0xBF;
-        case '?': return shifted(0xBF);
-        case '`': return 0xC0;
-        case '~': return shifted(0xC0);
-        case '[': return 0xDB;
-        case '{': return shifted(0xDB);
-        case '\\': return 0xDC;
-        case '|': return shifted(0xDC);
-        case ']': return 0xDD;
-        case '}': return shifted(0xDD);
-        case '\'': return 0xDE;
-        case '"': return shifted(0xDE);
-        default: break;
+        case ' ':
+            return 32;
+        case '\b':
+            return 8;
+        case '\t':
+            return 9;
+        case '\r':
+            return 13;
+        case '\n':
+            return withCtrl(13);
+        case 27:
+            return 27;
+        case 28:
+            return withCtrl(0xDC);
+        case 29:
+            return withCtrl(0xDD);
+        case 30:
+            return static_cast<std::int16_t>(0x300 | '6');
+        case 31:
+            return static_cast<std::int16_t>(0x300 | 0xBD);
+        case 0:
+            return static_cast<std::int16_t>(0x300 | '2');
+        case 127:
+            return withCtrl(8);
+        case ')':
+            return shifted('0');
+        case '!':
+            return shifted('1');
+        case '@':
+            return shifted('2');
+        case '#':
+            return shifted('3');
+        case '$':
+            return shifted('4');
+        case '%':
+            return shifted('5');
+        case '^':
+            return shifted('6');
+        case '&':
+            return shifted('7');
+        case '*':
+            return shifted('8');
+        case '(':
+            return shifted('9');
+        case ';':
+            return 0xBA;
+        case ':':
+            return shifted(0xBA);
+        case '=':
+            return 0xBB;
+        case '+':
+            return shifted(0xBB);
+        case ',':
+            return 0xBC;
+        case '<':
+            return shifted(0xBC);
+        case '-':
+            return 0xBD;
+        case '_':
+            return shifted(0xBD);
+        case '.':
+            return 0xBE;
+        case '>':
+            return shifted(0xBE);
+        case '/':
+            return 0xBF;
+        case '?':
+            return shifted(0xBF);
+        case '`':
+            return 0xC0;
+        case '~':
+            return shifted(0xC0);
+        case '[':
+            return 0xDB;
+        case '{':
+            return shifted(0xDB);
+        case '\\':
+            return 0xDC;
+        case '|':
+            return shifted(0xDC);
+        case ']':
+            return 0xDD;
+        case '}':
+            return shifted(0xDD);
+        case '\'':
+            return 0xDE;
+        case '"':
+            return shifted(0xDE);
+        default:
+            break;
     }
     if (c >= 1 && c <= 26) return withCtrl('A' + c - 1);  // Ctrl+letter
-    return -1;  // 128 and above: not on this layout
+    return -1;                                            // 128 and above: not on this layout
 }
 
 std::uint8_t FakeKeyboardInput::scanCodeFor(std::uint8_t vk) {
@@ -86,56 +131,106 @@ std::uint8_t FakeKeyboardInput::scanCodeFor(std::uint8_t vk) {
     if (vk >= '1' && vk <= '9') return static_cast<std::uint8_t>(vk - '1' + 2);
     if (vk >= 112 && vk <= 121) return static_cast<std::uint8_t>(0x3B + vk - 112);  // F1..F10
     switch (vk) {
-        case '0': return 0x0B;
-        case 8: return 0x0E;
-        case 9: return 0x0F;
-        case 13: return 0x1C;
-        case 16: return 0x2A;
-        case 17: return 0x1D;
-        case 18: return 0x38;
-        case 20: return 0x3A;
-        case 27: return 0x01;
-        case 32: return 0x39;
-        case 33: return 0x49;
-        case 34: return 0x51;
-        case 35: return 0x4F;
-        case 36: return 0x47;
-        case 37: return 0x4B;
-        case 38: return 0x48;
-        case 39: return 0x4D;
-        case 40: return 0x50;
-        case 45: return 0x52;
-        case 46: return 0x53;
-        case 96: return 0x52;
-        case 97: return 0x4F;
-        case 98: return 0x50;
-        case 99: return 0x51;
-        case 100: return 0x4B;
-        case 101: return 0x4C;
-        case 102: return 0x4D;
-        case 103: return 0x47;
-        case 104: return 0x48;
-        case 105: return 0x49;
-        case 106: return 0x37;
-        case 107: return 0x4E;
-        case 109: return 0x4A;
-        case 110: return 0x53;
-        case 122: return 0x57;
-        case 123: return 0x58;
-        case 144: return 0x45;
-        case 145: return 0x46;
-        case 0xBA: return 0x27;
-        case 0xBB: return 0x0D;
-        case 0xBC: return 0x33;
-        case 0xBD: return 0x0C;
-        case 0xBE: return 0x34;
-        case 0xBF: return 0x35;
-        case 0xC0: return 0x29;
-        case 0xDB: return 0x1A;
-        case 0xDC: return 0x2B;
-        case 0xDD: return 0x1B;
-        case 0xDE: return 0x28;
-        default: return 0;
+        case '0':
+            return 0x0B;
+        case 8:
+            return 0x0E;
+        case 9:
+            return 0x0F;
+        case 13:
+            return 0x1C;
+        case 16:
+            return 0x2A;
+        case 17:
+            return 0x1D;
+        case 18:
+            return 0x38;
+        case 20:
+            return 0x3A;
+        case 27:
+            return 0x01;
+        case 32:
+            return 0x39;
+        case 33:
+            return 0x49;
+        case 34:
+            return 0x51;
+        case 35:
+            return 0x4F;
+        case 36:
+            return 0x47;
+        case 37:
+            return 0x4B;
+        case 38:
+            return 0x48;
+        case 39:
+            return 0x4D;
+        case 40:
+            return 0x50;
+        case 45:
+            return 0x52;
+        case 46:
+            return 0x53;
+        case 96:
+            return 0x52;
+        case 97:
+            return 0x4F;
+        case 98:
+            return 0x50;
+        case 99:
+            return 0x51;
+        case 100:
+            return 0x4B;
+        case 101:
+            return 0x4C;
+        case 102:
+            return 0x4D;
+        case 103:
+            return 0x47;
+        case 104:
+            return 0x48;
+        case 105:
+            return 0x49;
+        case 106:
+            return 0x37;
+        case 107:
+            return 0x4E;
+        case 109:
+            return 0x4A;
+        case 110:
+            return 0x53;
+        case 122:
+            return 0x57;
+        case 123:
+            return 0x58;
+        case 144:
+            return 0x45;
+        case 145:
+            return 0x46;
+        case 0xBA:
+            return 0x27;
+        case 0xBB:
+            return 0x0D;
+        case 0xBC:
+            return 0x33;
+        case 0xBD:
+            return 0x0C;
+        case 0xBE:
+            return 0x34;
+        case 0xBF:
+            return 0x35;
+        case 0xC0:
+            return 0x29;
+        case 0xDB:
+            return 0x1A;
+        case 0xDC:
+            return 0x2B;
+        case 0xDD:
+            return 0x1B;
+        case 0xDE:
+            return 0x28;
+        default:
+            return 0;
     }
 }
 

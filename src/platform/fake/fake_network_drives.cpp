@@ -11,8 +11,9 @@ int FakeNetworkDrives::connect(const std::string& local, const std::string& remo
     else if (connected_.count(local) != 0)
         result = net_result::kAlreadyAssigned;
     if (result == net_result::kNoError) connected_[local] = remote;
-    record("net connect " + traceQuoted(local) + " " + traceQuoted(remote) + " user=" + traceQuoted(user) + " password=" + traceQuoted(password) +
-           " persistent=" + (persistent ? "yes" : "no") + " -> " + std::to_string(result));
+    record("net connect " + traceQuoted(local) + " " + traceQuoted(remote) + " user=" + traceQuoted(user) +
+           " password=" + traceQuoted(password) + " persistent=" + (persistent ? "yes" : "no") + " -> " +
+           std::to_string(result));
     return result;
 }
 

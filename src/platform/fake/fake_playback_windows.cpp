@@ -19,9 +19,10 @@ PauseChoice FakePlaybackWindows::pauseWindow(const PauseWindowSpec& window) {
         pauses_.pop_front();
     }
     lastPause_ = window;
-    record("pause window " + traceQuoted(window.caption) + " " + traceQuoted(window.nickName) + " " + traceQuoted(window.message) + " at " +
-           std::to_string(window.top) + "," + std::to_string(window.left) + " size " + std::to_string(window.width) + "x" +
-           std::to_string(window.height) + (choice == PauseChoice::Resume ? " -> resume" : " -> abort"));
+    record("pause window " + traceQuoted(window.caption) + " " + traceQuoted(window.nickName) + " " +
+           traceQuoted(window.message) + " at " + std::to_string(window.top) + "," + std::to_string(window.left) +
+           " size " + std::to_string(window.width) + "x" + std::to_string(window.height) +
+           (choice == PauseChoice::Resume ? " -> resume" : " -> abort"));
     return choice;
 }
 

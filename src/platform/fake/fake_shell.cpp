@@ -11,8 +11,8 @@ int FakeShell::shellOpen(const std::string& verb, const std::string& target, con
         result = results_.front();
         results_.pop_front();
     }
-    record("shell open " + traceQuoted(verb) + " " + traceQuoted(target) + " " + traceQuoted(parameters) + " " + traceQuoted(directory) +
-           " -> " + std::to_string(result));
+    record("shell open " + traceQuoted(verb) + " " + traceQuoted(target) + " " + traceQuoted(parameters) + " " +
+           traceQuoted(directory) + " -> " + std::to_string(result));
     return result;
 }
 

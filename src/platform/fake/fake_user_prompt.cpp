@@ -10,7 +10,8 @@ PromptAnswer FakeUserPrompt::messageBox(const std::string& title, const std::str
         answers_.pop_front();
         return answer;
     }
-    return buttons == PromptButtons::YesNo || buttons == PromptButtons::YesNoCancel ? PromptAnswer::Yes : PromptAnswer::Ok;
+    return buttons == PromptButtons::YesNo || buttons == PromptButtons::YesNoCancel ? PromptAnswer::Yes
+                                                                                    : PromptAnswer::Ok;
 }
 
 }  // namespace orv::fake

@@ -116,14 +116,22 @@ void FakeWindowSystem::windowAction(WindowId id, WindowAction action) {
             w->minimized = false;
             w->maximized = false;
             break;
-        case WindowAction::Minimize: w->minimized = true; break;
+        case WindowAction::Minimize:
+            w->minimized = true;
+            break;
         case WindowAction::Maximize:
             w->maximized = true;
             w->minimized = false;
             break;
-        case WindowAction::Hide: w->hidden = true; break;
-        case WindowAction::Show: w->hidden = false; break;
-        case WindowAction::Close: removeWindow(id); break;
+        case WindowAction::Hide:
+            w->hidden = true;
+            break;
+        case WindowAction::Show:
+            w->hidden = false;
+            break;
+        case WindowAction::Close:
+            removeWindow(id);
+            break;
         case WindowAction::Quit: {
             const std::int32_t pid = w->pid;
             std::vector<WindowId> gone;

@@ -14,11 +14,15 @@ bool isMute(MixerControl control) { return control == MixerControl::WaveMute || 
 std::vector<const char*> elementNames(MixerControl control) {
     switch (control) {
         case MixerControl::WaveVolume:
-        case MixerControl::WaveMute: return {"PCM", "Master"};
+        case MixerControl::WaveMute:
+            return {"PCM", "Master"};
         case MixerControl::MidiVolume:
-        case MixerControl::MidiMute: return {"Synth", "MIDI", "Master"};
-        case MixerControl::Treble: return {"Treble"};
-        case MixerControl::Bass: return {"Bass"};
+        case MixerControl::MidiMute:
+            return {"Synth", "MIDI", "Master"};
+        case MixerControl::Treble:
+            return {"Treble"};
+        case MixerControl::Bass:
+            return {"Bass"};
     }
     return {};
 }

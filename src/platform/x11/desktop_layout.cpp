@@ -15,7 +15,8 @@ std::vector<WindowRect> cascadeLayout(int count, const WindowRect& area) {
     const int width = std::max(area.width() * 2 / 3, 1);
     const int height = std::max(area.height() * 2 / 3, 1);
     // How many steps fit before the window would cross the area's right or bottom edge.
-    const int fit = std::max(std::min((area.width() - width) / kCascadeStep, (area.height() - height) / kCascadeStep) + 1, 1);
+    const int fit =
+        std::max(std::min((area.width() - width) / kCascadeStep, (area.height() - height) / kCascadeStep) + 1, 1);
     for (int i = 0; i < count; ++i) {
         const int offset = (i % fit) * kCascadeStep;
         const int left = area.left + offset;
@@ -32,7 +33,7 @@ std::vector<WindowRect> tileLayout(int count, const WindowRect& area, bool horiz
     // tiling, rows of side-by-side windows otherwise. Up to three windows share one line.
     const int lines = count <= 3 ? 1 : static_cast<int>(std::floor(std::sqrt(static_cast<double>(count))));
     const int across = horizontal ? area.width() : area.height();  // the size the lines share
-    const int along = horizontal ? area.height() : area.width();    // the size inside one line
+    const int along = horizontal ? area.height() : area.width();   // the size inside one line
     int placed = 0;
     for (int line = 0; line < lines; ++line) {
         // The later lines take the windows that do not divide evenly.

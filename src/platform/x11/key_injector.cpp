@@ -93,7 +93,8 @@ KeyInjector::~KeyInjector() {
 std::string KeyInjector::recoveryFile() const {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
     std::string name = DisplayString(display_.get());
-    std::replace_if(name.begin(), name.end(), [](char c) { return c == '/' || c == ':'; }, '_');
+    std::replace_if(
+        name.begin(), name.end(), [](char c) { return c == '/' || c == ':'; }, '_');
     return std::string(runtime != nullptr && *runtime != '\0' ? runtime : "/tmp") + "/orvanta-spare-keys-" +
            std::to_string(::getuid()) + "-" + name;
 }
@@ -123,13 +124,20 @@ std::optional<KeyStroke> KeyInjector::strokeFor(KeySym32 keysym) {
 
 KeyInjector::Scan KeyInjector::scanChar(char32_t ch) {
     switch (ch) {
-    case U'\r': return {13, 0};
-    case U'\n': return {13, 2};  // Ctrl+Enter, as the layout query of the original platform answers
-    case U'\t': return {9, 0};
-    case U'\b': return {8, 0};
-    case 0x1B: return {27, 0};
-    case U' ': return {32, 0};
-    default: break;
+        case U'\r':
+            return {13, 0};
+        case U'\n':
+            return {13, 2};  // Ctrl+Enter, as the layout query of the original platform answers
+        case U'\t':
+            return {9, 0};
+        case U'\b':
+            return {8, 0};
+        case 0x1B:
+            return {27, 0};
+        case U' ':
+            return {32, 0};
+        default:
+            break;
     }
     if (ch >= 1 && ch <= 26) return {static_cast<int>('A' + ch - 1), 2};
     const KeySym32 keysym = keysymOfChar(ch);
@@ -139,7 +147,8 @@ KeyInjector::Scan KeyInjector::scanChar(char32_t ch) {
     const bool pool = stroke && isPool(stroke->keycode);
     if (stroke && !pool && (stroke->mods & ~static_cast<unsigned>(ShiftMask)) == 0) {
         const int vk = virtualKeyOfKeysym(keymap_.keysymAt(stroke->keycode, group_, 0));
-        if (vk != 0 && keymap_.find(keysymOfVirtualKey(vk), group_, 0).value_or(KeyStroke{}).keycode == stroke->keycode) {
+        if (vk != 0 &&
+            keymap_.find(keysymOfVirtualKey(vk), group_, 0).value_or(KeyStroke{}).keycode == stroke->keycode) {
             return {vk, stroke->mods != 0 ? 1 : 0};
         }
     }

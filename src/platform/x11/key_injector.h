@@ -97,18 +97,18 @@ private:
 
     DisplayPtr display_;
     Keymap keymap_;
-    std::vector<KeyCode> pool_;               // spare keycodes we may bind
-    std::vector<KeySym32> slots_;             // per spare keycode: 4 groups x 2 levels of keysyms
-    bool poolDirty_ = false;                  // the server holds keysyms of ours on spare keycodes
+    std::vector<KeyCode> pool_;    // spare keycodes we may bind
+    std::vector<KeySym32> slots_;  // per spare keycode: 4 groups x 2 levels of keysyms
+    bool poolDirty_ = false;       // the server holds keysyms of ours on spare keycodes
     std::map<std::pair<KeySym32, unsigned>, std::optional<KeyStroke>> cache_;
-    std::vector<char32_t> charKeys_;          // character keys handed out by scanChar
-    std::set<KeyCode> held_;                  // keys pressed here and not yet released
+    std::vector<char32_t> charKeys_;  // character keys handed out by scanChar
+    std::set<KeyCode> held_;          // keys pressed here and not yet released
     std::set<int> heldButtons_;
-    unsigned locked_ = 0;                     // Caps Lock / Num Lock modifiers locked now
+    unsigned locked_ = 0;  // Caps Lock / Num Lock modifiers locked now
     int group_ = 0;
     int lockedGroup_ = 0;
     std::chrono::steady_clock::time_point lockStateAt_{};
-    int pending_ = 0;                         // events sent since the last sync
+    int pending_ = 0;  // events sent since the last sync
     long pingSerial_ = 0;
 };
 

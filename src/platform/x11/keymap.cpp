@@ -3,7 +3,6 @@
 #include <X11/XKBlib.h>
 #include <X11/keysym.h>
 
-
 namespace orv::x11 {
 
 void Keymap::load(Display* display) {
@@ -49,8 +48,10 @@ void Keymap::load(Display* display) {
         if (modBits == 0) continue;
         const Key& key = keys_[static_cast<std::size_t>(kc)];
         const KeySym32 sym = key.groups > 0 && !key.syms[0].empty() ? key.syms[0][0] : 0;
-        if (sym == XK_Num_Lock) numLockMask_ = modBits;
-        else if (sym == XK_Scroll_Lock) scrollLockMask_ = modBits;
+        if (sym == XK_Num_Lock)
+            numLockMask_ = modBits;
+        else if (sym == XK_Scroll_Lock)
+            scrollLockMask_ = modBits;
         else if (sym == XK_ISO_Level3_Shift || sym == XK_Mode_switch) {
             level3Mask_ = modBits;
             if (level3Keycode_ == 0) level3Keycode_ = static_cast<KeyCode>(kc);

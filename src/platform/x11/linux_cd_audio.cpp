@@ -142,8 +142,7 @@ CdPosition LinuxCdAudio::position() {
     sub.cdsc_format = CDROM_MSF;
     if (fd_ < 0 || ::ioctl(fd_, CDROMSUBCHNL, &sub) != 0 || sub.cdsc_trk == 0) return {1, 0, 0, 0};
     const int track = sub.cdsc_trk - firstTrack() + 1;
-    return {std::max(track, 1), sub.cdsc_reladdr.msf.minute, sub.cdsc_reladdr.msf.second,
-            sub.cdsc_reladdr.msf.frame};
+    return {std::max(track, 1), sub.cdsc_reladdr.msf.minute, sub.cdsc_reladdr.msf.second, sub.cdsc_reladdr.msf.frame};
 }
 
 void LinuxCdAudio::openDoor() {

@@ -75,8 +75,8 @@ int NmcliDialUp::dial(const std::string& entry, const std::string& user, const s
     if (!secrets.empty()) ::unlink(secrets.c_str());
     if (!out.started || !out.finished) return kNoAnswer;
     if (out.exitCode != 0) return out.exitCode;
-    const ProgramOutcome uuid = runProgram({"nmcli", "-g", "connection.uuid", "connection", "show", "id",
-                                            cp1252ToUtf8(entry)});
+    const ProgramOutcome uuid =
+        runProgram({"nmcli", "-g", "connection.uuid", "connection", "show", "id", cp1252ToUtf8(entry)});
     const std::string id = uuid.output.substr(0, uuid.output.find('\n'));
     if (!id.empty()) connection = handleFor(id);
     return 0;

@@ -29,10 +29,10 @@ enum class Streams {
 };
 
 struct SpawnOptions {
-    std::string directory;               // the folder it starts in; empty: this process's
+    std::string directory;  // the folder it starts in; empty: this process's
     Streams streams = Streams::Inherited;
-    int output = -1;                     // with Streams::Quiet: its standard output (-1: /dev/null)
-    bool newSession = false;             // lead a session of its own, away from our terminal
+    int output = -1;          // with Streams::Quiet: its standard output (-1: /dev/null)
+    bool newSession = false;  // lead a session of its own, away from our terminal
 };
 
 struct Spawned {

@@ -103,8 +103,8 @@ bool readOutputModes(Display* d, OutputModes& out) {
         for (int j = 0; j < out.res->nmode; ++j) {
             const XRRModeInfo& m = out.res->modes[j];
             if (m.id != info->modes[i]) continue;
-            out.modes.push_back({m.id, DisplayMode{static_cast<int>(m.width), static_cast<int>(m.height), bpp,
-                                                   refreshOf(m)}});
+            out.modes.push_back(
+                {m.id, DisplayMode{static_cast<int>(m.width), static_cast<int>(m.height), bpp, refreshOf(m)}});
         }
     }
     XRRFreeOutputInfo(info);
@@ -158,8 +158,7 @@ void setGnomeWallpaper(const WallpaperValues& v) {
         runProgram({"gsettings", "set", schema, "picture-options", "none"});
         return;
     }
-    const std::string uri =
-        QUrl::fromLocalFile(QString::fromStdString(cp1252ToUtf8(v.file))).toString().toStdString();
+    const std::string uri = QUrl::fromLocalFile(QString::fromStdString(cp1252ToUtf8(v.file))).toString().toStdString();
     const char* options = v.tile == "1" ? "wallpaper" : v.style == "2" ? "stretched" : "centered";
     runProgram({"gsettings", "set", schema, "picture-uri", uri});
     runProgram({"gsettings", "set", schema, "picture-uri-dark", uri});
@@ -298,8 +297,8 @@ int X11DesktopSettings::applyDisplayMode(const DisplayMode& mode) {
     // The screen must hold the CRTC at every step: grow it first, shrink it last.
     const int growW = std::max(oldW, screenW), growH = std::max(oldH, screenH);
     if (growW != oldW || growH != oldH) resizeScreen(growW, growH);
-    const Status status = XRRSetCrtcConfig(d, modes.res, modes.crtc, CurrentTime, crtc->x, crtc->y, id,
-                                           crtc->rotation, crtc->outputs, crtc->noutput);
+    const Status status = XRRSetCrtcConfig(d, modes.res, modes.crtc, CurrentTime, crtc->x, crtc->y, id, crtc->rotation,
+                                           crtc->outputs, crtc->noutput);
     if (status == RRSetConfigSuccess && (screenW != growW || screenH != growH)) resizeScreen(screenW, screenH);
     XUngrabServer(d);
     XRRFreeCrtcInfo(crtc);
@@ -325,10 +324,10 @@ void X11DesktopSettings::setWallpaper(const WallpaperValues& values) {
     if (!values.file.empty() && isTrueColor24(d)) {
         QImage image = wallpaperImage(values, DisplayWidth(d, screen), DisplayHeight(d, screen));
         if (image.isNull()) return;  // the file cannot be shown: the background stays as it was
-        XImage* ximage = XCreateImage(d, DefaultVisual(d, screen), static_cast<unsigned>(DefaultDepth(d, screen)),
-                                      ZPixmap, 0, reinterpret_cast<char*>(image.bits()),
-                                      static_cast<unsigned>(image.width()), static_cast<unsigned>(image.height()),
-                                      32, static_cast<int>(image.bytesPerLine()));
+        XImage* ximage =
+            XCreateImage(d, DefaultVisual(d, screen), static_cast<unsigned>(DefaultDepth(d, screen)), ZPixmap, 0,
+                         reinterpret_cast<char*>(image.bits()), static_cast<unsigned>(image.width()),
+                         static_cast<unsigned>(image.height()), 32, static_cast<int>(image.bytesPerLine()));
         if (ximage == nullptr) return;
         // QImage's RGB32 words are in the machine's byte order; Xlib converts to the server's.
         ximage->byte_order = std::endian::native == std::endian::little ? LSBFirst : MSBFirst;
@@ -352,8 +351,10 @@ void X11DesktopSettings::setWallpaper(const WallpaperValues& values) {
     if (pixmap != None) {
         XSetWindowBackgroundPixmap(d, root, pixmap);
         const long id = static_cast<long>(pixmap);
-        XChangeProperty(d, root, rootPixmap, XA_PIXMAP, 32, PropModeReplace, reinterpret_cast<const unsigned char*>(&id), 1);
-        XChangeProperty(d, root, esetroot, XA_PIXMAP, 32, PropModeReplace, reinterpret_cast<const unsigned char*>(&id), 1);
+        XChangeProperty(d, root, rootPixmap, XA_PIXMAP, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(&id), 1);
+        XChangeProperty(d, root, esetroot, XA_PIXMAP, 32, PropModeReplace, reinterpret_cast<const unsigned char*>(&id),
+                        1);
         XSetCloseDownMode(d, RetainPermanent);
     } else {
         // No wallpaper: the plain black desktop.
@@ -376,7 +377,8 @@ std::vector<PrinterInfo> X11DesktopSettings::printers() {
         info.name = utf8ToCp1252(dest.name);
         if (const char* model = cupsGetOption("printer-make-and-model", dest.num_options, dest.options))
             info.driver = utf8ToCp1252(model);
-        if (const char* uri = cupsGetOption("device-uri", dest.num_options, dest.options)) info.port = utf8ToCp1252(uri);
+        if (const char* uri = cupsGetOption("device-uri", dest.num_options, dest.options))
+            info.port = utf8ToCp1252(uri);
         list.push_back(std::move(info));
     }
     cupsFreeDests(count, dests);

@@ -39,17 +39,21 @@ const std::vector<Command>& toolsFor(ShellFunction function) {
     static const std::vector<Command> findComputer = {{"nautilus", "network:///"}, {"nemo", "network:///"},
                                                       {"caja", "network:///"},     {"thunar", "network:///"},
                                                       {"dolphin", "remote:/"},     {"pcmanfm", "network:///"}};
-    static const std::vector<Command> findFiles = {{"gnome-search-tool"}, {"mate-search-tool"}, {"catfish"},
-                                                   {"kfind"},             {"searchmonkey"},     {"fsearch"}};
-    static const std::vector<Command> fileRun = {{"krunner"}, {"xfce4-appfinder", "--collapsed"},
-                                                 {"lxqt-runner"}, {"gmrun"}, {"rofi", "-show", "run"},
-                                                 {"dmenu_run"}};
+    static const std::vector<Command> findFiles = {{"gnome-search-tool"}, {"mate-search-tool"}, {"catfish"}, {"kfind"},
+                                                   {"searchmonkey"},      {"fsearch"}};
+    static const std::vector<Command> fileRun = {{"krunner"}, {"xfce4-appfinder", "--collapsed"}, {"lxqt-runner"},
+                                                 {"gmrun"},   {"rofi", "-show", "run"},           {"dmenu_run"}};
     switch (function) {
-        case ShellFunction::SetTime: return setTime;
-        case ShellFunction::FindComputer: return findComputer;
-        case ShellFunction::FindFiles: return findFiles;
-        case ShellFunction::FileRun: return fileRun;
-        default: return none;
+        case ShellFunction::SetTime:
+            return setTime;
+        case ShellFunction::FindComputer:
+            return findComputer;
+        case ShellFunction::FindFiles:
+            return findFiles;
+        case ShellFunction::FileRun:
+            return fileRun;
+        default:
+            return none;
     }
 }
 
@@ -94,9 +98,14 @@ FolderTarget specialFolder(int folder) {
         case 11:  // Start menu
             return {data + "/applications", {}};
         case 3:  // Control Panel: the desktop's settings program
-            return {"", {{"gnome-control-center"}, {"unity-control-center"}, {"cinnamon-settings"},
-                         {"systemsettings"}, {"xfce4-settings-manager"}, {"mate-control-center"},
-                         {"lxqt-config"}}};
+            return {"",
+                    {{"gnome-control-center"},
+                     {"unity-control-center"},
+                     {"cinnamon-settings"},
+                     {"systemsettings"},
+                     {"xfce4-settings-manager"},
+                     {"mate-control-center"},
+                     {"lxqt-config"}}};
         case 4:  // Printers
             return {"", {{"system-config-printer"}, {"gnome-control-center", "printers"}}};
         case 5:  // My Documents
@@ -115,7 +124,8 @@ FolderTarget specialFolder(int folder) {
             return {"network:///", {}};
         case 20:  // Fonts
             return {data + "/fonts", {}};
-        default: return {};
+        default:
+            return {};
     }
 }
 
@@ -124,7 +134,8 @@ QDBusMessage callLogind(const QString& path, const QString& interface, const QSt
                         const QList<QVariant>& arguments = {}) {
     QDBusConnection bus = QDBusConnection::systemBus();
     if (!bus.isConnected()) return QDBusMessage::createError(QStringLiteral("org.orvanta.NoBus"), QString());
-    QDBusMessage call = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.login1"), path, interface, method);
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.login1"), path, interface, method);
     call.setArguments(arguments);
     return bus.call(call, QDBus::Block, 25000);
 }
@@ -259,9 +270,14 @@ void X11DesktopShell::shellFunction(ShellFunction function) {
                             function == ShellFunction::MinimizeAll ? 1 : 0);
             XFlush(d);
             return;
-        case ShellFunction::Suspend: callManager(QStringLiteral("Suspend"), {false}); return;
-        case ShellFunction::EjectPC: return;  // no docking-station control exists here
-        default: startFirstInstalled(toolsFor(function)); return;
+        case ShellFunction::Suspend:
+            callManager(QStringLiteral("Suspend"), {false});
+            return;
+        case ShellFunction::EjectPC:
+            return;  // no docking-station control exists here
+        default:
+            startFirstInstalled(toolsFor(function));
+            return;
     }
 }
 
@@ -291,12 +307,17 @@ bool X11DesktopShell::exitSession(int flags) {
                 callManager(QStringLiteral("GetSessionByPID"), {QVariant::fromValue(static_cast<uint>(::getpid()))});
             if (!replied(session) || session.arguments().isEmpty()) return false;
             const QString path = session.arguments().front().value<QDBusObjectPath>().path();
-            return replied(callLogind(path, QStringLiteral("org.freedesktop.login1.Session"), QStringLiteral("Terminate")));
+            return replied(
+                callLogind(path, QStringLiteral("org.freedesktop.login1.Session"), QStringLiteral("Terminate")));
         }
-        case exit_flags::kReboot: return replied(callManager(QStringLiteral("Reboot"), {false}));
-        case exit_flags::kShutdown: return replied(callManager(QStringLiteral("Halt"), {false}));
-        case exit_flags::kPowerOff: return replied(callManager(QStringLiteral("PowerOff"), {false}));
-        default: return false;
+        case exit_flags::kReboot:
+            return replied(callManager(QStringLiteral("Reboot"), {false}));
+        case exit_flags::kShutdown:
+            return replied(callManager(QStringLiteral("Halt"), {false}));
+        case exit_flags::kPowerOff:
+            return replied(callManager(QStringLiteral("PowerOff"), {false}));
+        default:
+            return false;
     }
 }
 

@@ -214,7 +214,10 @@ int X11Shell::openPath(const std::string& path, const std::vector<std::string>& 
     const ssize_t n = ::read(fd, head, sizeof head);
     ::close(fd);
     const bool script = n >= 2 && head[0] == '#' && head[1] == '!';
-    const bool image = n == 4 && std::memcmp(head, "\x7f" "ELF", 4) == 0;
+    const bool image = n == 4 && std::memcmp(head,
+                                             "\x7f"
+                                             "ELF",
+                                             4) == 0;
     if (script || image) return kAccessDenied;
     return openWithDesktop(path, directory);
 }

@@ -201,39 +201,45 @@ void X11WindowSystem::windowAction(WindowId window, WindowAction action) {
     const Atom maxV = atom(d, "_NET_WM_STATE_MAXIMIZED_VERT");
     const Atom maxH = atom(d, "_NET_WM_STATE_MAXIMIZED_HORZ");
     switch (action) {
-    case WindowAction::Restore:
-        if (hidden_.count(window) != 0) windowAction(window, WindowAction::Show);
-        sendRootMessage(d, window, wmState, kStateRemove, static_cast<long>(maxV), static_cast<long>(maxH), kSourcePager);
-        // Activation de-iconifies, as a task bar button does.
-        if (isMinimized(window)) sendRootMessage(d, window, atom(d, "_NET_ACTIVE_WINDOW"), kSourcePager, CurrentTime, 0);
-        break;
-    case WindowAction::Minimize: XIconifyWindow(d, window, DefaultScreen(d)); break;
-    case WindowAction::Maximize:
-        if (isMinimized(window)) sendRootMessage(d, window, atom(d, "_NET_ACTIVE_WINDOW"), kSourcePager, CurrentTime, 0);
-        sendRootMessage(d, window, wmState, kStateAdd, static_cast<long>(maxV), static_cast<long>(maxH), kSourcePager);
-        break;
-    case WindowAction::Close:
-        sendRootMessage(d, window, atom(d, "_NET_CLOSE_WINDOW"), CurrentTime, kSourcePager);
-        break;
-    case WindowAction::Hide:
-        hidden_.insert(window);
-        XUnmapWindow(d, window);
-        // ICCCM: a client withdraws with a synthetic UnmapNotify to the root as well.
-        {
-            XEvent event{};
-            event.xunmap.type = UnmapNotify;
-            event.xunmap.event = DefaultRootWindow(d);
-            event.xunmap.window = window;
-            XSendEvent(d, DefaultRootWindow(d), False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
-        }
-        break;
-    case WindowAction::Show:
-        hidden_.erase(window);
-        XMapWindow(d, window);
-        break;
-    case WindowAction::Quit:
-        if (const std::int32_t pid = windowProcess(window); pid > 0) ::kill(pid, SIGTERM);
-        break;
+        case WindowAction::Restore:
+            if (hidden_.count(window) != 0) windowAction(window, WindowAction::Show);
+            sendRootMessage(d, window, wmState, kStateRemove, static_cast<long>(maxV), static_cast<long>(maxH),
+                            kSourcePager);
+            // Activation de-iconifies, as a task bar button does.
+            if (isMinimized(window))
+                sendRootMessage(d, window, atom(d, "_NET_ACTIVE_WINDOW"), kSourcePager, CurrentTime, 0);
+            break;
+        case WindowAction::Minimize:
+            XIconifyWindow(d, window, DefaultScreen(d));
+            break;
+        case WindowAction::Maximize:
+            if (isMinimized(window))
+                sendRootMessage(d, window, atom(d, "_NET_ACTIVE_WINDOW"), kSourcePager, CurrentTime, 0);
+            sendRootMessage(d, window, wmState, kStateAdd, static_cast<long>(maxV), static_cast<long>(maxH),
+                            kSourcePager);
+            break;
+        case WindowAction::Close:
+            sendRootMessage(d, window, atom(d, "_NET_CLOSE_WINDOW"), CurrentTime, kSourcePager);
+            break;
+        case WindowAction::Hide:
+            hidden_.insert(window);
+            XUnmapWindow(d, window);
+            // ICCCM: a client withdraws with a synthetic UnmapNotify to the root as well.
+            {
+                XEvent event{};
+                event.xunmap.type = UnmapNotify;
+                event.xunmap.event = DefaultRootWindow(d);
+                event.xunmap.window = window;
+                XSendEvent(d, DefaultRootWindow(d), False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
+            }
+            break;
+        case WindowAction::Show:
+            hidden_.erase(window);
+            XMapWindow(d, window);
+            break;
+        case WindowAction::Quit:
+            if (const std::int32_t pid = windowProcess(window); pid > 0) ::kill(pid, SIGTERM);
+            break;
     }
     trap.sync();
 }

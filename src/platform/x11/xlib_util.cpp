@@ -58,8 +58,8 @@ std::optional<Property> readProperty(Display* display, Window window, Atom prope
     unsigned long count = 0;
     unsigned long after = 0;
     unsigned char* data = nullptr;
-    const int status = XGetWindowProperty(display, window, property, 0, 1 << 20, False, AnyPropertyType, &type,
-                                          &format, &count, &after, &data);
+    const int status = XGetWindowProperty(display, window, property, 0, 1 << 20, False, AnyPropertyType, &type, &format,
+                                          &count, &after, &data);
     if (status != Success || trap.sync() != 0 || type == 0) {
         if (data != nullptr) XFree(data);
         return std::nullopt;

@@ -65,7 +65,7 @@ std::optional<std::string> readTitleUtf8(Display* display, Window window);
 std::vector<int> xtestDeviceIds(Display* display);
 
 // Sends an EWMH client message to the root window, as pagers and task bars do.
-void sendRootMessage(Display* display, Window window, Atom type, long d0 = 0, long d1 = 0, long d2 = 0,
-                     long d3 = 0, long d4 = 0);
+void sendRootMessage(Display* display, Window window, Atom type, long d0 = 0, long d1 = 0, long d2 = 0, long d3 = 0,
+                     long d4 = 0);
 
 }  // namespace orv::x11

@@ -50,7 +50,8 @@ const bool kTrace = [] {
 [[gnu::format(printf, 1, 2)]] void trace(const char* format, ...) {
     if (!kTrace) return;
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now().time_since_epoch()).count();
-    std::fprintf(stderr, "hook %lld.%03lld ", static_cast<long long>(ms / 1000 % 1000), static_cast<long long>(ms % 1000));
+    std::fprintf(stderr, "hook %lld.%03lld ", static_cast<long long>(ms / 1000 % 1000),
+                 static_cast<long long>(ms % 1000));
     va_list args;
     va_start(args, format);
     std::vfprintf(stderr, format, args);
@@ -115,14 +116,14 @@ struct X11HookLibrary::Impl {
     unsigned winMask = Mod4Mask;
     unsigned ignoredLocks = 0;  // Lock | NumLock | ScrollLock
     std::set<Grab> grabs;
-    unsigned grabbedLocks = 0;         // the lock modifiers `grabs` were grabbed with
-    std::set<ServerGrab> refusedGrabs;  // grabs the server refused (another client owns them)
-    std::map<std::pair<unsigned, unsigned>, int> keyCodeOfGrab;     // (keycode, mods) -> code
-    std::map<std::pair<unsigned, unsigned>, int> buttonCodeOfGrab;  // (button, mods) -> code
+    unsigned grabbedLocks = 0;                                   // the lock modifiers `grabs` were grabbed with
+    std::set<ServerGrab> refusedGrabs;                           // grabs the server refused (another client owns them)
+    std::map<std::pair<unsigned, unsigned>, int> keyCodeOfGrab;  // (keycode, mods) -> code
+    std::map<std::pair<unsigned, unsigned>, int> buttonCodeOfGrab;    // (button, mods) -> code
     std::map<std::tuple<int, int, unsigned>, int> codeOfCombination;  // (vk, button, mods) -> code
-    std::set<unsigned> repeating;       // keys whose last raw press was an auto-repeat
+    std::set<unsigned> repeating;                                     // keys whose last raw press was an auto-repeat
     std::array<bool, 256> injectedPress{};  // per keycode: the last raw press came through XTest
-    unsigned stateMods = 0;             // effective modifiers, from XKB state events
+    unsigned stateMods = 0;                 // effective modifiers, from XKB state events
     unsigned lockedMods = 0;
     int stateGroup = 0;
     bool capsReported = false;
@@ -171,7 +172,8 @@ struct X11HookLibrary::Impl {
     // on (no round trip on the way to a hotkey message), else read from the root window.
     Window foregroundWindow() {
         if (windowOn && activeWindow != 0) return activeWindow;
-        const auto w = readWindow(display.get(), DefaultRootWindow(display.get()), atom(display.get(), "_NET_ACTIVE_WINDOW"));
+        const auto w =
+            readWindow(display.get(), DefaultRootWindow(display.get()), atom(display.get(), "_NET_ACTIVE_WINDOW"));
         return w.value_or(0);
     }
     void scanProcesses(bool report);
@@ -242,8 +244,8 @@ void X11HookLibrary::Impl::loadKeymap() {
     codeOfCombination.clear();
     for (int code = 0; code < kHotKeyCount; ++code) {
         const DecodedHotKey k = DecipherKey(code);
-        codeOfCombination.emplace(std::make_tuple(static_cast<int>(k.virtualKey), static_cast<int>(k.mouseButton), modsOf(k)),
-                                  code);
+        codeOfCombination.emplace(
+            std::make_tuple(static_cast<int>(k.virtualKey), static_cast<int>(k.mouseButton), modsOf(k)), code);
     }
 }
 
@@ -431,14 +433,21 @@ void X11HookLibrary::Impl::handle(XEvent& event) {
         return;
     }
     switch (event.type) {
-    case KeyPress: handleKeyPress(event.xkey); break;
-    case ButtonPress: handleButtonPress(event.xbutton); break;
-    case PropertyNotify:
-        if (windowOn && event.xproperty.atom == atom(d, "_NET_ACTIVE_WINDOW")) checkActiveWindow(true);
-        if (windowOn && event.xproperty.atom == atom(d, "_NET_CLIENT_LIST")) scanProcesses(true);
-        break;
-    case MappingNotify: XRefreshKeyboardMapping(&event.xmapping); break;
-    default: break;
+        case KeyPress:
+            handleKeyPress(event.xkey);
+            break;
+        case ButtonPress:
+            handleButtonPress(event.xbutton);
+            break;
+        case PropertyNotify:
+            if (windowOn && event.xproperty.atom == atom(d, "_NET_ACTIVE_WINDOW")) checkActiveWindow(true);
+            if (windowOn && event.xproperty.atom == atom(d, "_NET_CLIENT_LIST")) scanProcesses(true);
+            break;
+        case MappingNotify:
+            XRefreshKeyboardMapping(&event.xmapping);
+            break;
+        default:
+            break;
     }
 }
 
@@ -574,14 +583,22 @@ void X11HookLibrary::Impl::reportTyped(unsigned keycode) {
     int ch = -1;  // -1: not a character, the typed word ends
     if ((stateMods & (ControlMask | altMask | winMask)) == 0) {
         switch (sym) {
-        case XK_BackSpace: ch = 8; break;
-        case XK_Tab: ch = 9; break;
-        case XK_Return:
-        case XK_KP_Enter: ch = 13; break;
-        case XK_Escape: ch = 27; break;
-        default:
-            if (const char32_t u = charOfKeysym(sym); u >= 0x20 && u != 0x7F) ch = unicodeToCp1252(u);
-            break;
+            case XK_BackSpace:
+                ch = 8;
+                break;
+            case XK_Tab:
+                ch = 9;
+                break;
+            case XK_Return:
+            case XK_KP_Enter:
+                ch = 13;
+                break;
+            case XK_Escape:
+                ch = 27;
+                break;
+            default:
+                if (const char32_t u = charOfKeysym(sym); u >= 0x20 && u != 0x7F) ch = unicodeToCp1252(u);
+                break;
         }
     }
     const std::int64_t caps = (lockedMods & LockMask) != 0 ? 2 : 0;
