@@ -9,11 +9,11 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 
 #include "platform/cp1252.h"
+#include "platform/runtime_dir.h"
 #include "platform/x11/marker_key.h"
+#include "platform/x11/spare_keys_file.h"
 
 namespace orv::x11 {
 
@@ -64,16 +64,15 @@ KeyInjector::KeyInjector(DisplayPtr display) : display_(std::move(display)) {
     pool_ = keymap_.emptyKeycodes();
     // Spare keycodes a crashed run left bound are ours again.
     bool leftOver = false;
-    if (FILE* f = std::fopen(recoveryFile().c_str(), "r")) {
+    if (const std::vector<int> named = readSpareKeys(recoveryFile()); !named.empty()) {
         const KeyCode marker = ensureMarkerKeycode(display_.get());
-        for (int kc = 0; std::fscanf(f, "%d", &kc) == 1;) {
+        for (int kc : named) {
             if (kc >= keymap_.minKeycode() && kc <= keymap_.maxKeycode() && kc != marker &&
                 std::find(pool_.begin(), pool_.end(), kc) == pool_.end()) {
                 pool_.push_back(static_cast<KeyCode>(kc));
                 leftOver = true;
             }
         }
-        std::fclose(f);
         std::sort(pool_.begin(), pool_.end());
     }
     slots_.assign(pool_.size() * kSlotsPerKey, 0);
@@ -91,12 +90,9 @@ KeyInjector::~KeyInjector() {
 }
 
 std::string KeyInjector::recoveryFile() const {
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    std::string name = DisplayString(display_.get());
-    std::replace_if(
-        name.begin(), name.end(), [](char c) { return c == '/' || c == ':'; }, '_');
-    return std::string(runtime != nullptr && *runtime != '\0' ? runtime : "/tmp") + "/orvanta-spare-keys-" +
-           std::to_string(::getuid()) + "-" + name;
+    // Without a private folder there is no file: a crash then leaves the spare keys bound.
+    const RuntimeDir dir = privateRuntimeDir();
+    return dir.ok() ? spareKeysPath(dir.path, DisplayString(display_.get())) : std::string();
 }
 
 void KeyInjector::reloadKeymap() {
@@ -343,13 +339,12 @@ void KeyInjector::writePool() {
     reloadKeymap();
     // While the spare keycodes carry our keysyms, a file names them, so that the next start
     // after a crash can empty them again.
-    if (any) {
-        if (FILE* f = std::fopen(recoveryFile().c_str(), "w")) {
-            for (KeyCode kc : pool_) std::fprintf(f, "%d\n", kc);
-            std::fclose(f);
+    if (const std::string file = recoveryFile(); !file.empty()) {
+        if (any) {
+            writeSpareKeys(file, std::vector<int>(pool_.begin(), pool_.end()));
+        } else {
+            ::unlink(file.c_str());
         }
-    } else {
-        std::remove(recoveryFile().c_str());
     }
 }
 
