@@ -174,8 +174,9 @@ void Resident::openMacroFile(const std::string& path) {
     settings_.CurrentFile = path;
     if (settings_.NetworkMode) sharedFile_->macroFileOpened(path);
     store_->LoadMacroFile(path);
-    indexChanged();
+    // The recent files first: refilling the window rebuilds its File menu from them.
     DoLastFiles(settings_.LastFile, previous, path);
+    indexChanged();
     SaveSettings(settings_, paths_);
 }
 
@@ -318,8 +319,8 @@ bool Resident::beginMacroFileSwap(const std::string& path) {
 }
 
 void Resident::macroFileSwapped(const std::string& previous, const std::string& current) {
-    indexChanged();
     DoLastFiles(settings_.LastFile, previous, current);
+    indexChanged();
     SaveSettings(settings_, paths_);
 }
 

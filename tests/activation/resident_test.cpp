@@ -14,6 +14,7 @@
 #include "platform/fake/fake_user_prompt.h"
 #include "platform/fake/fake_window_system.h"
 #include "store/macro_store.h"
+#include "store/recent_files.h"
 #include "support/temp_dir.h"
 
 namespace orv {
@@ -32,12 +33,17 @@ public:
     void setScheduleTimer(bool enabled) override { scheduleTimer = enabled; }
     void setHeartbeatTimer(bool) override {}
     void setSyncTimer(bool) override {}
-    void macrosChanged() override { ++refills; }
+    void macrosChanged() override {
+        ++refills;
+        if (settings != nullptr) recentAtRefill = settings->LastFile;
+    }
     void playWaveFile(const std::string& file, bool) override { calls += "wave " + file + ";"; }
     void pickerHotKey(std::int32_t window, int code) override {
         calls += "picker " + std::to_string(window) + " " + std::to_string(code) + ";";
     }
     int chosen = -1;
+    const TAppSettings* settings = nullptr;  // when set, the recent files are noted at each refill
+    RecentFiles recentAtRefill;
 
     std::string calls;
     bool scheduleTimer = false;
@@ -109,6 +115,21 @@ protected:
     RecordingUi ui;
     std::unique_ptr<Resident> resident;
 };
+
+// The window refills its File menu when the index changes: by then the file just left must head
+// the recent files, or the menu names one list while its entries open another.
+TEST_F(ResidentTest, TheRecentFilesAreCurrentWhenTheWindowRefills) {
+    resident->start(999, CommandLine{});
+    ui.settings = &settings;
+    const std::string first = settings.CurrentFile;
+    const std::string second = dir.file("second.ORV");
+    resident->openMacroFile(second);
+    EXPECT_EQ(ui.recentAtRefill[0], first);
+    settings.CurrentFile = first;
+    resident->macroFileSwapped(second, first);  // after "<SWAP:" loaded the file
+    EXPECT_EQ(ui.recentAtRefill[0], second);
+    EXPECT_EQ(ui.recentAtRefill[1], "");  // the file swapped to left the list
+}
 
 TEST_F(ResidentTest, StartUpLoadsTheFileAndHandsTheTableToTheLibrary) {
     writeMacros({macro("Hello", 144, "hi")});
