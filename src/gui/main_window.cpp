@@ -104,10 +104,21 @@ void TMainWin::attach(Resident& resident, QtPlaybackWindows& playbackWindows) {
     if (settings_.ShowDate) captionTimer_.start();
 }
 
-void TMainWin::showAtStart(bool hidden) {
+void TMainWin::showAtStart(bool hideAtFirstPaint) {
     applyBrowseMode();
+    // In a tray that is not there the program could not be reached, now or at any later start:
+    // it goes to the task bar instead, and "Use Tray" is turned off for good.
+    const bool noTray = settings_.UseTray && !QSystemTrayIcon::isSystemTrayAvailable();
+    if (noTray) {
+        settings_.UseTray = false;
+        hide_->setEnabled(runningHidden());
+    }
     if (settings_.UseTray) tray_.show();
-    if (!hidden) show();
+    if (!runningHidden() && !hideAtFirstPaint) show();
+    if (noTray)
+        QMessageBox::information(this, QStringLiteral("Notice"),
+                                 QStringLiteral("This desktop has no system tray, so Orvanta 99 shows its window in "
+                                                "the task bar instead. \"Use Tray\" has been turned off."));
 }
 
 void TMainWin::buildMenus() {
@@ -120,10 +131,10 @@ void TMainWin::buildMenus() {
         recent_[static_cast<std::size_t>(i)]->setObjectName(QStringLiteral("MenuLastFile%1").arg(i + 1));
     }
     file->addSeparator();
-    QAction* hide = file->addAction(QStringLiteral("&Hide Orvanta 99"), this, [this] {
+    hide_ = file->addAction(QStringLiteral("&Hide Orvanta 99"), this, [this] {
         if (runningHidden()) this->hide();
     });
-    hide->setEnabled(runningHidden());
+    hide_->setEnabled(runningHidden());
     file->addAction(QStringLiteral("&Terminate Orvanta 99"), this, [this] { terminate(); });
     QMenu* macro = menuBar()->addMenu(QStringLiteral("&Macro"));
     macro->addAction(QStringLiteral("&Place On Desktop"), this, &TMainWin::placeOnDesktop);

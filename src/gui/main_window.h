@@ -27,8 +27,9 @@ public:
 
     // Hands the window the core it works for; the window then drives its timers.
     void attach(Resident& resident, QtPlaybackWindows& playbackWindows);
-    // Whether the main window stays out of sight at start ("Use Tray", "Use Hide", "/HIDE").
-    void showAtStart(bool hidden);
+    // Shows the main window at start unless it stays out of sight ("Use Tray", "Use Hide",
+    // "/HIDE"). Without a system tray on the desktop, "Use Tray" is turned off with a notice.
+    void showAtStart(bool hideAtFirstPaint);
 
     // IResidentUi
     void bringUpMainWindow() override;
@@ -88,6 +89,7 @@ private:
     QTableWidget* list_ = nullptr;
     std::array<QAction*, 5> recent_{};
     QAction* recentSeparator_ = nullptr;
+    QAction* hide_ = nullptr;
     QAction* shortKeys_ = nullptr;
     QAction* network_ = nullptr;
     QMenu* scheduler_ = nullptr;

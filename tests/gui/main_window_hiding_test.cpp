@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <QDialog>
+#include <QMessageBox>
 #include <QTest>
 
 #include "gui/main_window.h"
+#include "modal_helper.h"
 
 namespace orv::gui {
 namespace {
@@ -37,6 +39,24 @@ TEST(MainWindowHiding, MinimisingWhileRunningHiddenGoesToTheTray) {
     window.showMinimized();
     EXPECT_TRUE(QTest::qWaitFor([&] { return !window.isVisible(); }, 5000));
     EXPECT_FALSE(window.isMinimized());
+}
+
+// Started for the tray on a desktop without one, the program would be out of reach at every
+// start: it shows its window instead and keeps "Use Tray" off.
+TEST(MainWindowHiding, WithoutASystemTrayTheWindowStaysInTheTaskBar) {
+    if (QSystemTrayIcon::isSystemTrayAvailable()) GTEST_SKIP() << "this test platform has a system tray";
+    TAppSettings settings;
+    settings.UseTray = true;
+    TMainWin window(settings);
+    QString notice;
+    test::whenModal<QMessageBox>([&](QMessageBox* box) {
+        notice = box->text();
+        box->accept();
+    });
+    window.showAtStart(false);
+    EXPECT_FALSE(settings.UseTray);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(notice.contains(QStringLiteral("no system tray"))) << notice.toStdString();
 }
 
 }  // namespace

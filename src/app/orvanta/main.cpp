@@ -135,7 +135,7 @@ int main(int argc, char** argv) {
     hook.waitUntilApplied(std::chrono::seconds(5));
     orv::gui::HandOverServer handOver([&resident](std::int64_t value) { resident->handOverCharacter(value); });
     if (!handOver.listen()) std::cerr << "orvanta: the hand-over socket could not be opened\n";
-    window.showAtStart(settings->UseTray || settings->UseHide || commandLine.hideAtFirstPaint);
+    window.showAtStart(commandLine.hideAtFirstPaint);
     const int status = QApplication::exec();
     resident->shutdown();
     return status;
