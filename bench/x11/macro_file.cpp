@@ -10,6 +10,7 @@
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_hook_library.h"
 #include "platform/fake/fake_user_prompt.h"
+#include "bench_macro_file.h"
 #include "store/macro_store.h"
 
 int main(int argc, char** argv) {
@@ -31,34 +32,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot create %s\n", path.c_str());
         return 1;
     }
-    auto add = [&](const std::string& nick, int code, const std::string& text, const std::string& shortKey = "") {
-        TMacroRecord r;
-        r.NickName = nick;
-        r.HotKeyCode = static_cast<std::int16_t>(code);
-        r.Scope = static_cast<std::int16_t>(kScopeGlobal);
-        r.TopMostOnly = 1;
-        r.ShortKeyText = shortKey;
-        r.Active = 1;
-        r.MacroText = text;
-        r.IconName = "MAIN";
-        table.setMacroCount(table.MacroCount() + 1);
-        return store.WriteMacroRecord(-1, r);
-    };
-    constexpr int kCtrlAltN = 144 + 13;
-    bool ok = add("Bench hotkey", kCtrlAltN, "hello") && add("Bench ShortKey", kCodeShortKey, "replaced", "qq");
-    const std::string filler =
-        "Dear customer,<ENTER>thank you for your message of <DATE>. We will answer within two working days."
-        "<ENTER>Kind regards";
-    for (int n = 0; ok && table.MacroCount() < wanted; ++n) {
-        char name[32];
-        if (n % 2 == 0) {
-            std::snprintf(name, sizeof name, "zk%03d", n);
-            ok = add(std::string("Abbreviation ") + name, kCodeShortKey, filler + " " + name, name);
-        } else {
-            std::snprintf(name, sizeof name, "Letter %03d", n);
-            ok = add(name, kCodeNone, filler + " " + name);
-        }
-    }
+    const bool ok = bench::writeBenchMacros(store, table, wanted);
     if (!ok) {
         std::fprintf(stderr, "writing %s failed\n", path.c_str());
         return 1;

@@ -14,6 +14,7 @@
 #include "store/activation_table.h"
 #include "store/app_settings.h"
 #include "store/macro_store.h"
+#include "store/popup_menu_removal.h"
 
 namespace orv {
 
@@ -182,35 +183,8 @@ private:
         if (s.host != nullptr) s.host->beforeMacroDelete(d);
         const bool wasTimed = s.table->HotKeyCode(d) == kCodeTimed;
         const bool wasPopup = s.table->Scope(d) == kScopePopupMenu;
-        // Take the macro out of every popup menu and renumber the entries after it. The menus are
-        // worked out first and written only once the record is gone, so that a failed deletion
-        // leaves every menu as it was.
-        std::vector<std::pair<int, TMacroRecord>> menus;
-        const int count = std::min(s.table->MacroCount(), kMaxMacros);
-        for (int j = 1; j <= count; ++j) {
-            if (j == d || s.table->Scope(j) != kScopePopupMenu) continue;
-            TMacroRecord menu;
-            if (!s.store->ReadMacroRecord(j, menu)) continue;
-            bool changed = false;
-            const auto it = std::find(menu.MenuItems.begin(), menu.MenuItems.end(), static_cast<std::int16_t>(d));
-            if (it != menu.MenuItems.end()) {
-                menu.MenuItems.erase(it);
-                changed = true;
-            }
-            for (std::int16_t& item : menu.MenuItems) {
-                if (item > d) {
-                    --item;
-                    changed = true;
-                }
-            }
-            // Records after the deleted one move up by one.
-            if (changed) menus.emplace_back(j > d ? j - 1 : j, std::move(menu));
-        }
-        const bool deleted = s.store->DeleteMacroRecord(d);
-        if (deleted) {
-            for (auto& [number, menu] : menus) s.store->WriteMacroRecord(number, menu);
-            s.store->ReloadMacroFile();
-        }
+        // Take the macro out of every popup menu and renumber the entries after it.
+        const bool deleted = removeMacro(*s.store, d, planMacroRemoval(*s.store, *s.table, d));
         if (s.host != nullptr) {
             if (deleted) s.host->macroDeleted(d, wasTimed, wasPopup);
             s.host->releaseSharedFile();

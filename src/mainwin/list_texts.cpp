@@ -1,6 +1,7 @@
 #include "mainwin/list_texts.h"
 
 #include "activation/hotkey_table.h"
+#include "engine/ansi_upper.h"
 
 namespace orv {
 
@@ -34,6 +35,15 @@ std::string scopeText(const TActivationTable& table, int j) {
         default:
             return "Window: " + table.WindowTitle(j).substr(0, 28);
     }
+}
+
+std::string activationFindText(const TActivationTable& table, const TAppSettings& settings, int j) {
+    return ansiUpper(activationText(table, settings, j));
+}
+
+std::size_t fittedLength(std::size_t length, int available, const std::function<int(std::size_t)>& widthOf) {
+    while (length > 0 && widthOf(length) > available) --length;
+    return length;
 }
 
 }  // namespace orv

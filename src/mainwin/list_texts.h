@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <string>
 
 #include "store/activation_table.h"
@@ -10,5 +12,13 @@ namespace orv {
 // The texts the macro list shows for macro j of the index.
 std::string activationText(const TActivationTable& table, const TAppSettings& settings, int j);
 std::string scopeText(const TActivationTable& table, int j);
+
+// The Activation text upper-cased, as typing to find a macro compares it.
+std::string activationFindText(const TActivationTable& table, const TAppSettings& settings, int j);
+
+// How many characters of a cell's text are drawn: characters come off the end while the text is
+// wider than `available` and not empty. No ellipsis is added. `widthOf(n)` measures the first n
+// characters.
+std::size_t fittedLength(std::size_t length, int available, const std::function<int(std::size_t)>& widthOf);
 
 }  // namespace orv

@@ -56,6 +56,8 @@ public:
 
     // Why the current file is read-only, or empty.
     const std::string& readOnlyReason() const { return readOnlyReason_; }
+    // Before a change of the current file: when it is kept read-only, says why and returns true.
+    bool refuseWhenReadOnly() { return refuseWhenReadOnly(settings_.CurrentFile); }
 
     // A new system macro record for code 1..4, stamped with the clock's time.
     TMacroRecord makeSystemMacro(int code) const;
