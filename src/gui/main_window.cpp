@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QStyle>
 #include <QTableWidget>
@@ -28,6 +29,7 @@
 #include "activation/shortkeys.h"
 #include "engine/ansi_upper.h"
 #include "engine/playback_engine.h"
+#include "gui/help.h"
 #include "gui/hotkey_picker.h"
 #include "gui/option_forms.h"
 #include "gui/qt_playback_windows.h"
@@ -166,6 +168,9 @@ void TMainWin::buildMenus() {
     connect(disableSaver, &QAction::triggered, this, [this, disableSaver] {
         if (options_) disableSaver->setChecked(options_->toggleDisableScreenSaver());
     });
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    QAction* contents = help->addAction(QStringLiteral("&Contents"), this, [this] { showHelp(this); });
+    contents->setShortcut(QKeySequence::HelpContents);
     updateRecentFiles();
 }
 
@@ -292,6 +297,7 @@ void TMainWin::shortKeyOptions() {
     layout->addWidget(prefix);
     layout->addWidget(caseSensitive);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    buttons->addButton(helpButton(&dialog, QStringLiteral("ShortKey Options")), QDialogButtonBox::HelpRole);
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     connect(buttons, &QDialogButtonBox::accepted, &dialog, [&] {

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "gui/help.h"
 #include "gui/qt_text.h"
 #include "gui/qt_user_prompt.h"
 
@@ -53,6 +54,7 @@ QWidget* ModelForm::okCancelRow() {
     layout->addStretch();
     layout->addWidget(ok);
     layout->addWidget(cancel);
+    layout->addWidget(helpButton(this, windowTitle()));
     connect(ok, &QPushButton::clicked, this, &ModelForm::okClicked);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     return row;

@@ -12,6 +12,7 @@
 
 #include "dialogs/media_dialogs.h"
 #include "dialogs/timing_dialogs.h"
+#include "gui/help.h"
 #include "gui/qt_text.h"
 
 namespace orv::gui {
@@ -49,6 +50,7 @@ TNetworkConsiderations::TNetworkConsiderations(NetworkOptionsModel& model, QWidg
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(ok);
+    buttons->addWidget(helpButton(this, QStringLiteral("Network Considerations")));
     layout->addLayout(buttons);
 
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "activation/resident.h"
+#include "gui/help.h"
 #include "gui/hotkey_picker.h"
 #include "gui/qt_text.h"
 #include "store/settings.h"
@@ -58,6 +59,7 @@ TSystemKeys::TSystemKeys(Resident& resident, int focusField, QWidget* parent)
     buttons->addStretch();
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
+    buttons->addWidget(helpButton(this, QStringLiteral("System Hot Keys")));
     layout->addLayout(buttons);
     connect(ok, &QPushButton::clicked, this, &TSystemKeys::okClick);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+class QPushButton;
+class QWidget;
+
+namespace orv::gui {
+
+// The folder the help pages are read from: $ORVANTA_HELP_DIR when set, else "share/orvanta/help"
+// found beside the program (installed: <prefix>/bin/../share/orvanta/help; build tree: the build
+// folder's share/orvanta/help). Empty when there is none.
+QString helpFolder();
+
+// Opens the help window at the page for `keyword`: a window's caption (its "&" mnemonics are
+// ignored, as are case and surrounding blanks) or a topic; an empty keyword opens the contents.
+// The window belongs to the window of `from`, so that it can be used while a modal dialog is
+// open; calling again reuses it.
+void showHelp(QWidget* from, const QString& keyword = {});
+
+// A "&Help" button for `form` that opens the help at `keyword`; F1 anywhere in the form does the
+// same.
+QPushButton* helpButton(QWidget* form, const QString& keyword);
+
+}  // namespace orv::gui
