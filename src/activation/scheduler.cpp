@@ -108,14 +108,16 @@ bool refuseScreenSaver(const TAppSettings& settings, const TActivationTable& tab
     return false;
 }
 
+std::string dateTimeText(const LocalTime& t) {
+    const int hour12 = t.hour % 12 == 0 ? 12 : t.hour % 12;
+    return std::to_string(t.month) + "/" + std::to_string(t.day) + "/" + std::to_string(t.year) + "  " +
+           std::to_string(hour12) + ":" + twoDigits(t.minute) + ":" + twoDigits(t.second) +
+           (t.hour < 12 ? " AM" : " PM");
+}
+
 std::string mainWindowCaption(const std::string& fileName, bool showDate, const LocalTime& now, BrowseMode mode) {
     std::string caption = "Orvanta 99 (" + fileName + ")";
-    if (showDate) {
-        const int hour12 = now.hour % 12 == 0 ? 12 : now.hour % 12;
-        caption += "     " + std::to_string(now.month) + "/" + std::to_string(now.day) + "/" +
-                   std::to_string(now.year) + "  " + std::to_string(hour12) + ":" + twoDigits(now.minute) + ":" +
-                   twoDigits(now.second) + (now.hour < 12 ? " AM" : " PM");
-    }
+    if (showDate) caption += "     " + dateTimeText(now);
     if (mode == BrowseMode::BrowseAll) caption += "    (Browse All Mode)";
     if (mode == BrowseMode::Browse) caption += "    (Browse Mode)";
     return caption;

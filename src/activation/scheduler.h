@@ -43,6 +43,9 @@ bool refuseScreenSaver(const TAppSettings& settings, const TActivationTable& tab
 
 enum class BrowseMode { Off, Browse, BrowseAll };
 
+// A date and time as the short date M/D/YYYY, two blanks and the long time h:mm:ss AM.
+std::string dateTimeText(const LocalTime& t);
+
 // The main window's caption: "Orvanta 99 (<file>)", with the date and time when "Show Date"
 // is set, and the browse mode. The date and time are written as the short date M/D/YYYY and the
 // long time h:mm:ss AM.
