@@ -7,35 +7,43 @@
 #include <QCursor>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QHeaderView>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPushButton>
-#include <QStandardPaths>
-#include <QStyle>
-#include <QTableWidget>
-#include <QEventLoop>
 #include <QPointer>
+#include <QPushButton>
 #include <QSoundEffect>
+#include <QStandardPaths>
+#include <QTabWidget>
+#include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <filesystem>
 
 #include "activation/shortkeys.h"
-#include "engine/ansi_upper.h"
+#include "dialogs/schedule_dialog.h"
 #include "engine/playback_engine.h"
+#include "gui/forms/appearance_form.h"
+#include "gui/forms/copy_move_form.h"
+#include "gui/forms/mouse_locator.h"
+#include "gui/forms/preference_form.h"
+#include "gui/forms/quick_info_form.h"
+#include "gui/forms/sort_order_form.h"
 #include "gui/help.h"
 #include "gui/hotkey_picker.h"
+#include "gui/icons.h"
+#include "gui/macro_grid.h"
 #include "gui/option_forms.h"
 #include "gui/qt_playback_windows.h"
 #include "gui/qt_text.h"
 #include "gui/system_keys_dialog.h"
-#include "mainwin/list_texts.h"
+#include "mainwin/list_dialogs.h"
 #include "platform/dialog_files.h"
 #include "store/macro_store.h"
 #include "store/recent_files.h"
@@ -45,6 +53,8 @@ namespace orv::gui {
 
 namespace {
 
+using C = MainCommand;
+
 constexpr int kStartupDelayMs = 5000;
 constexpr int kClearDelayMs = 15000;
 
@@ -52,34 +62,75 @@ QString fileTitle(const std::string& path) { return QFileInfo(QString::fromStdSt
 
 bool hasOrvExtension(const QString& path) { return path.right(4).toUpper() == QStringLiteral(".ORV"); }
 
+QString text(std::string_view s) { return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size())); }
+
+// The object name of a command's controls: its hint without blanks, or its caption.
+QString objectNameOf(const MainCommandInfo& info) {
+    QString name = text(info.hint.empty() ? info.caption : info.hint);
+    name.remove(QLatin1Char('&')).remove(QLatin1Char(' '));
+    return name;
+}
+
+struct SpeedButton {
+    MainCommand id;
+    const char* theme;
+    QStyle::StandardPixmap standard;  // QStyle::SP_CustomBase: a glyph instead
+    const char* glyph;
+    QRgb color;
+};
+
+// The speed buttons in their order on the bar.
+constexpr SpeedButton kSpeedButtons[] = {
+    {C::NewFile, "document-new", QStyle::SP_FileIcon, "", 0},
+    {C::OpenFileButton, "document-open", QStyle::SP_DialogOpenButton, "", 0},
+    {C::AddMacro, "list-add", QStyle::SP_CustomBase, "+", 0x2e7d32},
+    {C::ScriptingEditor, "accessories-text-editor", QStyle::SP_CustomBase, "S", 0x1565c0},
+    {C::ModifyDirectly, "document-properties", QStyle::SP_CustomBase, "D", 0x1565c0},
+    {C::Recapture, "media-record", QStyle::SP_CustomBase, "R", 0xc62828},
+    {C::RenameMacro, "edit-find-replace", QStyle::SP_CustomBase, "Rn", 0x6a1b9a},
+    {C::CopyMacro, "edit-copy", QStyle::SP_CustomBase, "C", 0x6a1b9a},
+    {C::ActivateMacro, "media-playback-start", QStyle::SP_MediaPlay, "", 0},
+    {C::RemoveMacro, "edit-delete", QStyle::SP_TrashIcon, "", 0},
+    {C::ImportMacros, "document-import", QStyle::SP_CustomBase, "Im", 0x00838f},
+    {C::ExportMacros, "document-export", QStyle::SP_CustomBase, "Ex", 0x00838f},
+    {C::PrintButton, "document-print", QStyle::SP_CustomBase, "P", 0x455a64},
+    {C::Appearance, "preferences-desktop-font", QStyle::SP_CustomBase, "A", 0xef6c00},
+    {C::SortMacros, "view-sort-ascending", QStyle::SP_CustomBase, "\u2195", 0xef6c00},
+};
+
+// The lettered buttons beside the list, top to bottom.
+constexpr MainCommand kLetterButtons[] = {C::AddMacro,    C::ScriptingEditor, C::ModifyDirectly,
+                                          C::Recapture,   C::RemoveMacro,     C::CopyMacro,
+                                          C::RenameMacro, C::ActivateMacro,   C::QuickInfo};
+
+QIcon speedIcon(const SpeedButton& b) {
+    if (b.standard != QStyle::SP_CustomBase) return themeIcon(QString::fromLatin1(b.theme), b.standard);
+    return themeIcon(QString::fromLatin1(b.theme), QString::fromUtf8(b.glyph), QColor::fromRgb(b.color));
+}
+
 }  // namespace
 
 TMainWin::TMainWin(TAppSettings& settings)
     : settings_(settings), dialogFiles_(std::make_unique<FileSystemDialogFiles>()) {
     setObjectName(QStringLiteral("MainWin"));
+    setWindowIcon(mainIcon());
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
         if (state == Qt::ApplicationInactive) AppDeactivate();
     });
-    list_ = new QTableWidget(this);
-    list_->setObjectName(QStringLiteral("MyGrid"));
-    list_->setColumnCount(4);
-    list_->setHorizontalHeaderLabels(
-        {QString(), QStringLiteral("Activation"), QStringLiteral("Nickname"), QStringLiteral("Scope")});
-    list_->verticalHeader()->hide();
-    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    list_->setSelectionMode(QAbstractItemView::SingleSelection);
-    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    list_->setColumnWidth(0, 40);
-    list_->setColumnWidth(1, settings_.Col1Width);
-    list_->setColumnWidth(2, settings_.Col2Width);
-    list_->setColumnWidth(3, settings_.Col3Width);
-    setCentralWidget(list_);
-    connect(list_, &QTableWidget::activated, this,
-            [this](const QModelIndex& index) { macroActivated(index.row() + 1); });
+    pages_ = new QTabWidget(this);
+    pages_->setObjectName(QStringLiteral("Pages"));
+    pages_->addTab(buildMacrosPage(), QStringLiteral("M&acros"));
+    auto* wizards = new QLabel(QStringLiteral("The Quick Wizards are not built yet in this version of Orvanta."), this);
+    wizards->setObjectName(QStringLiteral("QuickWizardsPage"));
+    wizards->setAlignment(Qt::AlignCenter);
+    pages_->addTab(wizards, QStringLiteral("&Quick Wizards"));
+    connect(pages_, &QTabWidget::currentChanged, this, [this] { applyCommandStates(); });
+    setCentralWidget(pages_);
     resize(settings_.Width > 0 ? settings_.Width : 620, settings_.Height > 0 ? settings_.Height : 460);
     if (settings_.Left != 0 || settings_.Top != 0) move(settings_.Left, settings_.Top);
     buildMenus();
     buildTray();
+    showButtonLayout();
 
     startupTimer_.setSingleShot(true);
     startupTimer_.setInterval(kStartupDelayMs);
@@ -89,32 +140,65 @@ TMainWin::TMainWin(TAppSettings& settings)
     syncTimer_.setInterval(SharedFileLock::kSyncTimerMs);
     captionTimer_.setInterval(1000);
     connect(&captionTimer_, &QTimer::timeout, this, [this] { updateCaption(); });
+    applyCommandStates();
 }
 
 TMainWin::~TMainWin() = default;
 
+QWidget* TMainWin::buildMacrosPage() {
+    auto* page = new QWidget(this);
+    page->setObjectName(QStringLiteral("MacrosPage"));
+    // Until the window is attached to the resident program, the list shows an empty index.
+    static const TActivationTable noMacros;
+    gridModel_ = new MacroGridModel(list_, noMacros, settings_, this);
+    grid_ = new MacroGridView(list_, *gridModel_, settings_, page);
+    connect(grid_, &MacroGridView::rowSelected, this, [this] { applyCommandStates(); });
+    connect(grid_, &MacroGridView::rowActivated, this, &TMainWin::rowActivated);
+    connect(grid_, &MacroGridView::rowRightClicked, this, [this](int row) {
+        if (action(C::QuickInfo)->isEnabled()) DoInfo(row);
+    });
+    connect(grid_, &MacroGridView::headerRightClicked, this, &TMainWin::headerRightClicked);
+    connect(grid_, &MacroGridView::columnResized, this, &TMainWin::columnResized);
+    speedBar_ = new QToolBar(page);
+    speedBar_->setObjectName(QStringLiteral("SpeedButtons"));
+    speedBar_->setAccessibleName(QStringLiteral("Speed buttons"));
+    letterPanel_ = new QWidget(page);
+    letterPanel_->setObjectName(QStringLiteral("LetteredButtons"));
+    buildSpeedBar();
+    buildLetterPanel();
+    auto* row = new QHBoxLayout;
+    row->addWidget(grid_, 1);
+    row->addWidget(letterPanel_);
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->addWidget(speedBar_);
+    layout->addLayout(row, 1);
+    return page;
+}
+
 void TMainWin::attach(Resident& resident, QtPlaybackWindows& playbackWindows) {
     resident_ = &resident;
     playbackWindows_ = &playbackWindows;
+    gridModel_->setTable(resident.table());
     connect(&scheduleTimer_, &QTimer::timeout, this, [this] { resident_->onScheduleTimer(); });
     connect(&startupTimer_, &QTimer::timeout, this, [this] { resident_->onStartupTimer(); });
     connect(&clearTimer_, &QTimer::timeout, this, [this] { resident_->onClearTimer(); });
     connect(&heartbeatTimer_, &QTimer::timeout, this, [this] { resident_->onHeartbeatTimer(); });
     connect(&syncTimer_, &QTimer::timeout, this, [this] { resident_->onSyncTimer(); });
     options_ = std::make_unique<OptionsMenu>(settings_, resident.paths(), resident.sharedFile(), *dialogFiles_, *this);
+    operations_ = std::make_unique<MacroOperations>(MacroOperations::Services{
+        resident.table(), settings_, resident.store(), resident.sharedFile(), prompt_, clock_, list_, *this});
     startupTimer_.start();
     if (settings_.ShowDate) captionTimer_.start();
+    applyCommandStates();
 }
 
 void TMainWin::showAtStart(bool hideAtFirstPaint) {
-    applyBrowseMode();
     // In a tray that is not there the program could not be reached, now or at any later start:
     // it goes to the task bar instead, and "Use Tray" is turned off for good.
     const bool noTray = settings_.UseTray && !QSystemTrayIcon::isSystemTrayAvailable();
-    if (noTray) {
-        settings_.UseTray = false;
-        hide_->setEnabled(runningHidden());
-    }
+    if (noTray) settings_.UseTray = false;
+    applyCommandStates();
     if (settings_.UseTray) tray_.show();
     if (!runningHidden() && !hideAtFirstPaint) show();
     if (noTray)
@@ -123,30 +207,104 @@ void TMainWin::showAtStart(bool hideAtFirstPaint) {
                                                 "the task bar instead. \"Use Tray\" has been turned off."));
 }
 
+QAction* TMainWin::addCommand(QMenu* menu, MainCommand id, void (TMainWin::*slot)()) {
+    const MainCommandInfo& info = mainCommandInfo(id);
+    QAction* a = menu->addAction(text(info.caption));
+    a->setObjectName(QStringLiteral("Menu") + objectNameOf(info));
+    actions_[static_cast<std::size_t>(id)] = a;
+    connectCommand(a, id, slot);
+    return a;
+}
+
+void TMainWin::connectCommand(QObject* sender, MainCommand id, void (TMainWin::*slot)()) {
+    if (slot == nullptr || !mainCommandInfo(id).built) return;
+    if (auto* a = qobject_cast<QAction*>(sender)) connect(a, &QAction::triggered, this, slot);
+    if (auto* b = qobject_cast<QPushButton*>(sender)) connect(b, &QPushButton::clicked, this, slot);
+}
+
 void TMainWin::buildMenus() {
+    menuBar()->setAccessibleName(QStringLiteral("Menu bar"));
+    buildFileMenu();
+    buildMacroMenu();
+    QMenu* wizards = menuBar()->addMenu(QStringLiteral("&Wizards"));
+    wizards->setObjectName(QStringLiteral("MenuWizards"));
+    for (const char* sub : {"&Text and Clipboard", "&System", "&Programs, Windows and Files", "&Web and Miscellaneous",
+                            "&Macro Functions"})
+        wizards->addMenu(QString::fromLatin1(sub))->setEnabled(false);
+    actions_[static_cast<std::size_t>(C::Wizards)] = wizards->menuAction();
+    addCommand(wizards, C::FirstTimeSetup, nullptr);
+    QAction* remap = menuBar()->addAction(text(mainCommandInfo(C::Remap).caption));
+    remap->setObjectName(QStringLiteral("MenuRemap"));
+    actions_[static_cast<std::size_t>(C::Remap)] = remap;
+    buildOptionsMenu();
+    QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
+    tools->setObjectName(QStringLiteral("MenuTools"));
+    addCommand(tools, C::MouseLocator, &TMainWin::toggleMouseLocator)->setCheckable(true);
+    addCommand(tools, C::RestoreKeyboardHooks, nullptr);
+    addCommand(tools, C::RestoreMouseHooks, nullptr);
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("MenuHelp"));
+    addCommand(help, C::HelpContents, &TMainWin::helpContents)->setShortcut(QKeySequence::HelpContents);
+    for (QMenu* menu : menuBar()->findChildren<QMenu*>()) menu->setToolTipsVisible(true);
+    updateRecentFiles();
+}
+
+void TMainWin::buildFileMenu() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    file->addAction(QStringLiteral("&Open File"), this, &TMainWin::openFile);
-    file->addAction(QStringLiteral("&New File"), this, &TMainWin::newFile);
+    file->setObjectName(QStringLiteral("MenuFile"));
+    addCommand(file, C::OpenFile, &TMainWin::openFile);
+    addCommand(file, C::NewFile, &TMainWin::newFile);
     recentSeparator_ = file->addSeparator();
     for (int i = 0; i < 5; ++i) {
         recent_[static_cast<std::size_t>(i)] = file->addAction(QString(), this, [this, i] { openRecent(i + 1); });
         recent_[static_cast<std::size_t>(i)]->setObjectName(QStringLiteral("MenuLastFile%1").arg(i + 1));
     }
     file->addSeparator();
-    hide_ = file->addAction(QStringLiteral("&Hide Orvanta 99"), this, [this] {
+    addCommand(file, C::OutputMacroInformation, nullptr);
+    addCommand(file, C::PrintMacroList, nullptr);
+    addCommand(file, C::PrinterSetup, nullptr);
+    addCommand(file, C::PrinterFont, nullptr);
+    file->addSeparator();
+    QAction* hide = addCommand(file, C::Hide, nullptr);
+    connect(hide, &QAction::triggered, this, [this] {
         if (runningHidden()) this->hide();
     });
-    hide_->setEnabled(runningHidden());
-    file->addAction(QStringLiteral("&Terminate Orvanta 99"), this, [this] { terminate(); });
-    QMenu* macro = menuBar()->addMenu(QStringLiteral("&Macro"));
-    macro->addAction(QStringLiteral("&Place On Desktop"), this, &TMainWin::placeOnDesktop);
-    QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
-    shortKeys_ = options->addAction(QStringLiteral("Short&Keys"), this, &TMainWin::shortKeyOptions);
-    network_ = options->addAction(QStringLiteral("&Network"), this, &TMainWin::MenuNetworkClick);
-    network_->setObjectName(QStringLiteral("MenuNetwork"));
+    addCommand(file, C::Terminate, &TMainWin::terminate);
+}
 
-    scheduler_ = options->addMenu(QStringLiteral("&Scheduler"));
+void TMainWin::buildMacroMenu() {
+    QMenu* macro = menuBar()->addMenu(QStringLiteral("&Macro"));
+    macro->setObjectName(QStringLiteral("MenuMacro"));
+    addCommand(macro, C::AddMacro, nullptr);
+    addCommand(macro, C::ModifyDirectly, nullptr);
+    addCommand(macro, C::ScriptingEditor, nullptr);
+    addCommand(macro, C::Recapture, nullptr);
+    macro->addSeparator();
+    addCommand(macro, C::RemoveMacro, &TMainWin::removeMacro);
+    addCommand(macro, C::CopyMacro, &TMainWin::copyMacro);
+    addCommand(macro, C::RenameMacro, &TMainWin::renameMacro);
+    addCommand(macro, C::ActivateMacro, &TMainWin::activateMacro);
+    macro->addSeparator();
+    addCommand(macro, C::QuickInfo, &TMainWin::quickInfo);
+    addCommand(macro, C::PlaceOnDesktop, &TMainWin::placeOnDesktop);
+    macro->addSeparator();
+    addCommand(macro, C::ImportMacros, nullptr);
+    addCommand(macro, C::ExportMacros, nullptr);
+    macro->addSeparator();
+    addCommand(macro, C::SortMacros, &TMainWin::sortOrder);
+}
+
+void TMainWin::buildOptionsMenu() {
+    QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
+    options->setObjectName(QStringLiteral("MenuOptions"));
+    addCommand(options, C::Appearance, &TMainWin::appearance);
+    addCommand(options, C::Settings, &TMainWin::preferences);
+    addCommand(options, C::ShortKeys, &TMainWin::shortKeyOptions);
+    addCommand(options, C::CaptureOptions, nullptr);
+    addCommand(options, C::Network, &TMainWin::MenuNetworkClick);
+    scheduler_ = options->addMenu(text(mainCommandInfo(C::Scheduler).caption));
     scheduler_->setObjectName(QStringLiteral("MenuScheduler"));
+    actions_[static_cast<std::size_t>(C::Scheduler)] = scheduler_->menuAction();
     scheduler_->addAction(QStringLiteral("&Timer Interval"), this, [this] {
         if (options_) options_->timerInterval();
     });
@@ -160,32 +318,148 @@ void TMainWin::buildMenus() {
     connect(showDate, &QAction::triggered, this, [this, showDate] {
         if (options_) showDate->setChecked(options_->toggleShowDate());
     });
-    QMenu* screenSaver = scheduler_->addMenu(QStringLiteral("Screen Sa&ver"));
-    QAction* disableSaver = screenSaver->addAction(QStringLiteral("&Disable if using Timed Macros"));
+    screenSaver_ = scheduler_->addMenu(text(mainCommandInfo(C::ScreenSaver).caption));
+    actions_[static_cast<std::size_t>(C::ScreenSaver)] = screenSaver_->menuAction();
+    QAction* disableSaver = screenSaver_->addAction(QStringLiteral("&Disable if using Timed Macros"));
     disableSaver->setObjectName(QStringLiteral("MenuDisableScreenSaver"));
     disableSaver->setCheckable(true);
     disableSaver->setChecked(settings_.DisableScreenSaver);
     connect(disableSaver, &QAction::triggered, this, [this, disableSaver] {
         if (options_) disableSaver->setChecked(options_->toggleDisableScreenSaver());
     });
-    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    QAction* contents = help->addAction(QStringLiteral("&Contents"), this, [this] { showHelp(this); });
-    contents->setShortcut(QKeySequence::HelpContents);
-    updateRecentFiles();
 }
 
-void TMainWin::applyBrowseMode() {
-    const BrowseMode mode = resident_ != nullptr ? resident_->commandLine().browseMode() : BrowseMode::Off;
-    shortKeys_->setEnabled(mode == BrowseMode::Off);
-    network_->setEnabled(mode == BrowseMode::Off);
-    scheduler_->menuAction()->setEnabled(mode != BrowseMode::BrowseAll);
+void TMainWin::buildSpeedBar() {
+    speedBar_->setMovable(false);
+    speedBar_->setFloatable(false);
+    speedBar_->setIconSize(QSize(22, 22));
+    for (const SpeedButton& b : kSpeedButtons) {
+        const MainCommandInfo& info = mainCommandInfo(b.id);
+        QAction* a = speedBar_->addAction(speedIcon(b), text(info.hint));
+        a->setObjectName(QStringLiteral("Speed") + objectNameOf(info));
+        speed_[static_cast<std::size_t>(b.id)] = a;
+        void (TMainWin::*slot)() = nullptr;
+        switch (b.id) {
+            case C::NewFile:
+                slot = &TMainWin::newFile;
+                break;
+            case C::OpenFileButton:
+                slot = &TMainWin::openFile;
+                break;
+            case C::RenameMacro:
+                slot = &TMainWin::renameMacro;
+                break;
+            case C::CopyMacro:
+                slot = &TMainWin::copyMacro;
+                break;
+            case C::ActivateMacro:
+                slot = &TMainWin::activateMacro;
+                break;
+            case C::RemoveMacro:
+                slot = &TMainWin::removeMacro;
+                break;
+            case C::Appearance:
+                slot = &TMainWin::appearance;
+                break;
+            case C::SortMacros:
+                slot = &TMainWin::sortOrder;
+                break;
+            default:
+                break;
+        }
+        connectCommand(a, b.id, slot);
+    }
+}
+
+void TMainWin::buildLetterPanel() {
+    auto* layout = new QVBoxLayout(letterPanel_);
+    layout->setContentsMargins(0, 0, 0, 0);
+    for (const MainCommand id : kLetterButtons) {
+        const MainCommandInfo& info = mainCommandInfo(id);
+        auto* button = new QPushButton(text(info.button), letterPanel_);
+        button->setObjectName(QStringLiteral("Button") + objectNameOf(info));
+        letters_[static_cast<std::size_t>(id)] = button;
+        layout->addWidget(button);
+        void (TMainWin::*slot)() = nullptr;
+        switch (id) {
+            case C::RemoveMacro:
+                slot = &TMainWin::removeMacro;
+                break;
+            case C::CopyMacro:
+                slot = &TMainWin::copyMacro;
+                break;
+            case C::RenameMacro:
+                slot = &TMainWin::renameMacro;
+                break;
+            case C::ActivateMacro:
+                slot = &TMainWin::activateMacro;
+                break;
+            case C::QuickInfo:
+                slot = &TMainWin::quickInfo;
+                break;
+            default:
+                break;
+        }
+        connectCommand(button, id, slot);
+    }
+    layout->addStretch();
+}
+
+BrowseMode TMainWin::browseMode() const {
+    return resident_ != nullptr ? resident_->commandLine().browseMode() : BrowseMode::Off;
+}
+
+void TMainWin::applyCommandStates() {
+    CommandContext c;
+    c.haveMacros = list_.rowCount() > 0;
+    if (const int j = list_.selectedMacro(); j != 0 && resident_ != nullptr) {
+        const TActivationTable& t = resident_->table();
+        c.selected = SelectedMacro{t.Scope(j), t.HotKeyCode(j), t.Active(j)};
+    }
+    c.browse = browseMode();
+    c.page = pages_->currentIndex() == 1 ? MainPage::QuickWizards : MainPage::Macros;
+    c.runningHidden = runningHidden();
+    const CommandStates states = commandStates(c);
+    for (std::size_t i = 0; i < kMainCommandCount; ++i) {
+        const CommandState& s = states[i];
+        const QString tip = text(s.hint);
+        if (QAction* a = actions_[i]) {
+            a->setEnabled(s.usable());
+            if (!s.caption.empty()) a->setText(text(s.caption));
+            a->setToolTip(tip.isEmpty() ? a->text().remove(QLatin1Char('&')) : tip);
+            a->setStatusTip(tip);
+        }
+        if (QAction* a = speed_[i]) {
+            a->setEnabled(s.usable());
+            a->setToolTip(tip);
+        }
+        if (QPushButton* b = letters_[i]) {
+            b->setEnabled(s.usable());
+            b->setText(text(s.button));
+            b->setToolTip(tip);
+        }
+    }
+    for (QAction* a : recent_) a->setEnabled(stateOf(states, C::RecentFile).usable());
+    // The lettered panel as a whole is off in the browse modes.
+    letterPanel_->setEnabled(stateOf(states, C::LetterPanel).usable() && !settings_.UseSpeed);
+}
+
+void TMainWin::showButtonLayout() {
+    speedBar_->setVisible(settings_.UseSpeed);
+    speedBar_->setEnabled(settings_.UseSpeed);
+    letterPanel_->setVisible(!settings_.UseSpeed);
+}
+
+void TMainWin::saveSettings() {
+    if (resident_ != nullptr) SaveSettings(settings_, resident_->paths());
 }
 
 void TMainWin::buildTray() {
-    tray_.setIcon(style()->standardIcon(QStyle::SP_ComputerIcon));
+    tray_.setIcon(mainIcon());
     tray_.setToolTip(QStringLiteral("Orvanta 99"));
     trayMenu_ = new QMenu(this);
     trayMenu_->addAction(QStringLiteral("&Open"), this, [this] { bringUpMainWindow(); });
+    trayMenu_->addAction(QStringLiteral("&Help"), this, [this] { showHelp(this); });
     trayMenu_->addSeparator();
     trayMenu_->addAction(QStringLiteral("&Terminate Orvanta"), this, [this] { terminate(); });
     connect(&tray_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
@@ -202,48 +476,169 @@ void TMainWin::buildTray() {
     });
 }
 
-void TMainWin::fillList() {
+void TMainWin::showList() {
+    gridModel_->reload();
+    grid_->showSelection();
+    applyCommandStates();
+}
+
+void TMainWin::refillKeepingSelection() {
     if (resident_ == nullptr) return;
-    const TActivationTable& table = resident_->table();
-    const int count = table.MacroCount();
-    list_->setRowCount(count);
-    for (int j = 1; j <= count; ++j) {
-        const QString texts[] = {QString::number(j), fromCp1252(activationText(table, settings_, j)),
-                                 fromCp1252(settings_.nickName(j)), fromCp1252(scopeText(table, j))};
-        for (int c = 0; c < 4; ++c) {
-            auto* item = new QTableWidgetItem(texts[c]);
-            if (!table.Active(j) && c > 0) {
-                QFont italic = item->font();
-                italic.setItalic(true);
-                item->setFont(italic);
-                item->setForeground(palette().color(QPalette::Disabled, QPalette::Text));
-            }
-            list_->setItem(j - 1, c, item);
-        }
+    const int selected = list_.selectedMacro();
+    list_.FillList(resident_->table(), settings_);
+    if (const int row = list_.ReverseSort(selected); selected != 0 && row != -1) list_.select(row);
+}
+
+void TMainWin::macrosChanged() {
+    if (!keepList_) refillKeepingSelection();
+    showList();
+    updateCaption();
+    updateRecentFiles();
+}
+
+void TMainWin::macrosChanged(const MacroChange&) {
+    // Hotkeys, ShortKeys and the schedule follow the index; the list stays as the operation left
+    // it. Menu tray icons and key remapping are not built yet.
+    keepList_ = true;
+    if (resident_ != nullptr) resident_->indexChanged();
+    keepList_ = false;
+    showList();
+}
+
+bool TMainWin::showCopyOrMove(dialogs::TCopyOrMove& dialog, const dialogs::DialogEnv& env) {
+    TCopyOrMoveForm form(dialog, env, resident_ != nullptr ? &resident_->dispatcher() : nullptr,
+                         resident_ != nullptr ? hotKeyUseCounts(resident_->table()) : std::vector<int>{}, this);
+    return form.exec() == QDialog::Accepted;
+}
+
+void TMainWin::showSchedule(TMacroRecord& record, const dialogs::DialogEnv& env) {
+    dialogs::TDoSchedule schedule;
+    schedule.setNewCommand(false);
+    schedule.show(env);
+    schedule.load(dialogs::scheduleOf(record));
+    // "Set Schedule" comes with the editors; until then the macro keeps the schedule it has.
+    const std::unique_ptr<ModelForm> form = createModelForm(schedule, env, this);
+    if (form && form->exec() == QDialog::Accepted) dialogs::applySchedule(schedule.values(), record);
+}
+
+bool TMainWin::showSystemHotKeys(int j) {
+    const std::string title = resident_->table().WindowTitle(j);
+    const int field = title.empty() ? 0 : title[0] - '1';
+    TSystemKeys dialog(*resident_, field, this);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void TMainWin::removeMacro() {
+    if (operations_) operations_->DoClear();
+}
+void TMainWin::copyMacro() {
+    if (operations_) operations_->DoCopy();
+}
+void TMainWin::renameMacro() {
+    if (operations_) operations_->DoMove();
+}
+void TMainWin::activateMacro() {
+    if (operations_) operations_->DoActivate();
+}
+void TMainWin::quickInfo() { DoInfo(list_.selectedRow()); }
+void TMainWin::helpContents() { showHelp(this); }
+
+void TMainWin::DoInfo(int row) {
+    const int j = list_.macroAt(row);
+    TMacroRecord record;
+    if (j == 0 || resident_ == nullptr || !resident_->store().ReadMacroRecord(j, record)) return;
+    QIcon icon = record.IconName == "MENU" ? menuIcon() : mainIcon();
+    if (record.IconName != "MENU" && record.IconName != "MAIN") {
+        const QPixmap file(QString::fromStdString(resident_->paths().iconsDir() + "/" + record.IconName));
+        if (!file.isNull()) icon = QIcon(file);
     }
+    TQuickInfo dialog(orv::quickInfo(record), icon, this);
+    dialog.exec();
+}
+
+void TMainWin::rowActivated(int row) {
+    if (browseMode() != BrowseMode::Off || resident_ == nullptr) return;
+    const int j = list_.macroAt(row);
+    if (j == 0) return;
+    if (resident_->table().Scope(j) != kScopeSystem) {
+        // The Scripting Editor comes later; until then a double click shows the macro.
+        DoInfo(row);
+        return;
+    }
+    if (resident_->sharedFile().FileInUse()) return;
+    const bool changed = showSystemHotKeys(j);
+    if (changed) resident_->indexChanged();  // refills the list and registers the hotkeys again
+    resident_->sharedFile().ReleaseSyncFile(changed);
+}
+
+void TMainWin::headerRightClicked(int column) {
+    if (!settings_.SortHeader || column < MacroGridModel::Activation) return;
+    static const char* const kOrders[] = {"132", "213", "321"};
+    const std::string order = kOrders[column - MacroGridModel::Activation];
+    if (!settings_.PrimarySort.empty() && settings_.PrimarySort[0] == order[0]) return;
+    settings_.PrimarySort = order;
+    refillKeepingSelection();
+    showList();
+    saveSettings();
+}
+
+void TMainWin::columnResized(int column, int width) {
+    int* stored[] = {&settings_.Col1Width, &settings_.Col2Width, &settings_.Col3Width};
+    *stored[column - MacroGridModel::Activation] = width;
+    saveSettings();
+}
+
+void TMainWin::sortOrder() {
+    SortOrderModel model = SortOrderModel::fromSettings(settings_);
+    TSortOrder dialog(model, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    model.apply(settings_);
+    saveSettings();
+    refillKeepingSelection();
+    showList();
+}
+
+void TMainWin::appearance() {
+    AppearanceModel model = AppearanceModel::fromSettings(settings_);
+    TDoAppear dialog(model, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    model.apply(settings_);
+    grid_->AdjustGridSpacing();
+    showButtonLayout();
+    applyCommandStates();
+    saveSettings();
+}
+
+void TMainWin::preferences() {
+    PreferenceModel model = PreferenceModel::fromSettings(settings_);
+    TPreference dialog(model, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    model.apply(settings_);
+    tray_.setVisible(settings_.UseTray);
+    applyCommandStates();
+    saveSettings();
+}
+
+void TMainWin::toggleMouseLocator() {
+    if (locator_ == nullptr) locator_ = new MouseLocator(this);
+    locator_->setVisible(!locator_->isVisible());
+    action(C::MouseLocator)->setChecked(locator_->isVisible());
 }
 
 void TMainWin::updateCaption() {
-    const BrowseMode mode = resident_ != nullptr ? resident_->commandLine().browseMode() : BrowseMode::Off;
     setWindowTitle(fromCp1252(
-        mainWindowCaption(toCp1252(fileTitle(settings_.CurrentFile)), settings_.ShowDate, SystemClock().now(), mode)));
+        mainWindowCaption(toCp1252(fileTitle(settings_.CurrentFile)), settings_.ShowDate, clock_.now(), browseMode())));
 }
 
 void TMainWin::updateRecentFiles() {
     const RecentFilesMenu menu = SetMenuLastFiles(settings_.LastFile);
     recentSeparator_->setVisible(menu.separatorVisible);
-    for (QAction* action : recent_) action->setVisible(false);
+    for (QAction* a : recent_) a->setVisible(false);
     for (const auto& item : menu.items) {
-        QAction* action = recent_[static_cast<std::size_t>(item.entry - 1)];
-        action->setText(QString::fromStdString(item.caption));
-        action->setVisible(true);
+        QAction* a = recent_[static_cast<std::size_t>(item.entry - 1)];
+        a->setText(QString::fromStdString(item.caption));
+        a->setVisible(true);
     }
-}
-
-void TMainWin::macrosChanged() {
-    fillList();
-    updateCaption();
-    updateRecentFiles();
 }
 
 void TMainWin::openFile() {
@@ -287,6 +682,7 @@ void TMainWin::shortKeyOptions() {
     auto* usePrefix = new QCheckBox(QStringLiteral("Use &Prefix Keys"), &dialog);
     auto* caseSensitive = new QCheckBox(QStringLiteral("&Case Sensitive"), &dialog);
     auto* prefix = new QLineEdit(fromCp1252(model.prefixKeys), &dialog);
+    prefix->setAccessibleName(QStringLiteral("Prefix Keys"));
     solitary->setChecked(model.solitaryUsage);
     usePrefix->setChecked(model.usePrefixKeys);
     caseSensitive->setChecked(model.caseSensitive);
@@ -351,13 +747,13 @@ void TMainWin::showDateChanged() {
 }
 
 void TMainWin::placeOnDesktop() {
-    const int row = list_->currentRow();
-    if (row < 0 || resident_ == nullptr) return;
-    const auto [title, text] = resident_->placeOnDesktop(
-        row + 1, QStandardPaths::writableLocation(QStandardPaths::DesktopLocation).toStdString(),
-        QCoreApplication::applicationFilePath().toStdString());
+    const int j = list_.selectedMacro();
+    if (j == 0 || resident_ == nullptr) return;
+    const auto [title, message] =
+        resident_->placeOnDesktop(j, QStandardPaths::writableLocation(QStandardPaths::DesktopLocation).toStdString(),
+                                  QCoreApplication::applicationFilePath().toStdString());
     QMessageBox box(title == "Error" ? QMessageBox::Critical : QMessageBox::Information, fromCp1252(title),
-                    fromCp1252(text), QMessageBox::Ok, this);
+                    fromCp1252(message), QMessageBox::Ok, this);
     box.exec();
 }
 
@@ -366,19 +762,6 @@ void TMainWin::bringUpMainWindow() {
     show();
     raise();
     activateWindow();
-}
-
-void TMainWin::macroActivated(int j) {
-    if (resident_ == nullptr || j < 1 || j > resident_->table().MacroCount()) return;
-    if (resident_->table().Scope(j) != kScopeSystem) return;
-    // The dialog's field is the one of this system macro ("1".."4").
-    const std::string title = resident_->table().WindowTitle(j);
-    const int field = title.empty() ? 0 : title[0] - '1';
-    if (resident_->sharedFile().FileInUse()) return;
-    TSystemKeys dialog(*resident_, field, this);
-    const bool changed = dialog.exec() == QDialog::Accepted;
-    if (changed) resident_->indexChanged();  // refills the list and registers the hotkeys again
-    resident_->sharedFile().ReleaseSyncFile(changed);
 }
 
 void TMainWin::pickerHotKey(std::int32_t window, int code) { HotkeyPickerField::deliver(window, code); }
@@ -409,7 +792,7 @@ void TMainWin::resumePause() {
 }
 
 void TMainWin::setRunning(bool running) {
-    tray_.setIcon(style()->standardIcon(running ? QStyle::SP_MediaPlay : QStyle::SP_ComputerIcon));
+    tray_.setIcon(running ? runningIcon() : mainIcon());
     tray_.setToolTip(running ? QStringLiteral("Macro Is Running - Right Click to Abort")
                              : QStringLiteral("Orvanta 99"));
 }

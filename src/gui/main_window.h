@@ -7,19 +7,29 @@
 #include <memory>
 
 #include "activation/resident.h"
+#include "gui/qt_user_prompt.h"
+#include "mainwin/macro_list.h"
+#include "mainwin/macro_operations.h"
+#include "mainwin/main_commands.h"
 #include "mainwin/options_menu.h"
 
 class QAction;
 class QMenu;
-class QTableWidget;
+class QPushButton;
+class QTabWidget;
+class QToolBar;
 
 namespace orv::gui {
 
+class MacroGridModel;
+class MacroGridView;
+class MouseLocator;
 class QtPlaybackWindows;
 
-// The resident program's main window: shows the open macro file's macros, owns the timers and
-// the tray icon, and lets the core (Resident) use them.
-class TMainWin final : public QMainWindow, public IResidentUi, public IOptionsWindow {
+// The resident program's main window: the macro list of the open file with its menus, speed
+// buttons and lettered buttons, the whole-macro commands, the timers and the tray icon. What it
+// decides lives in the core (MacroList, commandStates, MacroOperations); this class shows it.
+class TMainWin final : public QMainWindow, public IResidentUi, public IOptionsWindow, public IMacroOperationsHost {
     Q_OBJECT
 public:
     explicit TMainWin(TAppSettings& settings);
@@ -40,6 +50,7 @@ public:
     void setScheduleTimer(bool enabled) override;
     void setHeartbeatTimer(bool running) override;
     void setSyncTimer(bool running) override;
+    // The index changed under the list: refill it, keeping the selected macro selected.
     void macrosChanged() override;
     void playWaveFile(const std::string& file, bool wait) override;
     void pickerHotKey(std::int32_t window, int code) override;
@@ -50,49 +61,97 @@ public:
     void setScheduleInterval(int seconds) override;
     void showDateChanged() override;
 
+    // IMacroOperationsHost
+    bool showCopyOrMove(dialogs::TCopyOrMove& dialog, const dialogs::DialogEnv& env) override;
+    void showSchedule(TMacroRecord& record, const dialogs::DialogEnv& env) override;
+    bool showSystemHotKeys(int j) override;
+    void macrosChanged(const MacroChange& change) override;
+
     // "&Network" in the Options menu.
     void MenuNetworkClick();
-
     // Ends the program for good, as "&Terminate Orvanta 99" does.
     void terminate();
-
     // The program lost the activation: running hidden, the main window goes to the tray unless
     // a pause, a popup menu or a dialog of the program is on screen.
     void AppDeactivate();
+
+    // The menu action, speed button and lettered button of a command (nullptr where it has none).
+    QAction* action(MainCommand id) const { return actions_[static_cast<std::size_t>(id)]; }
+    QAction* speedButton(MainCommand id) const { return speed_[static_cast<std::size_t>(id)]; }
+    QPushButton* letterButton(MainCommand id) const { return letters_[static_cast<std::size_t>(id)]; }
+    const MacroList& list() const { return list_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
+    QWidget* buildMacrosPage();
     void buildMenus();
+    void buildFileMenu();
+    void buildMacroMenu();
+    void buildOptionsMenu();
+    void buildSpeedBar();
+    void buildLetterPanel();
     void buildTray();
+    QAction* addCommand(QMenu* menu, MainCommand id, void (TMainWin::*slot)());
+    void connectCommand(QObject* sender, MainCommand id, void (TMainWin::*slot)());
     bool runningHidden() const { return settings_.UseTray || settings_.UseHide; }
-    void fillList();
+    BrowseMode browseMode() const;
+
+    // The list as MacroList now holds it, the commands for its selection.
+    void showList();
+    void refillKeepingSelection();
+    void applyCommandStates();
+    void showButtonLayout();
+    void saveSettings();
+
     void updateCaption();
     void updateRecentFiles();
     void openFile();
     void newFile();
     void openRecent(int entry);
     void shortKeyOptions();
-    // Browse Mode takes the settings commands away, Browse All Mode also the scheduler's.
-    void applyBrowseMode();
     void placeOnDesktop();
-    // A double click or Enter on macro j of the list: a System macro opens "System Hot Keys".
-    void macroActivated(int j);
+    void removeMacro();
+    void copyMacro();
+    void renameMacro();
+    void activateMacro();
+    void quickInfo();
+    void sortOrder();
+    void appearance();
+    void preferences();
+    void toggleMouseLocator();
+    void helpContents();
+    // Quick Info for list row `row`: the macro as stored in the file.
+    void DoInfo(int row);
+    // A double click or Enter on list row `row`.
+    void rowActivated(int row);
+    void headerRightClicked(int column);
+    void columnResized(int column, int width);
     // Lets the user choose one of `items` (macro numbers) in a "Choose A Macro" menu.
     int chooseMacro(const std::vector<int>& items);
 
     TAppSettings& settings_;
     Resident* resident_ = nullptr;
     QtPlaybackWindows* playbackWindows_ = nullptr;
-    QTableWidget* list_ = nullptr;
+    QtUserPrompt prompt_{this};
+    SystemClock clock_;
+    MacroList list_;
+    std::unique_ptr<MacroOperations> operations_;
+    MacroGridModel* gridModel_ = nullptr;
+    MacroGridView* grid_ = nullptr;
+    QTabWidget* pages_ = nullptr;
+    QToolBar* speedBar_ = nullptr;
+    QWidget* letterPanel_ = nullptr;
+    MouseLocator* locator_ = nullptr;
+    std::array<QAction*, kMainCommandCount> actions_{};
+    std::array<QAction*, kMainCommandCount> speed_{};
+    std::array<QPushButton*, kMainCommandCount> letters_{};
     std::array<QAction*, 5> recent_{};
     QAction* recentSeparator_ = nullptr;
-    QAction* hide_ = nullptr;
-    QAction* shortKeys_ = nullptr;
-    QAction* network_ = nullptr;
     QMenu* scheduler_ = nullptr;
+    QMenu* screenSaver_ = nullptr;
     std::unique_ptr<IDialogFiles> dialogFiles_;
     std::unique_ptr<OptionsMenu> options_;
     QSystemTrayIcon tray_;
@@ -104,6 +163,7 @@ private:
     QTimer syncTimer_;
     QTimer captionTimer_;
     bool terminating_ = false;
+    bool keepList_ = false;  // an operation has refilled and selected the list itself
 };
 
 }  // namespace orv::gui

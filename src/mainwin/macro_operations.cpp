@@ -146,16 +146,8 @@ void MacroOperations::DoCopy() {
     if (!lock(false)) return;
     TMacroRecord record;
     if (!s_.store.ReadMacroRecord(j, record) || !copyOrMove(record, false)) return release(false, false);
-    // The new macro is counted, and the count reported to the hook library, before it is appended.
-    const int number = s_.table.MacroCount() + 1;
-    s_.table.setMacroCount(number);
-    s_.hook.OrvUpNumKeys(s_.table);
-    if (!s_.store.WriteMacroRecord(-1, record)) {
-        s_.table.setMacroCount(number - 1);
-        s_.hook.OrvUpNumKeys(s_.table);
-        return release(false, false);
-    }
-    refill(number, {record.HotKeyCode == kCodeTimed, record.isPopupMenu(), false});
+    if (!s_.store.AppendMacroRecord(record)) return release(false, false);
+    refill(s_.table.MacroCount(), {record.HotKeyCode == kCodeTimed, record.isPopupMenu(), false});
     release(false, true);
 }
 

@@ -6,7 +6,6 @@
 #include "dialogs/copy_move_dialog.h"
 #include "mainwin/macro_list.h"
 #include "platform/clock.h"
-#include "platform/hook_library.h"
 #include "platform/user_prompt.h"
 #include "store/activation_table.h"
 #include "store/app_settings.h"
@@ -58,7 +57,6 @@ public:
         TAppSettings& settings;
         MacroStore& store;
         SharedFileLock& lock;
-        IHookLibrary& hook;
         IUserPrompt& prompt;
         const IClock& clock;
         MacroList& list;

@@ -236,6 +236,16 @@ bool MacroStore::writeRecordTo(const std::string& path, int n, TMacroRecord& rec
     return true;
 }
 
+bool MacroStore::AppendMacroRecord(TMacroRecord& record) {
+    if (table_.MacroCount() >= kMaxMacros) return false;
+    table_.setMacroCount(table_.MacroCount() + 1);
+    hook_.OrvUpNumKeys(table_);
+    if (WriteMacroRecord(-1, record)) return true;
+    table_.setMacroCount(table_.MacroCount() - 1);
+    hook_.OrvUpNumKeys(table_);
+    return false;
+}
+
 bool MacroStore::DeleteMacroRecord(int n) {
     const std::string& path = settings_.CurrentFile;
     if (refuseWhenReadOnly(path)) return false;

@@ -44,6 +44,10 @@ public:
     // Writes `record` at number n, or appends it when n is -1 (the caller has already counted
     // it in MacroCount). Resolves the icon (the stored name may change) and refreshes the index.
     bool WriteMacroRecord(int n, TMacroRecord& record);
+    // Appends `record` as a new macro: the count goes up and is reported to the hook library
+    // before the record is written, and back down when the write fails. False when the file
+    // already holds 500 macros or the write failed.
+    bool AppendMacroRecord(TMacroRecord& record);
     // Removes record n, closing the gap, and reloads the index.
     bool DeleteMacroRecord(int n);
     // Rewrites the Active byte of record n and its index entry.

@@ -125,7 +125,7 @@ protected:
     SharedFileLock lock{settings, clock, prompt, lockHost};
     MacroList list;
     Window window{prompt};
-    MacroOperations ops{{table, settings, store, lock, hook, prompt, clock, list, window}};
+    MacroOperations ops{{table, settings, store, lock, prompt, clock, list, window}};
 };
 
 TEST_F(MacroOperationsTest, RemoveAsksByActivationAndNoKeepsEverything) {
@@ -331,7 +331,7 @@ TEST_F(MacroOperationsTest, PreconditionsAndAFileInUseStopEveryCommand) {
     const std::string before = test::readFile(settings.CurrentFile);
     for (const auto& command : commands) {
         MacroList empty;
-        MacroOperations onEmpty{{table, settings, store, lock, hook, prompt, clock, empty, window}};
+        MacroOperations onEmpty{{table, settings, store, lock, prompt, clock, empty, window}};
         prompt.clearShown();
         onEmpty.DoClear();
         EXPECT_EQ(messages(), std::vector<std::string>{std::string("Error: ") + kMsgNoMacros});

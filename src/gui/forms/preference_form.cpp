@@ -1,0 +1,56 @@
+#include "gui/forms/preference_form.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "gui/help.h"
+
+namespace orv::gui {
+
+TPreference::TPreference(PreferenceModel& model, QWidget* parent) : QDialog(parent), model_(model) {
+    using V = PreferenceModel::Visibility;
+    setObjectName(QStringLiteral("TPreference"));
+    setWindowTitle(QStringLiteral("Settings"));
+    auto* box = new QGroupBox(QStringLiteral("Program Visibility"), this);
+    taskbar_ = new QRadioButton(QStringLiteral("Show In &Taskbar"), box);
+    taskbar_->setObjectName(QStringLiteral("ShowInTaskbar"));
+    tray_ = new QRadioButton(QStringLiteral("Show In &System Tray"), box);
+    tray_->setObjectName(QStringLiteral("ShowInTray"));
+    hide_ = new QRadioButton(QStringLiteral("Completely &Hide"), box);
+    hide_->setObjectName(QStringLiteral("CompletelyHide"));
+    (model.visibility == V::Tray ? tray_ : model.visibility == V::Hide ? hide_ : taskbar_)->setChecked(true);
+    auto* radios = new QVBoxLayout(box);
+    radios->addWidget(taskbar_);
+    radios->addWidget(tray_);
+    radios->addWidget(hide_);
+    close_ = new QCheckBox(QStringLiteral("&Make the \"Close Button\" hide or minimize Orvanta"), this);
+    close_->setObjectName(QStringLiteral("UseClose"));
+    close_->setChecked(model.useClose);
+
+    auto* ok = new QPushButton(QStringLiteral("&Ok"), this);
+    ok->setObjectName(QStringLiteral("OkButton"));
+    ok->setDefault(true);
+    auto* cancel = new QPushButton(QStringLiteral("&Cancel"), this);
+    cancel->setObjectName(QStringLiteral("CancelButton"));
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(ok);
+    row->addWidget(cancel);
+    row->addWidget(helpButton(this, QStringLiteral("Settings")));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(box);
+    layout->addWidget(close_);
+    layout->addLayout(row);
+    connect(ok, &QPushButton::clicked, this, [this] {
+        model_.visibility = tray_->isChecked() ? V::Tray : hide_->isChecked() ? V::Hide : V::Taskbar;
+        model_.useClose = close_->isChecked();
+        accept();
+    });
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+}  // namespace orv::gui
