@@ -91,6 +91,9 @@ QVariant MacroGridModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant MacroGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    // The icon column is as narrow as a row is high: its title starts at its left edge.
+    if (orientation == Qt::Horizontal && role == Qt::TextAlignmentRole && section == Icon)
+        return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
     static const char* const kTitles[] = {"", "Icon", "Activation", "Nickname", "Scope"};
@@ -166,6 +169,7 @@ MacroGridView::MacroGridView(MacroList& list, MacroGridModel& model, TAppSetting
     verticalHeader()->setMinimumSectionSize(1);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setTextElideMode(Qt::ElideNone);
     horizontalHeader()->setSectionsClickable(false);
     horizontalHeader()->setStretchLastSection(false);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);

@@ -18,6 +18,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QSoundEffect>
 #include <QStandardPaths>
 #include <QTabWidget>
@@ -126,8 +127,7 @@ TMainWin::TMainWin(TAppSettings& settings)
     pages_->addTab(wizards, QStringLiteral("&Quick Wizards"));
     connect(pages_, &QTabWidget::currentChanged, this, [this] { applyCommandStates(); });
     setCentralWidget(pages_);
-    resize(settings_.Width > 0 ? settings_.Width : 620, settings_.Height > 0 ? settings_.Height : 460);
-    if (settings_.Left != 0 || settings_.Top != 0) move(settings_.Left, settings_.Top);
+    restoreGeometry();
     buildMenus();
     buildTray();
     showButtonLayout();
@@ -174,6 +174,20 @@ QWidget* TMainWin::buildMacrosPage() {
     layout->addWidget(speedBar_);
     layout->addLayout(row, 1);
     return page;
+}
+
+void TMainWin::restoreGeometry() {
+    // The stored size and place, kept on the screen: a size stored at another resolution or
+    // scale must not put the window's edges out of reach.
+    QRect wanted(settings_.Left, settings_.Top, settings_.Width > 0 ? settings_.Width : 620,
+                 settings_.Height > 0 ? settings_.Height : 460);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        wanted.setSize(wanted.size().boundedTo(area.size() * 9 / 10));
+        if (!area.contains(wanted)) wanted.moveTopLeft(area.topLeft() + QPoint(20, 20));
+    }
+    resize(wanted.size());
+    if (settings_.Left != 0 || settings_.Top != 0) move(wanted.topLeft());
 }
 
 void TMainWin::attach(Resident& resident, QtPlaybackWindows& playbackWindows) {

@@ -87,6 +87,7 @@ protected:
 
 private:
     QWidget* buildMacrosPage();
+    void restoreGeometry();
     void buildMenus();
     void buildFileMenu();
     void buildMacroMenu();
