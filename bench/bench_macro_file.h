@@ -5,8 +5,13 @@
 // all: ShortKeys "zk<n>" and macros run by name, each with some text. The store must have the
 // file loaded (with its system macros). Returns false when a write failed.
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 
+#include "platform/fake/fake_clock.h"
+#include "platform/fake/fake_hook_library.h"
+#include "platform/fake/fake_user_prompt.h"
 #include "store/activation_table.h"
 #include "store/macro_store.h"
 
@@ -42,6 +47,19 @@ inline bool writeBenchMacros(MacroStore& store, TActivationTable& table, int wan
         }
     }
     return ok;
+}
+
+// The index of a file of `count` such macros, written in a private folder that is removed again.
+inline void loadBenchIndex(TActivationTable& table, TAppSettings& settings, int count) {
+    std::string dir = (std::filesystem::temp_directory_path() / "orv-bench-XXXXXX").string();
+    if (::mkdtemp(dir.data()) == nullptr) std::abort();
+    settings.CurrentFile = dir + "/BENCH.ORV";
+    fake::FakeHookLibrary hook;
+    fake::FakeUserPrompt prompt;
+    fake::FakeClock clock;
+    MacroStore store(table, settings, hook, prompt, clock, "");
+    if (!store.LoadMacroFile(settings.CurrentFile) || !writeBenchMacros(store, table, count)) std::abort();
+    std::filesystem::remove_all(dir);
 }
 
 }  // namespace orv::bench

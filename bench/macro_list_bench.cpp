@@ -2,37 +2,20 @@
 // primary order (the budget with repainting is 5 ms), and finding a macro by typing (1 ms a key).
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 
 #include "bench_macro_file.h"
 #include "mainwin/macro_list.h"
-#include "platform/fake/fake_clock.h"
-#include "platform/fake/fake_hook_library.h"
-#include "platform/fake/fake_user_prompt.h"
-#include "store/macro_store.h"
 
 namespace {
 
 using namespace orv;
 
-// The index of the 500-macro file, written once into a private folder.
+// The index of the 500-macro file.
 struct BenchIndex {
     TActivationTable table;
     TAppSettings settings;
-    BenchIndex() {
-        std::string dir = (std::filesystem::temp_directory_path() / "orv-list-bench-XXXXXX").string();
-        if (::mkdtemp(dir.data()) == nullptr) std::abort();
-        settings.CurrentFile = dir + "/BENCH.ORV";
-        fake::FakeHookLibrary hook;
-        fake::FakeUserPrompt prompt;
-        fake::FakeClock clock;
-        MacroStore store(table, settings, hook, prompt, clock, "");
-        if (!store.LoadMacroFile(settings.CurrentFile) || !bench::writeBenchMacros(store, table, kMaxMacros))
-            std::abort();
-        std::filesystem::remove_all(dir);
-    }
+    BenchIndex() { bench::loadBenchIndex(table, settings, kMaxMacros); }
 };
 
 BenchIndex& index() {

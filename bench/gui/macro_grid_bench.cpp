@@ -6,16 +6,11 @@
 #include <QApplication>
 #include <QPixmap>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 
 #include "bench_macro_file.h"
 #include "gui/macro_grid.h"
 #include "mainwin/macro_list.h"
-#include "platform/fake/fake_clock.h"
-#include "platform/fake/fake_hook_library.h"
-#include "platform/fake/fake_user_prompt.h"
-#include "store/macro_store.h"
 
 namespace {
 
@@ -24,18 +19,7 @@ using namespace orv;
 void BM_FillSortRepaint(benchmark::State& state) {
     TActivationTable table;
     TAppSettings settings;
-    std::string dir = (std::filesystem::temp_directory_path() / "orv-grid-bench-XXXXXX").string();
-    if (::mkdtemp(dir.data()) == nullptr) std::abort();
-    settings.CurrentFile = dir + "/BENCH.ORV";
-    {
-        fake::FakeHookLibrary hook;
-        fake::FakeUserPrompt prompt;
-        fake::FakeClock clock;
-        MacroStore store(table, settings, hook, prompt, clock, "");
-        if (!store.LoadMacroFile(settings.CurrentFile) || !bench::writeBenchMacros(store, table, kMaxMacros))
-            std::abort();
-    }
-    std::filesystem::remove_all(dir);
+    bench::loadBenchIndex(table, settings, kMaxMacros);
     MacroList list;
     gui::MacroGridModel model(list, table, settings);
     gui::MacroGridView view(list, model, settings);

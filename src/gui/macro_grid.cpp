@@ -47,16 +47,21 @@ int virtualKeyOf(int qtKey) {
     }
 }
 
-QFont fontOf(const FontSetting& stored, const FontSetting& fallback) {
-    const FontSetting f = usableFont(stored, fallback);
+}  // namespace
+
+QFont toQFont(const FontSetting& f) {
     QFont font(fromCp1252(f.Name));
-    font.setPointSize(f.Size);
+    if (f.Size > 0) font.setPointSize(f.Size);
     font.setBold(f.Bold);
     font.setItalic(f.Italic);
     font.setUnderline(f.Underline);
     font.setStrikeOut(f.Strikeout);
     return font;
 }
+
+namespace {
+
+QFont fontOf(const FontSetting& stored, const FontSetting& fallback) { return toQFont(usableFont(stored, fallback)); }
 
 }  // namespace
 

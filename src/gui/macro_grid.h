@@ -13,6 +13,9 @@
 
 namespace orv::gui {
 
+// A stored font as Qt's (a size of 0 or less keeps Qt's default size).
+QFont toQFont(const FontSetting& font);
+
 // The five columns of the macro list over the list model: the row number, the icon, the
 // Activation, Nickname and Scope texts. Model row r - 1 is list row r.
 class MacroGridModel final : public QAbstractTableModel {

@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "gui/help.h"
+#include "gui/dialog_buttons.h"
 #include "gui/qt_text.h"
 #include "gui/qt_user_prompt.h"
 
@@ -44,19 +44,10 @@ QRadioButton* ModelForm::choiceControl(const std::string& field, const std::stri
 
 QWidget* ModelForm::okCancelRow() {
     auto* row = new QWidget(this);
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    auto* ok = new QPushButton(QStringLiteral("&Ok"), row);
-    ok->setObjectName(QStringLiteral("OkButton"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("&Cancel"), row);
-    cancel->setObjectName(QStringLiteral("CancelButton"));
-    layout->addStretch();
-    layout->addWidget(ok);
-    layout->addWidget(cancel);
-    layout->addWidget(helpButton(this, windowTitle()));
-    connect(ok, &QPushButton::clicked, this, &ModelForm::okClicked);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    const DialogButtons buttons = okCancelHelp(this, windowTitle());
+    buttons.row->setContentsMargins(0, 0, 0, 0);
+    row->setLayout(buttons.row);
+    connect(buttons.ok, &QPushButton::clicked, this, &ModelForm::okClicked);
     return row;
 }
 

@@ -21,6 +21,7 @@
 #include "gui/forms/sort_order_form.h"
 #include "gui/hook_message_bridge.h"
 #include "gui/modal_helper.h"
+#include "gui/resident_window.h"
 #include "gui/qt_playback_windows.h"
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_hook_library.h"
@@ -48,45 +49,20 @@ constexpr int kCtrlK = 10;
 // The real main window over a resident program on fakes. The file holds the four system macros
 // and three of the user's: "zulu" on Ctrl+K (Global), "alpha" on Ctrl+B (Global) and "mike", a
 // timed macro limited to a window.
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public test::ResidentWindowTest {
 protected:
     MainWindowTest() {
-        paths.programDir = dir.file("prog");
-        paths.configDir = dir.file("config");
-        settings.CurrentFile = dir.file("macros.ORV");
-        {
-            TActivationTable t;
-            TAppSettings s;
-            s.CurrentFile = settings.CurrentFile;
-            fake::FakeHookLibrary h;
-            MacroStore store(t, s, h, prompt, clock, "");
-            store.LoadMacroFile(settings.CurrentFile);
-            add(store, "zulu", kCtrlK, kScopeGlobal);
-            add(store, "alpha", kCtrlB, kScopeGlobal);
-            add(store, "mike", kCodeTimed, kScopeWindow);
-        }
-        resident = std::make_unique<Resident>(
-            table, settings, paths,
-            ResidentPlatform{keyboard, mouse, pump, playbackWindows, windows, processes, hook, prompt, clock, sleeper},
-            window, "ORVANTA");
-        hook.setSink(&bridge);
-        resident->start(999, CommandLine{});
+        start([](MacroStore& store) {
+            for (TMacroRecord r :
+                 {macro("zulu", kCtrlK), macro("alpha", kCtrlB), macro("mike", kCodeTimed, kScopeWindow)}) {
+                r.WindowTitle = r.Scope == kScopeWindow ? "Editor" : "";
+                store.AppendMacroRecord(r);
+            }
+        });
         window.attach(*resident, playbackQt);
         window.macrosChanged();
         window.show();
         grid = window.findChild<QTableView*>(QStringLiteral("MyGrid"));
-    }
-
-    static void add(MacroStore& store, const std::string& nick, int code, int scope) {
-        TMacroRecord r;
-        r.NickName = nick;
-        r.HotKeyCode = static_cast<std::int16_t>(code);
-        r.Scope = static_cast<std::int16_t>(scope);
-        r.WindowTitle = scope == kScopeWindow ? "Editor" : "";
-        r.Active = 1;
-        r.MacroText = nick;
-        r.IconName = "MAIN";
-        store.AppendMacroRecord(r);
     }
 
     int macroNamed(const std::string& nick) const {
@@ -116,25 +92,7 @@ protected:
         });
     }
 
-    test::TempDir dir;
-    ProgramPaths paths;
-    TActivationTable table;
-    TAppSettings settings;
-    fake::Transcript trace;
-    fake::FakeClock clock;
-    fake::FakeKeyboardInput keyboard;
-    fake::FakeMouseInput mouse;
-    fake::FakeMessagePump pump{trace, &clock};
-    fake::FakePlaybackWindows playbackWindows;
-    fake::FakeWindowSystem windows;
-    fake::FakeProcessList processes;
-    fake::FakeHookLibrary hook;
-    fake::FakeUserPrompt prompt;
-    fake::FakeThreadSleep sleeper{trace, &clock};
-    TMainWin window{settings};
     QtPlaybackWindows playbackQt{&window, windows};
-    std::unique_ptr<Resident> resident;
-    HookMessageBridge bridge{[this](const HookMessage& m) { resident->handleHookMessage(m); }};
     QTableView* grid = nullptr;
     std::vector<std::string> boxes;
 };

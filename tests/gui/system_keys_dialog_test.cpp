@@ -16,6 +16,7 @@
 #include "gui/hotkey_picker.h"
 #include "gui/main_window.h"
 #include "gui/modal_helper.h"
+#include "gui/resident_window.h"
 #include "gui/qt_playback_windows.h"
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_hook_library.h"
@@ -37,37 +38,16 @@ namespace {
 constexpr int kGlobalCode = 10;  // "Ctrl+K", taken by a Global macro
 constexpr int kFreeCode = 300;   // "Shift+F1", used by no macro
 
-// A resident program on fakes whose window layer is the real main window, with the library's
-// messages carried to it through the bridge as in the running program. The file holds the four
-// system macros and one Global macro on Ctrl+K.
-class SystemKeysDialogTest : public ::testing::Test {
+// The main window over a resident program on fakes; the file holds the four system macros and
+// one Global macro on Ctrl+K.
+class SystemKeysDialogTest : public test::ResidentWindowTest {
 protected:
     SystemKeysDialogTest() {
-        paths.programDir = dir.file("prog");
-        paths.configDir = dir.file("config");
-        settings.CurrentFile = dir.file("macros.ORV");
-        {
-            TActivationTable t;
-            TAppSettings s;
-            s.CurrentFile = settings.CurrentFile;
-            fake::FakeHookLibrary h;
-            MacroStore store(t, s, h, prompt, clock, "");
-            store.LoadMacroFile(settings.CurrentFile);
-            TMacroRecord global;
-            global.NickName = "Global";
-            global.Scope = kScopeGlobal;
-            global.HotKeyCode = kGlobalCode;
-            global.Active = 1;
+        start([](MacroStore& store) {
+            TMacroRecord global = macro("Global", kGlobalCode);
             global.MacroText = "g";
-            t.setMacroCount(t.MacroCount() + 1);
-            store.WriteMacroRecord(-1, global);
-        }
-        resident = std::make_unique<Resident>(
-            table, settings, paths,
-            ResidentPlatform{keyboard, mouse, pump, playbackWindows, windows, processes, hook, prompt, clock, sleeper},
-            window, "ORVANTA");
-        hook.setSink(&bridge);
-        resident->start(999, CommandLine{});
+            store.AppendMacroRecord(global);
+        });
         EXPECT_EQ(table.Scope(table.MacroCount()), kScopeGlobal);
     }
 
@@ -95,24 +75,6 @@ protected:
         });
     }
 
-    test::TempDir dir;
-    ProgramPaths paths;
-    TActivationTable table;
-    TAppSettings settings;
-    fake::Transcript trace;
-    fake::FakeClock clock;
-    fake::FakeKeyboardInput keyboard;
-    fake::FakeMouseInput mouse;
-    fake::FakeMessagePump pump{trace, &clock};
-    fake::FakePlaybackWindows playbackWindows;
-    fake::FakeWindowSystem windows;
-    fake::FakeProcessList processes;
-    fake::FakeHookLibrary hook;
-    fake::FakeUserPrompt prompt;
-    fake::FakeThreadSleep sleeper{trace, &clock};
-    TMainWin window{settings};
-    std::unique_ptr<Resident> resident;
-    HookMessageBridge bridge{[this](const HookMessage& m) { resident->handleHookMessage(m); }};
     QString boxTitle;
     QString boxText;
 };

@@ -12,7 +12,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "gui/help.h"
+#include "gui/dialog_buttons.h"
+#include "gui/macro_grid.h"
 #include "gui/qt_text.h"
 
 namespace orv::gui {
@@ -20,16 +21,6 @@ namespace orv::gui {
 namespace {
 
 QString fontText(const FontSetting& f) { return fromCp1252(f.Name) + QStringLiteral(", %1 pt").arg(f.Size); }
-
-QFont toQFont(const FontSetting& f) {
-    QFont font(fromCp1252(f.Name));
-    if (f.Size > 0) font.setPointSize(f.Size);
-    font.setBold(f.Bold);
-    font.setItalic(f.Italic);
-    font.setUnderline(f.Underline);
-    font.setStrikeOut(f.Strikeout);
-    return font;
-}
 
 }  // namespace
 
@@ -68,26 +59,16 @@ TDoAppear::TDoAppear(AppearanceModel& model, QWidget* parent) : QDialog(parent),
     icons_->setObjectName(QStringLiteral("ShowIcons"));
     icons_->setChecked(edited_.showIcons);
 
-    auto* ok = new QPushButton(QStringLiteral("&Ok"), this);
-    ok->setObjectName(QStringLiteral("OkButton"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("&Cancel"), this);
-    cancel->setObjectName(QStringLiteral("CancelButton"));
-    auto* row = new QHBoxLayout;
-    row->addStretch();
-    row->addWidget(ok);
-    row->addWidget(cancel);
-    row->addWidget(helpButton(this, QStringLiteral("Appearance")));
+    const DialogButtons buttons = okCancelHelp(this, QStringLiteral("Appearance"));
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(buttonsBox);
     layout->addWidget(icons_);
-    layout->addLayout(row);
+    layout->addLayout(buttons.row);
 
     connect(gridButton, &QPushButton::clicked, this, [this] { chooseFont(edited_.gridFont, gridFont_, true); });
     connect(titleButton, &QPushButton::clicked, this, [this] { chooseFont(edited_.titleFont, titleFont_, false); });
-    connect(ok, &QPushButton::clicked, this, &TDoAppear::okClick);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(buttons.ok, &QPushButton::clicked, this, &TDoAppear::okClick);
 }
 
 void TDoAppear::chooseFont(FontSetting& font, QLabel* shown, bool grid) {

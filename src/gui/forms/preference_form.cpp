@@ -7,7 +7,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "gui/help.h"
+#include "gui/dialog_buttons.h"
 
 namespace orv::gui {
 
@@ -31,26 +31,16 @@ TPreference::TPreference(PreferenceModel& model, QWidget* parent) : QDialog(pare
     close_->setObjectName(QStringLiteral("UseClose"));
     close_->setChecked(model.useClose);
 
-    auto* ok = new QPushButton(QStringLiteral("&Ok"), this);
-    ok->setObjectName(QStringLiteral("OkButton"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("&Cancel"), this);
-    cancel->setObjectName(QStringLiteral("CancelButton"));
-    auto* row = new QHBoxLayout;
-    row->addStretch();
-    row->addWidget(ok);
-    row->addWidget(cancel);
-    row->addWidget(helpButton(this, QStringLiteral("Settings")));
+    const DialogButtons buttons = okCancelHelp(this, QStringLiteral("Settings"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(box);
     layout->addWidget(close_);
-    layout->addLayout(row);
-    connect(ok, &QPushButton::clicked, this, [this] {
+    layout->addLayout(buttons.row);
+    connect(buttons.ok, &QPushButton::clicked, this, [this] {
         model_.visibility = tray_->isChecked() ? V::Tray : hide_->isChecked() ? V::Hide : V::Taskbar;
         model_.useClose = close_->isChecked();
         accept();
     });
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 }  // namespace orv::gui

@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "gui/help.h"
+#include "gui/dialog_buttons.h"
 
 namespace orv::gui {
 
@@ -28,26 +28,16 @@ TSortOrder::TSortOrder(SortOrderModel& model, QWidget* parent) : QDialog(parent)
     header_->setObjectName(QStringLiteral("SortHeader"));
     header_->setChecked(edited_.sortHeader);
 
-    auto* ok = new QPushButton(QStringLiteral("&Ok"), this);
-    ok->setObjectName(QStringLiteral("OkButton"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("&Cancel"), this);
-    cancel->setObjectName(QStringLiteral("CancelButton"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addWidget(helpButton(this, QStringLiteral("Sort Order")));
+    const DialogButtons buttons = okCancelHelp(this, QStringLiteral("Sort Order"));
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(groups);
     layout->addWidget(header_);
-    layout->addLayout(buttons);
-    connect(ok, &QPushButton::clicked, this, [this] {
+    layout->addLayout(buttons.row);
+    connect(buttons.ok, &QPushButton::clicked, this, [this] {
         edited_.sortHeader = header_->isChecked();
         model_ = edited_;
         accept();
     });
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 QWidget* TSortOrder::listGroup(SortOrderModel::List list, const QString& title) {
