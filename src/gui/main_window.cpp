@@ -127,6 +127,9 @@ TMainWin::TMainWin(TAppSettings& settings)
     pages_->addTab(wizards, QStringLiteral("&Quick Wizards"));
     connect(pages_, &QTabWidget::currentChanged, this, [this] { applyCommandStates(); });
     setCentralWidget(pages_);
+    // Typing to find a macro works at once: the list has the focus when the window opens.
+    setFocusProxy(grid_);
+    grid_->setFocus();
     restoreGeometry();
     buildMenus();
     buildTray();

@@ -20,6 +20,8 @@
 #include "gui/forms/quick_info_form.h"
 #include "gui/forms/sort_order_form.h"
 #include "gui/hook_message_bridge.h"
+#include "gui/icons.h"
+#include "gui/macro_grid.h"
 #include "gui/modal_helper.h"
 #include "gui/resident_window.h"
 #include "gui/qt_playback_windows.h"
@@ -239,6 +241,18 @@ TEST_F(MainWindowTest, SortOrderMovesEntriesAndSortsOnOk) {
     EXPECT_EQ(rows()[1], "alpha");
 }
 
+TEST_F(MainWindowTest, TypingFindsAMacroByItsActivation) {
+    QTest::keyClicks(grid, QStringLiteral("ti"));
+    EXPECT_EQ(window.list().selectedMacro(), macroNamed("mike"));
+    EXPECT_EQ(grid->currentIndex().row() + 1, window.list().selectedRow());
+    EXPECT_EQ(window.action(C::RemoveMacro)->isEnabled(), true);
+    QTest::keyClick(grid, Qt::Key_Escape);  // a new search
+    QTest::keyClicks(grid, QStringLiteral("ctrl+b"));
+    EXPECT_EQ(window.list().selectedMacro(), macroNamed("alpha"));
+    QTest::keyClicks(grid, QStringLiteral("x"));  // nothing matches: the selection stays
+    EXPECT_EQ(window.list().selectedMacro(), macroNamed("alpha"));
+}
+
 TEST_F(MainWindowTest, RightClickOnARowShowsQuickInfo) {
     const int row = window.list().ReverseSort(macroNamed("mike")) - 1;
     QString scope;
@@ -248,6 +262,22 @@ TEST_F(MainWindowTest, RightClickOnARowShowsQuickInfo) {
     });
     QTest::mouseClick(grid->viewport(), Qt::RightButton, {}, grid->visualRect(grid->model()->index(row, 3)).center());
     EXPECT_EQ(scope, QStringLiteral("Editor \"Window\" (If Running)"));
+}
+
+// A macro whose icon file cannot be read shows the program's own icon.
+TEST(MacroGridModel, AnUnreadableIconFileShowsTheMainIcon) {
+    orv::test::TempDir dir;
+    const std::string broken = dir.file("broken.ico");
+    orv::test::writeFile(broken, "not a picture");
+    MacroList list;
+    TActivationTable table;
+    TAppSettings settings;
+    settings.MacroIcon[0] = {MacroIconRef::Kind::File, broken};
+    settings.MacroIcon[1] = {MacroIconRef::Kind::Menu, ""};
+    MacroGridModel model(list, table, settings);
+    const QImage main = mainIcon().pixmap(32, 32).toImage();
+    EXPECT_EQ(model.iconOf(1).toImage(), main);
+    EXPECT_NE(model.iconOf(2).toImage(), main);
 }
 
 }  // namespace
