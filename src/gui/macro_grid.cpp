@@ -217,7 +217,7 @@ void MacroGridView::showSelection() {
         viewport()->update();
         return;
     }
-    const QModelIndex index = model_.index(row - 1, MacroGridModel::Activation);
+    const QModelIndex index = model_.index(row - 1, MacroGridModel::Number);
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     scrollTo(index);
     viewport()->update();
