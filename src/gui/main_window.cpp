@@ -658,6 +658,12 @@ void TMainWin::updateRecentFiles() {
     }
 }
 
+void TMainWin::openMacroFile(const std::string& path) {
+    // Another file's list starts at its first row.
+    list_.select(0);
+    resident_->openMacroFile(path);
+}
+
 void TMainWin::openFile() {
     const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Open Orvanta File"), QString(),
                                                       QStringLiteral("Orvanta (*.ORV)"));
@@ -666,7 +672,7 @@ void TMainWin::openFile() {
         QMessageBox::critical(this, QStringLiteral("Error"), QStringLiteral("Invalid file type selected."));
         return;
     }
-    resident_->openMacroFile(path.toStdString());
+    openMacroFile(path.toStdString());
 }
 
 void TMainWin::newFile() {
@@ -677,7 +683,7 @@ void TMainWin::newFile() {
         QMessageBox::critical(this, QStringLiteral("Error"), QStringLiteral("Invalid file type selected."));
         return;
     }
-    resident_->openMacroFile(path.toStdString());
+    openMacroFile(path.toStdString());
 }
 
 void TMainWin::openRecent(int entry) {
@@ -687,7 +693,7 @@ void TMainWin::openRecent(int entry) {
         QMessageBox::critical(this, QStringLiteral("Error"), QStringLiteral("File does not exist."));
         return;
     }
-    resident_->openMacroFile(path);
+    openMacroFile(path);
 }
 
 void TMainWin::shortKeyOptions() {

@@ -109,6 +109,7 @@ private:
 
     void updateCaption();
     void updateRecentFiles();
+    void openMacroFile(const std::string& path);
     void openFile();
     void newFile();
     void openRecent(int entry);
