@@ -11,7 +11,7 @@
 // Run it through bench/resident_bench.sh, which starts a private Xvfb with a window manager.
 //   x11_resident_bench [--macros N] [--starts N] [--presses N] [--bursts N] [--shortkeys N]
 //                      [--idle SECONDS] [--trace FILE]
-// --trace runs the measured instance with ORVANTA_HOOK_TRACE=1, its standard error to FILE.
+// --trace runs the measured instance with the hook library's logging on, its standard error to FILE.
 #include <X11/keysym.h>
 #include <dirent.h>
 #include <fcntl.h>
@@ -224,7 +224,8 @@ private:
         std::vector<std::string> env = {"ORVANTA_HOME=" + home_, "XDG_RUNTIME_DIR=" + runtime_, "QT_QPA_PLATFORM=xcb"};
         int err = -1;
         if (traced) {
-            env.push_back("ORVANTA_HOOK_TRACE=1");
+            env.push_back("QT_LOGGING_RULES=orvanta.hook.debug=true");
+            env.push_back("QT_MESSAGE_PATTERN=%{time process} %{message}");
             err = ::open(options_.trace.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
         }
         const auto started = bench::Clock::now();

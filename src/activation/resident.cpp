@@ -281,8 +281,11 @@ void Resident::play(int j, const TMacroRecord& record, bool capsWasOn, std::int3
     if (macroPlaying()) return;
     playingMacro_ = j;
     const int code = record.HotKeyCode;
+    // The engine plays its own copy: the record may be a buffer that a hotkey or ShortKey pressed
+    // during the playback reads the next macro into.
+    const std::string text = record.MacroText;
     ui_.setRunning(true);
-    engine_->play(record.MacroText, capsWasOn, hotKeyWindow,
+    engine_->play(text, capsWasOn, hotKeyWindow,
                   {record.NickName, code >= 0 && code < kHotKeyCount ? hotKeyName(code) : std::string()});
     ui_.setRunning(false);
     playingMacro_ = 0;

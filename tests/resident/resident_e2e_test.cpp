@@ -9,6 +9,7 @@
 #include <X11/keysym.h>
 
 #include <filesystem>
+#include <thread>
 #include <utility>
 
 #include "platform/fake/fake_clock.h"
@@ -21,13 +22,16 @@
 #include "support/temp_dir.h"
 #include "x11_test_support.h"
 
+#include <X11/XKBlib.h>
+
 namespace orv {
 namespace {
 
 using namespace x11::test;
 using namespace std::chrono_literals;
 
-constexpr int kCtrlAltN = 144 + 13;
+constexpr int kCtrlAlt = 144;  // Ctrl+Alt+A; the letters follow in order
+constexpr int kCtrlAltN = kCtrlAlt + 13;
 
 // Text as the user sees it: a backspace removes the character before it.
 std::string visible(const std::string& received) {
@@ -198,13 +202,17 @@ TEST_F(ResidentE2E, HotkeysPlayByScopeIntoTheFocusedWindow) {
     std::cerr << "start-up to ready: " << startupMs_ << " ms\n";
 }
 
-TEST_F(ResidentE2E, ATypedShortKeyIsErasedAndReplaced) {
+TEST_F(ResidentE2E, ATypedShortKeyIsErasedAndReplacedWhoeverTypesIt) {
     ASSERT_TRUE(keyboard_.valid());
     focus(0);
     keyboard_.tap(XK_q);
     keyboard_.tap(XK_q);
     XFlush(keyboard_.display());
     EXPECT_EQ(waitForVisible(0, "replaced"), "replaced");
+    // Typed by another program (an on-screen keyboard, a remote desktop) through XTest.
+    const test::CommandResult typed = test::runCommand("xdotool type --delay 20 ' qq'");
+    EXPECT_EQ(typed.status, 0) << typed.out;
+    EXPECT_EQ(waitForVisible(0, "replaced replaced"), "replaced replaced");
 }
 
 TEST_F(ResidentE2E, ASecondStartHandsItsMacroToTheRunningProgram) {
@@ -238,6 +246,72 @@ TEST_F(ResidentE2E, AHotkeyDuringAPauseIsRefusedWithAWarning) {
             if (windows_->windowTitle(w) == "Warning") warning = w;
         return warning != 0;
     }));
+}
+
+// Hotkeys pressed on the server's own keyboard as people press them: tapped or held, the
+// modifiers let go before or after the letter. The macros begin with the hotkey's own letter,
+// type more than a key repeat would, or need characters the layout lacks.
+class HeldHotkeyE2E : public ResidentE2E {
+protected:
+    HeldHotkeyE2E() {
+        extra_.push_back(macro("Own key", kCtrlAlt + 'H' - 'A', "", "Hello"));
+        extra_.push_back(macro("Alphabet", kCtrlAlt + 'M' - 'A', "", "abcdefghijklmnopqrstuvwxyz"));
+        extra_.push_back(macro("Outside", kCtrlAlt + 'E' - 'A', "", "echo \xE9\x80\xF1"));
+    }
+
+    // Presses Ctrl+Alt+`key`, holds it `holdMs`, lets go of the letter first or last.
+    void pressHeld(unsigned long key, int holdMs, bool letterFirst) {
+        keyboard_.key(XK_Control_L, true);
+        keyboard_.key(XK_Alt_L, true);
+        keyboard_.key(key, true);
+        // How long the user holds the keys is the case itself, not a wait for an event.
+        std::this_thread::sleep_for(std::chrono::milliseconds(holdMs));
+        if (letterFirst) keyboard_.key(key, false);
+        keyboard_.key(XK_Alt_L, false);
+        keyboard_.key(XK_Control_L, false);
+        if (!letterFirst) keyboard_.key(key, false);
+    }
+};
+
+TEST_F(HeldHotkeyE2E, TheTextArrivesOnceAndExactlyHoweverTheHotkeyIsHeld) {
+    ASSERT_TRUE(keyboard_.valid());
+    struct Case {
+        unsigned long key;
+        int holdMs;
+        bool letterFirst;
+        const char* text;  // as the window shows it (UTF-8)
+    };
+    const Case cases[] = {
+        {XK_m, 50, true, "abcdefghijklmnopqrstuvwxyz"},
+        {XK_m, 2000, false, "abcdefghijklmnopqrstuvwxyz"},
+        {XK_h, 0, true, "Hello"},
+        {XK_h, 0, false, "Hello"},
+        {XK_h, 50, false, "Hello"},
+        {XK_h, 250, true, "Hello"},
+        {XK_h, 2000, true, "Hello"},
+        {XK_e, 50, true, "echo \xC3\xA9\xE2\x82\xAC\xC3\xB1"},
+        {XK_e, 250, false, "echo \xC3\xA9\xE2\x82\xAC\xC3\xB1"},
+        {XK_e, 2000, false, "echo \xC3\xA9\xE2\x82\xAC\xC3\xB1"},
+        {XK_n, 250, true, "hello"},
+    };
+    focus(0);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string("Ctrl+Alt+") + XKeysymToString(c.key) + " held " + std::to_string(c.holdMs) + " ms, " +
+                     (c.letterFirst ? "letter" : "modifiers") + " let go first");
+        const std::string before = visible(app_->text(0));
+        pressHeld(c.key, c.holdMs, c.letterFirst);
+        EXPECT_EQ(waitForVisible(0, before + c.text), before + c.text);
+        // The user types on: whatever arrives before this key is all the hotkey gave.
+        keyboard_.tap(XK_period);
+        EXPECT_EQ(waitForVisible(0, before + c.text + "."), before + c.text + ".");
+        for (unsigned long key : {static_cast<unsigned long>(XK_Control_L), static_cast<unsigned long>(XK_Alt_L),
+                                  static_cast<unsigned long>(XK_Shift_L), c.key})
+            EXPECT_FALSE(keyDown(keyboard_.display(), key)) << XKeysymToString(key) << " left down";
+        XkbStateRec state{};
+        XkbGetState(keyboard_.display(), XkbUseCoreKbd, &state);
+        EXPECT_EQ(state.mods, 0) << "modifiers left on";
+        EXPECT_EQ(state.group, 0) << "keyboard group left locked";
+    }
 }
 
 // A macro that runs when a window whose title contains its text is activated.

@@ -42,13 +42,17 @@ protected:
         ASSERT_NE(hook_->OrvHookCBT(), 0);
         ASSERT_TRUE(hook_->waitUntilApplied(kDeadline));
         xtest_ = XOpenDisplay(nullptr);
+        // The program's own injection, as the engine sends it.
+        own_ = X11KeyboardInput::create(hook_.get());
+        ASSERT_TRUE(own_);
         sink_.clear();
     }
     void TearDown() override {
+        own_.reset();
         if (xtest_ != nullptr) XCloseDisplay(xtest_);
     }
 
-    // A key through XTest, as another program (or the engine) sends it.
+    // A key through XTest, as another program (an on-screen keyboard, xdotool) sends it.
     void xtestKey(unsigned long keysym, bool down) {
         XTestFakeKeyEvent(xtest_, XKeysymToKeycode(xtest_, keysym), down ? True : False, CurrentTime);
         XSync(xtest_, False);
@@ -59,12 +63,22 @@ protected:
         xtestKey(key, false);
         for (unsigned long m : modifiers) xtestKey(m, false);
     }
-    // Everything the library saw before this has been handled once the marker comes back.
+    // A key as the program itself sends it (the engine's virtual keys).
+    void ownKey(std::uint8_t vk) {
+        own_->keyEvent(vk, 0, false);
+        own_->keyEvent(vk, 0, true);
+    }
+    void ownChord(std::initializer_list<std::uint8_t> modifiers, std::uint8_t vk) {
+        for (std::uint8_t m : modifiers) own_->keyEvent(m, 0, false);
+        ownKey(vk);
+        for (std::uint8_t m : modifiers) own_->keyEvent(m, 0, true);
+    }
+    // Everything the library saw before this has been handled once the program's marker key
+    // comes back.
     void roundTrip() {
-        sink_.clear();
-        xtestKey(XK_Execute, true);
-        xtestKey(XK_Execute, false);
-        ASSERT_EQ(sink_.waitFor(HookMsg::Marker).msg, HookMsg::Marker);
+        const std::size_t before = sink_.messages().size();
+        ownKey(43);
+        ASSERT_EQ(sink_.waitFor(HookMsg::Marker, before).msg, HookMsg::Marker);
     }
     // Whether the target received a key whose keysym is `keysym`.
     bool appGotKey(unsigned long keysym) {
@@ -88,6 +102,7 @@ protected:
     std::unique_ptr<X11HookLibrary> hook_;
     TActivationTable table_;
     Display* xtest_ = nullptr;
+    std::unique_ptr<X11KeyboardInput> own_;
 };
 
 int codeOf(std::int16_t vk, bool ctrl, bool alt, bool shift = false) {
@@ -158,12 +173,17 @@ TEST_F(HookLibraryTest, AHotKeyCombinationTypedByAPlayingMacroReachesTheApplicat
     hook_->OrvUpInUse(table_);
     ASSERT_TRUE(hook_->waitUntilApplied(kDeadline));
     sink_.clear();
-    xtestChord({XK_Control_L, XK_Alt_L}, XK_n);
+    ownChord({17, 18}, 'N');
     EXPECT_NE(app_->waitForLine(
                   [](const std::string& l) { return l.find(" " + std::to_string(XK_n) + " ") != std::string::npos; }),
               "");
+    roundTrip();
     for (const auto& m : sink_.messages()) EXPECT_NE(m.msg, HookMsg::HotKey);
-    // The user's own press of it during the macro is still the hotkey (refused as busy later).
+    // During the macro, the combination pressed by the user, on a keyboard or through another
+    // program, is still the hotkey (refused as busy later).
+    xtestChord({XK_Control_L, XK_Alt_L}, XK_n);
+    EXPECT_EQ(sink_.waitFor(HookMsg::HotKey).wParam, ctrlAltN);
+    sink_.clear();
     PhysicalKeyboard user;
     ASSERT_TRUE(user.valid());
     user.key(XK_Control_L, true);
@@ -174,13 +194,15 @@ TEST_F(HookLibraryTest, AHotKeyCombinationTypedByAPlayingMacroReachesTheApplicat
     EXPECT_EQ(sink_.waitFor(HookMsg::HotKey).wParam, ctrlAltN);
 }
 
-TEST_F(HookLibraryTest, TheUsersTypingIsReportedAndInjectedTypingIsNot) {
+TEST_F(HookLibraryTest, TypingIsReportedWhoeverTypesItButTheProgramItself) {
     table_.setHaveShortKeys(true);
     hook_->OrvUpKeys(table_);
     ASSERT_TRUE(hook_->waitUntilApplied(kDeadline));
     PhysicalKeyboard user;
     ASSERT_TRUE(user.valid());
-    xtestChord({}, XK_q);  // injected: not the user's typing
+    ownKey('Q');           // the program's own: not typing
+    xtestChord({}, XK_x);  // another program's: typing, as the user's keyboard
+    ownKey('Q');
     user.tap(XK_a);
     user.key(XK_Shift_L, true);
     user.tap(XK_b);
@@ -198,7 +220,25 @@ TEST_F(HookLibraryTest, TheUsersTypingIsReportedAndInjectedTypingIsNot) {
         // character change nothing.
         if (m.msg == HookMsg::ShortKeyChar && !(got.empty() && m.wParam == 1)) got.emplace_back(m.wParam, m.lParam);
     }
-    const std::vector<std::pair<std::int64_t, std::int64_t>> expected = {{0, 'a'}, {0, 'B'}, {2, 'C'}, {1, 0}, {0, 8}};
+    const std::vector<std::pair<std::int64_t, std::int64_t>> expected = {{0, 'x'}, {0, 'a'}, {0, 'B'},
+                                                                         {2, 'C'}, {1, 0},   {0, 8}};
+    EXPECT_EQ(got, expected);
+}
+
+TEST_F(HookLibraryTest, KeyWaitsAndTextWaitsTakeAnotherProgramsTypingButNotTheProgramsOwn) {
+    table_.setU8(TActivationTable::oWaitKeyPress, 1);
+    table_.setU8(TActivationTable::oWaitText, 1);
+    hook_->OrvUpWaits(table_);
+    ASSERT_TRUE(hook_->waitUntilApplied(kDeadline));
+    ownKey('Q');
+    xtestChord({}, XK_z);
+    roundTrip();
+    std::vector<std::pair<HookMsg, std::int64_t>> got;
+    for (const auto& m : sink_.messages()) {
+        if (m.msg == HookMsg::WaitKey) got.emplace_back(m.msg, m.wParam);
+        if (m.msg == HookMsg::WaitText && m.wParam == 0) got.emplace_back(m.msg, m.lParam);
+    }
+    const std::vector<std::pair<HookMsg, std::int64_t>> expected = {{HookMsg::WaitKey, 'Z'}, {HookMsg::WaitText, 'z'}};
     EXPECT_EQ(got, expected);
 }
 
@@ -216,18 +256,16 @@ TEST_F(HookLibraryTest, ActivatingAnotherWindowIsReported) {
 }
 
 TEST_F(HookLibraryTest, TheMarkerKeyComesBackAfterTheKeysBeforeItAndNeverReachesTheApplication) {
-    auto keyboard = X11KeyboardInput::create(hook_.get());
-    ASSERT_TRUE(keyboard);
     for (bool waiting : {false, true}) {
         SCOPED_TRACE(waiting ? "WaitMarker" : "MacroInUse");
         table_.setU8(TActivationTable::oWaitMarker, waiting ? 1 : 0);
         hook_->OrvUpWaits(table_);
         ASSERT_TRUE(hook_->waitUntilApplied(kDeadline));
         sink_.clear();
-        keyboard->keyEvent('X', 0, false);
-        keyboard->keyEvent('X', 0, true);
-        keyboard->keyEvent(43, 0, false);
-        keyboard->keyEvent(43, 0, true);
+        own_->keyEvent('X', 0, false);
+        own_->keyEvent('X', 0, true);
+        own_->keyEvent(43, 0, false);
+        own_->keyEvent(43, 0, true);
         const HookMsg expected = waiting ? HookMsg::WaitMarker : HookMsg::Marker;
         EXPECT_EQ(sink_.waitFor(expected).msg, expected);
     }
@@ -237,17 +275,20 @@ TEST_F(HookLibraryTest, TheMarkerKeyComesBackAfterTheKeysBeforeItAndNeverReaches
     EXPECT_FALSE(appGotKey(XK_Execute));
 }
 
-TEST_F(HookLibraryTest, PauseFromTheUserAbortsAndInjectedPauseDoesNot) {
-    PhysicalKeyboard user;
-    ASSERT_TRUE(user.valid());
-    xtestChord({}, XK_Pause);
+TEST_F(HookLibraryTest, PauseAbortsUnlessTheProgramItselfSendsIt) {
+    ownKey(19);
     roundTrip();
     for (const auto& m : sink_.messages()) EXPECT_NE(m.msg, HookMsg::Abort);
+    xtestChord({}, XK_Pause);
+    EXPECT_EQ(sink_.waitFor(HookMsg::Abort).msg, HookMsg::Abort);
+    sink_.clear();
+    PhysicalKeyboard user;
+    ASSERT_TRUE(user.valid());
     user.tap(XK_Pause);
     EXPECT_EQ(sink_.waitFor(HookMsg::Abort).msg, HookMsg::Abort);
 }
 
-TEST_F(HookLibraryTest, IdleSecondsGrowWhileTheUserDoesNothing) {
+TEST_F(HookLibraryTest, IdleSecondsGrowUntilInputThatIsNotTheProgramsOwn) {
     PhysicalKeyboard user;
     ASSERT_TRUE(user.valid());
     user.tap(XK_Shift_L);
@@ -259,11 +300,14 @@ TEST_F(HookLibraryTest, IdleSecondsGrowWhileTheUserDoesNothing) {
     std::this_thread::sleep_for(std::chrono::milliseconds(2100));
     hook_->OrvGetIdle(mine);
     EXPECT_GE(mine.IdleSeconds(), 2);
-    // Injected input is not the user's.
+    ownKey(16);
+    roundTrip();
+    hook_->OrvGetIdle(mine);
+    EXPECT_GE(mine.IdleSeconds(), 2) << "the program's own keys are not the user's";
     xtestChord({}, XK_Shift_L);
     roundTrip();
     hook_->OrvGetIdle(mine);
-    EXPECT_GE(mine.IdleSeconds(), 2);
+    EXPECT_EQ(mine.IdleSeconds(), 0) << "another program's keys are";
 }
 
 }  // namespace

@@ -207,12 +207,22 @@ HookMessage WaitingSink::waitFor(HookMsg msg, std::chrono::milliseconds deadline
 
 HookMessage WaitingSink::waitFor(const std::function<bool(const HookMessage&)>& match,
                                  std::chrono::milliseconds deadline) {
+    return waitFrom(0, match, deadline);
+}
+
+HookMessage WaitingSink::waitFor(HookMsg msg, std::size_t from, std::chrono::milliseconds deadline) {
+    return waitFrom(
+        from, [msg](const HookMessage& m) { return m.msg == msg; }, deadline);
+}
+
+HookMessage WaitingSink::waitFrom(std::size_t from, const std::function<bool(const HookMessage&)>& match,
+                                  std::chrono::milliseconds deadline) {
     std::unique_lock lock(mutex_);
     HookMessage found;
     cv_.wait_for(lock, deadline, [&] {
-        for (const auto& m : messages_) {
-            if (match(m)) {
-                found = m;
+        for (std::size_t i = from; i < messages_.size(); ++i) {
+            if (match(messages_[i])) {
+                found = messages_[i];
                 return true;
             }
         }

@@ -94,10 +94,14 @@ public:
     HookMessage waitFor(HookMsg msg, std::chrono::milliseconds deadline = kDeadline);
     HookMessage waitFor(const std::function<bool(const HookMessage&)>& match,
                         std::chrono::milliseconds deadline = kDeadline);
+    // The same, among the messages from index `from` on (messages().size() before an action).
+    HookMessage waitFor(HookMsg msg, std::size_t from, std::chrono::milliseconds deadline = kDeadline);
     std::vector<HookMessage> messages();
     void clear();
 
 private:
+    HookMessage waitFrom(std::size_t from, const std::function<bool(const HookMessage&)>& match,
+                         std::chrono::milliseconds deadline);
     std::mutex mutex_;
     std::condition_variable cv_;
     std::vector<HookMessage> messages_;

@@ -2,7 +2,6 @@
 
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
-#include <X11/extensions/XInput2.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 #include <poll.h>
@@ -12,6 +11,7 @@
 
 #include "platform/cp1252.h"
 #include "platform/runtime_dir.h"
+#include "platform/x11/injection_log.h"
 #include "platform/x11/marker_key.h"
 #include "platform/x11/spare_keys_file.h"
 
@@ -44,7 +44,7 @@ void drain(Display* display) {
 
 }  // namespace
 
-std::unique_ptr<KeyInjector> KeyInjector::open() {
+std::unique_ptr<KeyInjector> KeyInjector::open(InjectionLog* log) {
     DisplayPtr display = openDisplay();
     if (!display) return nullptr;
     int eventBase = 0, errorBase = 0, major = 0, minor = 0;
@@ -53,10 +53,10 @@ std::unique_ptr<KeyInjector> KeyInjector::open() {
     major = XkbMajorVersion;
     minor = XkbMinorVersion;
     if (!XkbQueryExtension(display.get(), &opcode, &eventBase, &errorBase, &major, &minor)) return nullptr;
-    return std::unique_ptr<KeyInjector>(new KeyInjector(std::move(display)));
+    return std::unique_ptr<KeyInjector>(new KeyInjector(std::move(display), log));
 }
 
-KeyInjector::KeyInjector(DisplayPtr display) : display_(std::move(display)) {
+KeyInjector::KeyInjector(DisplayPtr display, InjectionLog* log) : display_(std::move(display)), log_(log) {
     // XTest input must not be held up by a grab of this connection's server.
     XTestGrabControl(display_.get(), True);
     ensureMarkerKeycode(display_.get());
@@ -153,11 +153,31 @@ KeyInjector::Scan KeyInjector::scanChar(char32_t ch) {
     return {kCharKeyBase + static_cast<int>(it - charKeys_.begin()), 0};
 }
 
+KeyCode KeyInjector::freeKeycodeOf(std::initializer_list<KeySym32> keysyms) const {
+    KeyCode first = 0;
+    for (KeySym32 keysym : keysyms) {
+        const KeyCode keycode = keymap_.keycodeOf(keysym);
+        if (keycode != 0 && userHeld_.count(keycode) == 0) return keycode;
+        if (first == 0) first = keycode;
+    }
+    return first;
+}
+
 KeyCode KeyInjector::modifierKeycode(int vk) {
-    const KeySym32 keysym = keysymOfVirtualKey(vk);
-    KeyCode keycode = keymap_.keycodeOf(keysym);
-    if (keycode == 0 && (vk == kVkRightWin || vk == kVkLeftWin)) keycode = keymap_.keycodeOf(XK_Super_L);
-    return keycode;
+    switch (vk) {
+        case kVkShift:
+            return freeKeycodeOf({XK_Shift_L, XK_Shift_R});
+        case kVkControl:
+            return freeKeycodeOf({XK_Control_L, XK_Control_R});
+        case kVkMenu:
+            return freeKeycodeOf({XK_Alt_L, XK_Alt_R, XK_Meta_L});
+        case kVkLeftWin:
+            return freeKeycodeOf({XK_Super_L, XK_Super_R});
+        case kVkRightWin:
+            return freeKeycodeOf({XK_Super_R, XK_Super_L});
+        default:
+            return keymap_.keycodeOf(keysymOfVirtualKey(vk));
+    }
 }
 
 void KeyInjector::virtualKey(int vk, bool up) {
@@ -221,7 +241,7 @@ void KeyInjector::pressStroke(const KeyStroke& stroke) {
     }
     const bool needShift = (stroke.mods & ShiftMask) != 0;
     const bool needLevel3 = keymap_.level3Mask() != 0 && (stroke.mods & keymap_.level3Mask()) != 0;
-    const KeyCode shift = keymap_.keycodeOf(XK_Shift_L);
+    const KeyCode shift = freeKeycodeOf({XK_Shift_L, XK_Shift_R});
     if (needShift && shiftsHeld.empty()) keyEvent(shift, true);
     if (!needShift) {
         for (KeyCode held : shiftsHeld) keyEvent(held, false);
@@ -356,8 +376,13 @@ void KeyInjector::restorePool() {
     drain(display_.get());
 }
 
-void KeyInjector::keyEvent(KeyCode keycode, bool down) {
+void KeyInjector::fakeKey(KeyCode keycode, bool down) {
+    if (log_ != nullptr) log_->sent(down ? InjectedKind::KeyDown : InjectedKind::KeyUp, keycode);
     XTestFakeKeyEvent(display_.get(), keycode, down ? True : False, CurrentTime);
+}
+
+void KeyInjector::keyEvent(KeyCode keycode, bool down) {
+    fakeKey(keycode, down);
     if (down) {
         held_.insert(keycode);
     } else {
@@ -382,43 +407,16 @@ void KeyInjector::releaseAll() {
     sync();
 }
 
-void KeyInjector::beginSession(std::chrono::milliseconds patience) {
-    Display* d = display_.get();
-    auto userHeld = [&] {
-        char keys[32];
-        XQueryKeymap(d, keys);
-        std::vector<KeyCode> held;
-        for (KeyCode kc : keymap_.modifierKeycodes()) {
-            if ((keys[kc / 8] & (1 << (kc % 8))) != 0 && held_.count(kc) == 0) held.push_back(kc);
-        }
-        return held;
-    };
-    std::vector<KeyCode> held = userHeld();
-    if (!held.empty()) {
-        // Wait for the user's releases, woken by raw key events rather than by polling.
-        int opcode = 0, event = 0, error = 0;
-        if (XQueryExtension(d, "XInputExtension", &opcode, &event, &error)) {
-            unsigned char mask[XIMaskLen(XI_LASTEVENT)] = {};
-            XISetMask(mask, XI_RawKeyRelease);
-            XIEventMask em{XIAllMasterDevices, sizeof(mask), mask};
-            XISelectEvents(d, DefaultRootWindow(d), &em, 1);
-            XSync(d, False);
-            const auto deadline = Clock::now() + patience;
-            held = userHeld();
-            while (!held.empty() && waitForInput(d, deadline)) {
-                drain(d);
-                held = userHeld();
-            }
-            std::fill(std::begin(mask), std::end(mask), 0);
-            XISelectEvents(d, DefaultRootWindow(d), &em, 1);
-            XSync(d, False);
-            drain(d);
-        }
-        // Still held after the deadline: release them for the server so they do not modify
-        // the typed text. The user's own release later finds them up and changes nothing.
-        for (KeyCode kc : held) XTestFakeKeyEvent(d, kc, False, CurrentTime);
+void KeyInjector::beginSession() {
+    char keys[32];
+    XQueryKeymap(display_.get(), keys);
+    userHeld_.clear();
+    for (int kc = keymap_.minKeycode(); kc <= keymap_.maxKeycode(); ++kc) {
+        const auto keycode = static_cast<KeyCode>(kc);
+        if ((keys[kc / 8] & (1 << (kc % 8))) == 0 || held_.count(keycode) != 0) continue;
+        userHeld_.insert(keycode);
+        fakeKey(keycode, false);
     }
-    XSync(d, False);
     refreshLockState();
 }
 
@@ -487,11 +485,15 @@ bool KeyInjector::waitForFocusClient(std::chrono::milliseconds deadlineIn) {
 }
 
 void KeyInjector::moveMouse(int x, int y) {
+    if (log_ != nullptr) log_->sent(InjectedKind::Motion, 0);
     XTestFakeMotionEvent(display_.get(), -1, x, y, CurrentTime);
     sync();
 }
 
 void KeyInjector::mouseButton(int button, bool up) {
+    if (log_ != nullptr) {
+        log_->sent(up ? InjectedKind::ButtonUp : InjectedKind::ButtonDown, static_cast<unsigned>(button));
+    }
     XTestFakeButtonEvent(display_.get(), static_cast<unsigned>(button), up ? False : True, CurrentTime);
     if (up) {
         heldButtons_.erase(button);

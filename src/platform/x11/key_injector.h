@@ -9,7 +9,9 @@
 
 #include <chrono>
 #include <cstdint>
+#include <initializer_list>
 #include <map>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -20,10 +22,14 @@
 
 namespace orv::x11 {
 
+class InjectionLog;
+
 class KeyInjector {
 public:
-    // Opens its own connection; nullptr when there is no display or no XTest.
-    static std::unique_ptr<KeyInjector> open();
+    // Opens its own connection; nullptr when there is no display or no XTest. Every event it
+    // sends is logged in `log` first (when given), so that the hook library knows it for the
+    // program's own.
+    static std::unique_ptr<KeyInjector> open(InjectionLog* log = nullptr);
     ~KeyInjector();
     KeyInjector(const KeyInjector&) = delete;
     KeyInjector& operator=(const KeyInjector&) = delete;
@@ -46,10 +52,13 @@ public:
     // Types exactly `ch` whatever the layout, Caps Lock and the Shift held by the macro.
     void typeChar(char32_t ch);
 
-    // Before the first key of a playback: the user's own modifiers (the Ctrl+Alt of the hotkey
-    // that started it) must not reach the typed text. Waits until the user lets go of them, at
-    // most `patience`; whatever is still held then is released for the server.
-    void beginSession(std::chrono::milliseconds patience);
+    // Before the first key of a playback: the keys the user still holds (the hotkey that
+    // started it) must neither modify the typed text nor swallow the macro's press of the same
+    // key, so each is released for the server at once; playback does not wait for the user.
+    // The user's own release later finds the key up and changes nothing. While they are held,
+    // the modifiers the macro presses go on other keys of the same modifier where the layout
+    // has one, so that the user letting go cannot release the macro's modifier either.
+    void beginSession();
     // Releases every key and button this injector pressed and still holds.
     void releaseAll();
     // Blocks until the server has handled every request sent so far.
@@ -85,8 +94,12 @@ public:
     int spareCount() const { return static_cast<int>(pool_.size()); }
 
 private:
-    explicit KeyInjector(DisplayPtr display);
+    KeyInjector(DisplayPtr display, InjectionLog* log);
     void keyEvent(KeyCode keycode, bool down);
+    // Sends one XTest key event, logged as the program's own.
+    void fakeKey(KeyCode keycode, bool down);
+    // The keycode of the first of `keysyms` on a key the user is not holding (else the first).
+    KeyCode freeKeycodeOf(std::initializer_list<KeySym32> keysyms) const;
     void refreshLockState();
     std::optional<KeyStroke> strokeFor(KeySym32 keysym);
     void writePool();
@@ -96,6 +109,7 @@ private:
     KeyCode modifierKeycode(int vk);
 
     DisplayPtr display_;
+    InjectionLog* log_;
     Keymap keymap_;
     std::vector<KeyCode> pool_;    // spare keycodes we may bind
     std::vector<KeySym32> slots_;  // per spare keycode: 4 groups x 2 levels of keysyms
@@ -103,6 +117,7 @@ private:
     std::map<std::pair<KeySym32, unsigned>, std::optional<KeyStroke>> cache_;
     std::vector<char32_t> charKeys_;  // character keys handed out by scanChar
     std::set<KeyCode> held_;          // keys pressed here and not yet released
+    std::set<KeyCode> userHeld_;      // keys the user held at the start of the playback
     std::set<int> heldButtons_;
     unsigned locked_ = 0;  // Caps Lock / Num Lock modifiers locked now
     int group_ = 0;

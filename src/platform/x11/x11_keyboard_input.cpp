@@ -34,7 +34,10 @@ constexpr char16_t kDosUpper[128] = {
     0x2321, 0x00F7, 0x2248, 0x00B0, 0x2219, 0x00B7, 0x221A, 0x207F, 0x00B2, 0x25A0, 0x00A0,
 };
 
-constexpr auto kUserReleasePatience = std::chrono::milliseconds(1500);
+// Keys sent this long after the previous ones begin a new session: a playback that ended without
+// its marker (timed macros post none) or a pause in the typing, during which the user may have
+// pressed keys that must not modify what follows.
+constexpr auto kSessionGap = std::chrono::milliseconds(100);
 
 }  // namespace
 
@@ -51,8 +54,8 @@ char32_t altCodeChar(std::string_view digits) {
     return value < 128 ? static_cast<char32_t>(value) : static_cast<char32_t>(kDosUpper[value - 128]);
 }
 
-std::unique_ptr<X11KeyboardInput> X11KeyboardInput::create(const X11HookLibrary* hook) {
-    auto injector = KeyInjector::open();
+std::unique_ptr<X11KeyboardInput> X11KeyboardInput::create(X11HookLibrary* hook) {
+    auto injector = KeyInjector::open(hook != nullptr ? &hook->injectionLog() : nullptr);
     if (!injector) return nullptr;
     return std::unique_ptr<X11KeyboardInput>(new X11KeyboardInput(std::move(injector), hook));
 }
@@ -63,9 +66,12 @@ X11KeyboardInput::X11KeyboardInput(std::unique_ptr<KeyInjector> injector, const 
 X11KeyboardInput::~X11KeyboardInput() { endPlayback(); }
 
 void X11KeyboardInput::beginIfNeeded() {
-    if (inPlayback_) return;
+    const auto now = std::chrono::steady_clock::now();
+    const bool quiet = now - lastKey_ >= kSessionGap;
+    lastKey_ = now;
+    if (inPlayback_ && !quiet) return;
     inPlayback_ = true;
-    injector_->beginSession(kUserReleasePatience);
+    injector_->beginSession();
 }
 
 void X11KeyboardInput::keyEvent(std::uint8_t virtualKey, std::uint8_t, bool up) {

@@ -21,14 +21,16 @@ class X11HookLibrary;
 //   that character through the layout or a spare keycode.
 // - Alt codes type the character they name: "0" and three digits the Windows-1252 character,
 //   other digits the character of the old DOS code page, as the original platform does.
-// - The first key of a playback waits (at most 1.5 s) for the user to let go of the modifiers
-//   still held from the hotkey; the end-of-playback marker key releases every key the macro
-//   still holds, so no modifier stays down after playback, aborted or not.
+// - The first key of a playback (or the first after a pause in the typing) releases for the
+//   server whatever the user still holds, the hotkey that started it included, without
+//   waiting for the user to let go; the end-of-playback marker key releases every key the
+//   macro still holds, so no modifier stays down after playback, aborted or not.
 class X11KeyboardInput final : public IKeyboardInput {
 public:
-    // nullptr when there is no display. `hook` (optional) tells a mid-playback marker (a wait
-    // for processed keys) from the one that ends a playback.
-    static std::unique_ptr<X11KeyboardInput> create(const X11HookLibrary* hook = nullptr);
+    // nullptr when there is no display. `hook` (optional) learns every event sent here as the
+    // program's own, and tells a mid-playback marker (a wait for processed keys) from the one
+    // that ends a playback.
+    static std::unique_ptr<X11KeyboardInput> create(X11HookLibrary* hook = nullptr);
     ~X11KeyboardInput() override;
 
     void keyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, bool up) override;
@@ -52,6 +54,7 @@ private:
     std::unique_ptr<KeyInjector> injector_;
     const X11HookLibrary* hook_;
     bool inPlayback_ = false;
+    std::chrono::steady_clock::time_point lastKey_{};
     // Character keys handed out by keyForChar: unassigned virtual keys, used round robin.
     std::array<char32_t, 256> charOfVk_{};
     std::size_t nextSlot_ = 0;

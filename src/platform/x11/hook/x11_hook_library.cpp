@@ -1,5 +1,7 @@
 #include "platform/x11/hook/x11_hook_library.h"
 
+#include <QLoggingCategory>
+
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -12,18 +14,16 @@
 
 #include <algorithm>
 #include <array>
-#include <atomic>
 #include <condition_variable>
 #include <map>
 #include <mutex>
 #include <set>
-#include <cstdarg>
-#include <cstdio>
-#include <cstdlib>
 #include <thread>
 
 #include "activation/hotkey_table.h"
 #include "platform/cp1252.h"
+#include "platform/x11/hook/grab_plan.h"
+#include "platform/x11/injection_log.h"
 #include "platform/x11/keymap.h"
 #include "platform/x11/keysyms.h"
 #include "platform/x11/marker_key.h"
@@ -34,58 +34,91 @@ namespace orv::x11 {
 
 namespace {
 
+// What the hook thread sees and posts: QT_LOGGING_RULES="orvanta.hook.debug=true".
+Q_LOGGING_CATEGORY(lcHook, "orvanta.hook", QtWarningMsg)
+
 using Clock = std::chrono::steady_clock;
+
+static_assert(kAnyModifier == AnyModifier);
 
 constexpr HookHandle kKeyboardHandle = 1;
 constexpr HookHandle kMouseHandle = 2;
 constexpr HookHandle kWindowHandle = 3;
 
-// ORVANTA_HOOK_TRACE=1 writes what the hook thread sees and posts to standard error, with a
-// millisecond clock, for finding out why a key went where it did.
-const bool kTrace = [] {
-    const char* v = std::getenv("ORVANTA_HOOK_TRACE");
-    return v != nullptr && *v != '\0' && *v != '0';
-}();
-
-[[gnu::format(printf, 1, 2)]] void trace(const char* format, ...) {
-    if (!kTrace) return;
-    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now().time_since_epoch()).count();
-    std::fprintf(stderr, "hook %lld.%03lld ", static_cast<long long>(ms / 1000 % 1000),
-                 static_cast<long long>(ms % 1000));
-    va_list args;
-    va_start(args, format);
-    std::vfprintf(stderr, format, args);
-    va_end(args);
-    std::fputc('\n', stderr);
-}
-
 // How often the process list is compared while the window hook is installed.
 constexpr auto kProcessScanInterval = std::chrono::milliseconds(1000);
+
+// The code of a grab that swallows a held hotkey key's repeats rather than being a hotkey.
+constexpr int kHeldKeyCode = -2;
 
 // X button numbers of the program's mouse buttons (1 left, 2 right, 3 middle) and back.
 unsigned xButtonOf(int button) { return button == 1 ? 1u : button == 2 ? 3u : 2u; }
 int buttonOfX(unsigned xButton) { return xButton == 1 ? 1 : xButton == 3 ? 2 : xButton == 2 ? 3 : 0; }
 
-// One passive grab: a key (or button) with exact modifiers, and the hotkey code it stands for.
-// A grab as the server knows it: detail, modifiers, whether it is a button.
-using ServerGrab = std::tuple<unsigned, unsigned, bool>;
-
+// A wanted grab and the hotkey code it stands for (-1 the marker key, kHeldKeyCode a held key).
 struct Grab {
-    unsigned detail = 0;  // keycode, or X button
-    unsigned mods = 0;
-    bool button = false;
+    ServerGrab grab;
     int code = -1;
     friend auto operator<=>(const Grab&, const Grab&) = default;
 };
 
+std::optional<InjectedKind> injectedKindOf(int evtype) {
+    switch (evtype) {
+        case XI_RawKeyPress:
+            return InjectedKind::KeyDown;
+        case XI_RawKeyRelease:
+            return InjectedKind::KeyUp;
+        case XI_RawButtonPress:
+            return InjectedKind::ButtonDown;
+        case XI_RawButtonRelease:
+            return InjectedKind::ButtonUp;
+        case XI_RawMotion:
+            return InjectedKind::Motion;
+        default:
+            return std::nullopt;
+    }
+}
+
+// Each state of the lock modifiers `locks` (every subset of their bits).
+std::vector<unsigned> lockStatesOf(unsigned locks) {
+    std::vector<unsigned> states;
+    for (unsigned m = 0; m <= locks; ++m) {
+        if ((m & ~locks) == 0) states.push_back(m);
+    }
+    return states;
+}
+
+// The character a typed keysym gives the ShortKeys and text waits: 8, 9, 13, 27 for the
+// editing keys, the Windows-1252 byte of a printable character, -1 for anything that ends
+// the typed word (other keys, and every key typed with Ctrl, Alt or the Windows key).
+int typedChar(KeySym32 sym, bool commandModifiers) {
+    if (commandModifiers) return -1;
+    switch (sym) {
+        case XK_BackSpace:
+            return 8;
+        case XK_Tab:
+            return 9;
+        case XK_Return:
+        case XK_KP_Enter:
+            return 13;
+        case XK_Escape:
+            return 27;
+        default:
+            break;
+    }
+    const char32_t u = charOfKeysym(sym);
+    return u >= 0x20 && u != 0x7F ? unicodeToCp1252(u) : -1;
+}
+
+bool isModifierLike(KeySym32 sym) {
+    return IsModifierKey(sym) || sym == XK_Caps_Lock || sym == XK_Num_Lock || sym == XK_Scroll_Lock ||
+           sym == XK_ISO_Level3_Shift || sym == 0;
+}
+
 }  // namespace
 
-struct X11HookLibrary::Impl {
-    explicit Impl(IHookMessageSink& s) : sink(s) {}
-
-    IHookMessageSink& sink;
-
-    // Shared with the main thread, behind `mutex`.
+// What the calling threads and the hook thread share, under `mutex`.
+struct HookShared {
     mutable std::mutex mutex;
     std::condition_variable applied;
     TActivationTable table;  // the library's own copy
@@ -93,355 +126,354 @@ struct X11HookLibrary::Impl {
     bool mouseHook = false;
     bool windowHook = false;
     std::uint64_t requested = 0;  // generation of the last change asked for
-    std::uint64_t done = 0;       // generation the thread has acted on
+    std::uint64_t done = 0;       // generation the hook thread has acted on
     std::vector<int> refused;
     bool stop = false;
-    // Input idle time: the count of user input events and the time of the last one.
+    // The user's input, for the idle time: how many events, and when the last one came.
     std::uint64_t inputCount = 0;
     Clock::time_point lastInput = Clock::now();
     std::uint64_t inputCountAtLastIdleCall = 0;
-
-    int wakeFd = -1;
-    std::thread thread;
-    bool displayAvailable = false;
-
-    // Thread side only.
-    DisplayPtr display;
-    int xiOpcode = 0;
-    int xkbEventBase = 0;
-    Keymap keymap;
-    std::vector<int> xtestDevices;
-    KeyCode markerKeycode = 0;
-    unsigned altMask = Mod1Mask;
-    unsigned winMask = Mod4Mask;
-    unsigned ignoredLocks = 0;  // Lock | NumLock | ScrollLock
-    std::set<Grab> grabs;
-    unsigned grabbedLocks = 0;                                   // the lock modifiers `grabs` were grabbed with
-    std::set<ServerGrab> refusedGrabs;                           // grabs the server refused (another client owns them)
-    std::map<std::pair<unsigned, unsigned>, int> keyCodeOfGrab;  // (keycode, mods) -> code
-    std::map<std::pair<unsigned, unsigned>, int> buttonCodeOfGrab;    // (button, mods) -> code
-    std::map<std::tuple<int, int, unsigned>, int> codeOfCombination;  // (vk, button, mods) -> code
-    std::set<unsigned> repeating;                                     // keys whose last raw press was an auto-repeat
-    std::array<bool, 256> injectedPress{};  // per keycode: the last raw press came through XTest
-    unsigned stateMods = 0;                 // effective modifiers, from XKB state events
-    unsigned lockedMods = 0;
-    int stateGroup = 0;
-    bool capsReported = false;
-    bool capsKnown = false;
-    Window activeWindow = 0;
-    std::vector<std::int32_t> pids;  // the user's processes at the last scan, in order
-    Clock::time_point nextProcessScan = Clock::now();
-    TActivationTable snapshot;  // the copy as of the last wake-up
-    bool keyboardOn = false, mouseOn = false, windowOn = false;
-
-    void wake() {
-        const std::uint64_t one = 1;
-        if (wakeFd >= 0) (void)!::write(wakeFd, &one, sizeof one);
-    }
-    void bump() {
-        {
-            std::lock_guard lock(mutex);
-            ++requested;
-        }
-        wake();
-    }
-
-    void post(HookMsg msg, std::int64_t wParam = 0, std::int64_t lParam = 0, std::int32_t window = -1) {
-        HookMessage m;
-        m.msg = msg;
-        m.wParam = wParam;
-        m.lParam = lParam;
-        m.window = window >= 0 ? window : snapshot.MainWindow();
-        trace("post %d %lld %lld", m.number(), static_cast<long long>(wParam), static_cast<long long>(lParam));
-        sink.postHookMessage(m);
-    }
-
-    bool open();
-    void run();
-    void takeSnapshot();
-    void applyHooks();
-    void loadKeymap();
-    void regrab();
-    void handle(XEvent& event);
-    void handleRaw(const XIRawEvent& raw);
-    void handleKeyPress(const XKeyEvent& key);
-    void handleButtonPress(const XButtonEvent& button);
-    void reportTyped(unsigned keycode);
-    void checkActiveWindow(bool report);
-    // The active window: as followed from _NET_ACTIVE_WINDOW changes while the window hook is
-    // on (no round trip on the way to a hotkey message), else read from the root window.
-    Window foregroundWindow() {
-        if (windowOn && activeWindow != 0) return activeWindow;
-        const auto w =
-            readWindow(display.get(), DefaultRootWindow(display.get()), atom(display.get(), "_NET_ACTIVE_WINDOW"));
-        return w.value_or(0);
-    }
-    void scanProcesses(bool report);
-    bool fromXTest(int sourceid) const {
-        return std::find(xtestDevices.begin(), xtestDevices.end(), sourceid) != xtestDevices.end();
-    }
-    unsigned modsOf(const DecodedHotKey& k) const {
-        return (k.ctrl ? ControlMask : 0u) | (k.alt ? altMask : 0u) | (k.shift ? ShiftMask : 0u) |
-               (k.win ? winMask : 0u);
-    }
-    unsigned hotkeyMods(unsigned state) const { return state & (ControlMask | altMask | ShiftMask | winMask); }
 };
 
-bool X11HookLibrary::Impl::open() {
-    display = openDisplay();
-    if (!display) return false;
-    Display* d = display.get();
+// The hook thread: its own connection and everything only it touches. It reads the shared
+// table through a snapshot taken at each wake-up.
+class HookThread {
+public:
+    HookThread(HookShared& shared, IHookMessageSink& sink, InjectionLog& log) : s_(shared), sink_(sink), log_(log) {}
+
+    bool open(int wakeFd);
+    void run();
+    void closeDisplay() { display_.reset(); }
+
+private:
+    Display* d() const { return display_.get(); }
+    void post(HookMsg msg, std::int64_t wParam = 0, std::int64_t lParam = 0, std::int32_t window = -1);
+    void selectEvents();
+    void applyHooks();
+    void takeSnapshot();
+    void loadKeymap();
+    std::set<Grab> wantedGrabs() const;
+    void updateGrabs();
+    std::set<ServerGrab> applyPlan(const GrabPlan& plan);
+    void handle(XEvent& event);
+    void onXkb(const XkbEvent& xkb);
+    void onKeyPress(const XKeyEvent& key);
+    void onButtonPress(const XButtonEvent& button);
+    void onRaw(const XIRawEvent& raw);
+    void onUserButton(unsigned xButton);
+    void onUserKey(unsigned keycode, bool repeat);
+    void noteUserInput();
+    void reportTyped(unsigned keycode);
+    void checkActiveWindow(bool report);
+    void scanProcesses(bool report);
+    bool macroInUse() const;
+    Window foregroundWindow();
+    bool fromXTest(int sourceid) const {
+        return std::find(xtestDevices_.begin(), xtestDevices_.end(), sourceid) != xtestDevices_.end();
+    }
+    unsigned modsOf(const DecodedHotKey& k) const {
+        return (k.ctrl ? ControlMask : 0u) | (k.alt ? altMask_ : 0u) | (k.shift ? ShiftMask : 0u) |
+               (k.win ? winMask_ : 0u);
+    }
+    unsigned hotkeyMods(unsigned state) const { return state & (ControlMask | altMask_ | ShiftMask | winMask_); }
+    bool hotkeyGrab(unsigned keycode, unsigned state) const {
+        return keyCodeOfGrab_.count({keycode, hotkeyMods(state)}) != 0;
+    }
+
+    HookShared& s_;
+    IHookMessageSink& sink_;
+    InjectionLog& log_;
+    int wakeFd_ = -1;
+
+    DisplayPtr display_;
+    int xiOpcode_ = 0;
+    int xkbEventBase_ = 0;
+    Keymap keymap_;
+    std::vector<int> xtestDevices_;
+    KeyCode markerKeycode_ = 0;
+    unsigned altMask_ = Mod1Mask;
+    unsigned winMask_ = Mod4Mask;
+    unsigned ignoredLocks_ = 0;  // Lock | NumLock | ScrollLock
+
+    // The grabs: the wanted set as last applied, with the lock modifiers it was applied with.
+    std::set<Grab> grabs_;
+    unsigned grabbedLocks_ = 0;
+    std::set<ServerGrab> refusedGrabs_;                              // refused by the server (another client owns them)
+    std::map<std::pair<unsigned, unsigned>, int> keyCodeOfGrab_;     // (keycode, mods) -> code
+    std::map<std::pair<unsigned, unsigned>, int> buttonCodeOfGrab_;  // (button, mods) -> code
+    std::map<std::tuple<int, int, unsigned>, int> codeOfCombination_;  // (vk, button, mods) -> code
+    // Keys whose press fired a hotkey and that the user still holds: their repeats are swallowed.
+    std::set<unsigned> heldHotKeys_;
+
+    std::set<unsigned> repeating_;      // keys whose last raw press was an auto-repeat
+    std::array<bool, 256> ownPress_{};  // per keycode: the last raw press was the program's own
+    unsigned stateMods_ = 0;            // effective modifiers, from XKB state events
+    unsigned lockedMods_ = 0;
+    int stateGroup_ = 0;
+    bool capsReported_ = false;
+    bool capsKnown_ = false;
+    Window activeWindow_ = 0;
+    std::vector<std::int32_t> pids_;  // the user's processes at the last scan, in order
+    Clock::time_point nextProcessScan_ = Clock::now();
+    TActivationTable snapshot_;  // the shared copy as of the last wake-up
+    bool keyboardOn_ = false, mouseOn_ = false, windowOn_ = false;
+};
+
+void HookThread::post(HookMsg msg, std::int64_t wParam, std::int64_t lParam, std::int32_t window) {
+    HookMessage m;
+    m.msg = msg;
+    m.wParam = wParam;
+    m.lParam = lParam;
+    m.window = window >= 0 ? window : snapshot_.MainWindow();
+    qCDebug(lcHook, "post %d %lld %lld", m.number(), static_cast<long long>(wParam), static_cast<long long>(lParam));
+    sink_.postHookMessage(m);
+}
+
+bool HookThread::open(int wakeFd) {
+    wakeFd_ = wakeFd;
+    display_ = openDisplay();
+    if (!display_) return false;
     int event = 0, error = 0;
-    if (!XQueryExtension(d, "XInputExtension", &xiOpcode, &event, &error)) return false;
+    if (!XQueryExtension(d(), "XInputExtension", &xiOpcode_, &event, &error)) return false;
     int major = 2, minor = 2;
-    if (XIQueryVersion(d, &major, &minor) != Success) return false;
+    if (XIQueryVersion(d(), &major, &minor) != Success) return false;
     int opcode = 0, xkbError = 0;
     major = XkbMajorVersion;
     minor = XkbMinorVersion;
-    if (!XkbQueryExtension(d, &opcode, &xkbEventBase, &xkbError, &major, &minor)) return false;
-    markerKeycode = ensureMarkerKeycode(d);
-    xtestDevices = xtestDeviceIds(d);
+    if (!XkbQueryExtension(d(), &opcode, &xkbEventBase_, &xkbError, &major, &minor)) return false;
+    markerKeycode_ = ensureMarkerKeycode(d());
+    xtestDevices_ = xtestDeviceIds(d());
     loadKeymap();
-
-    const Window root = DefaultRootWindow(d);
-    unsigned char mask[XIMaskLen(XI_LASTEVENT)] = {};
-    XISetMask(mask, XI_RawKeyPress);
-    XISetMask(mask, XI_RawKeyRelease);
-    XISetMask(mask, XI_RawButtonPress);
-    XISetMask(mask, XI_RawMotion);
-    XIEventMask em{XIAllMasterDevices, sizeof(mask), mask};
-    XISelectEvents(d, root, &em, 1);
-    XkbSelectEvents(d, XkbUseCoreKbd, XkbNewKeyboardNotifyMask | XkbMapNotifyMask | XkbStateNotifyMask,
-                    XkbNewKeyboardNotifyMask | XkbMapNotifyMask | XkbStateNotifyMask);
-    XSelectInput(d, root, PropertyChangeMask);
+    selectEvents();
     XkbStateRec state{};
-    if (XkbGetState(d, XkbUseCoreKbd, &state) == Success) {
-        stateMods = state.mods;
-        lockedMods = state.locked_mods;
-        stateGroup = state.group;
+    if (XkbGetState(d(), XkbUseCoreKbd, &state) == Success) {
+        stateMods_ = state.mods;
+        lockedMods_ = state.locked_mods;
+        stateGroup_ = state.group;
     }
-    XSync(d, False);
+    XSync(d(), False);
     return true;
 }
 
-void X11HookLibrary::Impl::loadKeymap() {
-    Display* d = display.get();
-    keymap.load(d);
-    ignoredLocks = LockMask | keymap.numLockMask() | keymap.scrollLockMask();
+void HookThread::selectEvents() {
+    const Window root = DefaultRootWindow(d());
+    unsigned char mask[XIMaskLen(XI_LASTEVENT)] = {};
+    for (int type : {XI_RawKeyPress, XI_RawKeyRelease, XI_RawButtonPress, XI_RawButtonRelease, XI_RawMotion})
+        XISetMask(mask, type);
+    XIEventMask em{XIAllMasterDevices, sizeof(mask), mask};
+    XISelectEvents(d(), root, &em, 1);
+    const unsigned xkbMask = XkbNewKeyboardNotifyMask | XkbMapNotifyMask | XkbStateNotifyMask;
+    XkbSelectEvents(d(), XkbUseCoreKbd, xkbMask, xkbMask);
+    XSelectInput(d(), root, PropertyChangeMask);
+}
+
+void HookThread::loadKeymap() {
+    keymap_.load(d());
+    ignoredLocks_ = LockMask | keymap_.numLockMask() | keymap_.scrollLockMask();
     // Alt and Super sit on whichever ModN the modifier map gives them.
-    XModifierKeymap* modmap = XGetModifierMapping(d);
-    const KeyCode alt = XKeysymToKeycode(d, XK_Alt_L);
-    const KeyCode super = XKeysymToKeycode(d, XK_Super_L);
-    for (int m = 0; m < 8; ++m) {
+    XModifierKeymap* modmap = XGetModifierMapping(d());
+    const KeyCode alt = XKeysymToKeycode(d(), XK_Alt_L);
+    const KeyCode super = XKeysymToKeycode(d(), XK_Super_L);
+    for (int m = 3; m < 8; ++m) {
         for (int k = 0; k < modmap->max_keypermod; ++k) {
             const KeyCode kc = modmap->modifiermap[m * modmap->max_keypermod + k];
-            if (kc != 0 && kc == alt && m >= 3) altMask = 1u << m;
-            if (kc != 0 && kc == super && m >= 3) winMask = 1u << m;
+            if (kc != 0 && kc == alt) altMask_ = 1u << m;
+            if (kc != 0 && kc == super) winMask_ = 1u << m;
         }
     }
     XFreeModifiermap(modmap);
     // Every combination of the hotkey table, for the picker's look-up of pressed keys.
-    codeOfCombination.clear();
+    codeOfCombination_.clear();
     for (int code = 0; code < kHotKeyCount; ++code) {
         const DecodedHotKey k = DecipherKey(code);
-        codeOfCombination.emplace(
+        codeOfCombination_.emplace(
             std::make_tuple(static_cast<int>(k.virtualKey), static_cast<int>(k.mouseButton), modsOf(k)), code);
     }
 }
 
-void X11HookLibrary::Impl::takeSnapshot() {
-    std::lock_guard lock(mutex);
-    snapshot = table;
-    keyboardOn = keyboardHook;
-    mouseOn = mouseHook;
-    windowOn = windowHook;
+void HookThread::takeSnapshot() {
+    std::lock_guard lock(s_.mutex);
+    snapshot_ = s_.table;
+    keyboardOn_ = s_.keyboardHook;
+    mouseOn_ = s_.mouseHook;
+    windowOn_ = s_.windowHook;
 }
 
-void X11HookLibrary::Impl::regrab() {
-    Display* d = display.get();
-    const Window root = DefaultRootWindow(d);
+bool HookThread::macroInUse() const {
+    // The shared copy rather than the snapshot: the engine marks the macro in use just before it
+    // types, and the press may come before the wake-up that carries the change.
+    std::lock_guard lock(s_.mutex);
+    return s_.table.MacroInUse();
+}
+
+std::set<Grab> HookThread::wantedGrabs() const {
     std::set<Grab> wanted;
-    if (keyboardOn && markerKeycode != 0) wanted.insert(Grab{markerKeycode, AnyModifier, false, -1});
+    if (keyboardOn_ && markerKeycode_ != 0) wanted.insert(Grab{{markerKeycode_, AnyModifier, false, false}, -1});
     for (int code = 0; code < kHotKeyCount; ++code) {
-        if (!snapshot.HotKeyInUse(code)) continue;
+        if (!snapshot_.HotKeyInUse(code)) continue;
         const DecodedHotKey k = DecipherKey(code);
         if (k.mouseButton != 0) {
-            if (mouseOn) wanted.insert(Grab{xButtonOf(k.mouseButton), modsOf(k), true, code});
-        } else if (keyboardOn) {
+            // A plain button must still click where it is pressed: a synchronous grab lets the
+            // press through again (ReplayPointer). Modified buttons are kept.
+            if (mouseOn_) wanted.insert(Grab{{xButtonOf(k.mouseButton), modsOf(k), true, modsOf(k) == 0}, code});
+        } else if (keyboardOn_) {
             const KeySym32 sym = keysymOfVirtualKey(k.virtualKey);
-            const KeyCode kc = sym != 0 ? XKeysymToKeycode(d, sym) : 0;
-            if (kc != 0 && kc != markerKeycode) wanted.insert(Grab{kc, modsOf(k), false, code});
+            const KeyCode kc = sym != 0 ? XKeysymToKeycode(d(), sym) : 0;
+            // Hotkeys freeze the keyboard until the press is judged: a macro typing one of the
+            // combinations gets its key replayed to the focused window.
+            if (kc != 0 && kc != markerKeycode_) wanted.insert(Grab{{kc, modsOf(k), false, true}, code});
         }
     }
-    if (wanted == grabs && grabbedLocks == ignoredLocks) return;
-    trace("regrab: %zu wanted, %zu held", wanted.size(), grabs.size());
+    if (keyboardOn_) {
+        for (unsigned kc : heldHotKeys_) wanted.insert(Grab{{kc, AnyModifier, false, true}, kHeldKeyCode});
+    }
+    return wanted;
+}
 
-    // The server's grabs change only where they must: a keymap change (the server sends one
-    // each time input switches between the user's keyboard and the injection device) keeps the
-    // hotkeys' keycodes, and ungrabbing everything to grab it again would let a hotkey pressed
-    // in between reach the focused window.
+void HookThread::updateGrabs() {
+    std::set<Grab> wanted = wantedGrabs();
+    if (wanted == grabs_ && grabbedLocks_ == ignoredLocks_) return;
     auto serverGrabs = [](const std::set<Grab>& from) {
         std::set<ServerGrab> out;
-        for (const Grab& g : from) out.emplace(g.detail, g.mods, g.button);
+        for (const Grab& g : from) out.insert(g.grab);
         return out;
     };
-    // Modifiers match exactly, so each combination is grabbed with every state of the locks.
-    auto lockStatesOf = [](unsigned locks) {
-        std::vector<unsigned> states;
-        for (unsigned m = 0; m <= locks; ++m) {
-            if ((m & ~locks) == 0) states.push_back(m);
-        }
-        return states;
-    };
-    const bool locksChanged = grabbedLocks != ignoredLocks;
-    const std::set<ServerGrab> before = locksChanged ? std::set<ServerGrab>{} : serverGrabs(grabs);
-    const std::set<ServerGrab> after = serverGrabs(wanted);
-    if (locksChanged) {
-        refusedGrabs.clear();
-        XUngrabKey(d, AnyKey, AnyModifier, root);
-        XUngrabButton(d, AnyButton, AnyModifier, root);
+    const GrabPlan plan = planGrabs(serverGrabs(grabs_), serverGrabs(wanted), grabbedLocks_ != ignoredLocks_);
+    qCDebug(lcHook, "grabs: %zu wanted, %zu held; %zu to ungrab, %zu to grab%s", wanted.size(), grabs_.size(),
+            plan.ungrab.size(), plan.grab.size(), plan.ungrabAll ? " after ungrabbing all" : "");
+    const std::set<ServerGrab> refusedNow = applyPlan(plan);
+    if (plan.ungrabAll) refusedGrabs_.clear();
+    refusedGrabs_.insert(refusedNow.begin(), refusedNow.end());
+    for (const ServerGrab& g : plan.grab) {
+        if (refusedNow.count(g) == 0) refusedGrabs_.erase(g);
     }
-    const std::vector<unsigned> oldLocks = lockStatesOf(grabbedLocks);
-    for (const auto& [detail, mods, button] : before) {
-        if (after.count({detail, mods, button}) != 0) continue;
-        for (unsigned locks : mods == AnyModifier ? std::vector<unsigned>{0} : oldLocks) {
-            const unsigned m = mods == AnyModifier ? AnyModifier : mods | locks;
-            if (button) {
-                XUngrabButton(d, detail, m, root);
-            } else {
-                XUngrabKey(d, static_cast<int>(detail), m, root);
-            }
-        }
-    }
-    const std::vector<unsigned> lockStates = lockStatesOf(ignoredLocks);
-    for (const auto& [detail, mods, button] : after) {
-        if (before.count({detail, mods, button}) != 0) continue;
-        ErrorTrap trap(d);
-        for (unsigned locks : mods == AnyModifier ? std::vector<unsigned>{0} : lockStates) {
-            const unsigned m = mods == AnyModifier ? AnyModifier : mods | locks;
-            if (button) {
-                // A plain button must still click where it is pressed: a synchronous grab
-                // lets the press through again (ReplayPointer). Modified buttons are kept.
-                const int pointerMode = mods == 0 ? GrabModeSync : GrabModeAsync;
-                XGrabButton(d, detail, m, root, False, ButtonPressMask | ButtonReleaseMask, pointerMode, GrabModeAsync,
-                            None, None);
-            } else {
-                // Hotkeys freeze the keyboard until the press is judged: a macro typing one of
-                // the combinations gets its key replayed to the focused window.
-                const int keyboardMode = mods == AnyModifier ? GrabModeAsync : GrabModeSync;
-                XGrabKey(d, static_cast<int>(detail), m, root, False, GrabModeAsync, keyboardMode);
-            }
-        }
-        if (trap.sync() != 0) refusedGrabs.emplace(detail, mods, button);
-    }
-    std::erase_if(refusedGrabs, [&](const ServerGrab& g) { return after.count(g) == 0; });
-    keyCodeOfGrab.clear();
-    buttonCodeOfGrab.clear();
-    std::vector<int> refusedNow;
+    keyCodeOfGrab_.clear();
+    buttonCodeOfGrab_.clear();
+    std::vector<int> refusedCodes;
     for (const Grab& g : wanted) {
         if (g.code < 0) continue;
-        if (refusedGrabs.count({g.detail, g.mods, g.button}) != 0) refusedNow.push_back(g.code);
-        (g.button ? buttonCodeOfGrab : keyCodeOfGrab)[{g.detail, g.mods}] = g.code;
+        if (refusedGrabs_.count(g.grab) != 0) refusedCodes.push_back(g.code);
+        (g.grab.button ? buttonCodeOfGrab_ : keyCodeOfGrab_)[{g.grab.detail, g.grab.mods}] = g.code;
     }
-    grabs = std::move(wanted);
-    grabbedLocks = ignoredLocks;
-    std::lock_guard lock(mutex);
-    refused = std::move(refusedNow);
+    std::erase_if(refusedGrabs_, [&](const ServerGrab& g) {
+        return std::none_of(wanted.begin(), wanted.end(), [&](const Grab& w) { return w.grab == g; });
+    });
+    grabs_ = std::move(wanted);
+    grabbedLocks_ = ignoredLocks_;
+    std::lock_guard lock(s_.mutex);
+    s_.refused = std::move(refusedCodes);
 }
 
-void X11HookLibrary::Impl::applyHooks() {
+std::set<ServerGrab> HookThread::applyPlan(const GrabPlan& plan) {
+    const Window root = DefaultRootWindow(d());
+    if (plan.ungrabAll) {
+        XUngrabKey(d(), AnyKey, AnyModifier, root);
+        XUngrabButton(d(), AnyButton, AnyModifier, root);
+    }
+    // Modifiers match exactly, so each combination goes with every state of the lock modifiers.
+    auto eachState = [](const ServerGrab& g, unsigned locks, const auto& apply) {
+        if (g.mods == AnyModifier) return apply(static_cast<unsigned>(AnyModifier));
+        for (unsigned state : lockStatesOf(locks)) apply(g.mods | state);
+    };
+    for (const ServerGrab& g : plan.ungrab) {
+        eachState(g, grabbedLocks_, [&](unsigned m) {
+            if (g.button) {
+                XUngrabButton(d(), g.detail, m, root);
+            } else {
+                XUngrabKey(d(), static_cast<int>(g.detail), m, root);
+            }
+        });
+    }
+    std::set<ServerGrab> refused;
+    for (const ServerGrab& g : plan.grab) {
+        ErrorTrap trap(d());
+        const int mode = g.sync ? GrabModeSync : GrabModeAsync;
+        eachState(g, ignoredLocks_, [&](unsigned m) {
+            if (g.button) {
+                XGrabButton(d(), g.detail, m, root, False, ButtonPressMask | ButtonReleaseMask, mode, GrabModeAsync,
+                            None, None);
+            } else {
+                XGrabKey(d(), static_cast<int>(g.detail), m, root, False, GrabModeAsync, mode);
+            }
+        });
+        if (trap.sync() != 0) refused.insert(g);
+    }
+    return refused;
+}
+
+void HookThread::applyHooks() {
     const std::uint64_t generation = [&] {
-        std::lock_guard lock(mutex);
-        return requested;
+        std::lock_guard lock(s_.mutex);
+        return s_.requested;
     }();
     takeSnapshot();
-    regrab();
-    if (windowOn && activeWindow == 0) checkActiveWindow(false);
-    XFlush(display.get());
+    if (!keyboardOn_) heldHotKeys_.clear();
+    updateGrabs();
+    if (windowOn_ && activeWindow_ == 0) checkActiveWindow(false);
+    XFlush(d());
     {
-        std::lock_guard lock(mutex);
-        done = generation;
+        std::lock_guard lock(s_.mutex);
+        s_.done = generation;
     }
-    applied.notify_all();
+    s_.applied.notify_all();
 }
 
-void X11HookLibrary::Impl::run() {
-    Display* d = display.get();
+void HookThread::run() {
     applyHooks();
     scanProcesses(false);
     while (true) {
         {
-            std::lock_guard lock(mutex);
-            if (stop) break;
+            std::lock_guard lock(s_.mutex);
+            if (s_.stop) break;
         }
-        while (XPending(d) > 0) {
+        while (XPending(d()) > 0) {
             XEvent event;
-            XNextEvent(d, &event);
+            XNextEvent(d(), &event);
             handle(event);
         }
-        const auto now = Clock::now();
-        if (windowOn && now >= nextProcessScan) scanProcesses(true);
+        if (windowOn_ && Clock::now() >= nextProcessScan_) scanProcesses(true);
         int timeout = -1;
-        if (windowOn) {
-            timeout = static_cast<int>(
-                std::chrono::duration_cast<std::chrono::milliseconds>(nextProcessScan - Clock::now()).count());
-            timeout = std::max(timeout, 0);
+        if (windowOn_) {
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(nextProcessScan_ - Clock::now());
+            timeout = std::max(static_cast<int>(left.count()), 0);
         }
-        XFlush(d);
-        pollfd fds[2] = {{ConnectionNumber(d), POLLIN, 0}, {wakeFd, POLLIN, 0}};
-        if (XPending(d) > 0) continue;
+        XFlush(d());
+        pollfd fds[2] = {{ConnectionNumber(d()), POLLIN, 0}, {wakeFd_, POLLIN, 0}};
+        if (XPending(d()) > 0) continue;
         ::poll(fds, 2, timeout);
         if ((fds[1].revents & POLLIN) != 0) {
             std::uint64_t count = 0;
-            (void)!::read(wakeFd, &count, sizeof count);
+            (void)!::read(wakeFd_, &count, sizeof count);
             applyHooks();
         }
     }
-    XUngrabKey(d, AnyKey, AnyModifier, DefaultRootWindow(d));
-    XUngrabButton(d, AnyButton, AnyModifier, DefaultRootWindow(d));
-    XSync(d, False);
+    XUngrabKey(d(), AnyKey, AnyModifier, DefaultRootWindow(d()));
+    XUngrabButton(d(), AnyButton, AnyModifier, DefaultRootWindow(d()));
+    XSync(d(), False);
 }
 
-void X11HookLibrary::Impl::handle(XEvent& event) {
-    Display* d = display.get();
-    if (event.type == GenericEvent && event.xcookie.extension == xiOpcode) {
-        if (XGetEventData(d, &event.xcookie)) {
-            handleRaw(*static_cast<const XIRawEvent*>(event.xcookie.data));
-            XFreeEventData(d, &event.xcookie);
+void HookThread::handle(XEvent& event) {
+    if (event.type == GenericEvent && event.xcookie.extension == xiOpcode_) {
+        if (XGetEventData(d(), &event.xcookie)) {
+            onRaw(*static_cast<const XIRawEvent*>(event.xcookie.data));
+            XFreeEventData(d(), &event.xcookie);
         }
         return;
     }
-    if (event.type == xkbEventBase) {
-        const auto* xkb = reinterpret_cast<const XkbEvent*>(&event);
-        if (xkb->any.xkb_type == XkbStateNotify) {
-            stateMods = xkb->state.mods;
-            lockedMods = xkb->state.locked_mods;
-            stateGroup = xkb->state.group;
-            const bool caps = (lockedMods & LockMask) != 0;
-            if (keyboardOn && (!capsKnown || caps != capsReported)) {
-                capsKnown = true;
-                capsReported = caps;
-                post(HookMsg::CapsLock, caps ? 1 : 0);
-            }
-        } else if (xkb->any.xkb_type == XkbNewKeyboardNotify || xkb->any.xkb_type == XkbMapNotify) {
-            trace("keymap changed (xkb %d)", xkb->any.xkb_type);
-            // Grabs are per keycode: a new map may move the keys of the hotkeys.
-            loadKeymap();
-            markerKeycode = XKeysymToKeycode(d, XK_Execute);
-            regrab();
-        }
+    if (event.type == xkbEventBase_) {
+        onXkb(*reinterpret_cast<const XkbEvent*>(&event));
         return;
     }
     switch (event.type) {
         case KeyPress:
-            handleKeyPress(event.xkey);
+            onKeyPress(event.xkey);
             break;
         case ButtonPress:
-            handleButtonPress(event.xbutton);
+            onButtonPress(event.xbutton);
             break;
         case PropertyNotify:
-            if (windowOn && event.xproperty.atom == atom(d, "_NET_ACTIVE_WINDOW")) checkActiveWindow(true);
-            if (windowOn && event.xproperty.atom == atom(d, "_NET_CLIENT_LIST")) scanProcesses(true);
+            if (windowOn_ && event.xproperty.atom == atom(d(), "_NET_ACTIVE_WINDOW")) checkActiveWindow(true);
+            if (windowOn_ && event.xproperty.atom == atom(d(), "_NET_CLIENT_LIST")) scanProcesses(true);
             break;
         case MappingNotify:
             XRefreshKeyboardMapping(&event.xmapping);
@@ -451,157 +483,173 @@ void X11HookLibrary::Impl::handle(XEvent& event) {
     }
 }
 
-void X11HookLibrary::Impl::handleKeyPress(const XKeyEvent& key) {
-    Display* d = display.get();
-    if (key.keycode != markerKeycode && injectedPress[key.keycode & 0xFF]) {
-        // Injected while a macro plays: the macro's own keys, not a hotkey. (The table copy is
-        // read rather than the snapshot: the engine marks the macro in use before it types.)
-        bool playing = false;
-        {
-            std::lock_guard lock(mutex);
-            playing = table.MacroInUse();
+void HookThread::onXkb(const XkbEvent& xkb) {
+    if (xkb.any.xkb_type == XkbStateNotify) {
+        stateMods_ = xkb.state.mods;
+        lockedMods_ = xkb.state.locked_mods;
+        stateGroup_ = xkb.state.group;
+        const bool caps = (lockedMods_ & LockMask) != 0;
+        if (keyboardOn_ && (!capsKnown_ || caps != capsReported_)) {
+            capsKnown_ = true;
+            capsReported_ = caps;
+            post(HookMsg::CapsLock, caps ? 1 : 0);
         }
-        if (playing) {
-            XAllowEvents(d, ReplayKeyboard, key.time);
-            XFlush(d);
-            trace("replayed injected press keycode %u state %#x", key.keycode, key.state);
-            return;
-        }
+    } else if (xkb.any.xkb_type == XkbNewKeyboardNotify || xkb.any.xkb_type == XkbMapNotify) {
+        qCDebug(lcHook, "keymap changed (xkb %d)", xkb.any.xkb_type);
+        // Grabs are per keycode: a new map may move the keys of the hotkeys.
+        loadKeymap();
+        markerKeycode_ = XKeysymToKeycode(d(), XK_Execute);
+        updateGrabs();
     }
-    // Our grab is active from this press on; end it at once so that the keys that follow
-    // (the macro's own typing) reach the focused window.
-    XAllowEvents(d, AsyncKeyboard, key.time);
-    XUngrabKeyboard(d, key.time);
-    XFlush(d);
-    trace("grabbed press keycode %u state %#x", key.keycode, key.state);
-    if (key.keycode == markerKeycode) {
-        post(snapshot.u8(TActivationTable::oWaitMarker) != 0 ? HookMsg::WaitMarker : HookMsg::Marker);
-        return;
-    }
-    const auto it = keyCodeOfGrab.find({key.keycode, hotkeyMods(key.state)});
-    if (it == keyCodeOfGrab.end()) return;
-    // A key held down repeats its press; only the first one is the hotkey. The raw press that
-    // came just before this one says whether it was a repeat.
-    if (repeating.count(key.keycode) != 0) return;
-    const int code = it->second;
-    if (snapshot.PickerActive()) {
-        post(HookMsg::PickerHotKey, code, 0, snapshot.PickerWindow());
-        return;
-    }
-    const Window foreground = foregroundWindow();
-    const std::int64_t caps = (key.state & LockMask) != 0 ? kHotKeyCapsFlag : 0;
-    post(HookMsg::HotKey, code | caps, static_cast<std::int64_t>(foreground));
 }
 
-void X11HookLibrary::Impl::handleButtonPress(const XButtonEvent& button) {
-    Display* d = display.get();
+void HookThread::onKeyPress(const XKeyEvent& key) {
+    const unsigned keycode = key.keycode & 0xFF;
+    const bool own = ownPress_[keycode];
+    const bool hotkey = hotkeyGrab(keycode, key.state);
+    // The program's own press of a grabbed key (a macro typing a hotkey combination, or a key
+    // the user still holds) goes on to the focused window. Only a hotkey replayed outside a
+    // playback is the hotkey itself.
+    if (keycode != markerKeycode_ && own && (!hotkey || macroInUse())) {
+        XAllowEvents(d(), ReplayKeyboard, key.time);
+        XFlush(d());
+        qCDebug(lcHook, "replayed own press keycode %u state %#x", keycode, key.state);
+        return;
+    }
+    // Our grab is active from this press on and holds the keyboard. Ungrabbing ends both, and
+    // the events queued meanwhile (the macro's typing) go to the focused window, not to us.
+    XUngrabKeyboard(d(), key.time);
+    XFlush(d());
+    qCDebug(lcHook, "grabbed press keycode %u state %#x%s", keycode, key.state, own ? " (own)" : "");
+    if (keycode == markerKeycode_) {
+        post(snapshot_.u8(TActivationTable::oWaitMarker) != 0 ? HookMsg::WaitMarker : HookMsg::Marker);
+        return;
+    }
+    // A key held down repeats its press; only the first one is the hotkey (the others, with
+    // the modifiers or without, are swallowed).
+    if (!hotkey || repeating_.count(keycode) != 0) return;
+    const int code = keyCodeOfGrab_.at({keycode, hotkeyMods(key.state)});
+    if (snapshot_.PickerActive()) {
+        post(HookMsg::PickerHotKey, code, 0, snapshot_.PickerWindow());
+        return;
+    }
+    const std::int64_t caps = (key.state & LockMask) != 0 ? kHotKeyCapsFlag : 0;
+    post(HookMsg::HotKey, code | caps, static_cast<std::int64_t>(foregroundWindow()));
+    if (!own) {
+        // The macro releases the held keys for the server so that they do not modify its text;
+        // the user's key then repeats without the modifiers, and those repeats must not reach
+        // the focused window either: the key is grabbed whole until the user lets go of it.
+        heldHotKeys_.insert(keycode);
+        updateGrabs();
+    }
+}
+
+void HookThread::onButtonPress(const XButtonEvent& button) {
     const unsigned mods = hotkeyMods(button.state);
     if (mods == 0) {
-        XAllowEvents(d, ReplayPointer, button.time);
+        XAllowEvents(d(), ReplayPointer, button.time);
     } else {
-        XUngrabPointer(d, button.time);
+        XUngrabPointer(d(), button.time);
     }
-    XFlush(d);
-    const auto it = buttonCodeOfGrab.find({button.button, mods});
-    if (it == buttonCodeOfGrab.end()) return;
-    if (snapshot.PickerActive()) {
-        post(HookMsg::PickerHotKey, it->second, 0, snapshot.PickerWindow());
+    XFlush(d());
+    const auto it = buttonCodeOfGrab_.find({button.button, mods});
+    if (it == buttonCodeOfGrab_.end()) return;
+    if (snapshot_.PickerActive()) {
+        post(HookMsg::PickerHotKey, it->second, 0, snapshot_.PickerWindow());
         return;
     }
-    const Window foreground = foregroundWindow();
     const std::int64_t caps = (button.state & LockMask) != 0 ? kHotKeyCapsFlag : 0;
-    post(HookMsg::HotKey, it->second | caps, static_cast<std::int64_t>(foreground));
+    post(HookMsg::HotKey, it->second | caps, static_cast<std::int64_t>(foregroundWindow()));
 }
 
-void X11HookLibrary::Impl::handleRaw(const XIRawEvent& raw) {
-    const bool user = !fromXTest(raw.sourceid);
+void HookThread::onRaw(const XIRawEvent& raw) {
+    const std::optional<InjectedKind> kind = injectedKindOf(raw.evtype);
+    // Every program that injects does so through the XTest device; the program's own events
+    // are the ones its injector logged, in order. The rest is the user's, however it came.
+    const bool own = kind && fromXTest(raw.sourceid) && log_.claim(*kind, static_cast<unsigned>(raw.detail));
+    const auto detail = static_cast<unsigned>(raw.detail);
     if (raw.evtype == XI_RawKeyPress || raw.evtype == XI_RawKeyRelease) {
-        trace("raw %s keycode %d source %d%s", raw.evtype == XI_RawKeyPress ? "press" : "release", raw.detail,
-              raw.sourceid, user ? " (user)" : "");
+        qCDebug(lcHook, "raw %s keycode %u source %d%s", raw.evtype == XI_RawKeyPress ? "press" : "release", detail,
+                raw.sourceid, own ? " (own)" : "");
     }
     if (raw.evtype == XI_RawKeyPress) {
-        injectedPress[static_cast<unsigned>(raw.detail) & 0xFF] = !user;
+        ownPress_[detail & 0xFF] = own;
         if ((raw.flags & XIKeyRepeat) != 0) {
-            repeating.insert(static_cast<unsigned>(raw.detail));
+            repeating_.insert(detail);
         } else {
-            repeating.erase(static_cast<unsigned>(raw.detail));
+            repeating_.erase(detail);
         }
     }
-    if (!user) return;
-    {
-        std::lock_guard lock(mutex);
-        ++inputCount;
-        lastInput = Clock::now();
+    if (own) return;
+    noteUserInput();
+    switch (raw.evtype) {
+        case XI_RawKeyPress:
+            onUserKey(detail, (raw.flags & XIKeyRepeat) != 0);
+            break;
+        case XI_RawKeyRelease:
+            if (heldHotKeys_.erase(detail) != 0) updateGrabs();
+            break;
+        case XI_RawButtonPress:
+            onUserButton(detail);
+            break;
+        default:
+            break;
     }
-    if (raw.evtype == XI_RawButtonPress && mouseOn) {
-        const int button = buttonOfX(static_cast<unsigned>(raw.detail));
-        if (button != 0 && snapshot.u8(TActivationTable::oWaitMouseClick) != 0) post(HookMsg::WaitClick, button);
-        if (button != 0 && keyboardOn) {
-            // A click moves the caret: the characters typed so far no longer form a word.
-            if (snapshot.HaveShortKeys()) post(HookMsg::ShortKeyChar, 1);
-            if (snapshot.u8(TActivationTable::oWaitText) != 0) post(HookMsg::WaitText, 1);
-        }
-        if (button != 0 && snapshot.PickerActive()) {
-            const auto it = codeOfCombination.find({0, button, hotkeyMods(stateMods)});
-            if (it != codeOfCombination.end() &&
-                buttonCodeOfGrab.count({static_cast<unsigned>(raw.detail), hotkeyMods(stateMods)}) == 0) {
-                post(HookMsg::PickerHotKey, it->second, 0, snapshot.PickerWindow());
-            }
-        }
-        return;
+}
+
+void HookThread::noteUserInput() {
+    std::lock_guard lock(s_.mutex);
+    ++s_.inputCount;
+    s_.lastInput = Clock::now();
+}
+
+void HookThread::onUserButton(unsigned xButton) {
+    const int button = buttonOfX(xButton);
+    if (button == 0 || !mouseOn_) return;
+    if (snapshot_.u8(TActivationTable::oWaitMouseClick) != 0) post(HookMsg::WaitClick, button);
+    if (keyboardOn_) {
+        // A click moves the caret: the characters typed so far no longer form a word.
+        if (snapshot_.HaveShortKeys()) post(HookMsg::ShortKeyChar, 1);
+        if (snapshot_.u8(TActivationTable::oWaitText) != 0) post(HookMsg::WaitText, 1);
     }
-    if (raw.evtype != XI_RawKeyPress || !keyboardOn) return;
-    const auto keycode = static_cast<unsigned>(raw.detail);
-    const KeySym32 base = keymap.keysymAt(static_cast<KeyCode>(keycode), stateGroup, 0);
+    if (snapshot_.PickerActive()) {
+        const unsigned mods = hotkeyMods(stateMods_);
+        const auto it = codeOfCombination_.find({0, button, mods});
+        if (it != codeOfCombination_.end() && buttonCodeOfGrab_.count({xButton, mods}) == 0) {
+            post(HookMsg::PickerHotKey, it->second, 0, snapshot_.PickerWindow());
+        }
+    }
+}
+
+void HookThread::onUserKey(unsigned keycode, bool repeat) {
+    if (!keyboardOn_) return;
+    const KeySym32 base = keymap_.keysymAt(static_cast<KeyCode>(keycode), stateGroup_, 0);
     if (base == XK_Pause || base == XK_Break) {
         post(HookMsg::Abort);
         return;
     }
-    if (keycode == markerKeycode) return;
-    const bool grabbed = keyCodeOfGrab.count({keycode, hotkeyMods(stateMods)}) != 0;
-    if (snapshot.PickerActive() && !grabbed && (raw.flags & XIKeyRepeat) == 0) {
-        const auto it = codeOfCombination.find({virtualKeyOfKeysym(base), 0, hotkeyMods(stateMods)});
-        if (it != codeOfCombination.end()) post(HookMsg::PickerHotKey, it->second, 0, snapshot.PickerWindow());
+    if (keycode == markerKeycode_) return;
+    const bool grabbed = hotkeyGrab(keycode, stateMods_) || heldHotKeys_.count(keycode) != 0;
+    if (snapshot_.PickerActive() && !grabbed && !repeat) {
+        const auto it = codeOfCombination_.find({virtualKeyOfKeysym(base), 0, hotkeyMods(stateMods_)});
+        if (it != codeOfCombination_.end()) post(HookMsg::PickerHotKey, it->second, 0, snapshot_.PickerWindow());
     }
     if (grabbed) return;  // a hotkey is not typing
-    if (snapshot.u8(TActivationTable::oWaitKeyPress) != 0) {
+    if (snapshot_.u8(TActivationTable::oWaitKeyPress) != 0) {
         const int vk = virtualKeyOfKeysym(base);
         if (vk != 0) post(HookMsg::WaitKey, vk);
     }
     reportTyped(keycode);
 }
 
-void X11HookLibrary::Impl::reportTyped(unsigned keycode) {
-    const bool shortKeys = snapshot.HaveShortKeys();
-    const bool waitText = snapshot.u8(TActivationTable::oWaitText) != 0;
+void HookThread::reportTyped(unsigned keycode) {
+    const bool shortKeys = snapshot_.HaveShortKeys();
+    const bool waitText = snapshot_.u8(TActivationTable::oWaitText) != 0;
     if (!shortKeys && !waitText) return;
-    const KeySym32 sym = keymap.keysymAt(static_cast<KeyCode>(keycode), stateGroup, stateMods);
-    if (IsModifierKey(sym) || sym == XK_Caps_Lock || sym == XK_Num_Lock || sym == XK_Scroll_Lock ||
-        sym == XK_ISO_Level3_Shift || sym == 0) {
-        return;
-    }
-    int ch = -1;  // -1: not a character, the typed word ends
-    if ((stateMods & (ControlMask | altMask | winMask)) == 0) {
-        switch (sym) {
-            case XK_BackSpace:
-                ch = 8;
-                break;
-            case XK_Tab:
-                ch = 9;
-                break;
-            case XK_Return:
-            case XK_KP_Enter:
-                ch = 13;
-                break;
-            case XK_Escape:
-                ch = 27;
-                break;
-            default:
-                if (const char32_t u = charOfKeysym(sym); u >= 0x20 && u != 0x7F) ch = unicodeToCp1252(u);
-                break;
-        }
-    }
-    const std::int64_t caps = (lockedMods & LockMask) != 0 ? 2 : 0;
+    const KeySym32 sym = keymap_.keysymAt(static_cast<KeyCode>(keycode), stateGroup_, stateMods_);
+    if (isModifierLike(sym)) return;
+    const int ch = typedChar(sym, (stateMods_ & (ControlMask | altMask_ | winMask_)) != 0);
+    const std::int64_t caps = (lockedMods_ & LockMask) != 0 ? 2 : 0;
     if (shortKeys) {
         if (ch < 0) {
             post(HookMsg::ShortKeyChar, 1);
@@ -618,79 +666,101 @@ void X11HookLibrary::Impl::reportTyped(unsigned keycode) {
     }
 }
 
-void X11HookLibrary::Impl::checkActiveWindow(bool report) {
-    Display* d = display.get();
-    const auto w = readWindow(d, DefaultRootWindow(d), atom(d, "_NET_ACTIVE_WINDOW"));
+Window HookThread::foregroundWindow() {
+    // As followed from _NET_ACTIVE_WINDOW changes while the window hook is on (no round trip on
+    // the way to a hotkey message), else read from the root window.
+    if (windowOn_ && activeWindow_ != 0) return activeWindow_;
+    return readWindow(d(), DefaultRootWindow(d()), atom(d(), "_NET_ACTIVE_WINDOW")).value_or(0);
+}
+
+void HookThread::checkActiveWindow(bool report) {
+    const auto w = readWindow(d(), DefaultRootWindow(d()), atom(d(), "_NET_ACTIVE_WINDOW"));
     const Window now = w.value_or(0);
-    if (now == activeWindow) return;
-    activeWindow = now;
+    if (now == activeWindow_) return;
+    activeWindow_ = now;
     if (report && now != 0) {
         post(HookMsg::WindowActivated, static_cast<std::int64_t>(now));
-        if (keyboardOn && snapshot.HaveShortKeys()) post(HookMsg::ShortKeyChar, 1);
+        if (keyboardOn_ && snapshot_.HaveShortKeys()) post(HookMsg::ShortKeyChar, 1);
     }
 }
 
-void X11HookLibrary::Impl::scanProcesses(bool report) {
-    nextProcessScan = Clock::now() + kProcessScanInterval;
+void HookThread::scanProcesses(bool report) {
+    nextProcessScan_ = Clock::now() + kProcessScanInterval;
     std::vector<std::int32_t> now = listUserPids();
-    if (now != pids) {
-        pids = std::move(now);
+    if (now != pids_) {
+        pids_ = std::move(now);
         if (report) post(HookMsg::ProcessesChanged);
     }
 }
 
 // ---------------------------------------------------------------------------------------------
 
+struct X11HookLibrary::Impl {
+    explicit Impl(IHookMessageSink& sink) : hookThread(shared, sink, log) {}
+
+    void wake() const {
+        const std::uint64_t one = 1;
+        if (wakeFd >= 0) (void)!::write(wakeFd, &one, sizeof one);
+    }
+    // Applies `change` to the shared state and has the hook thread act on it.
+    template <typename Change>
+    void request(Change&& change) {
+        {
+            std::lock_guard lock(shared.mutex);
+            change();
+            ++shared.requested;
+        }
+        wake();
+    }
+
+    HookShared shared;
+    InjectionLog log;
+    HookThread hookThread;
+    int wakeFd = -1;
+    std::thread thread;
+    bool displayAvailable = false;
+};
+
 X11HookLibrary::X11HookLibrary(IHookMessageSink& sink) : impl_(std::make_unique<Impl>(sink)) {
     impl_->wakeFd = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
-    impl_->displayAvailable = impl_->wakeFd >= 0 && impl_->open();
+    impl_->displayAvailable = impl_->wakeFd >= 0 && impl_->hookThread.open(impl_->wakeFd);
     if (impl_->displayAvailable) {
-        impl_->thread = std::thread([impl = impl_.get()] { impl->run(); });
+        impl_->thread = std::thread([impl = impl_.get()] { impl->hookThread.run(); });
     }
 }
 
 X11HookLibrary::~X11HookLibrary() {
     if (impl_->thread.joinable()) {
         {
-            std::lock_guard lock(impl_->mutex);
-            impl_->stop = true;
+            std::lock_guard lock(impl_->shared.mutex);
+            impl_->shared.stop = true;
         }
         impl_->wake();
         impl_->thread.join();
     }
-    impl_->display.reset();
+    impl_->hookThread.closeDisplay();
     if (impl_->wakeFd >= 0) ::close(impl_->wakeFd);
 }
 
 bool X11HookLibrary::available() const { return impl_->displayAvailable; }
 
+InjectionLog& X11HookLibrary::injectionLog() { return impl_->log; }
+
 HookHandle X11HookLibrary::OrvHookKeyboard() {
     if (!available()) return 0;
-    {
-        std::lock_guard lock(impl_->mutex);
-        impl_->keyboardHook = true;
-    }
-    impl_->bump();
+    impl_->request([&] { impl_->shared.keyboardHook = true; });
     return kKeyboardHandle;
 }
 
 HookHandle X11HookLibrary::OrvHookMouse() {
     if (!available()) return 0;
-    {
-        std::lock_guard lock(impl_->mutex);
-        impl_->mouseHook = true;
-    }
-    impl_->bump();
+    impl_->request([&] { impl_->shared.mouseHook = true; });
     return kMouseHandle;
 }
 
 HookHandle X11HookLibrary::OrvHookCBT() {
     if (!available()) return 0;
-    {
-        std::lock_guard lock(impl_->mutex);
-        impl_->windowHook = true;
-    }
-    impl_->bump();
+    impl_->request([&] { impl_->shared.windowHook = true; });
     return kWindowHandle;
 }
 
@@ -698,25 +768,21 @@ HookHandle X11HookLibrary::OrvHookSwap() { return 0; }
 
 bool X11HookLibrary::OrvUnHook(HookHandle handle) {
     if (!available()) return false;
-    {
-        std::lock_guard lock(impl_->mutex);
-        bool* flag = handle == kKeyboardHandle ? &impl_->keyboardHook
-                     : handle == kMouseHandle  ? &impl_->mouseHook
-                     : handle == kWindowHandle ? &impl_->windowHook
+    HookShared& s = impl_->shared;
+    bool removed = false;
+    impl_->request([&] {
+        bool* flag = handle == kKeyboardHandle ? &s.keyboardHook
+                     : handle == kMouseHandle  ? &s.mouseHook
+                     : handle == kWindowHandle ? &s.windowHook
                                                : nullptr;
-        if (flag == nullptr || !*flag) return false;
-        *flag = false;
-    }
-    impl_->bump();
-    return true;
+        removed = flag != nullptr && *flag;
+        if (removed) *flag = false;
+    });
+    return removed;
 }
 
 void X11HookLibrary::update(const TActivationTable& from, TableGroup group, int j) {
-    {
-        std::lock_guard lock(impl_->mutex);
-        impl_->table.copyGroup(from, group, j);
-    }
-    impl_->bump();
+    impl_->request([&] { impl_->shared.table.copyGroup(from, group, j); });
 }
 
 void X11HookLibrary::OrvUpInit(const TActivationTable& t) { update(t, TableGroup::Init); }
@@ -736,32 +802,34 @@ void X11HookLibrary::OrvUpKeyHook(const TActivationTable& t) { update(t, TableGr
 void X11HookLibrary::OrvUpMouseHook(const TActivationTable& t) { update(t, TableGroup::MouseHook); }
 
 void X11HookLibrary::OrvGetIdle(TActivationTable& t) {
-    std::lock_guard lock(impl_->mutex);
+    HookShared& s = impl_->shared;
+    std::lock_guard lock(s.mutex);
     std::int32_t seconds = 0;
-    if (impl_->inputCount == impl_->inputCountAtLastIdleCall) {
+    if (s.inputCount == s.inputCountAtLastIdleCall) {
         seconds = static_cast<std::int32_t>(
-            std::chrono::duration_cast<std::chrono::seconds>(Clock::now() - impl_->lastInput).count());
+            std::chrono::duration_cast<std::chrono::seconds>(Clock::now() - s.lastInput).count());
     }
-    impl_->inputCountAtLastIdleCall = impl_->inputCount;
-    impl_->table.setIdleSeconds(seconds);
+    s.inputCountAtLastIdleCall = s.inputCount;
+    s.table.setIdleSeconds(seconds);
     t.setIdleSeconds(seconds);
 }
 
 bool X11HookLibrary::waitUntilApplied(std::chrono::milliseconds deadline) {
     if (!available()) return false;
-    std::unique_lock lock(impl_->mutex);
-    const std::uint64_t target = impl_->requested;
-    return impl_->applied.wait_for(lock, deadline, [&] { return impl_->done >= target; });
+    HookShared& s = impl_->shared;
+    std::unique_lock lock(s.mutex);
+    const std::uint64_t target = s.requested;
+    return s.applied.wait_for(lock, deadline, [&] { return s.done >= target; });
 }
 
 std::vector<int> X11HookLibrary::refusedHotKeys() const {
-    std::lock_guard lock(impl_->mutex);
-    return impl_->refused;
+    std::lock_guard lock(impl_->shared.mutex);
+    return impl_->shared.refused;
 }
 
 bool X11HookLibrary::waitingForMarker() const {
-    std::lock_guard lock(impl_->mutex);
-    return impl_->table.u8(TActivationTable::oWaitMarker) != 0;
+    std::lock_guard lock(impl_->shared.mutex);
+    return impl_->shared.table.u8(TActivationTable::oWaitMarker) != 0;
 }
 
 }  // namespace orv::x11

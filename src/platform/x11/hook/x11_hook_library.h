@@ -8,15 +8,21 @@
 
 namespace orv::x11 {
 
+class InjectionLog;
+
 // The system-wide hook library on X11. One thread with its own X connection watches the
-// input (XInput2 raw events tell the user's keys from injected ones by their source device),
-// grabs the hotkeys in use on the root window, answers the marker key, follows the active
-// window (_NET_ACTIVE_WINDOW), the process list (/proc) and Caps Lock, and posts numbered
-// messages to the sink. The library keeps its own copy of the activation table, updated one
-// field group per update call under a lock; the thread reads only that copy.
+// input (XInput2 raw events), grabs the hotkeys in use on the root window, answers the marker
+// key, follows the active window (_NET_ACTIVE_WINDOW), the process list (/proc) and Caps
+// Lock, and posts numbered messages to the sink. The library keeps its own copy of the
+// activation table, updated one field group per update call under a lock; the thread reads
+// only that copy.
 //
-// The abort key is Pause (Ctrl+Break is the same key): pressed on a real keyboard it posts
-// the abort message. Injected presses of it do not.
+// Input is the user's unless the program injected it itself: the injector logs what it sends
+// (injectionLog()), and the XTest events that match the log are the program's own. Input that
+// other programs inject (on-screen keyboards, remote desktops, xdotool) counts as the user's.
+//
+// The abort key is Pause (Ctrl+Break is the same key): the user's press of it posts the abort
+// message; the program's own presses do not.
 class X11HookLibrary final : public IHookLibrary {
 public:
     explicit X11HookLibrary(IHookMessageSink& sink);
@@ -58,6 +64,8 @@ public:
     std::vector<int> refusedHotKeys() const;
     // Whether the marker key is currently waited for (the table copy's WaitMarker).
     bool waitingForMarker() const;
+    // Where the program's injector logs the input it sends.
+    InjectionLog& injectionLog();
 
 private:
     struct Impl;
