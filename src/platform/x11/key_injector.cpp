@@ -22,6 +22,8 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr std::size_t kSlotsPerKey = 2 * XkbNumKbdGroups;
+// How long a key typed in another group may take the focused client at most.
+constexpr auto kGroupHold = std::chrono::milliseconds(200);
 
 // Blocks until the connection has input or the deadline passes; false at the deadline.
 bool waitForInput(Display* display, Clock::time_point deadline) {
@@ -32,17 +34,18 @@ bool waitForInput(Display* display, Clock::time_point deadline) {
     return ::poll(&fd, 1, static_cast<int>(left)) > 0 && XPending(display) > 0;
 }
 
+}  // namespace
+
 // Events this connection did not ask for (MappingNotify reaches every client) are dropped.
-void drain(Display* display) {
-    while (XPending(display) > 0) {
+void KeyInjector::drain() {
+    Display* d = display_.get();
+    while (XPending(d) > 0) {
         XEvent event;
-        XNextEvent(display, &event);
+        XNextEvent(d, &event);
         if (event.type == MappingNotify) XRefreshKeyboardMapping(&event.xmapping);
-        if (event.type == GenericEvent) XFreeEventData(display, &event.xcookie);
+        if (event.type == GenericEvent) XFreeEventData(d, &event.xcookie);
     }
 }
-
-}  // namespace
 
 std::unique_ptr<KeyInjector> KeyInjector::open(InjectionLog* log) {
     DisplayPtr display = openDisplay();
@@ -60,6 +63,7 @@ KeyInjector::KeyInjector(DisplayPtr display, InjectionLog* log) : display_(std::
     // XTest input must not be held up by a grab of this connection's server.
     XTestGrabControl(display_.get(), True);
     ensureMarkerKeycode(display_.get());
+    xtestKeyboards_ = xtestKeyboardIds(display_.get());
     reloadKeymap();
     pool_ = keymap_.emptyKeycodes();
     // Spare keycodes a crashed run left bound are ours again.
@@ -248,16 +252,31 @@ void KeyInjector::pressStroke(const KeyStroke& stroke) {
     }
     // Another group is locked just for the key; the lock travels in order with the key events.
     const bool otherGroup = stroke.group != group_;
-    if (otherGroup) XkbLockGroup(display_.get(), XkbUseCoreKbd, static_cast<unsigned>(stroke.group));
+    if (otherGroup) lockGroup(stroke.group);
     if (needLevel3) keyEvent(keymap_.level3Keycode(), true);
     keyEvent(stroke.keycode, true);
     keyEvent(stroke.keycode, false);
     if (needLevel3) keyEvent(keymap_.level3Keycode(), false);
-    if (otherGroup) XkbLockGroup(display_.get(), XkbUseCoreKbd, static_cast<unsigned>(lockedGroup_));
+    if (otherGroup) {
+        // A client re-reads the keyboard, the group included, whenever input switches between
+        // the user's keyboard and the XTest device or the keymap changes, and takes the group of
+        // that moment, not of the key it is about to decode: the group stays locked until the
+        // focused client has handled the key.
+        waitForFocusClient(kGroupHold);
+        lockGroup(lockedGroup_);
+    }
     if (needShift && shiftsHeld.empty()) keyEvent(shift, false);
     if (!needShift) {
         for (KeyCode held : shiftsHeld) keyEvent(held, true);
     }
+}
+
+void KeyInjector::lockGroup(int group) {
+    // The XTest device keeps a keyboard state of its own, which its key events carry to the
+    // core keyboard: the group is locked on both.
+    XkbLockGroup(display_.get(), XkbUseCoreKbd, static_cast<unsigned>(group));
+    for (int id : xtestKeyboards_)
+        XkbLockGroup(display_.get(), static_cast<unsigned>(id), static_cast<unsigned>(group));
 }
 
 bool KeyInjector::isPool(KeyCode keycode) const {
@@ -274,12 +293,20 @@ void KeyInjector::bindChars(const std::vector<char32_t>& chars) {
 }
 
 void KeyInjector::bindWindows1252() {
+    // The most used first (they get the first group of the spare keys, typed without locking
+    // another group): the lower-case letters, the euro sign, the upper-case letters.
     std::vector<char32_t> chars;
-    for (int byte = 0x80; byte <= 0xFF; ++byte) {
-        const char32_t ch = cp1252ToUnicode(static_cast<unsigned char>(byte));
-        if (ch >= 0x80 && ch < 0xA0) continue;  // the five undefined bytes
-        chars.push_back(ch);
-    }
+    auto add = [&](int first, int last) {
+        for (int byte = first; byte <= last; ++byte) {
+            const char32_t ch = cp1252ToUnicode(static_cast<unsigned char>(byte));
+            if (ch >= 0x80 && ch < 0xA0) continue;  // the five undefined bytes
+            if (std::find(chars.begin(), chars.end(), ch) == chars.end()) chars.push_back(ch);
+        }
+    };
+    add(0xDF, 0xFF);
+    add(0x80, 0x80);
+    add(0xC0, 0xDE);
+    add(0x80, 0xBF);
     bindChars(chars);
 }
 
@@ -305,11 +332,19 @@ void KeyInjector::bindKeysyms(const std::vector<KeySym32>& keysyms) {
             if (std::find(keysyms.begin(), keysyms.end(), slot) == keysyms.end()) slot = 0;
         }
     }
-    std::size_t next = 0;
+    // The first group of every spare key fills first: a key there is typed without locking
+    // another group, which a client may miss while it re-reads the keyboard.
+    std::vector<std::size_t> order;
+    for (std::size_t g = 0; g < XkbNumKbdGroups; ++g) {
+        for (std::size_t k = 0; k < pool_.size(); ++k) {
+            for (std::size_t level = 0; level < 2; ++level) order.push_back(k * kSlotsPerKey + 2 * g + level);
+        }
+    }
+    auto free = std::find_if(order.begin(), order.end(), [&](std::size_t i) { return slots_[i] == 0; });
     for (KeySym32 sym : needed) {
-        while (next < slots_.size() && slots_[next] != 0) ++next;
-        if (next == slots_.size()) break;
-        slots_[next] = sym;
+        if (free == order.end()) break;
+        slots_[*free] = sym;
+        free = std::find_if(free, order.end(), [&](std::size_t i) { return slots_[i] == 0; });
     }
     writePool();
 }
@@ -373,7 +408,7 @@ void KeyInjector::restorePool() {
     if (!poolDirty_) return;
     std::fill(slots_.begin(), slots_.end(), 0u);
     writePool();
-    drain(display_.get());
+    drain();
 }
 
 void KeyInjector::fakeKey(KeyCode keycode, bool down) {
@@ -396,7 +431,7 @@ void KeyInjector::keyEvent(KeyCode keycode, bool down) {
 void KeyInjector::sync() {
     XSync(display_.get(), False);
     pending_ = 0;
-    drain(display_.get());
+    drain();
 }
 
 void KeyInjector::releaseAll() {
@@ -480,7 +515,7 @@ bool KeyInjector::waitForFocusClient(std::chrono::milliseconds deadlineIn) {
     }
     XSelectInput(d, root, NoEventMask);
     XSync(d, False);
-    drain(d);
+    drain();
     return answered;
 }
 

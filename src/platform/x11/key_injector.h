@@ -106,10 +106,13 @@ private:
     bool isPool(KeyCode keycode) const;
     std::string recoveryFile() const;
     void pressStroke(const KeyStroke& stroke);
+    void drain();
+    void lockGroup(int group);
     KeyCode modifierKeycode(int vk);
 
     DisplayPtr display_;
     InjectionLog* log_;
+    std::vector<int> xtestKeyboards_;  // the XTest keyboard devices
     Keymap keymap_;
     std::vector<KeyCode> pool_;    // spare keycodes we may bind
     std::vector<KeySym32> slots_;  // per spare keycode: 4 groups x 2 levels of keysyms

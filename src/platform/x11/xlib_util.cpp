@@ -133,6 +133,20 @@ std::vector<int> xtestDeviceIds(Display* display) {
     return ids;
 }
 
+std::vector<int> xtestKeyboardIds(Display* display) {
+    std::vector<int> ids;
+    int count = 0;
+    XIDeviceInfo* devices = XIQueryDevice(display, XIAllDevices, &count);
+    for (int i = 0; i < count; ++i) {
+        if (devices[i].use == XISlaveKeyboard && devices[i].name != nullptr &&
+            std::strstr(devices[i].name, "XTEST") != nullptr) {
+            ids.push_back(devices[i].deviceid);
+        }
+    }
+    if (devices != nullptr) XIFreeDeviceInfo(devices);
+    return ids;
+}
+
 void sendRootMessage(Display* display, Window window, Atom type, long d0, long d1, long d2, long d3, long d4) {
     XEvent event{};
     event.xclient.type = ClientMessage;

@@ -63,6 +63,8 @@ std::optional<std::string> readTitleUtf8(Display* display, Window window);
 
 // The device ids of the XTest slave devices ("Virtual core XTEST keyboard/pointer").
 std::vector<int> xtestDeviceIds(Display* display);
+// The XTest keyboard devices alone.
+std::vector<int> xtestKeyboardIds(Display* display);
 
 // Sends an EWMH client message to the root window, as pagers and task bars do.
 void sendRootMessage(Display* display, Window window, Atom type, long d0 = 0, long d1 = 0, long d2 = 0, long d3 = 0,

@@ -325,7 +325,14 @@ std::set<Grab> HookThread::wantedGrabs() const {
         }
     }
     if (keyboardOn_) {
-        for (unsigned kc : heldHotKeys_) wanted.insert(Grab{{kc, AnyModifier, false, true}, kHeldKeyCode});
+        // The held key repeats without the modifiers the macro released for the server: that
+        // combination is grabbed (unless it is a hotkey of its own, whose repeats are dropped
+        // anyway). The hotkey's own grab stays, so a new press of it is the hotkey at once.
+        for (unsigned kc : heldHotKeys_) {
+            const ServerGrab bare{kc, 0, false, true};
+            const bool taken = std::any_of(wanted.begin(), wanted.end(), [&](const Grab& g) { return g.grab == bare; });
+            if (!taken) wanted.insert(Grab{bare, kHeldKeyCode});
+        }
     }
     return wanted;
 }
@@ -538,7 +545,7 @@ void HookThread::onKeyPress(const XKeyEvent& key) {
     if (!own) {
         // The macro releases the held keys for the server so that they do not modify its text;
         // the user's key then repeats without the modifiers, and those repeats must not reach
-        // the focused window either: the key is grabbed whole until the user lets go of it.
+        // the focused window either: the bare key is grabbed until the user lets go of it.
         heldHotKeys_.insert(keycode);
         updateGrabs();
     }
