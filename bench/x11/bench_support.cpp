@@ -63,10 +63,13 @@ void stop(pid_t pid) {
     ::waitpid(pid, nullptr, 0);
 }
 
-Receiver::Receiver(const std::string& title) {
+Receiver::Receiver(const std::string& title, bool textField) {
     int fds[2];
     if (::pipe2(fds, O_CLOEXEC) != 0) return;
-    pid_ = spawn({ORV_KEY_RECEIVER, "--title", title}, {}, fds[1]);
+    const std::vector<std::string> args = textField
+                                              ? std::vector<std::string>{ORV_TARGET_APP, "--stamped", "--window", title}
+                                              : std::vector<std::string>{ORV_KEY_RECEIVER, "--title", title};
+    pid_ = spawn(args, {"QT_QPA_PLATFORM=xcb"}, fds[1]);
     ::close(fds[1]);
     fd_ = fds[0];
     reader_ = std::thread([this] { readLoop(); });

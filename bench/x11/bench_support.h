@@ -44,7 +44,9 @@ public:
         unsigned long keysym = 0;
     };
 
-    explicit Receiver(const std::string& title);
+    // The bare key receiver, or (textField) the end-to-end tests' Qt application, whose keys
+    // go into a text field.
+    explicit Receiver(const std::string& title, bool textField = false);
     ~Receiver();
     Receiver(const Receiver&) = delete;
     Receiver& operator=(const Receiver&) = delete;

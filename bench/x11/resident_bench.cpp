@@ -1,20 +1,31 @@
-// The resident program on a real display: orvanta runs against a macro file of 500 macros
-// (written by orv_bench_macro_file) and types into the bare key receiver, which stamps every key
-// it gets with CLOCK_MONOTONIC. Measures
-//   - start-up to ready: the hand-over socket exists and the main window is the active one;
-//   - a hotkey pressed on the server's own keyboard (Ctrl+Alt+N) until its text has arrived;
-//   - the same chord sent in one burst by `xdotool key --delay 0`: how often it fires;
-//   - a ShortKey ("qq") from its last keystroke until the whole replacement has arrived, and
+// The resident program on a real display, side by side with a peer desktop macro program in the
+// same run. orvanta runs against a macro file of 500 macros (written by orv_bench_macro_file),
+// the peer (when --peer names it) against the same phrases in its own configuration, started
+// under a session bus of its own. Each in turn types into the bare key receiver and into a Qt
+// text field, which stamp every key they get with CLOCK_MONOTONIC. Measured for each:
+//   - start-up to ready (orvanta: the hand-over socket exists and its main window is active;
+//     the peer: it reports its service running);
+//   - Ctrl+Alt+N pressed on the server's own keyboard device and held until "hello" has arrived:
+//     press to first character and to the whole text;
+//   - the ShortKey "qq" from its last keystroke until the whole replacement has arrived, and
 //     whether what the user sees then is exactly the replacement;
-//   - resident memory of orvanta and every process it started;
+//   - Ctrl+Alt+L, held, into the Qt text field: a 500-character phrase with five characters
+//     outside the layout, press to the last character, and whether it arrived exactly;
+//   - orvanta only: the same chord in one XTest burst (xdotool), how often it fires;
+//   - resident memory of the program and the processes it started (the peer's bus excluded);
 //   - processor time over idle seconds.
-// Run it through bench/resident_bench.sh, which starts a private Xvfb with a window manager.
+// Every figure is printed with the peer's and their ratio. Run it through
+// bench/resident_bench.sh, which starts a private Xvfb with a window manager and installs the
+// peer.
 //   x11_resident_bench [--macros N] [--starts N] [--presses N] [--bursts N] [--shortkeys N]
-//                      [--idle SECONDS] [--trace FILE]
-// --trace runs the measured instance with the hook library's logging on, its standard error to FILE.
+//                      [--phrases N] [--idle SECONDS] [--peer PROGRAM] [--trace FILE]
+// --trace runs the measured orvanta with the hook library's logging on, its standard error to
+// FILE.
 #include <X11/keysym.h>
 #include <dirent.h>
 #include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -32,7 +43,9 @@
 #include <thread>
 #include <vector>
 
+#include "bench_phrases.h"
 #include "bench_support.h"
+#include "platform/cp1252.h"
 #include "platform/x11/x11_window_system.h"
 #include "x11_test_support.h"
 
@@ -43,13 +56,15 @@ using namespace std::chrono_literals;
 using bench::Receiver;
 
 struct Options {
-    int macros = 500, starts = 7, presses = 50, bursts = 30, shortKeys = 50, idleSeconds = 30;
+    int macros = 500, starts = 7, presses = 50, bursts = 30, shortKeys = 50, phrases = 10, idleSeconds = 30;
+    std::string peer;  // the peer program, e.g. autokey-gtk; none when empty
     std::string trace;
 };
 
-// orvanta and every process below it.
-std::vector<pid_t> processTree(pid_t root) {
+// The processes below `root` (`root` included), whose names are not in `skip`.
+std::vector<pid_t> processTree(pid_t root, const std::set<std::string>& skip = {}) {
     std::map<pid_t, pid_t> parent;
+    std::map<pid_t, std::string> name;
     if (DIR* proc = ::opendir("/proc")) {
         while (dirent* e = ::readdir(proc)) {
             const pid_t pid = static_cast<pid_t>(std::atoi(e->d_name));
@@ -57,13 +72,15 @@ std::vector<pid_t> processTree(pid_t root) {
             std::ifstream stat("/proc/" + std::string(e->d_name) + "/stat");
             std::string line;
             std::getline(stat, line);
+            const auto open = line.find('(');
             const auto close = line.rfind(')');
-            if (close == std::string::npos) continue;
+            if (open == std::string::npos || close == std::string::npos) continue;
             std::istringstream rest(line.substr(close + 2));
             std::string state;
             pid_t ppid = 0;
             rest >> state >> ppid;
             parent[pid] = ppid;
+            name[pid] = line.substr(open + 1, close - open - 1);
         }
         ::closedir(proc);
     }
@@ -78,6 +95,7 @@ std::vector<pid_t> processTree(pid_t root) {
             }
         }
     }
+    std::erase_if(tree, [&](pid_t pid) { return skip.count(name[pid]) != 0; });
     return tree;
 }
 
@@ -98,11 +116,11 @@ long rollupField(pid_t pid, const std::string& field) {
     return 0;
 }
 
-// Resident set of the tree in KiB, and a description per process.
-long treeRssKb(pid_t root, std::string& detail) {
+// Resident set of the processes in KiB, and a description per process.
+long treeRssKb(const std::vector<pid_t>& tree, std::string& detail) {
     long total = 0;
     detail.clear();
-    for (pid_t pid : processTree(root)) {
+    for (pid_t pid : tree) {
         const long rss = statusField(pid, "VmRSS");
         std::ifstream comm("/proc/" + std::to_string(pid) + "/comm");
         std::string name;
@@ -123,9 +141,9 @@ struct CpuSample {
     std::map<std::string, long long> threadNs;  // per "pid/tid name"
 };
 
-CpuSample cpuOf(pid_t root) {
+CpuSample cpuOf(const std::vector<pid_t>& tree) {
     CpuSample s;
-    for (pid_t pid : processTree(root)) {
+    for (pid_t pid : tree) {
         std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
         std::string line;
         std::getline(stat, line);
@@ -154,6 +172,25 @@ CpuSample cpuOf(pid_t root) {
     return s;
 }
 
+// The figures of one program; negative or empty when not measured.
+struct Figures {
+    double startMs = -1;
+    bench::Summary first, whole, shortKey, phrase;
+    std::string hotkeyCount, shortKeyCount, phraseCount;
+    double rssMiB = -1, idlePercent = -1;
+};
+
+// One program under measurement: how it starts, how it is known to be ready.
+struct Subject {
+    std::string name;
+    std::vector<std::string> command;
+    std::vector<std::string> env;
+    std::set<std::string> notItself;  // processes of its tree that are not the program (its bus)
+    std::function<bool(pid_t pid, int stderrFd)> ready;
+    pid_t pid = -1;
+    Figures figures;
+};
+
 class Bench {
 public:
     explicit Bench(Options options) : options_(std::move(options)) {}
@@ -163,34 +200,20 @@ public:
         char pattern[] = "/tmp/orvanta-resident-bench-XXXXXX";
         if (::mkdtemp(pattern) == nullptr) return fail("no temporary directory");
         home_ = pattern;
-        runtime_ = home_ + "/runtime";
-        ::mkdir(runtime_.c_str(), 0700);
-        file_ = home_ + "/bench.ORV";
-        const int macros = writeMacroFile();
+        const int macros = writeMacroFiles();
         if (macros <= 0) return fail("the macro file could not be written");
         std::printf("macro file: %d macros (%lld KiB)\n", macros,
                     static_cast<long long>(std::filesystem::file_size(file_) / 1024));
-
         windows_ = x11::X11WindowSystem::create();
         if (!windows_ || !keyboard_.valid()) return fail("no display or no server keyboard device");
         receiver_ = std::make_unique<Receiver>("Resident Bench Receiver");
-        if (receiver_->window() == 0) return fail("the key receiver did not come up");
+        field_ = std::make_unique<Receiver>("Resident Bench Text Field", true);
+        if (receiver_->window() == 0 || field_->window() == 0) return fail("the receiving windows did not come up");
 
-        startUp();
-        if (pid_ <= 0) return fail("orvanta did not get ready");
-        std::string detail;
-        const long rssAtStart = treeRssKb(pid_, detail);
-        std::printf("resident memory after start-up: %.1f MiB (%s)\n", rssAtStart / 1024.0, detail.c_str());
-
-        if (!focusReceiver()) return fail("the key receiver could not be activated");
-        hotkeys();
-        bursts();
-        shortKeys();
-        const long rss = treeRssKb(pid_, detail);
-        std::printf("resident memory after the runs: %.1f MiB (%s); goal <= 30 MiB: %s\n", rss / 1024.0, detail.c_str(),
-                    rss <= 30 * 1024 ? "met" : "missed");
-        idle();
-        bench::stop(pid_);
+        std::vector<Subject> subjects = {orvanta()};
+        if (!options_.peer.empty()) subjects.push_back(peer());
+        for (Subject& s : subjects) measure(s);
+        report(subjects);
         std::printf("%s\n", bench::loadLine().c_str());
         std::error_code ec;
         std::filesystem::remove_all(home_, ec);
@@ -200,14 +223,19 @@ public:
 private:
     int fail(const char* what) {
         std::fprintf(stderr, "%s\n", what);
-        if (pid_ > 0) bench::stop(pid_);
         return 2;
     }
 
-    int writeMacroFile() {
+    int writeMacroFiles() {
+        file_ = home_ + "/bench.ORV";
+        std::vector<std::string> args = {ORV_MACRO_FILE_TOOL, file_, std::to_string(options_.macros)};
+        if (!options_.peer.empty()) {
+            args.push_back("--peer");
+            args.push_back(home_ + "/peer/.config");
+        }
         int fds[2];
         if (::pipe(fds) != 0) return -1;
-        const pid_t pid = bench::spawn({ORV_MACRO_FILE_TOOL, file_, std::to_string(options_.macros)}, {}, fds[1]);
+        const pid_t pid = bench::spawn(args, {}, fds[1]);
         ::close(fds[1]);
         char buffer[64] = {0};
         const ssize_t n = ::read(fds[0], buffer, sizeof buffer - 1);
@@ -217,78 +245,172 @@ private:
         return n > 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0 ? std::atoi(buffer) : -1;
     }
 
-    std::string socketPath() const { return runtime_ + "/orvanta-" + std::to_string(::getuid()) + ".socket"; }
+    Subject orvanta() {
+        const std::string runtime = home_ + "/runtime";
+        ::mkdir(runtime.c_str(), 0700);
+        const std::string socket = runtime + "/orvanta-" + std::to_string(::getuid()) + ".socket";
+        Subject s;
+        s.name = "orvanta";
+        s.command = {ORV_RESIDENT, "/F", file_};
+        s.env = {"ORVANTA_HOME=" + home_, "XDG_RUNTIME_DIR=" + runtime, "QT_QPA_PLATFORM=xcb"};
+        s.ready = [this, socket](pid_t pid, int) {
+            return bench::waitOnRoot(
+                [&] {
+                    return std::filesystem::exists(socket) &&
+                           windows_->windowProcess(windows_->foregroundWindow()) == pid;
+                },
+                20s);
+        };
+        return s;
+    }
 
-    // Starts orvanta; the time until it is ready, or a negative number.
-    double startOnce(bool traced) {
-        std::vector<std::string> env = {"ORVANTA_HOME=" + home_, "XDG_RUNTIME_DIR=" + runtime_, "QT_QPA_PLATFORM=xcb"};
-        int err = -1;
+    Subject peer() {
+        const std::string home = home_ + "/peer";
+        const std::string runtime = home + "/runtime";
+        ::mkdir(runtime.c_str(), 0700);
+        Subject s;
+        s.name = options_.peer;
+        s.command = {"dbus-run-session", "--", options_.peer, "--verbose"};
+        s.env = {"HOME=" + home,
+                 "XDG_CONFIG_HOME=" + home + "/.config",
+                 "XDG_DATA_HOME=" + home + "/.local/share",
+                 "XDG_CACHE_HOME=" + home + "/.cache",
+                 "XDG_RUNTIME_DIR=" + runtime,
+                 "LANG=C.UTF-8",
+                 "LC_ALL=C.UTF-8"};
+        s.notItself = {"dbus-run-session", "dbus-daemon"};
+        // Ready once it reports its service running (it then watches the keyboard).
+        s.ready = [](pid_t, int fd) { return waitForLine(fd, "Service now marked as running", 20s); };
+        return s;
+    }
+
+    // Reads `fd` until a line contains `text` or the deadline passes.
+    static bool waitForLine(int fd, const std::string& text, std::chrono::milliseconds deadline) {
+        const auto end = bench::Clock::now() + deadline;
+        std::string seen;
+        for (;;) {
+            if (seen.find(text) != std::string::npos) return true;
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - bench::Clock::now());
+            pollfd p{fd, POLLIN, 0};
+            if (left.count() <= 0 || ::poll(&p, 1, static_cast<int>(left.count())) <= 0) return false;
+            char buffer[4096];
+            const ssize_t n = ::read(fd, buffer, sizeof buffer);
+            if (n <= 0) return false;
+            seen.append(buffer, static_cast<std::size_t>(n));
+        }
+    }
+
+    // Starts the subject; the time until it is ready, or a negative number.
+    double startOnce(Subject& s, bool traced) {
+        std::vector<std::string> env = s.env;
         if (traced) {
             env.push_back("QT_LOGGING_RULES=orvanta.hook.debug=true");
             env.push_back("QT_MESSAGE_PATTERN=%{time process} %{message}");
-            err = ::open(options_.trace.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
         }
+        int fds[2] = {-1, -1};
+        if (::pipe2(fds, O_CLOEXEC) != 0) return -1;
+        int err = fds[1];
+        if (traced) err = ::open(options_.trace.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
         const auto started = bench::Clock::now();
-        pid_ = bench::spawn({ORV_RESIDENT, "/F", file_}, env, -1, err);
-        if (err >= 0) ::close(err);
-        const bool ready = bench::waitOnRoot(
-            [&] {
-                return std::filesystem::exists(socketPath()) &&
-                       windows_->windowProcess(windows_->foregroundWindow()) == pid_;
-            },
-            20s);
+        s.pid = bench::spawn(s.command, env, traced ? -1 : err, err);
+        ::close(fds[1]);
+        if (traced) ::close(err);
+        const bool ready = s.pid > 0 && s.ready(s.pid, fds[0]);
         const double ms = std::chrono::duration<double, std::milli>(bench::Clock::now() - started).count();
+        // Whatever it writes later must not block it: a thread drains the pipe until it ends.
+        std::thread([fd = fds[0]] {
+            char buffer[4096];
+            while (::read(fd, buffer, sizeof buffer) > 0) {
+            }
+            ::close(fd);
+        }).detach();
         if (!ready) {
-            bench::stop(pid_);
-            pid_ = -1;
+            stopSubject(s);
             return -1;
         }
         return ms;
     }
 
-    void stopResident() {
+    void stopSubject(Subject& s) {
         std::vector<unsigned long> own;
         for (WindowId w : windows_->topLevelWindows()) {
-            if (windows_->windowProcess(w) == pid_) own.push_back(static_cast<unsigned long>(w));
+            const pid_t owner = windows_->windowProcess(w);
+            for (pid_t p : processTree(s.pid)) {
+                if (owner == p) own.push_back(static_cast<unsigned long>(w));
+            }
         }
-        bench::stop(pid_);
-        pid_ = -1;
-        // A socket left behind is found stale by the next start; removing it here keeps the
-        // readiness check honest.
+        // The whole tree: a session bus outlives the program it was started for, and the peer
+        // refuses to start while an earlier one lives.
+        const std::vector<pid_t> tree = processTree(s.pid);
+        for (auto it = tree.rbegin(); it != tree.rend(); ++it) {
+            if (*it != s.pid) ::kill(*it, SIGTERM);
+        }
+        bench::stop(s.pid);
+        for (pid_t p : tree) {
+            if (p != s.pid) ::kill(p, SIGKILL);  // those that ignored the request
+        }
+        s.pid = -1;
+        // A socket left behind is found stale by the next start; the windows must be gone before
+        // the next start so that its readiness check sees its own.
         std::error_code ec;
-        std::filesystem::remove(socketPath(), ec);
+        std::filesystem::remove(home_ + "/runtime/orvanta-" + std::to_string(::getuid()) + ".socket", ec);
         bench::waitOnRoot([&] { return std::none_of(own.begin(), own.end(), bench::isManaged); }, 20s);
     }
 
-    void startUp() {
+    void startUp(Subject& s) {
         std::vector<double> warm;
         double first = -1;
-        for (int i = 0; i < options_.starts; ++i) {
-            const bool last = i + 1 == options_.starts;
-            const double ms = startOnce(last && !options_.trace.empty());
+        // The peer is started once: a second start in the same run was not seen to get ready.
+        const int starts = s.name == "orvanta" ? options_.starts : 1;
+        for (int i = 0; i < starts; ++i) {
+            const bool last = i + 1 == starts;
+            const double ms = startOnce(s, last && s.name == "orvanta" && !options_.trace.empty());
             if (ms < 0) {
-                std::printf("start %d: not ready within 20 s\n", i + 1);
+                std::printf("%s start %d: not ready within 20 s\n", s.name.c_str(), i + 1);
                 continue;
             }
-            if (i == 0)
-                first = ms;
-            else
-                warm.push_back(ms);
-            if (!last) stopResident();
+            (i == 0 ? first : warm.emplace_back()) = ms;
+            if (!last) stopSubject(s);
         }
-        std::printf("start-up to ready: first start %.1f ms; later starts %s; goal <= 250 ms\n", first,
-                    bench::describe(bench::summarize(warm), "ms").c_str());
+        const bench::Summary summary = bench::summarize(warm);
+        s.figures.startMs = warm.empty() ? first : summary.median;
+        std::printf("%s start-up to ready: first start %.1f ms; later starts %s\n", s.name.c_str(), first,
+                    bench::describe(summary, "ms").c_str());
     }
 
-    bool focusReceiver() {
-        const auto w = static_cast<WindowId>(receiver_->window());
+    void measure(Subject& s) {
+        std::printf("--- %s\n", s.name.c_str());
+        startUp(s);
+        if (s.pid <= 0) return;
+        std::string detail;
+        const long startRss = treeRssKb(processTree(s.pid, s.notItself), detail);
+        std::printf("resident memory after start-up: %.1f MiB (%s)\n", startRss / 1024.0, detail.c_str());
+        if (!focus(*receiver_)) {
+            std::printf("the key receiver could not be activated\n");
+        } else {
+            hotkeys(s);
+            if (s.name == "orvanta") bursts();
+            shortKeys(s);
+        }
+        if (focus(*field_)) phrases(s);
+        const long rss = treeRssKb(processTree(s.pid, s.notItself), detail);
+        s.figures.rssMiB = rss / 1024.0;
+        std::printf("resident memory after the runs: %.1f MiB (%s)\n", rss / 1024.0, detail.c_str());
+        idle(s);
+        stopSubject(s);
+    }
+
+    bool focus(const Receiver& r) {
+        const auto w = static_cast<WindowId>(r.window());
         return windows_->setForegroundWindow(w) && windows_->waitUntilActive(w, 5s);
     }
 
     // The key of keys[from..] with which the visible text first equals `text`; nullptr if none.
     static const Receiver::Key* completing(const std::vector<Receiver::Key>& keys, std::size_t from,
                                            const std::string& text) {
+        std::string seen;
         for (std::size_t i = from; i < keys.size(); ++i) {
+            seen = bench::visibleText(keys, from);
             const std::vector<Receiver::Key> head(keys.begin() + static_cast<std::ptrdiff_t>(from),
                                                   keys.begin() + static_cast<std::ptrdiff_t>(i + 1));
             if (bench::visibleText(head) == text) return &keys[i];
@@ -296,47 +418,59 @@ private:
         return nullptr;
     }
 
-    bool waitForVisible(std::size_t from, const std::string& text, std::chrono::milliseconds deadline) {
-        return receiver_->waitFor(
+    static bool waitForVisible(Receiver& r, std::size_t from, const std::string& text,
+                               std::chrono::milliseconds deadline) {
+        return r.waitFor(
             from, [&](const std::vector<Receiver::Key>& keys) { return bench::visibleText(keys) == text; }, deadline);
     }
 
-    // Waits a little after a playback so that its end (the marker key, the released
-    // modifiers) is behind us before the next trial, and reports anything typed late.
-    void settle() { std::this_thread::sleep_for(40ms); }
+    // Waits a little after a playback so that its end (the marker key, the released keys) is
+    // behind us before the next trial.
+    static void settle() { std::this_thread::sleep_for(40ms); }
 
-    void hotkeys() {
-        std::vector<double> first, complete;
+    // Presses Ctrl+Alt+`key` on the server's keyboard and holds it until `text` has arrived in
+    // `r` (at most `deadline`); the press time in CLOCK_MONOTONIC ns.
+    std::int64_t pressHeld(Receiver& r, unsigned long key, const std::string& text,
+                           std::chrono::milliseconds deadline) {
+        const std::size_t from = r.count();
+        keyboard_.key(XK_Control_L, true);
+        keyboard_.key(XK_Alt_L, true);
+        const std::int64_t t0 = bench::monotonicNs();
+        keyboard_.key(key, true);
+        waitForVisible(r, from, text, deadline);
+        keyboard_.key(key, false);
+        keyboard_.key(XK_Alt_L, false);
+        keyboard_.key(XK_Control_L, false);
+        return t0;
+    }
+
+    static std::string count(int done, int clean, int of) {
+        return std::to_string(done) + "/" + std::to_string(of) + " arrived, " + std::to_string(clean) + " exact";
+    }
+
+    void hotkeys(Subject& s) {
+        std::vector<double> first, whole;
         int fired = 0, clean = 0;
         for (int i = 0; i < options_.presses; ++i) {
             const std::size_t from = receiver_->count();
-            keyboard_.key(XK_Control_L, true);
-            keyboard_.key(XK_Alt_L, true);
-            const std::int64_t t0 = bench::monotonicNs();
-            keyboard_.key(XK_n, true);
-            keyboard_.key(XK_n, false);
-            keyboard_.key(XK_Alt_L, false);
-            keyboard_.key(XK_Control_L, false);
-            const bool arrived = waitForVisible(from, "hello", 3s);
+            const std::int64_t t0 = pressHeld(*receiver_, XK_n, bench::kHotkeyText, 3s);
             settle();
             const auto keys = receiver_->keys();
-            if (!arrived) continue;
+            const Receiver::Key* last = completing(keys, from, bench::kHotkeyText);
+            if (last == nullptr) continue;
             ++fired;
-            if (bench::visibleText(keys, from) == "hello") ++clean;
-            for (std::size_t k = from; k < keys.size(); ++k) {
-                if (!keys[k].text.empty()) {
-                    first.push_back(static_cast<double>(keys[k].ns - t0) / 1e6);
-                    break;
-                }
-            }
-            if (const auto* last = completing(keys, from, "hello"))
-                complete.push_back(static_cast<double>(last->ns - t0) / 1e6);
+            if (bench::visibleText(keys, from) == bench::kHotkeyText) ++clean;
+            const auto firstText = std::find_if(keys.begin() + static_cast<std::ptrdiff_t>(from), keys.end(),
+                                                [](const Receiver::Key& k) { return !k.text.empty(); });
+            first.push_back(static_cast<double>(firstText->ns - t0) / 1e6);
+            whole.push_back(static_cast<double>(last->ns - t0) / 1e6);
         }
-        std::printf("hotkey Ctrl+Alt+N on the server keyboard -> \"hello\": fired %d of %d, clean %d\n", fired,
-                    options_.presses, clean);
-        std::printf("  press to first character : %s\n", bench::describe(bench::summarize(first), "ms").c_str());
-        std::printf("  press to whole text      : %s; goal <= 2 ms\n",
-                    bench::describe(bench::summarize(complete), "ms").c_str());
+        s.figures.first = bench::summarize(first);
+        s.figures.whole = bench::summarize(whole);
+        s.figures.hotkeyCount = count(fired, clean, options_.presses);
+        std::printf("hotkey Ctrl+Alt+N held on the server keyboard -> \"hello\": %s\n", s.figures.hotkeyCount.c_str());
+        std::printf("  press to first character : %s\n", bench::describe(s.figures.first, "ms").c_str());
+        std::printf("  press to whole text      : %s\n", bench::describe(s.figures.whole, "ms").c_str());
     }
 
     void bursts() {
@@ -348,12 +482,11 @@ private:
             const pid_t pid = bench::spawn({"xdotool", "key", "--delay", "0", "ctrl+alt+n"});
             int status = 0;
             ::waitpid(pid, &status, 0);
-            const bool arrived = waitForVisible(from, "hello", 2s);
+            const bool arrived = waitForVisible(*receiver_, from, bench::kHotkeyText, 2s);
             settle();
             if (!arrived) continue;
             ++fired;
-            const auto keys = receiver_->keys();
-            if (const auto* last = completing(keys, from, "hello"))
+            if (const auto* last = completing(receiver_->keys(), from, bench::kHotkeyText))
                 latency.push_back(static_cast<double>(last->ns - t0) / 1e6);
         }
         std::printf("chord in one burst (xdotool key --delay 0 ctrl+alt+n): fired %d of %d\n", fired, options_.bursts);
@@ -363,7 +496,7 @@ private:
         }
     }
 
-    void shortKeys() {
+    void shortKeys(Subject& s) {
         std::vector<double> complete;
         int clean = 0, arrivedCount = 0;
         std::map<std::string, int> garbled;
@@ -377,38 +510,66 @@ private:
             keyboard_.tap(XK_q);
             const std::int64_t t0 = bench::monotonicNs();
             keyboard_.tap(XK_q);
-            const bool arrived = waitForVisible(from, "replaced", 3s);
+            const bool arrived = waitForVisible(*receiver_, from, bench::kShortKeyText, 3s);
             settle();
             const auto keys = receiver_->keys();
             const std::string seen = bench::visibleText(keys, from);
             if (arrived) ++arrivedCount;
-            if (seen == "replaced")
+            if (seen == bench::kShortKeyText)
                 ++clean;
             else
                 ++garbled[seen];
-            if (const auto* last = completing(keys, from, "replaced"))
+            if (const auto* last = completing(keys, from, bench::kShortKeyText))
                 complete.push_back(static_cast<double>(last->ns - t0) / 1e6);
         }
-        std::printf("ShortKey \"qq\" -> \"replaced\": complete %d of %d, clean %d of %d\n", arrivedCount,
-                    options_.shortKeys, clean, options_.shortKeys);
-        for (const auto& [text, count] : garbled) std::printf("  seen %dx instead: \"%s\"\n", count, text.c_str());
-        std::printf("  last keystroke to whole replacement: %s; goal <= 3 ms\n",
-                    bench::describe(bench::summarize(complete), "ms").c_str());
+        s.figures.shortKey = bench::summarize(complete);
+        s.figures.shortKeyCount = count(arrivedCount, clean, options_.shortKeys);
+        std::printf("ShortKey \"qq\" -> \"replaced\": %s\n", s.figures.shortKeyCount.c_str());
+        for (const auto& [text, n] : garbled) std::printf("  seen %dx instead: \"%s\"\n", n, text.c_str());
+        std::printf("  last keystroke to whole replacement: %s\n", bench::describe(s.figures.shortKey, "ms").c_str());
     }
 
-    void idle() {
+    void phrases(Subject& s) {
+        const std::string expected = cp1252ToUtf8(bench::longPhrase());
+        std::vector<double> complete;
+        int arrived = 0, exact = 0;
+        for (int i = 0; i < options_.phrases; ++i) {
+            std::size_t from = field_->count();
+            keyboard_.tap(XK_Return);
+            field_->waitFor(
+                from, [](const std::vector<Receiver::Key>& k) { return !k.empty(); }, 2s);
+            from = field_->count();
+            const std::int64_t t0 = pressHeld(*field_, XK_l, expected, 5s);
+            settle();
+            const auto keys = field_->keys();
+            const std::string seen = bench::visibleText(keys, from);
+            if (seen.size() >= expected.size()) ++arrived;
+            if (seen == expected) ++exact;
+            if (const auto* last = completing(keys, from, expected))
+                complete.push_back(static_cast<double>(last->ns - t0) / 1e6);
+        }
+        s.figures.phrase = bench::summarize(complete);
+        s.figures.phraseCount = count(arrived, exact, options_.phrases);
+        std::printf("Ctrl+Alt+L held -> 500 characters, 5 outside the layout, into a Qt text field: %s\n",
+                    s.figures.phraseCount.c_str());
+        std::printf("  press to last character: %s\n", bench::describe(s.figures.phrase, "ms").c_str());
+    }
+
+    void idle(Subject& s) {
         const long hz = ::sysconf(_SC_CLK_TCK);
-        const CpuSample before = cpuOf(pid_);
+        const std::vector<pid_t> tree = processTree(s.pid, s.notItself);
+        const CpuSample before = cpuOf(tree);
         const auto start = bench::Clock::now();
         std::this_thread::sleep_for(std::chrono::seconds(options_.idleSeconds));
-        const CpuSample after = cpuOf(pid_);
+        const CpuSample after = cpuOf(tree);
         const double seconds = std::chrono::duration<double>(bench::Clock::now() - start).count();
         const double statPercent =
             100.0 * static_cast<double>(after.ticks - before.ticks) / static_cast<double>(hz) / seconds;
         const double runPercent = 100.0 * static_cast<double>(after.runNs - before.runNs) / 1e9 / seconds;
+        s.figures.idlePercent = runPercent;
         std::printf(
             "idle %.1f s: %lld clock ticks (1/%ld s) of utime+stime = %.4f%% of a core; scheduler run time %.3f ms = "
-            "%.4f%% of a core; goal <= 0.05%%\n",
+            "%.4f%% of a core\n",
             seconds, after.ticks - before.ticks, hz, statPercent, static_cast<double>(after.runNs - before.runNs) / 1e6,
             runPercent);
         for (const auto& [thread, ns] : after.threadNs) {
@@ -418,35 +579,61 @@ private:
         }
     }
 
+    // One line of the comparison: orvanta's figure, the peer's, their ratio and the goal.
+    static void line(const char* what, double ours, double peers, const char* unit, double goal,
+                     const std::string& note) {
+        char ratio[32] = "-";
+        if (ours >= 0 && peers > 0) std::snprintf(ratio, sizeof ratio, "%.2f", ours / peers);
+        char peer[32] = "-";
+        if (peers >= 0) std::snprintf(peer, sizeof peer, "%.3f", peers);
+        std::printf("%-44s %10.3f %10s  %-4s ratio %-6s goal <= %g %s: %s%s\n", what, ours, peer, unit, ratio, goal,
+                    unit, ours >= 0 && ours <= goal ? "met" : "missed", note.c_str());
+    }
+
+    static void report(const std::vector<Subject>& subjects) {
+        const Figures& o = subjects[0].figures;
+        const Figures none;
+        const Figures& p = subjects.size() > 1 ? subjects[1].figures : none;
+        std::printf("=== orvanta against %s (medians; ratio = orvanta / peer)\n",
+                    subjects.size() > 1 ? subjects[1].name.c_str() : "no peer");
+        line("start-up to ready", o.startMs, p.startMs, "ms", 100, "");
+        line("hotkey held: press to first character", o.first.median, p.first.median, "ms", 5, "");
+        line("hotkey held: press to whole 5-character text", o.whole.median, p.whole.median, "ms", 2,
+             " (" + o.hotkeyCount + "; peer " + (p.hotkeyCount.empty() ? "-" : p.hotkeyCount) + ")");
+        line("ShortKey: last key to whole replacement", o.shortKey.median, p.shortKey.median, "ms", 3,
+             " (" + o.shortKeyCount + "; peer " + (p.shortKeyCount.empty() ? "-" : p.shortKeyCount) + ")");
+        line("500-character phrase, keys held, Qt field", o.phrase.median, p.phrase.median, "ms", 60,
+             " (" + o.phraseCount + "; peer " + (p.phraseCount.empty() ? "-" : p.phraseCount) + ")");
+        line("resident memory after the runs", o.rssMiB, p.rssMiB, "MiB", 30, "");
+        line("idle processor time", o.idlePercent, p.idlePercent, "%", 0.05, "");
+    }
+
     Options options_;
-    std::string home_, runtime_, file_;
+    std::string home_, file_;
     std::unique_ptr<x11::X11WindowSystem> windows_;
     x11::test::PhysicalKeyboard keyboard_;
-    std::unique_ptr<Receiver> receiver_;
-    pid_t pid_ = -1;
+    std::unique_ptr<Receiver> receiver_, field_;
 };
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
     Options options;
-    for (int i = 1; i + 1 < argc; ++i) {
+    const std::map<std::string, int*> numbers = {
+        {"--macros", &options.macros},    {"--starts", &options.starts},       {"--presses", &options.presses},
+        {"--bursts", &options.bursts},    {"--shortkeys", &options.shortKeys}, {"--phrases", &options.phrases},
+        {"--idle", &options.idleSeconds},
+    };
+    for (int i = 1; i + 1 < argc; i += 2) {
         const std::string a = argv[i];
-        const std::string v = argv[++i];
-        if (a == "--macros")
-            options.macros = std::atoi(v.c_str());
-        else if (a == "--starts")
-            options.starts = std::max(1, std::atoi(v.c_str()));
-        else if (a == "--presses")
-            options.presses = std::atoi(v.c_str());
-        else if (a == "--bursts")
-            options.bursts = std::atoi(v.c_str());
-        else if (a == "--shortkeys")
-            options.shortKeys = std::atoi(v.c_str());
-        else if (a == "--idle")
-            options.idleSeconds = std::atoi(v.c_str());
-        else if (a == "--trace")
-            options.trace = v;
+        if (const auto it = numbers.find(a); it != numbers.end()) {
+            *it->second = std::max(a == "--starts" ? 1 : 0, std::atoi(argv[i + 1]));
+        } else if (a == "--peer") {
+            options.peer = argv[i + 1];
+        } else if (a == "--trace") {
+            options.trace = argv[i + 1];
+        }
     }
     if (!orv::x11::test::haveDisplay()) {
         std::fprintf(stderr, "no X display\n");

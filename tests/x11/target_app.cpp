@@ -6,6 +6,9 @@
 //   click <global x> <global y> <button>
 //   closed <index>
 // Hex keeps blanks and line breaks of the received text intact.
+// With --stamped (for the benchmarks) it writes the bare key receiver's lines instead:
+//   window <window id>
+//   key <CLOCK_MONOTONIC ns> <utf8 text as hex|-> <keysym>
 #include <QtCore/QByteArray>
 #include <QtCore/QString>
 #include <QtGui/QKeyEvent>
@@ -15,10 +18,20 @@
 #include <QtWidgets/QVBoxLayout>
 #include <QtWidgets/QWidget>
 
+#include <time.h>
+
 #include <cstdio>
 #include <vector>
 
 namespace {
+
+bool stamped = false;
+
+long long monotonicNs() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec;
+}
 
 void emitLine(const QByteArray& line) {
     std::fwrite(line.constData(), 1, static_cast<std::size_t>(line.size()), stdout);
@@ -43,9 +56,15 @@ protected:
         if (event->type() == QEvent::KeyPress) {
             auto* key = static_cast<QKeyEvent*>(event);
             const QByteArray text = key->text().toUtf8();
-            emitLine("key " + QByteArray::number(index_) + ' ' + (text.isEmpty() ? QByteArray("-") : text.toHex()) +
-                     ' ' + QByteArray::number(key->nativeVirtualKey()) + ' ' +
-                     QByteArray::number(static_cast<int>(key->modifiers())));
+            const QByteArray hex = text.isEmpty() ? QByteArray("-") : text.toHex();
+            if (stamped) {
+                emitLine("key " + QByteArray::number(monotonicNs()) + ' ' + hex + ' ' +
+                         QByteArray::number(key->nativeVirtualKey()));
+            } else {
+                emitLine("key " + QByteArray::number(index_) + ' ' + hex + ' ' +
+                         QByteArray::number(key->nativeVirtualKey()) + ' ' +
+                         QByteArray::number(static_cast<int>(key->modifiers())));
+            }
         } else if (event->type() == QEvent::KeyRelease) {
             emitLine("release " + QByteArray::number(static_cast<QKeyEvent*>(event)->nativeVirtualKey()));
         } else if (event->type() == QEvent::MouseButtonPress) {
@@ -60,7 +79,9 @@ protected:
         QWidget::showEvent(event);
         if (!announced_) {
             announced_ = true;
-            emitLine("window " + QByteArray::number(index_) + ' ' + QByteArray::number(winId()));
+            const QByteArray id = QByteArray::number(winId());
+            emitLine(stamped ? QByteArray("window " + id)
+                             : QByteArray("window " + QByteArray::number(index_) + ' ' + id));
         }
     }
     void closeEvent(QCloseEvent* event) override {
@@ -81,6 +102,7 @@ int main(int argc, char** argv) {
     app.setQuitOnLastWindowClosed(false);
     std::vector<TargetWindow*> windows;
     const QStringList args = QApplication::arguments();
+    stamped = args.contains(QStringLiteral("--stamped"));
     for (int i = 1; i + 1 < args.size(); ++i) {
         if (args[i] == QStringLiteral("--window")) {
             auto* w = new TargetWindow(static_cast<int>(windows.size()), args[++i]);
