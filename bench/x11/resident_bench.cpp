@@ -392,7 +392,11 @@ private:
             if (s.name == "orvanta") bursts();
             shortKeys(s);
         }
-        if (focus(*field_)) phrases(s);
+        if (focus(*field_)) {
+            phrases(s);
+        } else {
+            std::printf("the text field could not be activated\n");
+        }
         const long rss = treeRssKb(processTree(s.pid, s.notItself), detail);
         s.figures.rssMiB = rss / 1024.0;
         std::printf("resident memory after the runs: %.1f MiB (%s)\n", rss / 1024.0, detail.c_str());
@@ -582,6 +586,7 @@ private:
     // One line of the comparison: orvanta's figure, the peer's, their ratio and the goal.
     static void line(const char* what, double ours, double peers, const char* unit, double goal,
                      const std::string& note) {
+        if (ours < 0 && peers < 0) return;
         char ratio[32] = "-";
         if (ours >= 0 && peers > 0) std::snprintf(ratio, sizeof ratio, "%.2f", ours / peers);
         char peer[32] = "-";
@@ -590,6 +595,9 @@ private:
                     unit, ours >= 0 && ours <= goal ? "met" : "missed", note.c_str());
     }
 
+    // A median, or -1 when nothing was measured.
+    static double median(const bench::Summary& s) { return s.n == 0 ? -1 : s.median; }
+
     static void report(const std::vector<Subject>& subjects) {
         const Figures& o = subjects[0].figures;
         const Figures none;
@@ -597,12 +605,12 @@ private:
         std::printf("=== orvanta against %s (medians; ratio = orvanta / peer)\n",
                     subjects.size() > 1 ? subjects[1].name.c_str() : "no peer");
         line("start-up to ready", o.startMs, p.startMs, "ms", 100, "");
-        line("hotkey held: press to first character", o.first.median, p.first.median, "ms", 5, "");
-        line("hotkey held: press to whole 5-character text", o.whole.median, p.whole.median, "ms", 2,
+        line("hotkey held: press to first character", median(o.first), median(p.first), "ms", 5, "");
+        line("hotkey held: press to whole 5-character text", median(o.whole), median(p.whole), "ms", 2,
              " (" + o.hotkeyCount + "; peer " + (p.hotkeyCount.empty() ? "-" : p.hotkeyCount) + ")");
-        line("ShortKey: last key to whole replacement", o.shortKey.median, p.shortKey.median, "ms", 3,
+        line("ShortKey: last key to whole replacement", median(o.shortKey), median(p.shortKey), "ms", 3,
              " (" + o.shortKeyCount + "; peer " + (p.shortKeyCount.empty() ? "-" : p.shortKeyCount) + ")");
-        line("500-character phrase, keys held, Qt field", o.phrase.median, p.phrase.median, "ms", 60,
+        line("500-character phrase, keys held, Qt field", median(o.phrase), median(p.phrase), "ms", 60,
              " (" + o.phraseCount + "; peer " + (p.phraseCount.empty() ? "-" : p.phraseCount) + ")");
         line("resident memory after the runs", o.rssMiB, p.rssMiB, "MiB", 30, "");
         line("idle processor time", o.idlePercent, p.idlePercent, "%", 0.05, "");
