@@ -91,8 +91,11 @@ HelpWindow::HelpWindow(const QString& folder, QWidget* parent)
 }
 
 QString HelpWindow::currentPage() const {
-    const QString path = page_->source().toLocalFile();
-    return path.isEmpty() ? QString() : QDir(index_.folder()).relativeFilePath(path);
+    // A link followed from a page may name the next page relative to the help folder.
+    const QUrl url = page_->source();
+    if (url.isEmpty()) return {};
+    const QString path = url.isLocalFile() ? url.toLocalFile() : QDir(index_.folder()).filePath(url.path());
+    return QDir(index_.folder()).relativeFilePath(path);
 }
 
 void HelpWindow::showPage(const HelpIndex::Page& page) {

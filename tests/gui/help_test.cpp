@@ -94,6 +94,10 @@ TEST(Help, TheWindowOpensAtTheKeywordAndSearches) {
     ASSERT_NE(contents->currentItem(), nullptr);
     EXPECT_EQ(contents->currentItem()->text(), QStringLiteral("Sort Order"));
 
+    // A link names the next page relative to the help folder.
+    window->findChild<QTextBrowser*>(QStringLiteral("HelpPage"))->setSource(QUrl(QStringLiteral("appearance.md")));
+    EXPECT_EQ(window->currentPage(), QStringLiteral("appearance.md"));
+
     // The same window is reused; an unknown keyword shows the contents and says so.
     showHelp(&form, QStringLiteral("No Such Window"));
     EXPECT_EQ(form.findChildren<HelpWindow*>().size(), 1);
