@@ -88,6 +88,11 @@ class Program:
         self.process = subprocess.Popen([orvanta, "/F", macro_file], env=env)
         self.app = wait_for("the program on the accessibility bus", self._app)
         self.table = wait_for("the macro list", lambda: find(self.app, "table", "Macros"))
+        # Input reaches the window once the window manager has made it the active one.
+        wait_for("the main window active", lambda: any(
+            frame.getState().contains(pyatspi.STATE_ACTIVE) for frame in self.app
+            if frame is not None and frame.getRoleName() == "frame"))
+        wait_for("the list on screen", lambda: self.table.getState().contains(pyatspi.STATE_SHOWING))
 
     def _app(self):
         for app in pyatspi.Registry.getDesktop(0):
