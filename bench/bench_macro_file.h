@@ -9,10 +9,10 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/activation_table.h"
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_hook_library.h"
 #include "platform/fake/fake_user_prompt.h"
-#include "store/activation_table.h"
 #include "store/macro_store.h"
 
 namespace orv::bench {

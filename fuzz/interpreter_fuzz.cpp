@@ -11,7 +11,7 @@
 
 #include "engine/desktop_families.h"
 #include "engine/playback_engine.h"
-#include "engine/recording_macro_host.h"
+#include "platform/fake/recording_macro_host.h"
 #include "engine/window_control.h"
 #include "platform/fake/fake_clipboard.h"
 #include "platform/fake/fake_clock.h"
@@ -25,7 +25,7 @@
 #include "platform/fake/fake_system_services.h"
 #include "platform/fake/fake_thread_sleep.h"
 #include "platform/fake/fake_user_prompt.h"
-#include "store/activation_table.h"
+#include "platform/activation_table.h"
 #include "store/app_settings.h"
 #include "store/macro_store.h"
 

@@ -7,7 +7,7 @@
 #include "activation/hotkey_dispatch.h"
 #include "activation/scheduler.h"
 #include "activation/window_macros.h"
-#include "engine/macro_host.h"
+#include "platform/macro_host.h"
 #include "engine/system_commands.h"
 #include "platform/hook_library.h"
 #include "store/paths.h"

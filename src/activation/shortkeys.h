@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "store/activation_table.h"
+#include "platform/activation_table.h"
 #include "store/app_settings.h"
 #include "store/macro_record.h"
 

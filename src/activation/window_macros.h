@@ -4,7 +4,7 @@
 #include <string>
 
 #include "platform/window_system.h"
-#include "store/activation_table.h"
+#include "platform/activation_table.h"
 #include "store/macro_record.h"
 
 namespace orv {

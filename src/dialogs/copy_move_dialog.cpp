@@ -4,7 +4,7 @@
 
 #include "dialogs/dialog_text.h"
 #include "dialogs/schedule_dialog.h"
-#include "store/activation_table.h"
+#include "platform/activation_table.h"
 
 namespace orv::dialogs {
 

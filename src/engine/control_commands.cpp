@@ -6,12 +6,12 @@
 #include <utility>
 #include <vector>
 
-#include "engine/macro_host.h"
+#include "platform/macro_host.h"
 #include "engine/playback_engine.h"
 #include "engine/repeat_blocks.h"
 #include "engine/text_fields.h"
 #include "platform/playback_windows.h"
-#include "store/activation_table.h"
+#include "platform/activation_table.h"
 #include "store/app_settings.h"
 #include "store/macro_store.h"
 #include "store/popup_menu_removal.h"

@@ -13,7 +13,7 @@
 #include "platform/network_drives.h"
 #include "platform/shell.h"
 #include "platform/window_system.h"
-#include "store/activation_table.h"
+#include "platform/activation_table.h"
 
 namespace orv {
 

@@ -5,31 +5,9 @@
 #include "engine/command_family.h"
 #include "platform/cd_audio.h"
 #include "platform/mixer.h"
+#include "platform/system_services.h"
 
 namespace orv {
-
-class IDesktopSettings;
-class IDesktopShell;
-class INetworkDrives;
-class IDialUp;
-class IMixer;
-class ICdAudio;
-class IMediaPlayer;
-class IWindowSystem;
-class TActivationTable;
-
-// What the system, desktop and multimedia commands work with.
-struct SystemServices {
-    IDesktopSettings* settings = nullptr;
-    IDesktopShell* shell = nullptr;
-    IWindowSystem* windows = nullptr;
-    INetworkDrives* network = nullptr;
-    IDialUp* dialup = nullptr;
-    IMixer* mixer = nullptr;
-    ICdAudio* cd = nullptr;
-    IMediaPlayer* media = nullptr;
-    const TActivationTable* table = nullptr;  // IsNT: shutting down needs the privilege
-};
 
 // The step of a mixer control: a twentieth of its range, at least 1.
 int mixerStep(const MixerRange& range);

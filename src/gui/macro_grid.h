@@ -8,7 +8,7 @@
 #include <QTableView>
 
 #include "mainwin/macro_list.h"
-#include "store/activation_table.h"
+#include "platform/activation_table.h"
 #include "store/app_settings.h"
 
 namespace orv::gui {

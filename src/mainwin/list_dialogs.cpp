@@ -6,7 +6,7 @@
 #include "activation/hotkey_table.h"
 #include "activation/scheduler.h"
 #include "dialogs/dialog_text.h"
-#include "store/activation_table.h"
+#include "platform/activation_table.h"
 
 namespace orv {
 

@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "store/activation_table.h"
+#include "platform/activation_table.h"
 #include "store/app_settings.h"
 
 namespace orv {

@@ -7,7 +7,7 @@
 #include "mainwin/macro_list.h"
 #include "platform/clock.h"
 #include "platform/user_prompt.h"
-#include "store/activation_table.h"
+#include "platform/activation_table.h"
 #include "store/app_settings.h"
 #include "store/macro_record.h"
 #include "store/shared_file_lock.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <initializer_list>
 
-#include "store/activation_table.h"
+#include "platform/activation_table.h"
 
 namespace orv {
 

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "engine/ansi_upper.h"
-#include "store/activation_table.h"
+#include "platform/activation_table.h"
 
 namespace orv {
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "store/activation_table.h"
+#include "platform/activation_table.h"
 
 namespace orv {
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "store/activation_table.h"
+#include "platform/activation_table.h"
 
 namespace orv {
 

@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "store/activation_table.h"
+#include "platform/activation_table.h"
 
 namespace orv {
 

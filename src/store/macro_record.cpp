@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "store/byte_io.h"
+#include "platform/byte_io.h"
 
 namespace orv {
 

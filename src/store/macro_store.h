@@ -5,7 +5,7 @@
 #include "platform/clock.h"
 #include "platform/hook_library.h"
 #include "platform/user_prompt.h"
-#include "store/activation_table.h"
+#include "platform/activation_table.h"
 #include "store/app_settings.h"
 #include "store/macro_record.h"
 

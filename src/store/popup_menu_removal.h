@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "store/activation_table.h"
+#include "platform/activation_table.h"
 #include "store/macro_record.h"
 
 namespace orv {

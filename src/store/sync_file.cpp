@@ -6,7 +6,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "store/byte_io.h"
+#include "platform/byte_io.h"
 
 namespace orv {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "engine/playback_engine.h"
-#include "engine/recording_macro_host.h"
+#include "platform/fake/recording_macro_host.h"
 #include "platform/fake/fake_clipboard.h"
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_hook_library.h"
@@ -15,7 +15,7 @@
 #include "platform/fake/fake_shell.h"
 #include "platform/fake/fake_user_prompt.h"
 #include "platform/file_system.h"
-#include "store/activation_table.h"
+#include "platform/activation_table.h"
 #include "store/app_settings.h"
 #include "store/macro_store.h"
 #include "support/temp_dir.h"

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/clock.h"
-#include "store/activation_table.h"
+#include "platform/activation_table.h"
 
 namespace orv {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "store/activation_table.h"
+#include "platform/activation_table.h"
 
 namespace orv {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <thread>
 
-#include "activation/hotkey_table.h"
+#include "platform/hotkey_codes.h"
 #include "platform/x11/hook/x11_hook_library.h"
 #include "platform/x11/x11_keyboard_input.h"
 #include "platform/x11/x11_window_system.h"

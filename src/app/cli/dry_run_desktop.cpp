@@ -10,7 +10,7 @@
 #include "platform/cp1252.h"
 #include "platform/fake/fake_system_services.h"
 #include "platform/hook_library.h"
-#include "store/activation_table.h"
+#include "platform/activation_table.h"
 
 namespace orv::cli {
 

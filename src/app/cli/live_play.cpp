@@ -19,7 +19,7 @@
 #include "activation/hotkey_dispatch.h"
 #include "engine/ansi_upper.h"
 #include "engine/desktop_families.h"
-#include "engine/recording_macro_host.h"
+#include "platform/fake/recording_macro_host.h"
 #include "engine/window_control.h"
 #include "platform/cp1252.h"
 #include "platform/fake/fake_hook_library.h"
@@ -34,7 +34,7 @@
 #include "platform/x11/x11_mouse_input.h"
 #include "platform/x11/x11_shell.h"
 #include "platform/x11/x11_window_system.h"
-#include "store/activation_table.h"
+#include "platform/activation_table.h"
 
 namespace orv::cli {
 

@@ -13,7 +13,7 @@
 #include "app/cli/dry_run_desktop.h"
 #include "app/cli/play_platform.h"
 #include "engine/playback_engine.h"
-#include "engine/recording_macro_host.h"
+#include "platform/fake/recording_macro_host.h"
 #include "platform/cp1252.h"
 #include "platform/fake/fake_clipboard.h"
 #include "platform/fake/fake_clock.h"
@@ -24,7 +24,7 @@
 #include "platform/fake/fake_playback_windows.h"
 #include "platform/fake/fake_shell.h"
 #include "platform/fake/fake_user_prompt.h"
-#include "store/activation_table.h"
+#include "platform/activation_table.h"
 #include "store/app_settings.h"
 #include "store/macro_store.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/system_commands.h"
+#include "platform/system_services.h"
 #include "platform/fake/fake_desktop.h"
 
 namespace orv::fake {

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "engine/system_commands.h"
+#include "platform/system_services.h"
 #include "platform/x11/alsa_mixer.h"
 #include "platform/x11/linux_cd_audio.h"
 #include "platform/x11/nmcli_dialup.h"

@@ -20,7 +20,7 @@
 #include <set>
 #include <thread>
 
-#include "activation/hotkey_table.h"
+#include "platform/hotkey_codes.h"
 #include "platform/cp1252.h"
 #include "platform/x11/hook/grab_plan.h"
 #include "platform/x11/injection_log.h"

@@ -1,8 +1,8 @@
-#include "store/activation_table.h"
+#include "platform/activation_table.h"
 
 #include <cstring>
 
-#include "store/byte_io.h"
+#include "platform/byte_io.h"
 
 namespace orv {
 

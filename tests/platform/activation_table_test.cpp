@@ -1,4 +1,4 @@
-#include "store/activation_table.h"
+#include "platform/activation_table.h"
 
 #include <gtest/gtest.h>
 

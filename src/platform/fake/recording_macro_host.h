@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "engine/macro_host.h"
+#include "platform/macro_host.h"
 #include "platform/fake/trace_quoted.h"
 #include "platform/fake/transcript.h"
 

@@ -1,0 +1,29 @@
+#pragma once
+
+namespace orv {
+
+class IDesktopSettings;
+class IDesktopShell;
+class INetworkDrives;
+class IDialUp;
+class IMixer;
+class ICdAudio;
+class IMediaPlayer;
+class IWindowSystem;
+class TActivationTable;
+
+// What the system, desktop and multimedia commands work with. A missing service leaves the
+// commands that need it without effect.
+struct SystemServices {
+    IDesktopSettings* settings = nullptr;
+    IDesktopShell* shell = nullptr;
+    IWindowSystem* windows = nullptr;
+    INetworkDrives* network = nullptr;
+    IDialUp* dialup = nullptr;
+    IMixer* mixer = nullptr;
+    ICdAudio* cd = nullptr;
+    IMediaPlayer* media = nullptr;
+    const TActivationTable* table = nullptr;  // IsNT: shutting down needs the privilege
+};
+
+}  // namespace orv
