@@ -1,11 +1,6 @@
 #include "platform/x11/nmcli_dialup.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cstdlib>
 #include <sstream>
 
 #include "platform/cp1252.h"
@@ -51,28 +46,16 @@ int NmcliDialUp::dial(const std::string& entry, const std::string& user, const s
                       DialConnection& connection) {
     connection = 0;
     std::vector<std::string> args = {"nmcli", "--wait", "90", "connection", "up", "id", cp1252ToUtf8(entry)};
-    // The password goes to nmcli in a file only this user can read, never on the command line.
+    // The password goes to nmcli through its standard input, never on the command line and
+    // never into a file, which a program that dies while dialling would leave behind.
     std::string secrets;
     if (!password.empty()) {
-        const char* dir = std::getenv("XDG_RUNTIME_DIR");
-        secrets = std::string(dir != nullptr ? dir : "/tmp") + "/orvanta-dial-XXXXXX";
-        const int fd = ::mkstemp(secrets.data());
-        if (fd >= 0) {
-            ::fchmod(fd, 0600);
-            const std::string text = "ppp.password:" + cp1252ToUtf8(password) + "\n";
-            const bool written = ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
-            ::close(fd);
-            if (written) {
-                args.push_back("passwd-file");
-                args.push_back(secrets);
-            }
-        } else {
-            secrets.clear();
-        }
+        args.push_back("passwd-file");
+        args.push_back("/dev/stdin");
+        secrets = "ppp.password:" + cp1252ToUtf8(password) + "\n";
     }
     (void)user;  // a profile carries its own user name; nmcli cannot override it for one call
-    const ProgramOutcome out = runProgram(args, kDialDeadline);
-    if (!secrets.empty()) ::unlink(secrets.c_str());
+    const ProgramOutcome out = runProgram(args, kDialDeadline, secrets);
     if (!out.started || !out.finished) return kNoAnswer;
     if (out.exitCode != 0) return out.exitCode;
     const ProgramOutcome uuid =

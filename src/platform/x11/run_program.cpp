@@ -32,6 +32,25 @@ std::string searchPath() {
 
 int exitCodeOf(std::optional<int> status) { return status && WIFEXITED(*status) ? WEXITSTATUS(*status) : -1; }
 
+void closeBoth(int fds[2]) {
+    for (int i = 0; i < 2; ++i) {
+        if (fds[i] >= 0) ::close(fds[i]);
+        fds[i] = -1;
+    }
+}
+
+// A pipe whose reading end holds `bytes` and whose writing end is closed already, so that the
+// reader sees the end of the input; the bytes must fit into the pipe's buffer.
+bool fillPipe(int fds[2], const std::string& bytes) {
+    if (::pipe2(fds, O_CLOEXEC) != 0) return false;
+    ::fcntl(fds[1], F_SETFL, O_NONBLOCK);  // too much for the buffer fails instead of blocking
+    const bool written = ::write(fds[1], bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+    ::close(fds[1]);
+    fds[1] = -1;
+    if (!written) closeBoth(fds);
+    return written;
+}
+
 }  // namespace
 
 std::string findOnPath(std::string_view name, std::string_view path) {
@@ -63,7 +82,11 @@ Spawned spawnProgram(const std::string& path, const std::vector<std::string>& ar
     posix_spawn_file_actions_init(&actions);
     if (!options.directory.empty()) posix_spawn_file_actions_addchdir_np(&actions, options.directory.c_str());
     if (options.streams == Streams::Quiet) {
-        posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+        if (options.input >= 0) {
+            posix_spawn_file_actions_adddup2(&actions, options.input, 0);
+        } else {
+            posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+        }
         if (options.output >= 0) {
             posix_spawn_file_actions_adddup2(&actions, options.output, 1);
         } else {
@@ -106,17 +129,25 @@ std::optional<int> waitForStatus(pid_t pid) {
     return status;
 }
 
-ProgramOutcome runProgram(const std::vector<std::string>& argv, std::chrono::milliseconds deadline) {
+ProgramOutcome runProgram(const std::vector<std::string>& argv, std::chrono::milliseconds deadline,
+                          const std::string& input) {
     ProgramOutcome outcome;
     if (argv.empty()) return outcome;
     const std::string path = findProgram(argv[0]);
     if (path.empty()) return outcome;
+    int in[2] = {-1, -1};
+    if (!input.empty() && !fillPipe(in, input)) return outcome;
     int fds[2];
-    if (::pipe2(fds, O_CLOEXEC) != 0) return outcome;
+    if (::pipe2(fds, O_CLOEXEC) != 0) {
+        closeBoth(in);
+        return outcome;
+    }
     SpawnOptions options;
     options.streams = Streams::Quiet;
+    options.input = in[0];
     options.output = fds[1];
     const pid_t pid = spawnProgram(path, argv, options).pid;
+    closeBoth(in);
     ::close(fds[1]);
     if (pid < 0) {
         ::close(fds[0]);

@@ -31,6 +31,7 @@ enum class Streams {
 struct SpawnOptions {
     std::string directory;  // the folder it starts in; empty: this process's
     Streams streams = Streams::Inherited;
+    int input = -1;           // with Streams::Quiet: its standard input (-1: /dev/null)
     int output = -1;          // with Streams::Quiet: its standard output (-1: /dev/null)
     bool newSession = false;  // lead a session of its own, away from our terminal
 };
@@ -57,10 +58,12 @@ struct ProgramOutcome {
     std::string output;     // what it wrote on its standard output
 };
 
-// Runs argv[0] (looked up on PATH) with its arguments, stdin from /dev/null, and waits for it
-// to end or for the deadline, whichever comes first. Standard error is discarded.
+// Runs argv[0] (looked up on PATH) with its arguments and waits for it to end or for the
+// deadline, whichever comes first. Its standard input is `input` through a pipe (a few
+// kilobytes at most; nothing goes through the file system), or /dev/null when empty. Standard
+// error is discarded.
 ProgramOutcome runProgram(const std::vector<std::string>& argv,
-                          std::chrono::milliseconds deadline = std::chrono::seconds(30));
+                          std::chrono::milliseconds deadline = std::chrono::seconds(30), const std::string& input = {});
 
 // Starts argv[0] detached from this process (it outlives us and is never a zombie of ours).
 // False when it could not be started.
