@@ -2,13 +2,17 @@
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/socket.h>
 #include <sys/syscall.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <X11/keysym.h>
 
+#include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <thread>
 #include <utility>
 
@@ -56,6 +60,10 @@ protected:
         std::filesystem::permissions(runtime_, std::filesystem::perms::owner_all);
         file_ = home_->file("e2e.ORV");
         writeMacros();
+        if (!appendToFile_.empty()) {
+            std::ofstream out(file_, std::ios::binary | std::ios::app);
+            out << appendToFile_;
+        }
         app_ = std::make_unique<TargetApp>(std::vector<std::string>{"Target One", "Target Two"});
         ASSERT_NE(app_->window(0), 0u);
         ASSERT_NE(app_->window(1), 0u);
@@ -149,6 +157,7 @@ protected:
             ::execv(argv[0], argv.data());
             ::_exit(127);
         }
+        if (!waitUntilReady_) return;
         // The program listens for hand-overs once its hotkeys are grabbed, then shows its main
         // window, which the window manager activates: only then may a test focus the target.
         const unsigned long root = DefaultRootWindow(keyboard_.display());
@@ -181,6 +190,8 @@ protected:
     }
 
     std::vector<TMacroRecord> extra_;  // written after the common macros
+    std::string appendToFile_;         // bytes after the last record
+    bool waitUntilReady_ = true;
     std::unique_ptr<test::TempDir> home_;
     std::string runtime_;
     std::string file_;
@@ -314,6 +325,28 @@ TEST_F(HeldHotkeyE2E, TheTextArrivesOnceAndExactlyHoweverTheHotkeyIsHeld) {
     }
 }
 
+// A damaged macro file shows its message box while the program starts; a termination signal
+// then still ends it as Terminate does, settings saved.
+class DamagedFileE2E : public ResidentE2E {
+protected:
+    DamagedFileE2E() {
+        appendToFile_ = "part of a record";
+        waitUntilReady_ = false;
+    }
+};
+
+TEST_F(DamagedFileE2E, ATerminationSignalEndsTheProgramWhileAStartUpMessageIsOpen) {
+    const unsigned long root = DefaultRootWindow(keyboard_.display());
+    ASSERT_TRUE(waitUntil(root, [&] {
+        const WindowId w = windows_->findWindowByTitle("Error");
+        return w != 0 && windows_->windowProcess(w) == pid_;
+    })) << "no start-up message";
+    const int status = stopResident();
+    ASSERT_NE(status, -1) << "orvanta did not end";
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "wait status " << status;
+    EXPECT_TRUE(std::filesystem::exists(home_->path() / "ORVANTA.INI")) << "settings saved";
+}
+
 // A macro that runs when a window whose title contains its text is activated.
 class WindowTitleE2E : public ResidentE2E {
 protected:
@@ -340,6 +373,52 @@ protected:
 TEST_F(StartupE2E, AnAtStartupMacroPlaysAfterStartUp) {
     focus(0);
     EXPECT_EQ(waitForVisible(0, "started"), "started");
+}
+
+// Starts that end at once: they need no display.
+class ResidentStart : public ::testing::Test {
+protected:
+    void SetUp() override {
+        runtime_ = home_.file("runtime");
+        std::filesystem::create_directories(runtime_);
+        std::filesystem::permissions(runtime_, std::filesystem::perms::owner_all);
+    }
+    test::CommandResult run(const std::string& environment, const std::string& arguments) {
+        return test::runCommand("env " + environment + " ORVANTA_HOME='" + home_.path().string() +
+                                "' XDG_RUNTIME_DIR='" + runtime_ + "' '" + ORV_RESIDENT + "' " + arguments);
+    }
+    test::TempDir home_;
+    std::string runtime_;
+};
+
+TEST_F(ResidentStart, WithoutADisplayItSaysSoInOneLine) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"-u DISPLAY", "orvanta: no X display to work on (DISPLAY is not set)\n"},
+        {"DISPLAY=:97", "orvanta: cannot open the X display \":97\"\n"},
+    };
+    for (const auto& [environment, line] : cases) {
+        const test::CommandResult r = run(environment, "/S");
+        EXPECT_EQ(r.status, 1) << environment;
+        EXPECT_EQ(r.out, line);
+    }
+}
+
+// --help answers by itself, even while the program runs (a socket listens where it would hand
+// over), and hands nothing over.
+TEST_F(ResidentStart, HelpListsTheSwitchesAndHandsNothingOver) {
+    const std::string socketPath = runtime_ + "/orvanta-" + std::to_string(::geteuid()) + ".socket";
+    const int listener = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, socketPath.c_str(), sizeof address.sun_path - 1);
+    ASSERT_EQ(::bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(::listen(listener, 4), 0);
+    const test::CommandResult r = run("-u DISPLAY", "--help");
+    EXPECT_EQ(r.status, 0);
+    for (const char* sw : {"/S ", "/H ", "/HIDE", "/B ", "/BA", "/C ", "/N ", "/F FILE", "/SM N", "/A NICKNAME"})
+        EXPECT_NE(r.out.find(sw), std::string::npos) << sw << " missing from:\n" << r.out;
+    EXPECT_LT(::accept(listener, nullptr, nullptr), 0) << "a hand-over was made";
+    ::close(listener);
 }
 
 }  // namespace

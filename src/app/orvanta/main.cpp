@@ -1,12 +1,8 @@
 // orvanta: the resident macro program.
-#include <fcntl.h>
-#include <signal.h>
-#include <unistd.h>
-
 #include <QApplication>
 #include <QMessageBox>
-#include <QSocketNotifier>
 #include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -14,7 +10,9 @@
 #include "activation/command_line.h"
 #include "activation/resident.h"
 #include "app/orvanta/named_objects.h"
+#include "app/orvanta/termination.h"
 #include "engine/ansi_upper.h"
+#include "engine/playback_engine.h"
 #include "gui/hand_over.h"
 #include "gui/hook_message_bridge.h"
 #include "gui/main_window.h"
@@ -22,7 +20,9 @@
 #include "gui/qt_user_prompt.h"
 #include "platform/cp1252.h"
 #include "platform/file_system.h"
+#include "platform/runtime_dir.h"
 #include "platform/thread_sleep.h"
+#include "platform/x11/display_check.h"
 #include "platform/x11/hook/x11_hook_library.h"
 #include "platform/x11/proc_list.h"
 #include "platform/x11/qt_clipboard.h"
@@ -36,6 +36,39 @@
 
 namespace {
 
+constexpr const char* kUsage =
+    "Usage: orvanta [SWITCH]...\n"
+    "Starts Orvanta 99, the resident keyboard and mouse macro program. When it runs already, the\n"
+    "switches go to the running program, which comes to the front (or plays the macro of /A).\n"
+    "\n"
+    "  /S            run in the system tray (\"Use Tray\"; only as /S), and synchronise a shared\n"
+    "                macro file automatically (\"Auto Sync\")\n"
+    "  /H            run hidden, without the main window on screen (\"Use Hide\"; only as /H)\n"
+    "  /HIDE         hide the main window when it first appears\n"
+    "  /B            Browse Mode: the commands that change macros are disabled\n"
+    "  /BA           Browse All Mode: also the file, printing, settings and hiding commands\n"
+    "  /C            the window's Close command hides or minimises the program (\"Use Close\")\n"
+    "  /N            Network Mode: the macro file is shared with other users\n"
+    "  /F FILE       make FILE the current macro file, when it exists\n"
+    "  /SM N         synchronise a shared macro file every N minutes (1 to 98)\n"
+    "  /A NICKNAME   play the macro with that nickname five seconds after start-up (the\n"
+    "                nickname may contain blanks and ends at the next switch)\n"
+    "  --help        show this text and exit\n"
+    "\n"
+    "Except for /S and /H, switches may be written in any case. Settings changed by switches are\n"
+    "saved with the others when the program ends.\n";
+
+int startFailure(const std::string& text) {
+    std::cerr << "orvanta: " << text << '\n';
+    return 1;
+}
+
+bool wantsHelp(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) return true;
+    return false;
+}
+
 // The upper-cased base name of the running executable.
 std::string ownProgramName() {
     std::error_code ec;
@@ -43,50 +76,18 @@ std::string ownProgramName() {
     return orv::ansiUpper(ec ? std::string("ORVANTA") : exe.filename().string());
 }
 
-// SIGTERM, SIGINT and SIGHUP end the program as its Terminate command does (settings saved,
-// spare keycodes given back): the handler only writes to a pipe that the event loop watches.
-int terminationPipe[2] = {-1, -1};
-
-void onTerminationSignal(int) {
-    const char byte = 1;
-    (void)!::write(terminationPipe[1], &byte, 1);
-}
-
-void watchTerminationSignals(orv::gui::TMainWin& window) {
-    if (::pipe2(terminationPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
-    auto* notifier = new QSocketNotifier(terminationPipe[0], QSocketNotifier::Read, &window);
-    QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] {
-        char byte = 0;
-        while (::read(terminationPipe[0], &byte, 1) > 0) {
-        }
-        window.terminate();
-    });
-    struct sigaction action {};
-    action.sa_handler = onTerminationSignal;
-    ::sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    for (int signal : {SIGTERM, SIGINT, SIGHUP}) ::sigaction(signal, &action, nullptr);
-}
-
 int systemError(const std::string& text) {
     QMessageBox::critical(nullptr, QStringLiteral("System Error"), QString::fromStdString(text));
     return 1;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Orvanta 99"));
-    QApplication::setQuitOnLastWindowClosed(false);
-
-    std::vector<std::string> args;
-    for (int i = 1; i < argc; ++i) args.emplace_back(orv::utf8ToCp1252(argv[i]));
-    // A second start hands its command line to the running program and ends.
-    if (orv::gui::sendHandOver(orv::joinArguments(args))) return 0;
-
+// The program itself, once nothing has stopped it from starting: `socketPath` is where it
+// takes hand-overs from later starts.
+int runResident(const std::vector<std::string>& args, const std::string& socketPath,
+                orv::TerminationSignals& termination) {
     orv::NamedObjects named;
     if (const std::string error = named.create(); !error.empty()) return systemError(error);
+    if (termination.requested()) return 0;
 
     const orv::ProgramPaths paths = orv::ProgramPaths::fromEnvironment();
     auto table = std::make_unique<orv::TActivationTable>();
@@ -101,10 +102,7 @@ int main(int argc, char** argv) {
     orv::x11::X11HookLibrary hook(bridge);
     auto keyboard = orv::x11::X11KeyboardInput::create(&hook);
     auto windows = orv::x11::X11WindowSystem::create();
-    if (!hook.available() || !keyboard || !windows) {
-        std::cerr << "orvanta: no X display to work on (is DISPLAY set?)\n";
-        return 1;
-    }
+    if (!hook.available() || !keyboard || !windows) return startFailure("the X display lacks XTest, XInput2 or XKB");
     orv::x11::X11MouseInput mouse(keyboard->injector());
     orv::x11::ProcProcessList processes;
     orv::x11::QtMessagePump pump;
@@ -128,15 +126,55 @@ int main(int argc, char** argv) {
     resident = std::make_unique<orv::Resident>(*table, *settings, paths, platform, window, ownProgramName());
 
     window.attach(*resident, playbackWindows);
-    watchTerminationSignals(window);
+    termination.setAction([&window, &resident] {
+        resident->engine().requestAbort();
+        window.terminate();
+    });
     resident->start(static_cast<std::int32_t>(window.winId()), commandLine);
     // Hand-overs are taken once the hotkeys are in place, so that a program that answers on the
     // socket is ready for everything.
     hook.waitUntilApplied(std::chrono::seconds(5));
     orv::gui::HandOverServer handOver([&resident](std::int64_t value) { resident->handOverCharacter(value); });
-    if (!handOver.listen()) std::cerr << "orvanta: the hand-over socket could not be opened\n";
-    window.showAtStart(commandLine.hideAtFirstPaint);
-    const int status = QApplication::exec();
+    if (const std::string error = handOver.listen(socketPath); !error.empty())
+        std::cerr << "orvanta: no hand-over from later starts: " << error << '\n';
+    if (!termination.requested()) window.showAtStart(commandLine.hideAtFirstPaint);
+    // A signal during start-up (a message box open) ends the program before the main loop.
+    const int status = termination.requested() ? 0 : QApplication::exec();
     resident->shutdown();
     return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (wantsHelp(argc, argv)) {
+        std::cout << kUsage;
+        return 0;
+    }
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i) args.emplace_back(orv::utf8ToCp1252(argv[i]));
+
+    // The hand-over socket lives in a folder only this user can reach; without one, nothing.
+    const orv::RuntimeDir runtime = orv::privateRuntimeDir();
+    if (!runtime.ok()) return startFailure(runtime.error);
+    const std::string socketPath = orv::gui::handOverSocketPath(runtime.path);
+    // A second start hands its command line to the running program and ends.
+    switch (orv::gui::sendHandOver(socketPath, orv::joinArguments(args))) {
+        case orv::gui::HandOver::Delivered:
+            return 0;
+        case orv::gui::HandOver::Foreign:
+            return startFailure("the program answering on " + socketPath + " runs as another user");
+        case orv::gui::HandOver::Failed:
+            return startFailure("the running program did not take the command line");
+        case orv::gui::HandOver::NoProgram:
+            break;
+    }
+    // Qt ends the process inside its start-up when there is no display: say it in one line.
+    if (const std::string problem = orv::x11::displayProblem(); !problem.empty()) return startFailure(problem);
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Orvanta 99"));
+    QApplication::setQuitOnLastWindowClosed(false);
+    orv::TerminationSignals termination;
+    return runResident(args, socketPath, termination);
 }
