@@ -55,6 +55,11 @@ WaitEnd waitUntil(PlaybackEngine& engine, std::uint32_t minutes, std::uint32_t p
         if (condition()) return WaitEnd::Met;
         if (engine.state().abortRequested) return WaitEnd::Aborted;
         if (deadline.passed()) return WaitEnd::TimedOut;
+        // Nothing could ever end this wait: the macro stops here instead of waiting forever.
+        if (deadline.unlimited() && !s.pump->inputPossible()) {
+            engine.requestAbort();
+            return WaitEnd::Aborted;
+        }
         s.pump->waitFor(deadline.nextWait(poll));
     }
 }

@@ -16,6 +16,11 @@ public:
     // Returns after `milliseconds` have passed, handling messages meanwhile. Blocks on the
     // queue until the next message or the deadline; never spins.
     virtual void waitFor(std::uint32_t milliseconds) = 0;
+
+    // Whether anything may still happen that a wait without a time-out looks for (a window, a
+    // program ending, a click, a key, typed text, an abort). On a desktop there always may; a
+    // scripted one answers false once its script has nothing left to happen.
+    virtual bool inputPossible() { return true; }
 };
 
 }  // namespace orv

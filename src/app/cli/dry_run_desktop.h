@@ -40,6 +40,10 @@ public:
     // Registers the four families with the engine and starts the timeline.
     void registerFamilies(PlaybackEngine& engine);
 
+    fake::FakeWindowSystem& windows() { return desktop_.windows; }
+    // The macro stopped at a wait that nothing left in the script could end.
+    bool endlessWait() const { return timeline_.endlessWait(); }
+
 private:
     class ScriptedShell;
     struct Commands;

@@ -12,6 +12,7 @@
 #include "app/cli/commands.h"
 #include "app/cli/dry_run_desktop.h"
 #include "app/cli/play_platform.h"
+#include "app/cli/scratch_dir.h"
 #include "engine/playback_engine.h"
 #include "platform/fake/recording_macro_host.h"
 #include "platform/cp1252.h"
@@ -25,6 +26,7 @@
 #include "platform/fake/fake_shell.h"
 #include "platform/fake/fake_user_prompt.h"
 #include "platform/activation_table.h"
+#include "platform/runtime_dir.h"
 #include "store/app_settings.h"
 #include "store/macro_store.h"
 
@@ -33,6 +35,9 @@ namespace orv::cli {
 namespace {
 
 namespace fs = std::filesystem;
+
+// The exit status of a dry run that stopped at a wait nothing scripted could end.
+constexpr int kEndlessWaitStatus = 3;
 
 constexpr const char* kPlayUsage =
     "Usage: orvanta-cli play (--text TEXT | --file FILE --macro NICKNAME) [OPTIONS]\n"
@@ -49,12 +54,14 @@ constexpr const char* kPlayUsage =
     "  --minimised          the program is minimised at the start\n"
     "  --tray               the program lives in the tray (\"Use Tray\")\n"
     "  --abort-at N         request an abort at the N-th message processing\n"
-    "  --max-steps N        abort after N interpretation steps (default 1000000; 0: no bound)\n"
+    "  --max-steps N        abort after N interpretation steps or N waits (default 1000000;\n"
+    "                       0: no bound)\n"
     "  --desktop FILE       the windows, programs and devices of the desktop (docs/desktop-script.md)\n"
     "  --live               type, click and open for real on the X display (DISPLAY); ends once\n"
     "                       every key has arrived; not with --now, --caps-on, --minimised,\n"
     "                       --abort-at, --desktop\n"
-    "See docs/dry-run.md for the lines printed.\n";
+    "Exit status: 0 played, 1 wrong option or file, 3 stopped at a wait that no scripted event\n"
+    "could end. See docs/dry-run.md for the lines printed.\n";
 
 bool parseUnsigned(const std::string& s, std::uint64_t& out) {
     if (s.empty() || s.size() > 18) return false;
@@ -149,21 +156,6 @@ std::optional<std::string> parseOptions(const Args& args, PlayOptions& o) {
     return std::nullopt;
 }
 
-// A private folder for the copy of the macro file, removed at the end.
-struct ScratchDir {
-    fs::path path;
-    ScratchDir() {
-        std::string pattern = (fs::temp_directory_path() / "orvanta-play-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) != nullptr) path = pattern;
-    }
-    ~ScratchDir() {
-        std::error_code ec;
-        if (!path.empty()) fs::remove_all(path, ec);
-    }
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-};
-
 class DryRunPlatform final : public PlatformSet {
 public:
     explicit DryRunPlatform(const PlayOptions& o) {
@@ -175,6 +167,7 @@ public:
         // The dry run never switches the program's macro file.
         host_.allowSwap(false);
         desktop_.load(o.desktopText);
+        windows_.followDesktop(desktop_.windows());
     }
 
     PlaybackServices services() override {
@@ -197,8 +190,20 @@ public:
     void abortAt(std::uint64_t call, PlaybackEngine& engine) override {
         pump_.at(call, "abort", [&engine] { engine.requestAbort(); });
     }
-    void startRecording() override { trace_.clear(); }
-    void report(std::ostream& out) override { out << trace_.text(); }
+    void boundWaits(std::uint64_t waits, PlaybackEngine& engine) override {
+        pump_.limitWaits(waits, "max-steps", [&engine] { engine.requestAbort(); });
+    }
+    // Each line is printed as it comes: a long run needs no memory for them, and what it did
+    // so far shows while it runs.
+    void startRecording() override {
+        trace_.clear();
+        trace_.streamTo(&std::cout);
+    }
+    std::int32_t startWindow() override { return static_cast<std::int32_t>(desktop_.windows().foreground()); }
+    int finish() override {
+        std::cout.flush();
+        return desktop_.endlessWait() ? kEndlessWaitStatus : 0;
+    }
 
 private:
     fake::Transcript trace_;
@@ -227,8 +232,40 @@ struct MacroIndex {
     MacroStore store;
 
     explicit MacroIndex(PlatformSet& p)
-        : store(*table, *settings, p.hookLibrary(), p.prompt(), p.clock(), std::string()) {}
+        : store(*table, *settings, p.hookLibrary(), p.prompt(), p.clock(), std::string()) {
+        // As in the resident program: shutting down asks for the privilege first.
+        table->setU8(TActivationTable::oIsNT, 1);
+    }
 };
+
+// The macro `o.nickName` of `o.file`, played from a private copy that the commands on other
+// macros ("<MACDEL:", "<MACACT:", "<MACDEACT:") change as they would change the file, while
+// the user's file is never written. The error when it cannot be loaded.
+std::optional<std::string> loadMacro(const PlayOptions& o, MacroIndex& index, std::unique_ptr<ScratchDir>& scratch,
+                                     std::string& text, PlayingMacro& playing) {
+    std::error_code ec;
+    if (!fs::is_regular_file(o.file, ec)) return "no such macro file: " + o.file;
+    const RuntimeDir runtime = privateRuntimeDir();
+    if (!runtime.ok()) return runtime.error;
+    scratch = std::make_unique<ScratchDir>(runtime.path);
+    if (scratch->path().empty()) return "cannot make a folder for the copy in " + runtime.path;
+    const std::string copy = scratch->path() + "/" + fs::path(o.file).filename().string();
+    scratch->holds(copy);
+    fs::copy_file(o.file, copy, ec);
+    if (ec) return "cannot copy " + o.file + ": " + ec.message();
+    index.settings->CurrentFile = copy;
+    if (!index.store.LoadMacroFile(copy)) return "cannot read macro file " + o.file;
+    const int count = index.table->MacroCount();
+    int found = 0;
+    for (int j = 1; j <= count && found == 0; ++j)
+        if (index.settings->nickName(j) == *o.nickName) found = j;
+    TMacroRecord record;
+    if (found == 0 || !index.store.ReadMacroRecord(found, record))
+        return "no macro \"" + cp1252ToUtf8(*o.nickName) + "\" in " + o.file;
+    text = record.MacroText;
+    playing.nickName = record.NickName;
+    return std::nullopt;
+}
 
 }  // namespace
 
@@ -245,32 +282,13 @@ int cmdPlay(const Args& args) {
     if (!platform) return fail(platformError);
     MacroIndex index(*platform);
     index.settings->UseTray = o.tray;
-    ScratchDir scratch;
+    std::unique_ptr<ScratchDir> scratch;
     std::string text;
     PlayingMacro playing{"", ""};
     if (o.text) {
         text = *o.text;
-    } else {
-        // The macro file is played from a private copy, so that "<MACDEL:" and the other
-        // commands on macros change nothing of the user's.
-        std::error_code ec;
-        if (!fs::is_regular_file(o.file, ec)) return fail("no such macro file: " + o.file);
-        if (scratch.path.empty()) return fail("cannot make a temporary folder");
-        const fs::path copy = scratch.path / fs::path(o.file).filename();
-        fs::copy_file(o.file, copy, ec);
-        if (ec) return fail("cannot copy " + o.file + ": " + ec.message());
-        index.settings->CurrentFile = copy.string();
-        if (!index.store.LoadMacroFile(copy.string(), MacroStore::LoadMode::Inspect))
-            return fail("cannot read macro file " + o.file);
-        const int count = index.table->MacroCount();
-        int found = 0;
-        for (int j = 1; j <= count && found == 0; ++j)
-            if (index.settings->nickName(j) == *o.nickName) found = j;
-        TMacroRecord record;
-        if (found == 0 || !index.store.ReadMacroRecord(found, record))
-            return fail("no macro \"" + cp1252ToUtf8(*o.nickName) + "\" in " + o.file);
-        text = record.MacroText;
-        playing.nickName = record.NickName;
+    } else if (const std::optional<std::string> error = loadMacro(o, index, scratch, text, playing)) {
+        return fail(*error);
     }
 
     PlaybackServices services = platform->services();
@@ -282,11 +300,10 @@ int cmdPlay(const Args& args) {
     PlaybackEngine engine(services, limits);
     platform->registerFamilies(engine);
     if (o.abortAt != 0) platform->abortAt(o.abortAt, engine);
+    if (o.maxSteps != 0) platform->boundWaits(o.maxSteps, engine);
     platform->startRecording();
     engine.play(text, platform->capsWasOn(o), platform->startWindow(), playing);
-    const int status = platform->finish();
-    platform->report(std::cout);
-    return status;
+    return platform->finish();
 }
 
 }  // namespace orv::cli

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <iosfwd>
 #include <memory>
 #include <optional>
 #include <string>
@@ -52,6 +51,8 @@ public:
     virtual void registerFamilies(PlaybackEngine&) {}
     // Requests an abort at the n-th message processing (a scripted user action).
     virtual void abortAt(std::uint64_t, PlaybackEngine&) {}
+    // Requests an abort at the first wait past the n-th, so that no loop runs for ever.
+    virtual void boundWaits(std::uint64_t, PlaybackEngine&) {}
     // Called after loading, before playing: what was recorded so far is not part of the run.
     virtual void startRecording() {}
     // Whether Caps Lock counts as on at the start, and the window the macro starts in.
@@ -59,8 +60,6 @@ public:
     virtual std::int32_t startWindow() { return 0; }
     // After the macro: waits until what it typed has arrived; the exit status.
     virtual int finish() { return 0; }
-    // Prints what the run did.
-    virtual void report(std::ostream&) {}
 };
 
 // The real desktop (X11), or nullptr with the reason in `error` (no display, not built in).

@@ -31,6 +31,13 @@ void DesktopTimeline::processMessages() {
     deliverDue();
 }
 
+bool DesktopTimeline::inputPossible() {
+    if (pending() > 0 || inner_.inputPossible()) return true;
+    if (!endlessWait_) record("wait without end: no scripted event is left that could end it");
+    endlessWait_ = true;
+    return false;
+}
+
 void DesktopTimeline::waitFor(std::uint32_t milliseconds) {
     std::uint64_t remaining = milliseconds;
     while (remaining > 0) {

@@ -25,8 +25,14 @@ public:
 
     void processMessages() override;
     void waitFor(std::uint32_t milliseconds) override;
+    // While an event of the script (or of the inner pump) is still to come. The first time
+    // nothing is left for a wait without a time-out, records
+    // `wait without end: no scripted event is left that could end it`.
+    bool inputPossible() override;
 
     std::size_t pending() const { return events_.size() - next_; }
+    // A wait was found that nothing could end.
+    bool endlessWait() const { return endlessWait_; }
 
 private:
     std::uint64_t elapsed() const { return clock_.tickCount() - start_; }
@@ -39,6 +45,7 @@ private:
     std::vector<TimedEvent> events_;
     std::size_t next_ = 0;
     Deliver deliver_;
+    bool endlessWait_ = false;
 };
 
 }  // namespace orv::fake

@@ -1,5 +1,7 @@
 #include "platform/fake/fake_message_pump.h"
 
+#include <utility>
+
 namespace orv::fake {
 
 void FakeMessagePump::processMessages() { deliver(); }
@@ -9,6 +11,15 @@ void FakeMessagePump::waitFor(std::uint32_t milliseconds) {
     waited_ += milliseconds;
     if (clock_ != nullptr) clock_->advanceMs(milliseconds);
     deliver();
+    if (waitLimit_ != 0 && ++waits_ > waitLimit_ && onWaitLimit_.second) {
+        record("messages " + onWaitLimit_.first);
+        std::exchange(onWaitLimit_.second, nullptr)();
+    }
+}
+
+void FakeMessagePump::limitWaits(std::uint64_t limit, std::string label, std::function<void()> event) {
+    waitLimit_ = limit;
+    onWaitLimit_ = {std::move(label), std::move(event)};
 }
 
 void FakeMessagePump::at(std::uint64_t call, std::string label, std::function<void()> event) {

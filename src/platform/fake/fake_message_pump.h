@@ -14,7 +14,8 @@ namespace orv::fake {
 // A message queue that never blocks. Waits are recorded as `wait <n> ms`, return at once and,
 // when a fake clock is attached, move it on by that much. Processing pending messages is not
 // recorded unless a scripted event is delivered: `messages <label>`. Events are scripted by the
-// number of the pump call (every processMessages and every wait counts, from 1).
+// number of the pump call (every processMessages and every wait counts, from 1), and may end a
+// run that waits too often (`messages <label>` at the first wait past the bound).
 class FakeMessagePump final : public IMessagePump, public Recorder {
 public:
     using Recorder::Recorder;
@@ -25,6 +26,10 @@ public:
 
     // Delivers `event` (recorded with `label`) at pump call number `call`.
     void at(std::uint64_t call, std::string label, std::function<void()> event);
+    // Delivers `event` (recorded with `label`) once, after wait number `limit`.
+    void limitWaits(std::uint64_t limit, std::string label, std::function<void()> event);
+    // While a scripted event is still to come.
+    bool inputPossible() override { return !events_.empty(); }
     std::uint64_t calls() const { return calls_; }
     std::uint64_t waitedMs() const { return waited_; }
     void attachClock(FakeClock* clock) { clock_ = clock; }
@@ -35,6 +40,9 @@ private:
     FakeClock* clock_ = nullptr;
     std::uint64_t calls_ = 0;
     std::uint64_t waited_ = 0;
+    std::uint64_t waits_ = 0;
+    std::uint64_t waitLimit_ = 0;
+    std::pair<std::string, std::function<void()>> onWaitLimit_;
     std::multimap<std::uint64_t, std::pair<std::string, std::function<void()>>> events_;
 };
 

@@ -46,14 +46,20 @@ void FakePlaybackWindows::minimiseApplication() {
     record("minimise application");
 }
 
+std::int32_t FakePlaybackWindows::foregroundWindow() {
+    return desktop_ != nullptr ? static_cast<std::int32_t>(desktop_->foreground()) : foreground_;
+}
+
 void FakePlaybackWindows::setForegroundWindow(std::int32_t window) {
     foreground_ = window;
+    if (desktop_ != nullptr) desktop_->setForeground(static_cast<WindowId>(window));
     record("set foreground " + std::to_string(window));
 }
 
 std::int32_t FakePlaybackWindows::giveFocusBack(std::int32_t window) {
     // Every window of the fake desktop is a top-level window.
     foreground_ = window;
+    if (desktop_ != nullptr) desktop_->setForeground(static_cast<WindowId>(window));
     record("focus back " + std::to_string(window) + " -> " + std::to_string(window));
     return window;
 }

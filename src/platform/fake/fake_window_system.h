@@ -47,6 +47,8 @@ public:
     void addWindow(const Window& window, bool onTop = false);
     void removeWindow(WindowId window);
     void setForeground(WindowId window) { foreground_ = window; }
+    // The window that has the focus (not recorded).
+    WindowId foreground() const { return foreground_; }
     void setScreenSize(ScreenSize size) { screen_ = size; }
     // Make activation requests fail (a window manager that refuses focus).
     void setRefuseActivation(bool refuse) { refuseActivation_ = refuse; }

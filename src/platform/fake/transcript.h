@@ -1,5 +1,6 @@
 #pragma once
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -9,7 +10,16 @@ namespace orv::fake {
 // share one transcript so that a dry run shows every call of every interface in order.
 class Transcript {
 public:
-    void add(std::string line) { lines_.push_back(std::move(line)); }
+    void add(std::string line) {
+        if (stream_ != nullptr) {
+            *stream_ << line << '\n';
+            return;
+        }
+        lines_.push_back(std::move(line));
+    }
+    // From now on every line goes to `out` as it is added and is not kept, so that a run of any
+    // length needs no memory for its record; nullptr keeps the lines again.
+    void streamTo(std::ostream* out) { stream_ = out; }
     const std::vector<std::string>& lines() const { return lines_; }
     // All lines, each ended by a line feed.
     std::string text() const {
@@ -24,6 +34,7 @@ public:
 
 private:
     std::vector<std::string> lines_;
+    std::ostream* stream_ = nullptr;
 };
 
 // Base of the fakes: records into a shared transcript or into its own.
