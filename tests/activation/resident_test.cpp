@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "engine/playback_engine.h"
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_hook_library.h"
@@ -198,6 +200,25 @@ TEST_F(ResidentTest, ActivateMeAndCaptureAnswerTheirWay) {
     resident->handleHookMessage({HookMsg::HotKey, 263, 10, 999});
     ASSERT_EQ(prompt.shown().size(), 1u);
     EXPECT_EQ(prompt.shown()[0].text, kCaptureNotAvailableText);
+}
+
+TEST_F(ResidentTest, ADamagedFileStaysReadOnlyAndItsSystemMacrosStillWork) {
+    writeMacros({macro("Hello", 144, "hi")});
+    {
+        std::ofstream damage(settings.CurrentFile, std::ios::binary | std::ios::app);
+        damage << "half a record";
+    }
+    const std::string before = test::readFile(settings.CurrentFile);
+    resident->start(999, CommandLine{});
+    EXPECT_NE(resident->macroFileReadOnlyReason().find("13 bytes are left over"), std::string::npos);
+    EXPECT_EQ(table.MacroCount(), 5);
+    resident->handleHookMessage({HookMsg::HotKey, 262, 10, 999});
+    EXPECT_EQ(ui.calls, "main-window;");
+    EXPECT_EQ(test::readFile(settings.CurrentFile), before);
+
+    // Opening a sound file leaves the read-only state behind.
+    resident->openMacroFile(dir.file("other.ORV"));
+    EXPECT_TRUE(resident->macroFileReadOnlyReason().empty());
 }
 
 TEST_F(ResidentTest, TheTopWindowMenuOffersTheMacrosThatFitTheForegroundWindow) {
