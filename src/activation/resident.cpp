@@ -61,9 +61,9 @@ void Resident::start(std::int32_t mainWindow, const CommandLine& commandLine) {
     std::error_code ec;
     std::filesystem::create_directories(paths_.programDir, ec);
     applyCommandLine(commandLine_, settings_);
-    if (commandLine_.file) {
-        if (std::filesystem::is_regular_file(*commandLine_.file, ec)) settings_.CurrentFile = *commandLine_.file;
-    }
+    // A "/F" file that is missing, or is no file at all (a pipe, a device), is ignored.
+    if (commandLine_.file && std::filesystem::is_regular_file(*commandLine_.file, ec))
+        settings_.CurrentFile = *commandLine_.file;
     if (settings_.NetworkMode) sharedFile_->macroFileOpened(settings_.CurrentFile);
     store_->LoadMacroFile(settings_.CurrentFile);
 
@@ -319,11 +319,16 @@ void Resident::playWindowMacro(int j, const TMacroRecord&) {
 }
 
 bool Resident::lockSharedFile() { return !sharedFile_->FileInUse(); }
-void Resident::releaseSharedFile() { sharedFile_->ReleaseSyncFile(true); }
+void Resident::releaseSharedFile(bool changed) { sharedFile_->ReleaseSyncFile(changed); }
 
 void Resident::macroDeleted(int, bool, bool) { indexChanged(); }
 void Resident::macroActiveChanged(int, bool) { indexChanged(); }
 bool Resident::beginMacroFileSwap(const std::string& path) {
+    // A pipe or a device would block the load or be read as macros: keep the current file.
+    if (const std::string why = nonRegularFileReason(path); !why.empty()) {
+        p_.prompt.messageBox("Error", "The macro file \"" + path + "\" cannot be opened: " + why + ".");
+        return false;
+    }
     if (settings_.NetworkMode) sharedFile_->macroFileOpened(path);
     return true;
 }

@@ -148,7 +148,7 @@ public:
 
     // IMacroHost
     bool lockSharedFile() override;
-    void releaseSharedFile() override;
+    void releaseSharedFile(bool changed) override;
     void beforeMacroDelete(int) override {}
     void macroDeleted(int number, bool wasTimed, bool wasPopupMenu) override;
     void macroActiveChanged(int number, bool timed) override;

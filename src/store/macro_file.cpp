@@ -137,6 +137,12 @@ struct TempFile {
 
 }  // namespace
 
+std::string nonRegularFileReason(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || S_ISREG(st.st_mode)) return {};
+    return fileTypeText(st.st_mode);
+}
+
 int openRegularFile(const std::string& path, int flags, std::string* why) {
     auto refuse = [&](mode_t mode) {
         if (why != nullptr) *why = fileTypeText(mode);

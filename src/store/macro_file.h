@@ -31,6 +31,10 @@ struct MacroFileContents {
 
 MacroFileContents readMacroFile(const std::string& path);
 
+// Why `path`, which exists, cannot be a macro file ("it is a folder", "it is a named pipe ..."),
+// or empty when it is a regular file or does not exist.
+std::string nonRegularFileReason(const std::string& path);
+
 // Opens `path` with `flags` only when it is a regular file: a named pipe or a device is refused
 // before it is opened, so that opening can neither block nor touch the device. Returns -1 on
 // failure with errno set (ENOENT for a missing file) and `why` saying what went wrong.
