@@ -207,6 +207,9 @@ void SharedFileLock::onSyncTimer() {
 
 void SharedFileLock::applyNetworkSettings(bool networkMode, bool autoSync, int syncMinutes) {
     const bool switchedOn = networkMode && !settings_.NetworkMode;
+    // Leaving network mode while holding the lock gives it back, so that the others need not
+    // wait a minute for it.
+    if (!networkMode && held_) ReleaseSyncFile(false);
     settings_.NetworkMode = networkMode;
     settings_.SyncMinutes = syncMinutes;
     settings_.AutoSync = autoSync && syncMinutes > 0;

@@ -289,6 +289,18 @@ TEST_F(SharedFileLockTest, SwitchingNetworkModeOnReadsTheSyncFile) {
     EXPECT_TRUE(prompt.shown().empty());
 }
 
+TEST_F(SharedFileLockTest, LeavingNetworkModeWhileHoldingGivesTheLockBack) {
+    Program a(macroFile, clock);
+    Program b(macroFile, clock);
+    ASSERT_FALSE(a.lock->FileInUse());
+    a.lock->applyNetworkSettings(false, true, 10);
+    EXPECT_FALSE(a.lock->holding());
+    EXPECT_FALSE(a.host.heartbeatTimer);
+    EXPECT_EQ(onDisk().state, SyncRecord::kFree);
+    EXPECT_EQ(onDisk().counter, 1);
+    EXPECT_FALSE(b.lock->FileInUse());
+}
+
 TEST_F(SharedFileLockTest, NetworkDialogStoresItsValuesHoweverItCloses) {
     Program a(macroFile, clock);
     NetworkOptionsModel model = NetworkOptionsModel::fromSettings(*a.settings);
