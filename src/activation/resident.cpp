@@ -18,7 +18,12 @@ namespace orv {
 
 Resident::Resident(TActivationTable& table, TAppSettings& settings, ProgramPaths paths, ResidentPlatform platform,
                    IResidentUi& ui, std::string ownProgramName)
-    : table_(table), settings_(settings), paths_(std::move(paths)), p_(platform), ui_(ui) {
+    : table_(table),
+      settings_(settings),
+      paths_(std::move(paths)),
+      p_(platform),
+      settingsSaver_(paths_, p_.prompt),
+      ui_(ui) {
     store_ = std::make_unique<MacroStore>(table_, settings_, p_.hook, p_.prompt, p_.clock, paths_.iconsDir());
     control_ = std::make_unique<WindowControl>(p_.windows, p_.processes);
     families_ =
@@ -56,9 +61,9 @@ void Resident::start(std::int32_t mainWindow, const CommandLine& commandLine) {
     std::error_code ec;
     std::filesystem::create_directories(paths_.programDir, ec);
     applyCommandLine(commandLine_, settings_);
-    if (commandLine_.file) {
-        if (std::filesystem::is_regular_file(*commandLine_.file, ec)) settings_.CurrentFile = *commandLine_.file;
-    }
+    // A "/F" file that is missing, or is no file at all (a pipe, a device), is ignored.
+    if (commandLine_.file && std::filesystem::is_regular_file(*commandLine_.file, ec))
+        settings_.CurrentFile = *commandLine_.file;
     if (settings_.NetworkMode) sharedFile_->macroFileOpened(settings_.CurrentFile);
     store_->LoadMacroFile(settings_.CurrentFile);
 
@@ -112,7 +117,7 @@ void Resident::shutdown() {
         if (*handle != 0) p_.hook.OrvUnHook(*handle);
         *handle = 0;
     }
-    SaveSettings(settings_, paths_);
+    saveSettings();
 }
 
 void Resident::handleHookMessage(const HookMessage& m) {
@@ -177,7 +182,7 @@ void Resident::openMacroFile(const std::string& path) {
     // The recent files first: refilling the window rebuilds its File menu from them.
     DoLastFiles(settings_.LastFile, previous, path);
     indexChanged();
-    SaveSettings(settings_, paths_);
+    saveSettings();
 }
 
 std::pair<std::string, std::string> Resident::placeOnDesktop(int j, const std::string& desktopDir,
@@ -207,6 +212,8 @@ void Resident::handOverCharacter(std::int64_t lParam) {
         ActivateMe();
     }
 }
+
+const std::string& Resident::macroFileReadOnlyReason() const { return store_->readOnlyReason(); }
 
 bool Resident::macroPaused() const { return engine_->state().pauseWindowShowing; }
 bool Resident::macroPlaying() const { return engine_->state().playing; }
@@ -312,11 +319,16 @@ void Resident::playWindowMacro(int j, const TMacroRecord&) {
 }
 
 bool Resident::lockSharedFile() { return !sharedFile_->FileInUse(); }
-void Resident::releaseSharedFile() { sharedFile_->ReleaseSyncFile(true); }
+void Resident::releaseSharedFile(bool changed) { sharedFile_->ReleaseSyncFile(changed); }
 
 void Resident::macroDeleted(int, bool, bool) { indexChanged(); }
 void Resident::macroActiveChanged(int, bool) { indexChanged(); }
 bool Resident::beginMacroFileSwap(const std::string& path) {
+    // A pipe or a device would block the load or be read as macros: keep the current file.
+    if (const std::string why = nonRegularFileReason(path); !why.empty()) {
+        p_.prompt.messageBox("Error", "The macro file \"" + path + "\" cannot be opened: " + why + ".");
+        return false;
+    }
     if (settings_.NetworkMode) sharedFile_->macroFileOpened(path);
     return true;
 }
@@ -324,7 +336,7 @@ bool Resident::beginMacroFileSwap(const std::string& path) {
 void Resident::macroFileSwapped(const std::string& previous, const std::string& current) {
     DoLastFiles(settings_.LastFile, previous, current);
     indexChanged();
-    SaveSettings(settings_, paths_);
+    saveSettings();
 }
 
 }  // namespace orv

@@ -11,6 +11,7 @@
 #include "engine/system_commands.h"
 #include "platform/hook_library.h"
 #include "store/paths.h"
+#include "store/settings.h"
 #include "store/shared_file_lock.h"
 
 namespace orv {
@@ -147,7 +148,7 @@ public:
 
     // IMacroHost
     bool lockSharedFile() override;
-    void releaseSharedFile() override;
+    void releaseSharedFile(bool changed) override;
     void beforeMacroDelete(int) override {}
     void macroDeleted(int number, bool wasTimed, bool wasPopupMenu) override;
     void macroActiveChanged(int number, bool timed) override;
@@ -167,6 +168,11 @@ public:
     Scheduler& scheduler() { return *scheduler_; }
     SharedFileLock& sharedFile() { return *sharedFile_; }
     const ProgramPaths& paths() const { return paths_; }
+    // Why the current macro file is kept read-only (damaged or unreadable), or empty.
+    const std::string& macroFileReadOnlyReason() const;
+    // Writes the configuration file; a failure is shown once (see SettingsSaver).
+    bool saveSettings() { return settingsSaver_.save(settings_); }
+    SettingsSaver& settingsSaver() { return settingsSaver_; }
     const CommandLine& commandLine() const { return commandLine_; }
 
     // After the index or an activation setting changed: hotkeys, ShortKeys, schedule, the list.
@@ -179,6 +185,7 @@ private:
     TAppSettings& settings_;
     ProgramPaths paths_;
     ResidentPlatform p_;
+    SettingsSaver settingsSaver_;
     IResidentUi& ui_;
     CommandLine commandLine_;
     std::unique_ptr<MacroStore> store_;

@@ -187,7 +187,7 @@ private:
         const bool deleted = removeMacro(*s.store, d, planMacroRemoval(*s.store, *s.table, d));
         if (s.host != nullptr) {
             if (deleted) s.host->macroDeleted(d, wasTimed, wasPopup);
-            s.host->releaseSharedFile();
+            s.host->releaseSharedFile(deleted);
         }
         return param.next;
     }
@@ -210,11 +210,12 @@ private:
                         "Cannot deactivate macro \"" + nick + "\" because the macro file is in use by another user.");
                 continue;
             }
-            // Sets the in-memory flag, tells the hook library and writes the flag to the file.
-            s.store->SetMacroActive(j, active);
+            // Writes the flag to the file, then sets it in memory and tells the hook library. A
+            // failed write has been shown by the store and changes nothing else.
+            const bool saved = s.store->SetMacroActive(j, active);
             if (s.host != nullptr) {
-                s.host->macroActiveChanged(j, s.table->HotKeyCode(j) == kCodeTimed);
-                s.host->releaseSharedFile();
+                if (saved) s.host->macroActiveChanged(j, s.table->HotKeyCode(j) == kCodeTimed);
+                s.host->releaseSharedFile(saved);
             }
             break;
         }

@@ -202,7 +202,8 @@ void TMainWin::attach(Resident& resident, QtPlaybackWindows& playbackWindows) {
     connect(&clearTimer_, &QTimer::timeout, this, [this] { resident_->onClearTimer(); });
     connect(&heartbeatTimer_, &QTimer::timeout, this, [this] { resident_->onHeartbeatTimer(); });
     connect(&syncTimer_, &QTimer::timeout, this, [this] { resident_->onSyncTimer(); });
-    options_ = std::make_unique<OptionsMenu>(settings_, resident.paths(), resident.sharedFile(), *dialogFiles_, *this);
+    options_ =
+        std::make_unique<OptionsMenu>(settings_, resident.settingsSaver(), resident.sharedFile(), *dialogFiles_, *this);
     operations_ = std::make_unique<MacroOperations>(MacroOperations::Services{
         resident.table(), settings_, resident.store(), resident.sharedFile(), prompt_, clock_, list_, *this});
     startupTimer_.start();
@@ -468,7 +469,7 @@ void TMainWin::showButtonLayout() {
 }
 
 void TMainWin::saveSettings() {
-    if (resident_ != nullptr) SaveSettings(settings_, resident_->paths());
+    if (resident_ != nullptr) resident_->saveSettings();
 }
 
 void TMainWin::buildTray() {
@@ -643,8 +644,12 @@ void TMainWin::toggleMouseLocator() {
 }
 
 void TMainWin::updateCaption() {
-    setWindowTitle(fromCp1252(
-        mainWindowCaption(toCp1252(fileTitle(settings_.CurrentFile)), settings_.ShowDate, clock_.now(), browseMode())));
+    QString caption = fromCp1252(
+        mainWindowCaption(toCp1252(fileTitle(settings_.CurrentFile)), settings_.ShowDate, clock_.now(), browseMode()));
+    // A damaged or unreadable macro file is kept read-only; say so where the file is named.
+    if (resident_ != nullptr && !resident_->macroFileReadOnlyReason().empty())
+        caption += QStringLiteral(" (read-only)");
+    setWindowTitle(caption);
 }
 
 void TMainWin::updateRecentFiles() {
@@ -730,7 +735,7 @@ void TMainWin::shortKeyOptions() {
             prefix->setFocus();
             return;
         }
-        SaveSettings(settings_, resident_->paths());
+        resident_->saveSettings();
         resident_->indexChanged();  // the ShortKey matcher takes the new options
         dialog.accept();
     });

@@ -82,7 +82,7 @@ void TSystemKeys::okClick() {
         QMessageBox::critical(this, QStringLiteral("Error"), fromCp1252(*refusal));
         return;
     }
-    SaveSettings(resident_.settings(), resident_.paths());
+    resident_.saveSettings();
     accept();
 }
 

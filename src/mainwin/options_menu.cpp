@@ -9,9 +9,9 @@
 
 namespace orv {
 
-OptionsMenu::OptionsMenu(TAppSettings& settings, ProgramPaths paths, SharedFileLock& lock, IDialogFiles& files,
+OptionsMenu::OptionsMenu(TAppSettings& settings, SettingsSaver& saver, SharedFileLock& lock, IDialogFiles& files,
                          IOptionsWindow& window)
-    : settings_(settings), paths_(std::move(paths)), lock_(lock), files_(files), window_(window) {}
+    : settings_(settings), saver_(saver), lock_(lock), files_(files), window_(window) {}
 
 dialogs::DialogEnv OptionsMenu::env() {
     dialogs::DialogEnv e;
@@ -20,7 +20,7 @@ dialogs::DialogEnv OptionsMenu::env() {
     return e;
 }
 
-void OptionsMenu::save() { SaveSettings(settings_, paths_); }
+void OptionsMenu::save() { saver_.save(settings_); }
 
 void OptionsMenu::MenuNetworkClick() {
     NetworkOptionsModel model = NetworkOptionsModel::fromSettings(settings_);

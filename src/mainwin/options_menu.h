@@ -1,7 +1,7 @@
 #pragma once
 
 #include "store/app_settings.h"
-#include "store/paths.h"
+#include "store/settings.h"
 #include "store/shared_file_lock.h"
 
 namespace orv {
@@ -34,7 +34,7 @@ public:
 // the configuration file. A cancelled dialog changes and writes nothing.
 class OptionsMenu {
 public:
-    OptionsMenu(TAppSettings& settings, ProgramPaths paths, SharedFileLock& lock, IDialogFiles& files,
+    OptionsMenu(TAppSettings& settings, SettingsSaver& saver, SharedFileLock& lock, IDialogFiles& files,
                 IOptionsWindow& window);
 
     // "&Network" (MenuNetworkClick): the dialog shows the current values; however it is closed,
@@ -55,7 +55,7 @@ private:
     void save();
 
     TAppSettings& settings_;
-    ProgramPaths paths_;
+    SettingsSaver& saver_;
     SharedFileLock& lock_;
     IDialogFiles& files_;
     IOptionsWindow& window_;

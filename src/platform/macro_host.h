@@ -15,7 +15,9 @@ public:
     // Locks the macro file for a change. False when it is a shared file that another user has in
     // use; the change is then not made. Always true for a file that is not shared.
     virtual bool lockSharedFile() = 0;
-    virtual void releaseSharedFile() = 0;
+    // Releases the lock; `changed` tells the other users to reload (a change that failed or was
+    // refused does not).
+    virtual void releaseSharedFile(bool changed) = 0;
 
     // Before record `number` is deleted: note the list row that shows it.
     virtual void beforeMacroDelete(int number) = 0;

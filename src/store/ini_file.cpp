@@ -39,7 +39,7 @@ IniFile IniFile::parse(std::string_view text) {
         if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
         const std::string_view line = trim(raw);
         if (line.size() >= 2 && line.front() == '[' && line.find(']') != std::string_view::npos) {
-            ini.sections_.push_back({std::string(trim(line.substr(1, line.find(']') - 1))), {}});
+            ini.sections_.push_back({std::string(trim(line.substr(1, line.find(']') - 1))), std::string(raw), {}});
             continue;
         }
         const std::size_t eq = line.find('=');
@@ -82,7 +82,7 @@ void IniFile::set(std::string_view section, std::string_view key, std::string_vi
     if (sections_.empty()) sections_.push_back({});
     Section* s = findSection(section);
     if (s == nullptr) {
-        sections_.push_back({std::string(section), {}});
+        sections_.push_back({std::string(section), {}, {}});
         s = &sections_.back();
     }
     for (Line& line : s->lines) {
@@ -100,17 +100,17 @@ void IniFile::set(std::string_view section, std::string_view key, std::string_vi
 std::string IniFile::text() const {
     std::string out;
     for (const Section& s : sections_) {
-        if (&s != &sections_.front()) out += "[" + s.name + "]\n";
+        if (&s != &sections_.front()) out += (s.header.empty() ? "[" + s.name + "]" : s.header) + "\n";
         for (const Line& line : s.lines) out += (line.key.empty() ? line.raw : line.key + "=" + line.value) + "\n";
     }
     return out;
 }
 
-bool IniFile::save(const std::string& path) const {
+bool IniFile::save(const std::string& path, std::string* error) const {
     std::error_code ec;
     const auto parent = std::filesystem::path(path).parent_path();
     if (!parent.empty()) std::filesystem::create_directories(parent, ec);
-    return replaceFileAtomically(path, text());
+    return replaceFileAtomically(path, text(), error);
 }
 
 }  // namespace orv

@@ -22,8 +22,9 @@ public:
     void set(std::string_view section, std::string_view key, std::string_view value);
 
     std::string text() const;
-    // Writes the whole file, creating its folder when needed; false when it could not be written.
-    bool save(const std::string& path) const;
+    // Writes the whole file, creating its folder when needed; false (and why in `error`) when it
+    // could not be written.
+    bool save(const std::string& path, std::string* error = nullptr) const;
 
 private:
     struct Line {
@@ -32,7 +33,8 @@ private:
         std::string value;
     };
     struct Section {
-        std::string name;  // empty for the lines before the first section header
+        std::string name;    // empty for the lines before the first section header
+        std::string header;  // the header line as read (text after "]" included); empty for new ones
         std::vector<Line> lines;
     };
     Section* findSection(std::string_view name);

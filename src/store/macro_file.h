@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <string>
 #include <vector>
 
@@ -29,8 +31,25 @@ struct MacroFileContents {
 
 MacroFileContents readMacroFile(const std::string& path);
 
+// Why `path`, which exists, cannot be a macro file ("it is a folder", "it is a named pipe ..."),
+// or empty when it is a regular file or does not exist.
+std::string nonRegularFileReason(const std::string& path);
+
+// Opens `path` with `flags` only when it is a regular file: a named pipe or a device is refused
+// before it is opened, so that opening can neither block nor touch the device. Returns -1 on
+// failure with errno set (ENOENT for a missing file) and `why` saying what went wrong.
+int openRegularFile(const std::string& path, int flags, std::string* why = nullptr);
+
 // Replaces `path` with `bytes` without ever leaving a half-written file: the new content is
-// written and flushed beside the original and renamed over it. Keeps the original's mode.
-bool replaceFileAtomically(const std::string& path, const std::string& bytes, std::string* error = nullptr);
+// written and flushed beside the original, renamed over it and the folder flushed. A symbolic
+// link keeps pointing at its target, which is what gets replaced. An existing file keeps its
+// mode, owner and group (refused when they cannot be kept); a new one is created with
+// `newFileMode` less the umask.
+bool replaceFileAtomically(const std::string& path, const std::string& bytes, std::string* error = nullptr,
+                           mode_t newFileMode = 0666);
+
+// Removes what an interrupted replaceFileAtomically of `path` left beside it: temporary files
+// of this user that no program is writing any more.
+void removeStaleTemporaries(const std::string& path);
 
 }  // namespace orv

@@ -1,6 +1,7 @@
 #include "store/macro_store.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <array>
@@ -38,6 +39,28 @@ bool pwriteAll(int fd, const std::uint8_t* data, std::size_t size, off_t offset)
     return true;
 }
 
+// Writes `size` bytes at `offset`. When that fails part-way (a full disk, a file-size limit),
+// puts back what was there and cuts the file back to its former size, so that a failed write
+// leaves the file exactly as it was.
+bool writeOrRestore(int fd, const std::uint8_t* data, std::size_t size, off_t offset) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) return false;
+    const off_t oldSize = st.st_size;
+    std::vector<std::uint8_t> old;
+    if (offset < oldSize) {
+        old.resize(std::min<std::size_t>(size, static_cast<std::size_t>(oldSize - offset)));
+        if (!preadAll(fd, old.data(), old.size(), offset)) return false;
+    }
+    if (pwriteAll(fd, data, size, offset)) return true;
+    const int err = errno;
+    if (!old.empty()) pwriteAll(fd, old.data(), old.size(), offset);
+    if (::ftruncate(fd, oldSize) != 0) {
+        // Nothing more can be done; the error reported is the write's.
+    }
+    errno = err;
+    return false;
+}
+
 off_t recordOffset(int n) { return static_cast<off_t>(n - 1) * static_cast<off_t>(TMacroRecord::kSize); }
 
 // Closes a descriptor when it goes out of scope.
@@ -52,6 +75,12 @@ struct Fd {
 };
 
 std::string fileName(const std::string& path) { return std::filesystem::path(path).filename().string(); }
+
+std::string macrosLoadedText(int count) {
+    if (count == 0) return "None of its macros could be loaded";
+    if (count == 1) return "Its first macro is loaded";
+    return "Its first " + std::to_string(count) + " macros are loaded";
+}
 
 }  // namespace
 
@@ -95,7 +124,10 @@ bool MacroStore::LoadMacroFile(const std::string& path, LoadMode mode) {
     table_.setMacroCount(0);
     loadedPath_ = path;
     readOnlyReason_.clear();
+    memoryOnly_.clear();
+    fileRecords_ = 0;
     inspectOnly_ = mode == LoadMode::Inspect;
+    if (!inspectOnly_) removeStaleTemporaries(path);
 
     MacroFileContents contents = readMacroFile(path);
     if (contents.status == MacroFileContents::Status::Missing && inspectOnly_) {
@@ -104,7 +136,9 @@ bool MacroStore::LoadMacroFile(const std::string& path, LoadMode mode) {
         return false;
     }
     if (contents.status == MacroFileContents::Status::Missing) {
-        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        // Macro files may hold logon passwords: private to the user unless the folder is shared.
+        const mode_t created = settings_.NetworkMode ? 0666 : 0600;
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, created);
         if (fd < 0) {
             prompt_.messageBox(kErrorTitle, "New file could not be created.");
             return false;
@@ -128,14 +162,14 @@ bool MacroStore::LoadMacroFile(const std::string& path, LoadMode mode) {
         storeIndexEntry(count, record, resolveIcon(record, false));
         hook_.OrvUpItem(table_, count);
     }
+    fileRecords_ = count;
     hook_.OrvUpNumKeys(table_);
 
     readOnlyReason_ = contents.damage();
     if (!readOnlyReason_.empty()) {
-        prompt_.messageBox(kErrorTitle,
-                           "The macro file \"" + fileName(path) + "\" is damaged: " + readOnlyReason_ + ". Its first " +
-                               std::to_string(count) +
-                               " macros are loaded and the file is kept read-only, so nothing in it is lost.");
+        prompt_.messageBox(kErrorTitle, "The macro file \"" + fileName(path) + "\" is damaged: " + readOnlyReason_ +
+                                            ". " + macrosLoadedText(count) +
+                                            " and the file is kept read-only, so nothing in it is lost.");
     } else if (!contents.problems.empty()) {
         std::string text = "Some macros in \"" + fileName(path) + "\" are damaged and were read as far as possible:";
         const std::size_t shown = std::min<std::size_t>(contents.problems.size(), 5);
@@ -171,12 +205,20 @@ void MacroStore::EnsureSystemMacros() {
         if (settings_.nickName(j) != systemMacroNickName(code))
             settings_.NickName[static_cast<std::size_t>(j - 1)] = systemMacroNickName(code);
     }
-    if (!readOnlyReason_.empty() || inspectOnly_) return;  // never write into a damaged or inspected file
+    // A damaged or inspected file is never written: its missing system macros live in memory
+    // only, so that the program can still be called up and capture still started.
+    const bool memoryOnly = !readOnlyReason_.empty() || inspectOnly_;
     for (int code = 1; code <= 4; ++code) {
         if (found[static_cast<std::size_t>(code - 1)] || table_.MacroCount() >= kMaxMacros) continue;
         table_.setMacroCount(table_.MacroCount() + 1);
         hook_.OrvUpNumKeys(table_);
         TMacroRecord record = makeSystemMacro(code);
+        if (memoryOnly) {
+            storeIndexEntry(table_.MacroCount(), record, resolveIcon(record, false));
+            hook_.OrvUpItem(table_, table_.MacroCount());
+            memoryOnly_.push_back(record);
+            continue;
+        }
         if (!writeRecordTo(loadedPath_, table_.MacroCount(), record)) {
             table_.setMacroCount(table_.MacroCount() - 1);
             hook_.OrvUpNumKeys(table_);
@@ -187,7 +229,13 @@ void MacroStore::EnsureSystemMacros() {
 
 bool MacroStore::ReadMacroRecord(int n, TMacroRecord& record) const {
     if (n < 1) return false;
-    Fd f(::open(settings_.CurrentFile.c_str(), O_RDONLY | O_CLOEXEC));
+    const auto memoryIndex = static_cast<std::size_t>(n - fileRecords_ - 1);
+    if (settings_.CurrentFile == loadedPath_ && n > fileRecords_ && n <= table_.MacroCount() &&
+        memoryIndex < memoryOnly_.size()) {
+        record = memoryOnly_[memoryIndex];
+        return true;
+    }
+    Fd f(openRegularFile(settings_.CurrentFile, O_RDONLY));
     if (f.fd < 0) return false;
     RecordBytes buffer{};
     if (!preadAll(f.fd, buffer.data(), buffer.size(), recordOffset(n))) return false;
@@ -210,7 +258,7 @@ bool MacroStore::WriteMacroRecord(int n, TMacroRecord& record) {
 
 bool MacroStore::writeRecordTo(const std::string& path, int n, TMacroRecord& record) {
     if (refuseWhenReadOnly(path)) return false;
-    Fd f(::open(path.c_str(), O_RDWR | O_CLOEXEC));
+    Fd f(openRegularFile(path, O_RDWR));
     const int number = n == -1 ? table_.MacroCount() : n;
     if (f.fd < 0 || number < 1 || number > kMaxMacros) {
         prompt_.messageBox(kErrorTitle, "Saving of keystrokes failed.");
@@ -226,7 +274,7 @@ bool MacroStore::writeRecordTo(const std::string& path, int n, TMacroRecord& rec
     }
     const MacroIconRef icon = resolveIcon(record, true);
     const RecordBytes bytes = encodeRecord(record);
-    if (!pwriteAll(f.fd, bytes.data(), bytes.size(), offset)) {
+    if (!writeOrRestore(f.fd, bytes.data(), bytes.size(), offset)) {
         prompt_.messageBox(kErrorTitle, "Saving of keystrokes failed.");
         return false;
     }
@@ -256,7 +304,7 @@ bool MacroStore::DeleteMacroRecord(int n) {
     // Copy the raw bytes of every other record so that nothing in them is rewritten.
     std::string all;
     {
-        Fd f(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+        Fd f(openRegularFile(path, O_RDONLY));
         if (f.fd < 0) return false;
         all.resize(contents.recordsInFile * TMacroRecord::kSize);
         if (!preadAll(f.fd, reinterpret_cast<std::uint8_t*>(all.data()), all.size(), 0)) return false;
@@ -275,12 +323,21 @@ bool MacroStore::DeleteMacroRecord(int n) {
 bool MacroStore::SetMacroActive(int n, bool active) {
     const std::string& path = settings_.CurrentFile;
     if (n < 1 || refuseWhenReadOnly(path)) return false;
-    Fd f(::open(path.c_str(), O_RDWR | O_CLOEXEC));
-    if (f.fd < 0) return false;
+    auto fail = [&](const std::string& why) {
+        prompt_.messageBox(kErrorTitle, std::string("The macro could not be ") +
+                                            (active ? "activated" : "deactivated") + ": \"" + fileName(path) + "\" " +
+                                            why + ".");
+        return false;
+    };
+    std::string why;
+    Fd f(openRegularFile(path, O_RDWR, &why));
+    if (f.fd < 0) return fail("could not be opened (" + why + ")");
     const off_t end = ::lseek(f.fd, 0, SEEK_END);
-    if (end < recordOffset(n) + static_cast<off_t>(TMacroRecord::kSize)) return false;
+    if (end < recordOffset(n) + static_cast<off_t>(TMacroRecord::kSize))
+        return fail("holds no macro number " + std::to_string(n));
     const std::uint8_t flag = active ? 1 : 0;
-    if (!pwriteAll(f.fd, &flag, 1, recordOffset(n) + static_cast<off_t>(TMacroRecord::oActive))) return false;
+    if (!writeOrRestore(f.fd, &flag, 1, recordOffset(n) + static_cast<off_t>(TMacroRecord::oActive)))
+        return fail(std::string("could not be written (") + std::strerror(errno) + ")");
     if (n <= table_.MacroCount() && path == loadedPath_) {
         table_.setActive(n, active);
         hook_.OrvUpItem(table_, n);

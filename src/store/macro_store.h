@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/clock.h"
 #include "platform/hook_library.h"
@@ -50,7 +51,8 @@ public:
     bool AppendMacroRecord(TMacroRecord& record);
     // Removes record n, closing the gap, and reloads the index.
     bool DeleteMacroRecord(int n);
-    // Rewrites the Active byte of record n and its index entry.
+    // Rewrites the Active byte of record n and its index entry. A failure is shown and changes
+    // nothing, in the file or in memory.
     bool SetMacroActive(int n, bool active);
     void EnsureSystemMacros();
 
@@ -80,6 +82,8 @@ private:
     std::string loadedPath_;
     std::string readOnlyReason_;
     bool inspectOnly_ = false;
+    int fileRecords_ = 0;                   // index entries loaded from the file
+    std::vector<TMacroRecord> memoryOnly_;  // system macros after them, kept out of the file
 };
 
 }  // namespace orv

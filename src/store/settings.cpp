@@ -224,10 +224,24 @@ void SaveSettings(const TAppSettings& settings, IniFile& ini) {
     }
 }
 
-bool SaveSettings(const TAppSettings& settings, const ProgramPaths& paths) {
+bool SaveSettings(const TAppSettings& settings, const ProgramPaths& paths, std::string* error) {
     IniFile ini = IniFile::load(paths.iniFile());
     SaveSettings(settings, ini);
-    return ini.save(paths.iniFile());
+    return ini.save(paths.iniFile(), error);
+}
+
+bool SettingsSaver::save(const TAppSettings& settings) {
+    std::string error;
+    if (SaveSettings(settings, paths_, &error)) {
+        told_ = false;
+        return true;
+    }
+    if (!told_) {
+        told_ = true;
+        prompt_.messageBox("Error", "The settings could not be saved to \"" + paths_.iniFile() + "\": " + error +
+                                        ". Settings changed now are lost when Orvanta ends.");
+    }
+    return false;
 }
 
 }  // namespace orv

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/user_prompt.h"
 #include "store/app_settings.h"
 #include "store/ini_file.h"
 #include "store/paths.h"
@@ -15,8 +16,25 @@ void LoadSettings(TAppSettings& settings, const ProgramPaths& paths);
 
 // Writes every key in order into `ini`, keeping its other sections and keys.
 void SaveSettings(const TAppSettings& settings, IniFile& ini);
-// Reads the file, writes every key and saves it; errors while writing are ignored (false).
-bool SaveSettings(const TAppSettings& settings, const ProgramPaths& paths);
+// Reads the file, writes every key and saves it; false (and why in `error`) when it could not
+// be written.
+bool SaveSettings(const TAppSettings& settings, const ProgramPaths& paths, std::string* error = nullptr);
+
+// Saves the configuration of the running program and tells the user when that fails: once, at
+// the first failure, so that settings changed while the file cannot be written are not lost
+// unnoticed, yet a read-only configuration does not bring up a message at every change. After a
+// save that succeeds, the next failure is told again.
+class SettingsSaver {
+public:
+    SettingsSaver(ProgramPaths paths, IUserPrompt& prompt) : paths_(std::move(paths)), prompt_(prompt) {}
+    bool save(const TAppSettings& settings);
+    const ProgramPaths& paths() const { return paths_; }
+
+private:
+    ProgramPaths paths_;
+    IUserPrompt& prompt_;
+    bool told_ = false;
+};
 
 // Makes a five-character sort order hold each digit 1 to 5 exactly once. A value that
 // already does is returned unchanged.

@@ -12,6 +12,14 @@ constexpr const char* kNoticeTitle = "Notice";
 SharedFileLock::SharedFileLock(TAppSettings& settings, const IClock& clock, IUserPrompt& prompt, ISharedFileHost& host)
     : settings_(settings), clock_(clock), prompt_(prompt), host_(host) {}
 
+std::string unsharableFileMessage(const std::string& macroFile) {
+    const std::size_t slash = macroFile.rfind('/');
+    const std::string name = slash == std::string::npos ? macroFile : macroFile.substr(slash + 1);
+    return "The macro file \"" + name +
+           "\" cannot be shared in network mode: its lock file would be the macro file itself. Give the file a name "
+           "ending in \".ORV\" to share it.";
+}
+
 std::string SharedFileLock::syncPath() const {
     return syncFilePath(macroFile_.empty() ? settings_.CurrentFile : macroFile_);
 }
@@ -25,6 +33,10 @@ void SharedFileLock::fileError(const SyncFile::Result& result) {
 void SharedFileLock::macroFileOpened(const std::string& macroFile) {
     macroFile_ = macroFile;
     if (!settings_.NetworkMode) return;
+    if (syncPath().empty()) {
+        prompt_.messageBox(kErrorTitle, unsharableFileMessage(macroFile));
+        return;
+    }
     // A brand-new sync file starts at counter 1, free, with the heartbeat in memory.
     SyncRecord initial{1, SyncRecord::kFree, record_.heartbeat};
     SyncFile(syncPath()).read(record_, initial);
@@ -33,6 +45,11 @@ void SharedFileLock::macroFileOpened(const std::string& macroFile) {
 
 bool SharedFileLock::FileInUse() {
     if (!settings_.NetworkMode) return false;
+    const std::string path = syncPath();
+    if (path.empty()) {
+        prompt_.messageBox(kErrorTitle, unsharableFileMessage(macroFile_.empty() ? settings_.CurrentFile : macroFile_));
+        return true;
+    }
 
     enum class Outcome { Take, InUse, Changed };
     Outcome outcome = Outcome::Take;
@@ -42,32 +59,31 @@ bool SharedFileLock::FileInUse() {
 
     const SyncRecord initial{1, SyncRecord::kFree, record_.heartbeat};
     SyncRecord after = record_;
-    const SyncFile::Result result = SyncFile(syncPath())
-                                        .update(
-                                            initial,
-                                            [&](SyncRecord& r, bool) {
-                                                if (r.state == SyncRecord::kHeld) {
-                                                    if (!otherSeen_ || r.heartbeat != otherHeartbeat_) {
-                                                        newHolderSeen = true;
-                                                        outcome = Outcome::InUse;
-                                                        return false;
-                                                    }
-                                                    // The same heartbeat as before: the holder is alive until it has
-                                                    // stood still for a minute; then its lock is ignored.
-                                                    if (ticks - otherSeenAt_ < kTakeoverMs) {
-                                                        outcome = Outcome::InUse;
-                                                        return false;
-                                                    }
-                                                } else if (r.counter != lastSeenCounter_) {
-                                                    outcome = Outcome::Changed;
-                                                    return false;
-                                                }
-                                                r.state = SyncRecord::kHeld;
-                                                r.heartbeat = now;
-                                                outcome = Outcome::Take;
-                                                return true;
-                                            },
-                                            after);
+    const SyncFile::Result result = SyncFile(path).update(
+        initial,
+        [&](SyncRecord& r, bool) {
+            if (r.state == SyncRecord::kHeld && readableHeartbeat(r.heartbeat)) {
+                if (!otherSeen_ || r.heartbeat != otherHeartbeat_) {
+                    newHolderSeen = true;
+                    outcome = Outcome::InUse;
+                    return false;
+                }
+                // The same heartbeat as before: the holder is alive until it has
+                // stood still for a minute; then its lock is ignored.
+                if (ticks - otherSeenAt_ < kTakeoverMs) {
+                    outcome = Outcome::InUse;
+                    return false;
+                }
+            } else if (r.counter != lastSeenCounter_) {
+                outcome = Outcome::Changed;
+                return false;
+            }
+            r.state = SyncRecord::kHeld;
+            r.heartbeat = now;
+            outcome = Outcome::Take;
+            return true;
+        },
+        after);
 
     if (!result.ok()) {
         fileError(result);
@@ -106,23 +122,23 @@ void SharedFileLock::ReleaseSyncFile(bool changed) {
     // Without a lock of its own and without a change there is nothing to tell the others;
     // writing "free" here could release the lock another program holds.
     if (!wasHeld && !changed) return;
+    const std::string path = syncPath();
+    if (path.empty()) return;
 
     const int delta = changed ? 1 : 0;
     bool othersChangedToo = false;
     const SyncRecord initial{1, SyncRecord::kFree, record_.heartbeat};
     SyncRecord after = record_;
-    const SyncFile::Result result = SyncFile(syncPath())
-                                        .update(
-                                            initial,
-                                            [&](SyncRecord& r, bool created) {
-                                                othersChangedToo = created || r.counter != counterAtTake_;
-                                                r.counter += delta;
-                                                const bool takenOver =
-                                                    r.state == SyncRecord::kHeld && r.heartbeat != ownHeartbeat_;
-                                                if (wasHeld && !takenOver) r.state = SyncRecord::kFree;
-                                                return true;
-                                            },
-                                            after);
+    const SyncFile::Result result = SyncFile(path).update(
+        initial,
+        [&](SyncRecord& r, bool created) {
+            othersChangedToo = created || r.counter != counterAtTake_;
+            r.counter = advanceCounter(r.counter, delta);
+            const bool takenOver = r.state == SyncRecord::kHeld && r.heartbeat != ownHeartbeat_;
+            if (wasHeld && !takenOver) r.state = SyncRecord::kFree;
+            return true;
+        },
+        after);
     if (!result.ok()) {
         // The lock stays marked as held in the file until the others take it over.
         fileError(result);
@@ -131,11 +147,11 @@ void SharedFileLock::ReleaseSyncFile(bool changed) {
     record_ = after;
     // When someone else also raised the counter (they took over a lock thought stale), leave the
     // seen counter behind so that the next command reloads their change.
-    lastSeenCounter_ = othersChangedToo ? counterAtTake_ + delta : after.counter;
+    lastSeenCounter_ = othersChangedToo ? advanceCounter(counterAtTake_, delta) : after.counter;
 }
 
 bool SharedFileLock::onHeartbeatTimer() {
-    if (!settings_.NetworkMode || !held_) return false;
+    if (!settings_.NetworkMode || !held_ || syncPath().empty()) return false;
     const double now = toDateSerial(clock_.now());
     bool renewed = false;
     SyncRecord after = record_;
@@ -160,7 +176,7 @@ bool SharedFileLock::onHeartbeatTimer() {
 }
 
 bool SharedFileLock::MacroFileChanged() {
-    if (!settings_.NetworkMode) return false;
+    if (!settings_.NetworkMode || syncPath().empty()) return false;
     const SyncRecord initial{1, SyncRecord::kFree, record_.heartbeat};
     SyncFile(syncPath()).read(record_, initial);
     if (record_.counter == lastSeenCounter_) return false;
@@ -191,6 +207,9 @@ void SharedFileLock::onSyncTimer() {
 
 void SharedFileLock::applyNetworkSettings(bool networkMode, bool autoSync, int syncMinutes) {
     const bool switchedOn = networkMode && !settings_.NetworkMode;
+    // Leaving network mode while holding the lock gives it back, so that the others need not
+    // wait a minute for it.
+    if (!networkMode && held_) ReleaseSyncFile(false);
     settings_.NetworkMode = networkMode;
     settings_.SyncMinutes = syncMinutes;
     settings_.AutoSync = autoSync && syncMinutes > 0;

@@ -11,6 +11,8 @@
 namespace orv {
 
 inline constexpr const char* kMsgFileInUse = "Macro File in use by another user.  Please try again later.";
+// Network mode with a macro file whose sync file would be the file itself.
+std::string unsharableFileMessage(const std::string& macroFile);
 inline constexpr const char* kMsgFileChanged =
     "Macro File has changed by another user.  Changed macro file will be reloaded after clicking \"ok\".";
 
@@ -35,8 +37,12 @@ public:
 // The lock's test-and-set is one read-modify-write under an exclusive record lock of the sync
 // file (see SyncFile), so two programs never both take it. The one-minute takeover of a holder
 // whose heartbeat stopped is measured on the monotonic tick count, so clock changes (daylight
-// saving, a user setting the time) neither shorten nor stretch it. A program writes the state
-// "free" only over its own lock, never over one that another program took over meanwhile.
+// saving, a user setting the time) neither shorten nor stretch it; a heartbeat that is no moment
+// at all (NaN, out of range) counts as stopped. A program writes the state "free" only over its
+// own lock, never over one that another program took over meanwhile.
+//
+// A macro file that would be its own sync file (see syncFilePath) is never shared: in network
+// mode opening it says so, and every change of it is refused.
 class SharedFileLock {
 public:
     static constexpr int kHeartbeatMs = 30000;

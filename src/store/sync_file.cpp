@@ -1,9 +1,11 @@
 #include "store/sync_file.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cmath>
 #include <cstring>
 
 #include "platform/byte_io.h"
@@ -28,7 +30,26 @@ SyncRecord decodeSyncRecord(const SyncBytes& in) {
 
 std::string syncFilePath(const std::string& macroFile) {
     const std::size_t keep = macroFile.size() >= 3 ? macroFile.size() - 3 : 0;
-    return macroFile.substr(0, keep) + "MAS";
+    std::string extension = macroFile.substr(keep);
+    for (char& c : extension)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    if (extension == "MAS") return {};
+    std::string path = macroFile.substr(0, keep) + "MAS";
+    struct stat macro {
+    }, sync{};
+    if (::stat(macroFile.c_str(), &macro) == 0 && ::stat(path.c_str(), &sync) == 0 && macro.st_dev == sync.st_dev &&
+        macro.st_ino == sync.st_ino)
+        return {};
+    return path;
+}
+
+bool readableHeartbeat(double heartbeat) {
+    constexpr double kEndOf9999 = 2958466.0;
+    return std::isfinite(heartbeat) && heartbeat >= 0 && heartbeat < kEndOf9999;
+}
+
+std::int32_t advanceCounter(std::int32_t counter, int delta) {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(counter) + static_cast<std::uint32_t>(delta));
 }
 
 namespace {

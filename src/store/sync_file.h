@@ -28,8 +28,18 @@ SyncBytes encodeSyncRecord(const SyncRecord& record);
 SyncRecord decodeSyncRecord(const SyncBytes& bytes);
 
 // The sync file of a macro file: its path with the last three characters (the extension)
-// replaced by "MAS".
+// replaced by "MAS". Empty when that would be the macro file itself: a name that already ends in
+// "MAS" in any case (shared folders often ignore case), or a sync file that is the macro file
+// under another name (a link). Such a file cannot be shared in network mode.
 std::string syncFilePath(const std::string& macroFile);
+
+// Whether a heartbeat read from a sync file is a moment at all: a finite date serial between
+// 30 December 1899 and the end of the year 9999. A holder whose heartbeat is not is taken as gone.
+bool readableHeartbeat(double heartbeat);
+
+// The change counter after `delta` more changes. It wraps from the largest value to the
+// smallest: the others only ever compare it for a change.
+std::int32_t advanceCounter(std::int32_t counter, int delta);
 
 // Access to one sync file. Every operation holds an fcntl record lock on the file while it
 // reads or rewrites it (shared for reading, exclusive for a read-modify-write), so programs that

@@ -1,6 +1,9 @@
 #include "activation/resident.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <fstream>
 
 #include "engine/playback_engine.h"
 #include "platform/fake/fake_clock.h"
@@ -198,6 +201,46 @@ TEST_F(ResidentTest, ActivateMeAndCaptureAnswerTheirWay) {
     resident->handleHookMessage({HookMsg::HotKey, 263, 10, 999});
     ASSERT_EQ(prompt.shown().size(), 1u);
     EXPECT_EQ(prompt.shown()[0].text, kCaptureNotAvailableText);
+}
+
+TEST_F(ResidentTest, ADamagedFileStaysReadOnlyAndItsSystemMacrosStillWork) {
+    writeMacros({macro("Hello", 144, "hi")});
+    {
+        std::ofstream damage(settings.CurrentFile, std::ios::binary | std::ios::app);
+        damage << "half a record";
+    }
+    const std::string before = test::readFile(settings.CurrentFile);
+    resident->start(999, CommandLine{});
+    EXPECT_NE(resident->macroFileReadOnlyReason().find("13 bytes are left over"), std::string::npos);
+    EXPECT_EQ(table.MacroCount(), 5);
+    resident->handleHookMessage({HookMsg::HotKey, 262, 10, 999});
+    EXPECT_EQ(ui.calls, "main-window;");
+    EXPECT_EQ(test::readFile(settings.CurrentFile), before);
+
+    // Opening a sound file leaves the read-only state behind.
+    resident->openMacroFile(dir.file("other.ORV"));
+    EXPECT_TRUE(resident->macroFileReadOnlyReason().empty());
+}
+
+TEST_F(ResidentTest, APipeOrDeviceIsNeverOpenedAsTheMacroFile) {
+    const std::string fifo = dir.file("pipe.ORV");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    writeMacros({macro("Swap", 144, "<SWAP:" + fifo + ">"), macro("Null", 145, "<SWAP:/dev/null>")});
+    const std::string current = settings.CurrentFile;
+    CommandLine commandLine;
+    commandLine.file = fifo;
+    resident->start(999, commandLine);
+    EXPECT_EQ(settings.CurrentFile, current);
+    EXPECT_EQ(table.MacroCount(), 6);
+
+    resident->handleHookMessage({HookMsg::HotKey, 144, 10, 999});
+    resident->handleHookMessage({HookMsg::HotKey, 145, 10, 999});
+    EXPECT_EQ(settings.CurrentFile, current);
+    EXPECT_EQ(table.MacroCount(), 6);
+    ASSERT_EQ(prompt.shown().size(), 2u);
+    EXPECT_EQ(prompt.shown()[0].text,
+              "The macro file \"" + fifo + "\" cannot be opened: it is a named pipe (FIFO), not a file.");
+    EXPECT_EQ(prompt.shown()[1].text, "The macro file \"/dev/null\" cannot be opened: it is a device, not a file.");
 }
 
 TEST_F(ResidentTest, TheTopWindowMenuOffersTheMacrosThatFitTheForegroundWindow) {

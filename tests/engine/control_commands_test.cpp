@@ -248,6 +248,21 @@ TEST(OtherMacros, SharedFileInUseChangesNothing) {
     EXPECT_FALSE(rig.table->Active(1));
 }
 
+TEST(OtherMacros, AFailedActiveFlagWriteIsShownAndChangesNothingElse) {
+    EngineRig rig;
+    rig.useMacros({macro("A", "a", true), macro("B", "b", false)});
+    // The file lost its second record after it was loaded.
+    fs::resize_file(rig.settings->CurrentFile, TMacroRecord::kSize);
+    const Lines lines = rig.play("<MACACT:B>");
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0], "host lock shared file -> ok");
+    EXPECT_NE(lines[1].find("The macro could not be activated: \"TEST.ORV\" holds no macro number 2."),
+              std::string::npos)
+        << lines[1];
+    EXPECT_EQ(lines[2], "host release shared file unchanged");
+    EXPECT_FALSE(rig.table->Active(2));
+}
+
 TEST(OtherMacros, ActivateAndDeactivateTheFirstMacroThatNeedsIt) {
     EngineRig rig;
     rig.useMacros({macro("A", "a", true), macro("A", "a", false), macro("A", "a", false)});

@@ -91,7 +91,8 @@ protected:
     SyncTimerRecorder host;
     SharedFileLock lock{settings, clock, prompt, host};
     UserAtWindow window;
-    OptionsMenu menu{settings, paths, lock, files, window};
+    SettingsSaver saver{paths, prompt};
+    OptionsMenu menu{settings, saver, lock, files, window};
 };
 
 TEST_F(OptionsMenuTest, NetworkDialogStoresStartsAndSavesHoweverItIsLeft) {

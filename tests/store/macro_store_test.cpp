@@ -1,10 +1,17 @@
 #include "store/macro_store.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
+
 #include <filesystem>
+#include <functional>
 
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_hook_library.h"
@@ -178,16 +185,153 @@ TEST_F(MacroStoreTest, DeleteClosesTheGapAndReloads) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);  // file and Icons
 }
 
+// Runs `body` in a child process whose files may grow only `limit` bytes past `file`'s size
+// (writes beyond fail with EFBIG instead of a signal); returns the child's exit status.
+int withFileSizeLimit(const std::string& file, off_t limit, const std::function<int()>& body) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const auto size = static_cast<rlim_t>(std::filesystem::file_size(file) + static_cast<std::uintmax_t>(limit));
+        const rlimit rl{size, size};
+        if (::setrlimit(RLIMIT_FSIZE, &rl) != 0) ::_exit(99);
+        ::_exit(body());
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 100;
+}
+
+TEST_F(MacroStoreTest, AWriteThatFailsPartWayLeavesTheFileAsItWas) {
+    store.LoadMacroFile(settings.CurrentFile);
+    const std::string before = test::readFile(settings.CurrentFile);
+    // Room for part of a record only: the append fails after writing 1000 bytes.
+    const int status = withFileSizeLimit(settings.CurrentFile, 1000, [&] {
+        table.setMacroCount(5);
+        TMacroRecord r = macro("Big", 12, kScopeGlobal, std::string(4000, 'a'));
+        if (store.WriteMacroRecord(-1, r)) return 1;
+        if (prompt.shown().empty() || prompt.shown().back().text != "Saving of keystrokes failed.") return 2;
+        return settings.nickName(5).empty() ? 0 : 3;
+    });
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(test::readFile(settings.CurrentFile), before);
+    store.LoadMacroFile(settings.CurrentFile);
+    EXPECT_TRUE(store.readOnlyReason().empty());
+    EXPECT_EQ(table.MacroCount(), 4);
+}
+
+TEST_F(MacroStoreTest, RemovalReplacesTheTargetOfALinkAndKeepsItsMode) {
+    std::filesystem::create_directories(dir.file("shared"));
+    const std::string target = dir.file("shared/team.ORV");
+    settings.CurrentFile = target;
+    writeRaw({macro("One", 1), macro("Two", 2)});
+    ::chmod(target.c_str(), 0640);
+    const std::string link = dir.file("link.ORV");
+    std::filesystem::create_symlink("shared/team.ORV", link);
+    settings.CurrentFile = link;
+    store.LoadMacroFile(link);
+
+    ASSERT_TRUE(store.DeleteMacroRecord(1));
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    settings.CurrentFile = target;
+    ASSERT_EQ(onDisk().size(), 5u);
+    EXPECT_EQ(onDisk()[0].NickName, "Two");
+    struct stat st {};
+    ASSERT_EQ(::stat(target.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.file("shared")), {}), 1);
+}
+
+TEST_F(MacroStoreTest, RemovalKeepsOwnerAndGroupOrRefusesWhenItCannot) {
+    if (::geteuid() != 0) GTEST_SKIP() << "needs a second user (run as root)";
+    constexpr uid_t kNobody = 65534;
+    writeRaw({macro("One", 1), macro("Two", 2)});
+    store.LoadMacroFile(settings.CurrentFile);
+    ASSERT_EQ(::chown(settings.CurrentFile.c_str(), kNobody, kNobody), 0);
+    ASSERT_TRUE(store.DeleteMacroRecord(1));
+    struct stat st {};
+    ASSERT_EQ(::stat(settings.CurrentFile.c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, kNobody);
+    EXPECT_EQ(st.st_gid, kNobody);
+
+    // A user who may write the shared file but cannot give the copy its owner is refused.
+    ASSERT_EQ(::chown(settings.CurrentFile.c_str(), 0, 0), 0);
+    ASSERT_EQ(::chmod(settings.CurrentFile.c_str(), 0666), 0);
+    ASSERT_EQ(::chmod(dir.path().parent_path().c_str(), 0711), 0);
+    ASSERT_EQ(::chmod(dir.path().c_str(), 0777), 0);
+    const std::string before = test::readFile(settings.CurrentFile);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        if (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) ::_exit(99);
+        prompt.clearShown();
+        if (store.DeleteMacroRecord(1)) ::_exit(1);
+        const bool told = !prompt.shown().empty() &&
+                          prompt.shown().back().text.find("its owner and group cannot be kept") != std::string::npos;
+        ::_exit(told ? 0 : 2);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_EQ(test::readFile(settings.CurrentFile), before);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);  // file and Icons
+}
+
+TEST_F(MacroStoreTest, LoadingRemovesTemporariesThatACrashLeftBehind) {
+    store.LoadMacroFile(settings.CurrentFile);
+    const std::string stale = dir.file(".macros.ORV.orvtmp-Ab3xYz");
+    const std::string live = dir.file(".macros.ORV.orvtmp-Q9w8E7");
+    const std::string users = dir.file("macros.ORV.backup");
+    for (const auto& f : {stale, live, users}) test::writeFile(f, "partial");
+    // A program still writing holds its temporary file locked.
+    const int fd = ::open(live.c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_EQ(::flock(fd, LOCK_EX), 0);
+
+    store.LoadMacroFile(settings.CurrentFile);
+    EXPECT_FALSE(std::filesystem::exists(stale));
+    EXPECT_TRUE(std::filesystem::exists(live));
+    EXPECT_TRUE(std::filesystem::exists(users));
+    ::close(fd);
+    store.LoadMacroFile(settings.CurrentFile, MacroStore::LoadMode::Inspect);  // only reads
+    EXPECT_TRUE(std::filesystem::exists(live));
+}
+
+TEST_F(MacroStoreTest, NewMacroFilesArePrivateUnlessTheFolderIsShared) {
+    struct Case {
+        mode_t umask;
+        bool network;
+        mode_t expected;
+    };
+    const Case cases[] = {
+        {022, false, 0600}, {077, false, 0600}, {022, true, 0644}, {077, true, 0600}, {002, true, 0664}};
+    int n = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(n);
+        settings.CurrentFile = dir.file("new" + std::to_string(n++) + ".ORV");
+        settings.NetworkMode = c.network;
+        const mode_t old = ::umask(c.umask);
+        store.LoadMacroFile(settings.CurrentFile);
+        ::umask(old);
+        struct stat st {};
+        ASSERT_EQ(::stat(settings.CurrentFile.c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, c.expected);
+    }
+}
+
 TEST_F(MacroStoreTest, DamagedFilesAreLoadedAsFarAsPossibleAndNeverChanged) {
     struct Case {
         const char* what;
         int records;
         std::string tail;
-        int expectedCount;
+        int expectedCount;  // with the system macros the file lacks, kept in memory
+        const char* message;
     };
     const Case cases[] = {
-        {"size not a multiple of the record", 2, std::string(100, 'z'), 2},
-        {"more than 500 records", 502, "", 500},
+        {"shorter than one record", 0, std::string(100, 'z'), 4,
+         "is damaged: it is shorter than one 5165-byte record (100 bytes). None of its macros could be loaded and "
+         "the file is kept read-only"},
+        {"one record and a part", 1, std::string(7, 'z'), 5,
+         "(7 bytes are left over after record 1). Its first macro is loaded and"},
+        {"size not a multiple of the record", 2, std::string(100, 'z'), 6, "Its first 2 macros are loaded"},
+        {"more than 500 records", 502, "", 500, "it holds 502 macros, more than the 500"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -201,7 +345,8 @@ TEST_F(MacroStoreTest, DamagedFilesAreLoadedAsFarAsPossibleAndNeverChanged) {
         EXPECT_EQ(table.MacroCount(), c.expectedCount);
         ASSERT_EQ(prompt.shown().size(), 1u);
         EXPECT_EQ(prompt.shown()[0].title, "Error");
-        EXPECT_NE(prompt.shown()[0].text.find("is damaged"), std::string::npos);
+        EXPECT_NE(prompt.shown()[0].text.find(c.message), std::string::npos) << prompt.shown()[0].text;
+        EXPECT_FALSE(store.readOnlyReason().empty());
 
         TMacroRecord r = macro("New", 1);
         EXPECT_FALSE(store.WriteMacroRecord(1, r));
@@ -209,6 +354,27 @@ TEST_F(MacroStoreTest, DamagedFilesAreLoadedAsFarAsPossibleAndNeverChanged) {
         EXPECT_FALSE(store.SetMacroActive(1, false));
         EXPECT_EQ(test::readFile(settings.CurrentFile), before);
     }
+}
+
+TEST_F(MacroStoreTest, ADamagedFileKeepsTheSystemMacrosInMemoryOnly) {
+    writeRaw({macro("Mine", 5)}, "partial");
+    const std::string before = test::readFile(settings.CurrentFile);
+    store.LoadMacroFile(settings.CurrentFile);
+    ASSERT_EQ(table.MacroCount(), 5);
+    EXPECT_EQ(hook.libraryTable().MacroCount(), 5);
+    for (int code = 1; code <= 4; ++code) {
+        const int j = code + 1;
+        EXPECT_EQ(table.Scope(j), kScopeSystem);
+        EXPECT_EQ(table.HotKeyCode(j), 261 + code);
+        EXPECT_EQ(settings.nickName(j), systemMacroNickName(code));
+        TMacroRecord r;
+        ASSERT_TRUE(store.ReadMacroRecord(j, r));
+        EXPECT_EQ(r.WindowTitle, std::to_string(code));
+    }
+    TMacroRecord first;
+    ASSERT_TRUE(store.ReadMacroRecord(1, first));
+    EXPECT_EQ(first.NickName, "Mine");
+    EXPECT_EQ(test::readFile(settings.CurrentFile), before);
 }
 
 TEST_F(MacroStoreTest, DamagedRecordsAreReportedOnce) {

@@ -1,7 +1,11 @@
 #include "store/settings.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <filesystem>
+
+#include "platform/fake/fake_user_prompt.h"
 #include "support/temp_dir.h"
 
 namespace orv {
@@ -141,6 +145,48 @@ TEST_F(SettingsTest, SavingWritesEveryKeyInOrderAndKeepsForeignOnes) {
     EXPECT_EQ(back.PrefixKeys, ";;");
     EXPECT_EQ(back.LastFile[2], "/home/u/three.ORV");
     EXPECT_FALSE(back.UseTray);
+}
+
+TEST_F(SettingsTest, SavingKeepsTextAfterASectionHeader) {
+    IniFile ini = IniFile::parse("[Misc] ; main options\nUse Tray=Yes\n[Network]x\n");
+    SaveSettings(TAppSettings{}, ini);
+    EXPECT_EQ(ini.text().rfind("[Misc] ; main options\nUse Tray=No\n", 0), 0u) << ini.text();
+    EXPECT_NE(ini.text().find("\n[Network]x\nNetwork Mode=No\n"), std::string::npos) << ini.text();
+}
+
+TEST_F(SettingsTest, ANewConfigurationHonoursTheUmask) {
+    for (const mode_t mask : {mode_t{077}, mode_t{022}}) {
+        std::filesystem::remove(paths.iniFile());
+        const mode_t old = ::umask(mask);
+        const bool saved = SaveSettings(TAppSettings{}, paths);
+        ::umask(old);
+        ASSERT_TRUE(saved);
+        struct stat st {};
+        ASSERT_EQ(::stat(paths.iniFile().c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, 0666 & ~mask);
+    }
+}
+
+TEST_F(SettingsTest, AFailedSaveIsShownOnceUntilASaveSucceeds) {
+    // A file where the configuration folder should be: nothing can be written under it.
+    test::writeFile(dir.file("blocked"), "");
+    paths.configDir = dir.file("blocked/config");
+    fake::FakeUserPrompt prompt;
+    SettingsSaver saver(paths, prompt);
+    TAppSettings s;
+    EXPECT_FALSE(saver.save(s));
+    EXPECT_FALSE(saver.save(s));
+    ASSERT_EQ(prompt.shown().size(), 1u);
+    EXPECT_EQ(prompt.shown()[0].title, "Error");
+    EXPECT_EQ(prompt.shown()[0].text.rfind("The settings could not be saved to \"" + paths.iniFile() + "\": ", 0), 0u);
+    EXPECT_NE(prompt.shown()[0].text.find("Settings changed now are lost when Orvanta ends."), std::string::npos);
+
+    std::filesystem::remove(dir.file("blocked"));
+    EXPECT_TRUE(saver.save(s));
+    std::filesystem::remove_all(dir.file("blocked"));
+    test::writeFile(dir.file("blocked"), "");
+    EXPECT_FALSE(saver.save(s));
+    EXPECT_EQ(prompt.shown().size(), 2u);
 }
 
 }  // namespace

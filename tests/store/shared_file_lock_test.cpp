@@ -9,6 +9,7 @@
 #include <atomic>
 #include <chrono>
 #include <filesystem>
+#include <limits>
 #include <memory>
 
 #include "platform/fake/fake_clock.h"
@@ -185,6 +186,57 @@ TEST_F(SharedFileLockTest, HotkeyDispatchSeesEachChangeOnce) {
     EXPECT_FALSE(b.lock->FileInUse());
 }
 
+TEST_F(SharedFileLockTest, AFileThatWouldBeItsOwnSyncFileIsNeverShared) {
+    const std::string content(2 * 5165, 'm');
+    test::writeFile(dir.file("other.ORV"), content);
+    std::filesystem::create_symlink("other.ORV", dir.file("other.MAS"));
+    for (const std::string name : {"XMAS", "notes.MAS", "notes.mas", "other.ORV"}) {
+        SCOPED_TRACE(name);
+        const std::string file = dir.file(name);
+        if (name != "other.ORV") test::writeFile(file, content);
+        Program a(file, clock);
+        ASSERT_EQ(a.prompt.shown().size(), 1u);
+        EXPECT_EQ(a.lastMessage(), "Error: " + unsharableFileMessage(file));
+        EXPECT_NE(a.lastMessage().find("cannot be shared in network mode"), std::string::npos);
+        EXPECT_TRUE(a.lock->FileInUse());
+        EXPECT_EQ(a.prompt.shown().size(), 2u);
+        a.lock->ReleaseSyncFile(true);
+        EXPECT_FALSE(a.lock->MacroFileChanged());
+        EXPECT_FALSE(a.lock->holding());
+        EXPECT_EQ(test::readFile(file), content);
+    }
+    EXPECT_EQ(syncFilePath(dir.file("TEAM.ORV")), dir.file("TEAM.MAS"));
+}
+
+TEST_F(SharedFileLockTest, AHeldLockWithAnUnreadableHeartbeatIsTakenAtOnce) {
+    const double cases[] = {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(), -1.0,
+                            1e300};
+    for (const double heartbeat : cases) {
+        SCOPED_TRACE(heartbeat);
+        const SyncBytes raw = encodeSyncRecord({7, SyncRecord::kHeld, heartbeat});
+        test::writeFile(syncFile, std::string(raw.begin(), raw.end()));
+        Program b(macroFile, clock);
+        EXPECT_FALSE(b.lock->FileInUse());
+        EXPECT_EQ(onDisk(), (SyncRecord{7, SyncRecord::kHeld, toDateSerial(clock.now())}));
+        b.lock->ReleaseSyncFile(false);
+        EXPECT_TRUE(b.prompt.shown().empty());
+    }
+}
+
+TEST_F(SharedFileLockTest, TheCounterWrapsAtItsLargestValueAndTheLockIsReleased) {
+    const SyncBytes raw = encodeSyncRecord({std::numeric_limits<std::int32_t>::max(), SyncRecord::kFree, 0});
+    test::writeFile(syncFile, std::string(raw.begin(), raw.end()));
+    Program a(macroFile, clock);
+    Program b(macroFile, clock);
+    ASSERT_FALSE(a.lock->FileInUse());
+    a.lock->ReleaseSyncFile(true);
+    EXPECT_EQ(onDisk().state, SyncRecord::kFree);
+    EXPECT_EQ(onDisk().counter, std::numeric_limits<std::int32_t>::min());
+    EXPECT_EQ(a.lock->lastSeenCounter(), std::numeric_limits<std::int32_t>::min());
+    EXPECT_TRUE(b.lock->MacroFileChanged());
+    EXPECT_FALSE(b.lock->FileInUse());
+}
+
 TEST_F(SharedFileLockTest, UnwritableSyncFileStopsTheCommandWithAMessage) {
     Program a(dir.file("gone/TEAM.ORV"), clock);
     EXPECT_TRUE(a.lock->FileInUse());
@@ -235,6 +287,18 @@ TEST_F(SharedFileLockTest, SwitchingNetworkModeOnReadsTheSyncFile) {
     EXPECT_FALSE(host.syncTimer);
     EXPECT_FALSE(lock.FileInUse());
     EXPECT_TRUE(prompt.shown().empty());
+}
+
+TEST_F(SharedFileLockTest, LeavingNetworkModeWhileHoldingGivesTheLockBack) {
+    Program a(macroFile, clock);
+    Program b(macroFile, clock);
+    ASSERT_FALSE(a.lock->FileInUse());
+    a.lock->applyNetworkSettings(false, true, 10);
+    EXPECT_FALSE(a.lock->holding());
+    EXPECT_FALSE(a.host.heartbeatTimer);
+    EXPECT_EQ(onDisk().state, SyncRecord::kFree);
+    EXPECT_EQ(onDisk().counter, 1);
+    EXPECT_FALSE(b.lock->FileInUse());
 }
 
 TEST_F(SharedFileLockTest, NetworkDialogStoresItsValuesHoweverItCloses) {

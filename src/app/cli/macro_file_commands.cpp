@@ -44,6 +44,44 @@ struct LoadedFile {
 
 std::string utf8(const std::string& cp1252) { return cp1252ToUtf8(cp1252); }
 
+bool isControl(unsigned char c) {
+    // C0, DEL, and the five bytes Windows-1252 leaves undefined, which become C1 controls.
+    return c < 0x20 || c == 0x7f || c == 0x81 || c == 0x8d || c == 0x8f || c == 0x90 || c == 0x9d;
+}
+
+// A stored text for the terminal: control characters are written as \xHH, so that a nickname can
+// neither break the one-line-per-macro layout nor drive the terminal. `multiLine` keeps line
+// ends and tabs (a macro text's own layout).
+std::string printable(const std::string& cp1252, bool multiLine = false) {
+    std::string out;
+    for (std::size_t i = 0; i < cp1252.size(); ++i) {
+        const auto c = static_cast<unsigned char>(cp1252[i]);
+        const bool layout =
+            multiLine && (c == '\n' || c == '\t' || (c == '\r' && i + 1 < cp1252.size() && cp1252[i + 1] == '\n'));
+        if (!isControl(c) || layout) {
+            out += static_cast<char>(c);
+            continue;
+        }
+        static constexpr char kHex[] = "0123456789ABCDEF";
+        out += {'\\', 'x', kHex[c >> 4], kHex[c & 15]};
+    }
+    return utf8(out);
+}
+
+// What `show` says about a number the index does not hold: what the file really holds.
+std::string noSuchMacro(const std::string& file, const std::string& number, long n, int loaded) {
+    std::error_code ec;
+    const auto records = static_cast<long>(std::filesystem::file_size(file, ec) / TMacroRecord::kSize);
+    const std::string holds = "the file holds " + std::to_string(records) + (records == 1 ? " macro" : " macros");
+    if (n > loaded && n <= records)
+        return file + ": macro number " + number + " is beyond the " + std::to_string(loaded) + " the program loads (" +
+               holds + ")";
+    std::string detail = holds;
+    if (loaded > records)
+        detail += ", to which the program adds " + std::to_string(loaded - records) + " system macros";
+    return file + ": no macro number " + number + " (" + detail + ")";
+}
+
 bool hasOrvExtension(const std::string& path) {
     if (path.size() < 4) return false;
     std::string ext = path.substr(path.size() - 4);
@@ -77,13 +115,15 @@ int cmdList(const Args& args) {
         ok = f.store.LoadMacroFile(args[0], MacroStore::LoadMode::Inspect);
     }
     const std::string file = f.settings.CurrentFile;
-    if (!ok || !f.store.readOnlyReason().empty()) {
-        return fail(file + ": " + f.messages());
-    }
+    if (!ok) return fail(file + ": " + f.messages());
+    // What the program would load, the system macros it adds included; a damaged file's message
+    // follows on standard error.
     for (int j = 1; j <= f.table.MacroCount(); ++j) {
-        std::cout << j << '\t' << utf8(activationText(f.table, f.settings, j)) << '\t' << utf8(f.settings.nickName(j))
-                  << '\t' << utf8(scopeText(f.table, j)) << '\t' << (f.table.Active(j) ? "Yes" : "No") << '\n';
+        std::cout << j << '\t' << printable(activationText(f.table, f.settings, j)) << '\t'
+                  << printable(f.settings.nickName(j)) << '\t' << printable(scopeText(f.table, j)) << '\t'
+                  << (f.table.Active(j) ? "Yes" : "No") << '\n';
     }
+    std::cout.flush();
     if (!f.prompt.shown().empty()) return fail(file + ": " + f.messages());
     return 0;
 }
@@ -96,22 +136,20 @@ int cmdShow(const Args& args) {
     if (!f.store.LoadMacroFile(args[0], MacroStore::LoadMode::Inspect)) return fail(args[0] + ": " + f.messages());
     char* end = nullptr;
     const long n = std::strtol(args[1].c_str(), &end, 10);
-    if (end == args[1].c_str() || *end != '\0' || n < 1 || n > f.table.MacroCount()) {
-        return fail(args[0] + ": no macro number " + args[1] + " (the file holds " +
-                    std::to_string(f.table.MacroCount()) + ")");
-    }
+    if (end == args[1].c_str() || *end != '\0' || n < 1 || n > f.table.MacroCount())
+        return fail(noSuchMacro(args[0], args[1], n, f.table.MacroCount()));
     TMacroRecord r;
     if (!f.store.ReadMacroRecord(static_cast<int>(n), r))
         return fail(args[0] + ": macro " + args[1] + " could not be read");
     const int j = static_cast<int>(n);
     std::cout << "Number: " << n << '\n'
-              << "NickName: " << utf8(r.NickName) << '\n'
-              << "WindowTitle: " << utf8(r.WindowTitle) << '\n'
-              << "ShortKeyText: " << utf8(r.ShortKeyText) << '\n'
-              << "HotKeyCode: " << r.HotKeyCode << " (" << utf8(activationText(f.table, f.settings, j)) << ")\n"
-              << "Scope: " << r.Scope << " (" << utf8(scopeText(f.table, j)) << ")\n"
+              << "NickName: " << printable(r.NickName) << '\n'
+              << "WindowTitle: " << printable(r.WindowTitle) << '\n'
+              << "ShortKeyText: " << printable(r.ShortKeyText) << '\n'
+              << "HotKeyCode: " << r.HotKeyCode << " (" << printable(activationText(f.table, f.settings, j)) << ")\n"
+              << "Scope: " << r.Scope << " (" << printable(scopeText(f.table, j)) << ")\n"
               << "Active: " << int{r.Active} << '\n'
-              << "IconName: " << utf8(r.IconName) << '\n'
+              << "IconName: " << printable(r.IconName) << '\n'
               << "ScheduleKind: " << r.ScheduleKind << '\n'
               << "ScheduleDays:";
     for (const auto d : r.ScheduleDays) std::cout << ' ' << int{d};
@@ -133,7 +171,7 @@ int cmdShow(const Args& args) {
         for (const auto item : r.MenuItems) std::cout << ' ' << item;
         std::cout << '\n';
     } else {
-        std::cout << "MacroText:\n" << utf8(r.MacroText) << '\n';
+        std::cout << "MacroText:\n" << printable(r.MacroText, true) << '\n';
     }
     return 0;
 }

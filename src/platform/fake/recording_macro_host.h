@@ -9,7 +9,7 @@
 namespace orv {
 
 // A macro host for tests and dry runs: records each call and answers from its settings.
-// Lines: `host lock shared file -> ok|in use`, `host release shared file`,
+// Lines: `host lock shared file -> ok|in use`, `host release shared file[ unchanged]`,
 // `host before delete <n>`, `host macro deleted <n> timed <0|1> popup <0|1>`,
 // `host active changed <n> timed <0|1>`, `host swap "<path>" -> ok|kept`,
 // `host swapped "<previous>" "<current>"`.
@@ -21,7 +21,9 @@ public:
         record(std::string("host lock shared file") + (inUse_ ? " -> in use" : " -> ok"));
         return !inUse_;
     }
-    void releaseSharedFile() override { record("host release shared file"); }
+    void releaseSharedFile(bool changed) override {
+        record(changed ? "host release shared file" : "host release shared file unchanged");
+    }
     void beforeMacroDelete(int number) override { record("host before delete " + std::to_string(number)); }
     void macroDeleted(int number, bool wasTimed, bool wasPopupMenu) override {
         record("host macro deleted " + std::to_string(number) + " timed " + (wasTimed ? "1" : "0") + " popup " +
