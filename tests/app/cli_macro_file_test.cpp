@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "store/activation_table.h"
+#include "platform/activation_table.h"
 #include "store/macro_record.h"
 #include "support/run_command.h"
 #include "support/temp_dir.h"
