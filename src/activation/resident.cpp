@@ -23,7 +23,8 @@ Resident::Resident(TActivationTable& table, TAppSettings& settings, ProgramPaths
       paths_(std::move(paths)),
       p_(platform),
       settingsSaver_(paths_, p_.prompt),
-      ui_(ui) {
+      ui_(ui),
+      swapKeys_(p_.keyRemapper) {
     store_ = std::make_unique<MacroStore>(table_, settings_, p_.hook, p_.prompt, p_.clock, paths_.iconsDir());
     control_ = std::make_unique<WindowControl>(p_.windows, p_.processes);
     families_ =
@@ -66,6 +67,7 @@ void Resident::start(std::int32_t mainWindow, const CommandLine& commandLine) {
         settings_.CurrentFile = *commandLine_.file;
     if (settings_.NetworkMode) sharedFile_->macroFileOpened(settings_.CurrentFile);
     store_->LoadMacroFile(settings_.CurrentFile);
+    loadSwapFile();
 
     // The window hook, then the library's copy of the table field group by field group.
     windowHook_ = p_.hook.OrvHookCBT();
@@ -104,6 +106,7 @@ void Resident::start(std::int32_t mainWindow, const CommandLine& commandLine) {
     table_.setI32(TActivationTable::oMouseHook, mouseHook_);
     p_.hook.OrvUpKeyHook(table_);
     p_.hook.OrvUpMouseHook(table_);
+    swapKeys_.start();
 
     windowMacros_->initialise(static_cast<WindowId>(mainWindow));
     scheduler_->start();
@@ -117,6 +120,7 @@ void Resident::shutdown() {
         if (*handle != 0) p_.hook.OrvUnHook(*handle);
         *handle = 0;
     }
+    swapKeys_.stop();
     saveSettings();
 }
 
@@ -179,6 +183,7 @@ void Resident::openMacroFile(const std::string& path) {
     settings_.CurrentFile = path;
     if (settings_.NetworkMode) sharedFile_->macroFileOpened(path);
     store_->LoadMacroFile(path);
+    loadSwapFile();
     // The recent files first: refilling the window rebuilds its File menu from them.
     DoLastFiles(settings_.LastFile, previous, path);
     indexChanged();
@@ -222,6 +227,7 @@ bool Resident::sharedFileChanged() { return settings_.NetworkMode && sharedFile_
 
 void Resident::reloadSharedFile() {
     store_->ReloadMacroFile();
+    loadSwapFile();
     indexChanged();
 }
 
@@ -335,8 +341,14 @@ bool Resident::beginMacroFileSwap(const std::string& path) {
 
 void Resident::macroFileSwapped(const std::string& previous, const std::string& current) {
     DoLastFiles(settings_.LastFile, previous, current);
+    loadSwapFile();
     indexChanged();
     saveSettings();
+}
+
+void Resident::loadSwapFile() {
+    const remap::LoadResult result = swapKeys_.GetSwapFile(settings_.CurrentFile);
+    if (result.kind == remap::LoadResult::Kind::Repaired) p_.prompt.messageBox("Keyboard Remapper", result.message);
 }
 
 }  // namespace orv

@@ -10,6 +10,7 @@
 #include "platform/macro_host.h"
 #include "engine/system_commands.h"
 #include "platform/hook_library.h"
+#include "remap/swap_keys.h"
 #include "store/paths.h"
 #include "store/settings.h"
 #include "store/shared_file_lock.h"
@@ -50,6 +51,8 @@ struct ResidentPlatform {
     // Desktop settings, network, dial-up and multimedia; missing ones leave their commands
     // without effect.
     SystemServices system{};
+    // The system-wide key remap; without it the remap tables are kept but no key changes.
+    remap::IKeyRemapper* keyRemapper = nullptr;
 };
 
 // What only the window layer can do.
@@ -174,12 +177,16 @@ public:
     bool saveSettings() { return settingsSaver_.save(settings_); }
     SettingsSaver& settingsSaver() { return settingsSaver_; }
     const CommandLine& commandLine() const { return commandLine_; }
+    // The key remap tables of the current macro file.
+    remap::SwapKeys& swapKeys() { return swapKeys_; }
 
     // After the index or an activation setting changed: hotkeys, ShortKeys, schedule, the list.
     void indexChanged();
 
 private:
     void play(int j, const TMacroRecord& record, bool capsWasOn, std::int32_t hotKeyWindow);
+    // Reads the current macro file's remap tables, saying what was wrong with a damaged file.
+    void loadSwapFile();
 
     TActivationTable& table_;
     TAppSettings& settings_;
@@ -198,6 +205,7 @@ private:
     std::unique_ptr<Scheduler> scheduler_;
     std::unique_ptr<SharedFileLock> sharedFile_;
     HandOverReceiver handOver_;
+    remap::SwapKeys swapKeys_;
     HookHandle keyboardHook_ = 0;
     HookHandle mouseHook_ = 0;
     HookHandle windowHook_ = 0;

@@ -60,7 +60,7 @@ std::string swapFilePath(const std::string& macroFile) {
 LoadResult LoadSwapKeys(const std::string& path, RemapTables& tables) {
     bool missing = false;
     const std::optional<std::string> data = readHead(path, missing);
-    if (!data) return {missing ? LoadResult::Status::Missing : LoadResult::Status::Unreadable, {}};
+    if (!data) return {missing ? LoadResult::Kind::Missing : LoadResult::Kind::Unreadable, {}};
 
     RemapTables loaded;
     int outOfRange = 0;
@@ -77,7 +77,7 @@ LoadResult LoadSwapKeys(const std::string& path, RemapTables& tables) {
         message += std::string(message.empty() ? "" : " ") + "The remap file \"" + path + "\" has " +
                    std::to_string(outOfRange) + (outOfRange == 1 ? " entry" : " entries") +
                    " out of range (1 to 31); those keys are not remapped.";
-    return {message.empty() ? LoadResult::Status::Loaded : LoadResult::Status::Repaired, message};
+    return {message.empty() ? LoadResult::Kind::Loaded : LoadResult::Kind::Repaired, message};
 }
 
 bool SaveSwapKeys(const std::string& path, const RemapTables& tables) {
@@ -89,7 +89,7 @@ LoadResult GetSwapFile(const std::string& macroFile, RemapTables& tables, std::s
     swapPath = swapFilePath(macroFile);
     tables = RemapTables();
     const LoadResult result = LoadSwapKeys(swapPath, tables);
-    if (result.status == LoadResult::Status::Missing) SaveSwapKeys(swapPath, tables);
+    if (result.kind == LoadResult::Kind::Missing) SaveSwapKeys(swapPath, tables);
     return result;
 }
 

@@ -12,13 +12,13 @@ namespace orv::remap {
 std::string swapFilePath(const std::string& macroFile);
 
 struct LoadResult {
-    enum class Status {
+    enum class Kind {
         Loaded,      // all 93 entries read
         Missing,     // no such file; the tables are unchanged
         Unreadable,  // could not be opened or read; the tables are unchanged
         Repaired,    // wrong size or entries out of range: what could not be read is identity
     };
-    Status status = Status::Missing;
+    Kind kind = Kind::Missing;
     std::string message;  // for Repaired: what was wrong, for the user
 };
 

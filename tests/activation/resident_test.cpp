@@ -16,6 +16,7 @@
 #include "platform/fake/fake_thread_sleep.h"
 #include "platform/fake/fake_user_prompt.h"
 #include "platform/fake/fake_window_system.h"
+#include "remap/remap_file.h"
 #include "store/macro_store.h"
 #include "store/recent_files.h"
 #include "support/temp_dir.h"
@@ -274,6 +275,48 @@ TEST_F(ResidentTest, PlaceOnDesktopWritesAnEntryThatRunsTheMacroByName) {
     EXPECT_NE(entry.find("My Macro"), std::string::npos) << entry;
     EXPECT_EQ(resident->placeOnDesktop(6, desktop, "/x").first, "Error");  // a nickname shared with another macro
     EXPECT_EQ(resident->placeOnDesktop(8, desktop, "/x").first, "Error");  // a blank nickname
+}
+
+}  // namespace
+}  // namespace orv
+
+namespace orv {
+namespace {
+
+class NotingRemapper final : public remap::IKeyRemapper {
+public:
+    bool remapKeys(const std::vector<remap::Remapping>& remappings) override {
+        calls += "remap " + std::to_string(remappings.size()) + ";";
+        return true;
+    }
+    void restoreKeys() override { calls += "restore;"; }
+    std::string calls;
+};
+
+// Each file load reads the file's own remap tables; the keys follow them until shutdown.
+TEST_F(ResidentTest, EveryFileLoadReadsItsRemapTables) {
+    NotingRemapper remapper;
+    ResidentPlatform platform{keyboard, mouse, pump, playbackWindows, windows, processes, hook, prompt, clock, sleeper};
+    platform.keyRemapper = &remapper;
+    Resident withRemap(table, settings, paths, platform, ui, "ORVANTA");
+    remap::RemapTables tables;
+    ASSERT_TRUE(tables.set(0, 'B'));
+    ASSERT_TRUE(remap::SaveSwapKeys(dir.file("macros.ORS"), tables));
+    test::writeFile(dir.file("damaged.ORS"), "AB");
+
+    withRemap.start(999, CommandLine{});
+    EXPECT_EQ(remapper.calls, "remap 1;");
+    withRemap.openMacroFile(dir.file("other.orv"));
+    EXPECT_EQ(test::readFile(dir.file("other.ORS")).size(), remap::kTableSize);
+    settings.CurrentFile = dir.file("damaged.ORV");
+    withRemap.macroFileSwapped(dir.file("other.orv"), settings.CurrentFile);  // after "<SWAP:"
+    ASSERT_FALSE(prompt.shown().empty());
+    EXPECT_EQ(prompt.shown().back().title, "Keyboard Remapper");
+    EXPECT_NE(prompt.shown().back().text.find("shorter than 93 bytes"), std::string::npos);
+    settings.CurrentFile = dir.file("macros.ORV");
+    withRemap.reloadSharedFile();
+    withRemap.shutdown();
+    EXPECT_EQ(remapper.calls, "remap 1;restore;remap 1;restore;");
 }
 
 }  // namespace

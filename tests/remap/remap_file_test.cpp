@@ -72,7 +72,7 @@ TEST(RemapFileTest, NewMacroFileGetsTheIdentityRecord) {
     ASSERT_TRUE(tables.set(0, 'Z'));
     std::string swapPath;
     const LoadResult result = GetSwapFile(dir.file("NEW.ORV"), tables, swapPath);
-    EXPECT_EQ(result.status, LoadResult::Status::Missing);
+    EXPECT_EQ(result.kind, LoadResult::Kind::Missing);
     EXPECT_EQ(swapPath, dir.file("NEW.ORS"));
     EXPECT_EQ(tables, RemapTables());
     EXPECT_EQ(test::readFile(swapPath), kIdentity);
@@ -92,7 +92,7 @@ TEST(RemapFileTest, SaveThenLoadKeepsEveryGroup) {
     EXPECT_EQ(test::readFile(path), expected);
 
     RemapTables loaded;
-    EXPECT_EQ(LoadSwapKeys(path, loaded).status, LoadResult::Status::Loaded);
+    EXPECT_EQ(LoadSwapKeys(path, loaded).kind, LoadResult::Kind::Loaded);
     EXPECT_EQ(loaded, tables);
 }
 
@@ -120,7 +120,7 @@ TEST(RemapFileTest, BadFilesLoadAsIdentityWhereUnreadable) {
         RemapTables tables;
         ASSERT_TRUE(tables.set(5, 'x'));
         const LoadResult result = LoadSwapKeys(path, tables);
-        EXPECT_EQ(result.status, LoadResult::Status::Repaired) << c.messagePart;
+        EXPECT_EQ(result.kind, LoadResult::Kind::Repaired) << c.messagePart;
         EXPECT_NE(result.message.find(c.messagePart), std::string::npos) << result.message;
         EXPECT_EQ(std::string(tables.bytes().begin(), tables.bytes().begin() + 3), c.expectedHead);
         EXPECT_EQ(tables.at(5), 'F') << "entries the file does not hold are identity";
@@ -135,7 +135,7 @@ TEST(RemapFileTest, UnopenableFileIsLeftAloneAndNotReplaced) {
     RemapTables tables;
     ASSERT_TRUE(tables.set(0, 'Z'));
     std::string swapPath;
-    EXPECT_EQ(GetSwapFile(macro, tables, swapPath).status, LoadResult::Status::Unreadable);
+    EXPECT_EQ(GetSwapFile(macro, tables, swapPath).kind, LoadResult::Kind::Unreadable);
     EXPECT_EQ(tables, RemapTables()) << "another file's tables are not carried over";
     EXPECT_TRUE(std::filesystem::is_directory(swapPath));
     EXPECT_FALSE(SaveSwapKeys(swapPath, tables));

@@ -20,6 +20,7 @@
 #include "platform/fake/fake_hook_library.h"
 #include "platform/fake/fake_user_prompt.h"
 #include "activation/scheduler.h"
+#include "platform/x11/remap_keys_file.h"
 #include "platform/x11/x11_window_system.h"
 #include "store/macro_store.h"
 #include "support/run_command.h"
@@ -60,6 +61,7 @@ protected:
         std::filesystem::permissions(runtime_, std::filesystem::perms::owner_all);
         file_ = home_->file("e2e.ORV");
         writeMacros();
+        if (!remapTables_.empty()) test::writeFile(home_->file("e2e.ORS"), remapTables_);
         if (!appendToFile_.empty()) {
             std::ofstream out(file_, std::ios::binary | std::ios::app);
             out << appendToFile_;
@@ -191,6 +193,7 @@ protected:
 
     std::vector<TMacroRecord> extra_;  // written after the common macros
     std::string appendToFile_;         // bytes after the last record
+    std::string remapTables_;          // the remap file beside the macro file, when not empty
     bool waitUntilReady_ = true;
     std::unique_ptr<test::TempDir> home_;
     std::string runtime_;
@@ -419,6 +422,60 @@ TEST_F(ResidentStart, HelpListsTheSwitchesAndHandsNothingOver) {
         EXPECT_NE(r.out.find(sw), std::string::npos) << sw << " missing from:\n" << r.out;
     EXPECT_LT(::accept(listener, nullptr, nullptr), 0) << "a hand-over was made";
     ::close(listener);
+}
+
+// The remap file of the macro file maps "h" to "j": the user's "h" key types "j" everywhere while
+// the program runs, its own macros still type "h", and the user's keymap comes back when the
+// program ends, and at the next start when it was killed.
+class RemapE2E : public ResidentE2E {
+protected:
+    static constexpr const char* kIdentity =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789 !\"#$%&'()*+,-./:;<=>?@[\\]^_`}~";
+    RemapE2E() {
+        remapTables_ = kIdentity;
+        remapTables_[26 + 'h' - 'a'] = 'j';
+    }
+    KeySym level1(unsigned keycode) {
+        XkbDescPtr xkb = XkbGetMap(keyboard_.display(), XkbKeySymsMask, XkbUseCoreKbd);
+        const KeySym sym = XkbKeySymEntry(xkb, keycode, 0, 0);
+        XkbFreeKeyboard(xkb, 0, True);
+        return sym;
+    }
+    // The keycode of the user's "h" key, from the program's list of the keysyms it replaced.
+    unsigned remappedKeycode() {
+        for (const x11::RemappedSym& s : x11::readRemappedSyms(recoveryFile()))
+            if (s.original == XK_h && s.group == 0 && s.level == 0) return static_cast<unsigned>(s.keycode);
+        return 0;
+    }
+    std::string recoveryFile() { return x11::remapKeysPath(runtime_, DisplayString(keyboard_.display())); }
+};
+
+TEST_F(RemapE2E, TheUsersKeysAreRemappedUntilTheProgramEndsOrIsKilled) {
+    const unsigned h = remappedKeycode();
+    ASSERT_NE(h, 0u) << "no remap recorded in " << recoveryFile();
+    EXPECT_EQ(level1(h), static_cast<KeySym>(XK_j));
+    focus(0);
+    keyboard_.tapKeycode(h);
+    EXPECT_EQ(waitForVisible(0, "j"), "j");
+    pressCtrlAlt(XK_n);
+    EXPECT_EQ(waitForVisible(0, "jhello"), "jhello") << "the program's own keys are not remapped";
+
+    ASSERT_TRUE(WIFEXITED(stopResident()));
+    EXPECT_EQ(level1(h), static_cast<KeySym>(XK_h)) << "an ended program gives the keys back";
+    EXPECT_FALSE(std::filesystem::exists(recoveryFile()));
+
+    startResident();
+    ASSERT_EQ(level1(h), static_cast<KeySym>(XK_j));
+    const pid_t killed = std::exchange(pid_, -1);
+    ::kill(killed, SIGKILL);
+    ::waitpid(killed, nullptr, 0);
+    EXPECT_EQ(level1(h), static_cast<KeySym>(XK_j)) << "a killed program cannot give the keys back";
+
+    // The user turned the remap off meanwhile: the next start puts their own keymap back.
+    test::writeFile(home_->file("e2e.ORS"), kIdentity);
+    startResident();
+    EXPECT_EQ(level1(h), static_cast<KeySym>(XK_h));
+    EXPECT_FALSE(std::filesystem::exists(recoveryFile()));
 }
 
 }  // namespace

@@ -186,6 +186,11 @@ void PhysicalKeyboard::tap(unsigned long keysym) {
     key(keysym, false);
 }
 
+void PhysicalKeyboard::tapKeycode(unsigned keycode) {
+    for (Bool down : {True, False}) XTestFakeDeviceKeyEvent(display_, device_, keycode, down, nullptr, 0, CurrentTime);
+    XSync(display_, False);
+}
+
 bool keyDown(Display* display, unsigned long keysym) {
     char keys[32];
     XQueryKeymap(display, keys);

@@ -75,6 +75,8 @@ public:
     bool valid() const { return device_ != nullptr; }
     void key(unsigned long keysym, bool down);
     void tap(unsigned long keysym);
+    // Presses and releases the key `keycode`, whatever keysym it carries now.
+    void tapKeycode(unsigned keycode);
     Display* display() const { return display_; }
 
 private:

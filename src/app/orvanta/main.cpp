@@ -9,6 +9,7 @@
 
 #include "activation/command_line.h"
 #include "activation/resident.h"
+#include "app/orvanta/key_remapper.h"
 #include "app/orvanta/named_objects.h"
 #include "app/orvanta/termination.h"
 #include "engine/ansi_upper.h"
@@ -24,6 +25,7 @@
 #include "platform/thread_sleep.h"
 #include "platform/x11/display_check.h"
 #include "platform/x11/hook/x11_hook_library.h"
+#include "platform/x11/keymap_remap.h"
 #include "platform/x11/proc_list.h"
 #include "platform/x11/qt_clipboard.h"
 #include "platform/x11/qt_message_pump.h"
@@ -117,12 +119,17 @@ int runResident(const std::vector<std::string>& args, const std::string& socketP
     orv::gui::QtPlaybackWindows playbackWindows(&window, *windows);
     orv::x11::X11SystemServices system(
         *windows, [&window](const std::string& file, bool wait) { window.playWaveFile(file, wait); });
+    // Puts back the user's keys if a run that could not restore them left them remapped.
+    std::unique_ptr<orv::X11KeyRemapper> keyRemapper;
+    if (auto keymap = orv::x11::KeymapRemap::create())
+        keyRemapper = std::make_unique<orv::X11KeyRemapper>(std::move(keymap), keyboard->injector());
     orv::ResidentPlatform platform{*keyboard, mouse, pump,   playbackWindows, *windows,
                                    processes, hook,  prompt, clock,           sleeper};
     platform.files = &files;
     platform.clipboard = &clipboard;
     platform.shell = &shell;
     platform.system = system.services();
+    platform.keyRemapper = keyRemapper.get();
     resident = std::make_unique<orv::Resident>(*table, *settings, paths, platform, window, ownProgramName());
 
     window.attach(*resident, playbackWindows);

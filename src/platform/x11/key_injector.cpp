@@ -99,6 +99,8 @@ std::string KeyInjector::recoveryFile() const {
     return dir.ok() ? spareKeysPath(dir.path, DisplayString(display_.get())) : std::string();
 }
 
+bool KeyInjector::isSpare(int keycode) const { return std::find(pool_.begin(), pool_.end(), keycode) != pool_.end(); }
+
 void KeyInjector::reloadKeymap() {
     keymap_.load(display_.get());
     cache_.clear();

@@ -92,6 +92,8 @@ public:
 
     const Keymap& keymap() const { return keymap_; }
     int spareCount() const { return static_cast<int>(pool_.size()); }
+    // Whether `keycode` is one of the spare keycodes this injector binds (never remapped).
+    bool isSpare(int keycode) const;
 
 private:
     KeyInjector(DisplayPtr display, InjectionLog* log);
