@@ -22,6 +22,7 @@
 
 #include "platform/hotkey_codes.h"
 #include "platform/cp1252.h"
+#include "platform/x11/hook/capture_recorder.h"
 #include "platform/x11/hook/grab_plan.h"
 #include "platform/x11/injection_log.h"
 #include "platform/x11/keymap.h"
@@ -164,6 +165,13 @@ private:
     void onUserKey(unsigned keycode, bool repeat);
     void noteUserInput();
     void reportTyped(unsigned keycode);
+    // Capture: follows CaptureOn, records the user's input, ends on the stop key.
+    void syncCapture();
+    void recordRaw(const XIRawEvent& raw);
+    void recordPointer(capture::InputEvent::Kind kind, unsigned xButton, std::uint32_t time, int wheel = 0);
+    void endCapture();
+    void postCaptureText(const std::string& text);
+    HeldModifiers heldModifiers() const;
     void checkActiveWindow(bool report);
     void scanProcesses(bool report);
     bool macroInUse() const;
@@ -217,6 +225,8 @@ private:
     Clock::time_point nextProcessScan_ = Clock::now();
     TActivationTable snapshot_;  // the shared copy as of the last wake-up
     bool keyboardOn_ = false, mouseOn_ = false, windowOn_ = false;
+    CaptureRecorder recorder_;
+    std::uint32_t lastMoveQuery_ = 0;
 };
 
 void HookThread::post(HookMsg msg, std::int64_t wParam, std::int64_t lParam, std::int32_t window) {
@@ -414,6 +424,7 @@ void HookThread::applyHooks() {
         return s_.requested;
     }();
     takeSnapshot();
+    syncCapture();
     if (!keyboardOn_) heldHotKeys_.clear();
     updateGrabs();
     if (windowOn_ && activeWindow_ == 0) checkActiveWindow(false);
@@ -535,6 +546,8 @@ void HookThread::onKeyPress(const XKeyEvent& key) {
     // A key held down repeats its press; only the first one is the hotkey (the others, with
     // the modifiers or without, are swallowed).
     if (!hotkey || repeating_.count(keycode) != 0) return;
+    // While a capture runs every activation waits; the stop key is taken from the raw events.
+    if (recorder_.active()) return;
     const int code = keyCodeOfGrab_.at({keycode, hotkeyMods(key.state)});
     if (snapshot_.PickerActive()) {
         post(HookMsg::PickerHotKey, code, 0, snapshot_.PickerWindow());
@@ -589,6 +602,7 @@ void HookThread::onRaw(const XIRawEvent& raw) {
     }
     if (own) return;
     noteUserInput();
+    if (recorder_.active()) recordRaw(raw);
     switch (raw.evtype) {
         case XI_RawKeyPress:
             onUserKey(detail, (raw.flags & XIKeyRepeat) != 0);
@@ -670,6 +684,109 @@ void HookThread::reportTyped(unsigned keycode) {
         } else {
             post(HookMsg::WaitText, 0, ch);
         }
+    }
+}
+
+HeldModifiers HookThread::heldModifiers() const {
+    HeldModifiers held;
+    held.ctrl = (stateMods_ & ControlMask) != 0;
+    held.alt = (stateMods_ & altMask_) != 0;
+    held.shift = (stateMods_ & ShiftMask) != 0;
+    held.win = (stateMods_ & winMask_) != 0;
+    return held;
+}
+
+void HookThread::syncCapture() {
+    const bool on = snapshot_.CaptureOn();
+    if (on && !recorder_.active()) {
+        Window root = 0, child = 0;
+        int x = 0, y = 0, wx = 0, wy = 0;
+        unsigned mask = 0;
+        XQueryPointer(d(), DefaultRootWindow(d()), &root, &child, &x, &y, &wx, &wy, &mask);
+        recorder_.start(snapshot_, x, y);
+        qCDebug(lcHook, "capture into macro %d started", recorder_.macro());
+    } else if (!on && recorder_.active()) {
+        // Ended by the program (the tray icon, the menu): what is still pending goes out first.
+        postCaptureText(recorder_.stop());
+    }
+}
+
+void HookThread::postCaptureText(const std::string& text) {
+    for (const char c : text) post(HookMsg::CaptureText, recorder_.macro(), static_cast<unsigned char>(c));
+}
+
+void HookThread::endCapture() {
+    const int macro = recorder_.macro();
+    postCaptureText(recorder_.stop());
+    post(HookMsg::CaptureEnd, macro);
+}
+
+void HookThread::recordPointer(capture::InputEvent::Kind kind, unsigned xButton, std::uint32_t time, int wheel) {
+    capture::InputEvent event;
+    event.kind = kind;
+    event.timeMs = time;
+    event.wheel = wheel;
+    event.button = xButton == 3   ? capture::MouseButton::Right
+                   : xButton == 2 ? capture::MouseButton::Middle
+                                  : capture::MouseButton::Left;
+    const Window root = DefaultRootWindow(d());
+    Window rootReturn = 0, child = 0;
+    int wx = 0, wy = 0;
+    unsigned mask = 0;
+    XQueryPointer(d(), root, &rootReturn, &child, &event.x, &event.y, &wx, &wy, &mask);
+    int ox = 0, oy = 0;
+    const Window foreground = foregroundWindow();
+    if (foreground != 0) XTranslateCoordinates(d(), foreground, root, 0, 0, &ox, &oy, &child);
+    event.windowX = event.x - ox;
+    event.windowY = event.y - oy;
+    postCaptureText(recorder_.pointer(event));
+}
+
+// One event of the user's while a capture runs. Keys that are hotkeys are not typing and are
+// not recorded; the stop key (or the macro's own hotkey) ends the capture.
+void HookThread::recordRaw(const XIRawEvent& raw) {
+    using Kind = capture::InputEvent::Kind;
+    const auto detail = static_cast<unsigned>(raw.detail);
+    const auto time = static_cast<std::uint32_t>(raw.time);
+    switch (raw.evtype) {
+        case XI_RawKeyPress: {
+            const KeySym32 base = keymap_.keysymAt(static_cast<KeyCode>(detail), stateGroup_, 0);
+            if (recorder_.endsCapture(virtualKeyOfKeysym(base), heldModifiers())) {
+                endCapture();
+                return;
+            }
+            if (hotkeyGrab(detail, stateMods_) || detail == markerKeycode_) return;
+            const KeySym32 sym = keymap_.keysymAt(static_cast<KeyCode>(detail), stateGroup_, stateMods_);
+            postCaptureText(recorder_.keyPress(sym, heldModifiers(), time));
+            break;
+        }
+        case XI_RawKeyRelease:
+            postCaptureText(recorder_.keyRelease(keymap_.keysymAt(static_cast<KeyCode>(detail), stateGroup_, 0), time));
+            break;
+        case XI_RawButtonPress:
+            if (recorder_.endsCaptureByButton(buttonOfX(detail), heldModifiers())) {
+                endCapture();
+                return;
+            }
+            if (!recorder_.recordsMouse()) return;
+            if (detail == 4 || detail == 5) {
+                recordPointer(Kind::Wheel, detail, time, detail == 4 ? 1 : -1);
+            } else if (detail <= 3) {
+                recordPointer(Kind::ButtonDown, detail, time);
+            }
+            break;
+        case XI_RawButtonRelease:
+            if (recorder_.recordsMouse() && detail >= 1 && detail <= 3) recordPointer(Kind::ButtonUp, detail, time);
+            break;
+        case XI_RawMotion:
+            // Raw motion carries no position: the pointer is read at most every 20 ms.
+            if (recorder_.recordsEveryMove() && time - lastMoveQuery_ >= 20) {
+                lastMoveQuery_ = time;
+                recordPointer(Kind::Motion, 0, time);
+            }
+            break;
+        default:
+            break;
     }
 }
 
