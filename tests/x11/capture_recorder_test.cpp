@@ -2,6 +2,7 @@
 // input does not, the stop key ends it, and the text plays back as what was typed.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 
@@ -204,6 +205,18 @@ TEST_F(CaptureRecorderTest, ClicksAreRecordedWhereThePointerWas) {
     char move[32];
     std::snprintf(move, sizeof move, "<MMS:%05d,%05d>", x, y);
     EXPECT_EQ(stopAndCollect(user), std::string(move) + "<LCLK><WFW:001>");
+
+    // Until the program turns the capture off, another update does not start a new recording.
+    hook_->OrvUpKeys(table_);
+    ASSERT_TRUE(hook_->waitUntilApplied(kDeadline));
+    const std::size_t before = sink_.messages().size();
+    user.tap(XK_z);
+    own_->keyEvent(43, 0, false);  // the marker key: everything before it has been handled
+    own_->keyEvent(43, 0, true);
+    ASSERT_EQ(sink_.waitFor(HookMsg::Marker, before).msg, HookMsg::Marker);
+    const auto messages = sink_.messages();
+    EXPECT_TRUE(std::none_of(messages.begin() + static_cast<std::ptrdiff_t>(before), messages.end(),
+                             [](const HookMessage& m) { return m.msg == HookMsg::CaptureText; }));
 }
 
 }  // namespace

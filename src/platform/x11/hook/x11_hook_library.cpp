@@ -226,6 +226,9 @@ private:
     TActivationTable snapshot_;  // the shared copy as of the last wake-up
     bool keyboardOn_ = false, mouseOn_ = false, windowOn_ = false;
     CaptureRecorder recorder_;
+    // Set when the stop key ended the capture: recording starts again only after the program
+    // has turned CaptureOn off once.
+    bool captureEnded_ = false;
     std::uint32_t lastMoveQuery_ = 0;
 };
 
@@ -698,7 +701,8 @@ HeldModifiers HookThread::heldModifiers() const {
 
 void HookThread::syncCapture() {
     const bool on = snapshot_.CaptureOn();
-    if (on && !recorder_.active()) {
+    if (!on) captureEnded_ = false;
+    if (on && !recorder_.active() && !captureEnded_) {
         Window root = 0, child = 0;
         int x = 0, y = 0, wx = 0, wy = 0;
         unsigned mask = 0;
@@ -717,6 +721,7 @@ void HookThread::postCaptureText(const std::string& text) {
 
 void HookThread::endCapture() {
     const int macro = recorder_.macro();
+    captureEnded_ = true;
     postCaptureText(recorder_.stop());
     post(HookMsg::CaptureEnd, macro);
 }
