@@ -31,6 +31,7 @@
 #include "dialogs/schedule_dialog.h"
 #include "engine/playback_engine.h"
 #include "gui/forms/appearance_form.h"
+#include "gui/forms/capture_forms.h"
 #include "gui/forms/copy_move_form.h"
 #include "gui/forms/mouse_locator.h"
 #include "gui/forms/preference_form.h"
@@ -318,7 +319,7 @@ void TMainWin::buildOptionsMenu() {
     addCommand(options, C::Appearance, &TMainWin::appearance);
     addCommand(options, C::Settings, &TMainWin::preferences);
     addCommand(options, C::ShortKeys, &TMainWin::shortKeyOptions);
-    addCommand(options, C::CaptureOptions, nullptr);
+    addCommand(options, C::CaptureOptions, &TMainWin::captureDefaults);
     addCommand(options, C::Network, &TMainWin::MenuNetworkClick);
     scheduler_ = options->addMenu(text(mainCommandInfo(C::Scheduler).caption));
     scheduler_->setObjectName(QStringLiteral("MenuScheduler"));
@@ -625,6 +626,12 @@ void TMainWin::appearance() {
     showButtonLayout();
     applyCommandStates();
     saveSettings();
+}
+
+void TMainWin::captureDefaults() {
+    TCaptureDefaults dialog(
+        settings_, [this] { saveSettings(); }, this);
+    dialog.exec();
 }
 
 void TMainWin::preferences() {

@@ -122,6 +122,7 @@ private:
     void quickInfo();
     void sortOrder();
     void appearance();
+    void captureDefaults();
     void preferences();
     void toggleMouseLocator();
     void helpContents();

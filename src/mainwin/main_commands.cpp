@@ -41,7 +41,7 @@ constexpr MainCommandInfo kCommands[] = {
     {C::Appearance, "&Appearance", "Appearance", "", true},
     {C::Settings, "Se&ttings", "", "", true},
     {C::ShortKeys, "Short&Keys", "", "", true},
-    {C::CaptureOptions, "&Capture", "", "", false},
+    {C::CaptureOptions, "&Capture", "", "", true},
     {C::Network, "&Network", "", "", true},
     {C::Scheduler, "&Scheduler", "", "", true},
     {C::ScreenSaver, "Screen Sa&ver", "", "", true},

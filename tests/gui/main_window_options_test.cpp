@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -10,6 +11,7 @@
 
 #include "dialogs/timing_dialogs.h"
 #include "gui/modal_helper.h"
+#include "gui/forms/capture_forms.h"
 #include "gui/option_forms.h"
 
 namespace orv::gui {
@@ -79,6 +81,25 @@ TEST(MainWindowOptions, ShowDialogRunsTheModelsFormModally) {
         EXPECT_EQ(window.showDialog(model, env), c.accepted) << c.typed;
         EXPECT_EQ(settings.TimerSeconds, c.timerSeconds);
     }
+}
+
+TEST(MainWindowOptions, CaptureOpensTheCaptureDefaults) {
+    TAppSettings settings;
+    TMainWin window(settings);
+    QMenu* options = submenu(window.menuBar()->actions(), QStringLiteral("&Options"));
+    ASSERT_NE(options, nullptr);
+    QAction* capture = item(options->actions(), QStringLiteral("&Capture"));
+    ASSERT_NE(capture, nullptr);
+    EXPECT_TRUE(capture->isEnabled());
+    bool shown = false;
+    test::whenModal<TCaptureDefaults>([&shown](TCaptureDefaults* form) {
+        shown = true;
+        form->findChild<QCheckBox*>(QStringLiteral("PromptOnCapture"))->setChecked(false);
+        form->findChild<QPushButton*>(QStringLiteral("OkButton"))->click();
+    });
+    capture->trigger();
+    EXPECT_TRUE(shown);
+    EXPECT_FALSE(settings.CapturePrompt);
 }
 
 }  // namespace
