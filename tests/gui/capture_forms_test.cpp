@@ -3,9 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <string>
+#include <vector>
+#include <QTreeWidget>
+
+#include "capture/capture_session.h"
+#include "gui/modal_helper.h"
 
 namespace orv::gui {
 namespace {
@@ -87,6 +95,76 @@ TEST(CaptureFormsTest, OkStoresEveryDefaultAndSavesCancelChangesNothing) {
     EXPECT_TRUE(settings.CaptureKeys);
     EXPECT_TRUE(settings.CaptureMouse);
     EXPECT_TRUE(settings.CaptureTime);
+}
+
+// Answers the next message box with `button` and notes its title and text.
+void answer(std::vector<std::string>& seen, QMessageBox::StandardButton button) {
+    test::whenModal<QMessageBox>([&seen, button](QMessageBox* box) {
+        seen.push_back(box->windowTitle().toStdString() + ": " + box->text().toStdString());
+        box->button(button)->click();
+    });
+}
+
+TEST(CaptureFormsTest, CaptureCompleteListsTheHotKeysAndChecksTheChoice) {
+    TActivationTable table;
+    table.setMacroCount(1);
+    table.setHotKeyCode(1, 5);
+    table.setScope(1, 1);  // a Global macro has code 5
+    TMacroRecord record = capture::capturePlaceholder();
+    TCapComplete form(record, table, true, "gedit", nullptr);
+    auto* list = child<QTreeWidget>(form, "HotKeyList");
+    ASSERT_EQ(list->topLevelItemCount(), 721);
+    EXPECT_EQ(list->topLevelItem(5)->text(1), QStringLiteral("1 macro in use"));
+    EXPECT_EQ(list->topLevelItem(6)->text(1), QStringLiteral("Not in Use"));
+    auto* ok = child<QPushButton>(form, "OkButton");
+
+    std::vector<std::string> seen;
+    answer(seen, QMessageBox::Ok);
+    ok->click();  // nothing selected
+    list->setCurrentItem(list->topLevelItem(5));
+    answer(seen, QMessageBox::Ok);
+    ok->click();  // Global, and a Global macro has it
+    list->setCurrentItem(list->topLevelItem(89));
+    answer(seen, QMessageBox::No);
+    ok->click();  // reserved: No keeps the dialog open
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_EQ(seen[0], "Error: No hot key selected.  Please select one.");
+    EXPECT_EQ(seen[1].rfind("Error: A Global Hot Key is already in use", 0), 0u);
+    EXPECT_EQ(seen[2].rfind("Warning: Alt+F6 may be used internally", 0), 0u);
+    EXPECT_EQ(record.HotKeyCode, 20000);  // untouched so far
+
+    answer(seen, QMessageBox::Yes);
+    child<QLineEdit>(form, "Nickname")->setText(QStringLiteral("  Report "));
+    ok->click();
+    EXPECT_EQ(form.result(), QDialog::Accepted);
+    EXPECT_EQ(record.HotKeyCode, 89);
+    EXPECT_EQ(record.NickName, "Report");
+}
+
+TEST(CaptureFormsTest, CaptureCompleteShortKeyNoneAndProgramScope) {
+    TActivationTable table;
+    for (const bool shortKey : {true, false}) {
+        TMacroRecord record = capture::capturePlaceholder();
+        TCapComplete form(record, table, false, "gedit", nullptr);
+        clickIndicator(child<QRadioButton>(form, shortKey ? "ShortKeys" : "None"));
+        EXPECT_FALSE(child<QTreeWidget>(form, "HotKeyList")->isVisibleTo(&form));
+        EXPECT_EQ(child<QLineEdit>(form, "ShortKeyName")->isVisibleTo(&form), shortKey);
+        if (shortKey) {
+            std::vector<std::string> seen;
+            answer(seen, QMessageBox::Ok);
+            child<QPushButton>(form, "OkButton")->click();
+            EXPECT_EQ(seen, std::vector<std::string>{"Error: No ShortKey name entered."});
+            child<QLineEdit>(form, "ShortKeyName")->setText(QStringLiteral("sig"));
+        }
+        child<QPushButton>(form, "OkButton")->click();
+        EXPECT_EQ(form.result(), QDialog::Accepted);
+        EXPECT_EQ(record.HotKeyCode, shortKey ? 20000 : 30000);
+        if (shortKey) {
+            EXPECT_EQ(record.ShortKeyText, "sig");
+        }
+        EXPECT_EQ(record.Scope, 3);  // "&Program" was the default
+        EXPECT_EQ(record.WindowTitle, "gedit");
+    }
 }
 
 }  // namespace

@@ -1,13 +1,23 @@
 #include "gui/forms/capture_forms.h"
 
 #include <QCheckBox>
+#include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "capture/capture_session.h"
 #include "gui/dialog_buttons.h"
+#include "gui/hotkey_picker.h"
+#include "gui/qt_text.h"
+#include "platform/hotkey_codes.h"
 
 namespace orv::gui {
 namespace {
@@ -162,6 +172,138 @@ void TCaptureDefaults::okClick() {
     choices.prompt = prompt_->isChecked();
     capture::storeChoices(choices, settings_);
     if (save_) save_();
+    accept();
+}
+
+TCapComplete::TCapComplete(TMacroRecord& record, const TActivationTable& table, bool global,
+                           std::string foregroundProgram, HotkeyDispatcher* dispatcher, QWidget* parent)
+    : QDialog(parent), record_(record), table_(table), foregroundProgram_(std::move(foregroundProgram)) {
+    setObjectName(QStringLiteral("TCapComplete"));
+    setWindowTitle(QStringLiteral("Capture Complete"));
+    setWindowFlag(Qt::WindowStaysOnTopHint);
+
+    hotKeyPage_ = new QWidget(this);
+    auto* hotKeyLayout = new QVBoxLayout(hotKeyPage_);
+    hotKeyLayout->setContentsMargins(0, 0, 0, 0);
+    if (dispatcher != nullptr) {
+        picker_ = new HotkeyPickerField(*dispatcher, hotKeyPage_);
+        picker_->setObjectName(QStringLiteral("HotKeyField"));
+        picker_->setAccessibleName(QStringLiteral("Hot Key"));
+        hotKeyLayout->addWidget(picker_);
+    }
+    list_ = new QTreeWidget(hotKeyPage_);
+    list_->setObjectName(QStringLiteral("HotKeyList"));
+    list_->setAccessibleName(QStringLiteral("Hot Keys"));
+    list_->setRootIsDecorated(false);
+    list_->setHeaderLabels({QStringLiteral("Hot Key"), QStringLiteral("In Use")});
+    hotKeyLayout->addWidget(list_);
+    fillHotKeys(table);
+    if (picker_ != nullptr) {
+        picker_->setAcceptor([this](int code) {
+            list_->setCurrentItem(list_->topLevelItem(code));
+            return true;
+        });
+    }
+
+    shortKeyPage_ = new QWidget(this);
+    auto* shortKeyForm = new QFormLayout(shortKeyPage_);
+    shortKeyForm->setContentsMargins(0, 0, 0, 0);
+    shortKey_ = new QLineEdit(shortKeyPage_);
+    shortKey_->setObjectName(QStringLiteral("ShortKeyName"));
+    shortKey_->setAccessibleName(QStringLiteral("ShortKey Name"));
+    shortKey_->setMaxLength(static_cast<int>(TMacroRecord::kShortKeyText));
+    shortKey_->setMaximumWidth(shortKey_->fontMetrics().horizontalAdvance(QString(12, QLatin1Char('W'))));
+    shortKeyForm->addRow(QStringLiteral("ShortKey Name"), shortKey_);
+
+    auto* nicknameForm = new QFormLayout;
+    nickname_ = new QLineEdit(this);
+    nickname_->setObjectName(QStringLiteral("Nickname"));
+    nickname_->setAccessibleName(QStringLiteral("Nickname"));
+    nickname_->setMaxLength(static_cast<int>(TMacroRecord::kNickName));
+    auto* nicknameLabel = new QLabel(QStringLiteral("Nic&kname"), this);
+    nicknameLabel->setBuddy(nickname_);
+    nicknameForm->addRow(nicknameLabel, nickname_);
+
+    auto* scopeBox = new QGroupBox(QStringLiteral("Scope"), this);
+    auto* scope = new QHBoxLayout(scopeBox);
+    global_ = radio(scopeBox, "Global", QStringLiteral("&Global"), global);
+    program_ = radio(scopeBox, "Program", QStringLiteral("&Program"), !global);
+    scope->addWidget(global_);
+    scope->addWidget(program_);
+
+    const DialogButtons buttons = okCancelHelp(this, QStringLiteral("Capture Complete"));
+    buttons.cancel->hide();  // the macro exists already: it gets an activation or none
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(typeBox());
+    layout->addWidget(hotKeyPage_, 1);
+    layout->addWidget(shortKeyPage_);
+    layout->addLayout(nicknameForm);
+    layout->addWidget(scopeBox);
+    layout->addLayout(buttons.row);
+    connect(buttons.ok, &QPushButton::clicked, this, &TCapComplete::okClick);
+    showType();
+    if (picker_ != nullptr) picker_->setFocus();
+}
+
+QWidget* TCapComplete::typeBox() {
+    auto* box = new QGroupBox(QStringLiteral("Macro Type"), this);
+    auto* row = new QHBoxLayout(box);
+    hotKeys_ = radio(box, "HotKeys", QStringLiteral("&Hot Keys"), true);
+    shortKeys_ = radio(box, "ShortKeys", QStringLiteral("&ShortKeys"), false);
+    none_ = radio(box, "None", QStringLiteral("&None (use later)"), false);
+    for (QRadioButton* b : {hotKeys_, shortKeys_, none_}) {
+        row->addWidget(b);
+        connect(b, &QRadioButton::toggled, this, &TCapComplete::showType);
+    }
+    return box;
+}
+
+void TCapComplete::fillHotKeys(const TActivationTable& table) {
+    const std::array<int, kHotKeyCount> counts = capture::hotKeyUseCounts(table);
+    for (int code = 0; code < kHotKeyCount; ++code) {
+        const QString use = fromCp1252(capture::hotKeyUseText(counts[static_cast<std::size_t>(code)])).trimmed();
+        auto* item = new QTreeWidgetItem(list_, {fromCp1252(hotKeyName(code)), use.mid(1, use.size() - 2)});
+        item->setData(0, Qt::UserRole, code);
+    }
+    // The name takes three fifths of the width, the use the rest.
+    list_->header()->setSectionResizeMode(QHeaderView::Interactive);
+    list_->setColumnWidth(0, list_->fontMetrics().horizontalAdvance(QStringLiteral("Ctrl+Alt+Shift+Left Arrow")) + 24);
+}
+
+// Only the fields of the chosen type are shown, and the dialog takes the height they need.
+void TCapComplete::showType() {
+    hotKeyPage_->setVisible(hotKeys_->isChecked());
+    shortKeyPage_->setVisible(shortKeys_->isChecked());
+    adjustSize();
+}
+
+void TCapComplete::okClick() {
+    capture::Completion choice;
+    choice.type = hotKeys_->isChecked()     ? capture::MacroType::HotKey
+                  : shortKeys_->isChecked() ? capture::MacroType::ShortKey
+                                            : capture::MacroType::None;
+    const QTreeWidgetItem* current = list_->currentItem();
+    choice.hotKeyCode = current != nullptr ? current->data(0, Qt::UserRole).toInt() : -1;
+    choice.shortKeyName = toCp1252(shortKey_->text());
+    choice.nickname = toCp1252(nickname_->text());
+    choice.global = global_->isChecked();
+    choice.foregroundProgram = foregroundProgram_;
+    const auto exclusive = [this](int code) { return capture::exclusiveHotKey(table_, code); };
+    TMacroRecord edited = record_;
+    capture::CompletionCheck check = capture::completeCapture(choice, exclusive, edited);
+    if (check.kind == capture::CompletionCheck::Kind::AskReserved) {
+        if (QMessageBox::warning(this, QStringLiteral("Warning"), fromCp1252(check.message),
+                                 QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+            return;
+        choice.reservedConfirmed = true;
+        check = capture::completeCapture(choice, exclusive, edited);
+    }
+    if (check.kind == capture::CompletionCheck::Kind::Error) {
+        QMessageBox::critical(this, QStringLiteral("Error"), fromCp1252(check.message));
+        if (choice.type == capture::MacroType::ShortKey) shortKey_->setFocus();
+        return;
+    }
+    record_ = edited;
     accept();
 }
 

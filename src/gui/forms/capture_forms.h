@@ -4,11 +4,21 @@
 #include <array>
 #include <QWidget>
 #include <functional>
+#include <string>
 
 #include "capture/capture_defaults.h"
 
 class QCheckBox;
+class QLabel;
+class QLineEdit;
 class QRadioButton;
+class QTreeWidget;
+
+namespace orv {
+class HotkeyDispatcher;
+class TActivationTable;
+struct TMacroRecord;
+}  // namespace orv
 
 namespace orv::gui {
 
@@ -59,6 +69,40 @@ private:
     std::function<void()> save_;
     CaptureOptionsBox* options_ = nullptr;
     QCheckBox* prompt_ = nullptr;
+};
+
+class HotkeyPickerField;
+
+// "Capture Complete", after a capture started with the hot key: how the new macro is started (a
+// hot key from the list of all 721 with how many macros use each, a ShortKey, or none yet), its
+// nickname and its scope. "&Ok" checks the choice and writes it into the record; a reserved hot
+// key is asked about first. Without a dispatcher the hot key is chosen from the list only.
+class TCapComplete final : public QDialog {
+    Q_OBJECT
+public:
+    TCapComplete(TMacroRecord& record, const TActivationTable& table, bool global, std::string foregroundProgram,
+                 HotkeyDispatcher* dispatcher, QWidget* parent = nullptr);
+
+private:
+    QWidget* typeBox();
+    void fillHotKeys(const TActivationTable& table);
+    void showType();
+    void okClick();
+
+    TMacroRecord& record_;
+    const TActivationTable& table_;
+    std::string foregroundProgram_;
+    QRadioButton* hotKeys_ = nullptr;
+    QRadioButton* shortKeys_ = nullptr;
+    QRadioButton* none_ = nullptr;
+    QWidget* hotKeyPage_ = nullptr;
+    HotkeyPickerField* picker_ = nullptr;
+    QTreeWidget* list_ = nullptr;
+    QWidget* shortKeyPage_ = nullptr;
+    QLineEdit* shortKey_ = nullptr;
+    QLineEdit* nickname_ = nullptr;
+    QRadioButton* global_ = nullptr;
+    QRadioButton* program_ = nullptr;
 };
 
 }  // namespace orv::gui
