@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -165,6 +167,35 @@ TEST(CaptureFormsTest, CaptureCompleteShortKeyNoneAndProgramScope) {
         EXPECT_EQ(record.Scope, 3);  // "&Program" was the default
         EXPECT_EQ(record.WindowTitle, "gedit");
     }
+}
+
+TEST(CaptureFormsTest, CaptureMacroShowsTheKeysThatEndItAndTheWindowsToStartIn) {
+    TAppSettings defaults;
+    defaults.CaptureSpeed = 4;
+    CaptureMacroRequest request;
+    request.stopKeyName = "Ctrl+F12";
+    request.ownKeyName = "Alt+F5";
+    request.nickname = "Old";
+    request.refuseGlobal = true;
+    request.windowTitles = {"Editor", "Terminal"};
+    TCaptureKeys form(request, defaults);
+    EXPECT_EQ(child<QLabel>(form, "StopKey")->text(), QStringLiteral("Press Ctrl+F12 to end capture"));
+    EXPECT_EQ(child<QLabel>(form, "OwnKey")->text(), QStringLiteral("Or Press Alt+F5 to end capture"));
+    auto* list = child<QListWidget>(form, "WindowList");
+    ASSERT_EQ(list->count(), 3);
+    EXPECT_EQ(list->item(0)->text(), QStringLiteral("***Last Active Window***"));
+    EXPECT_TRUE(form.choice().window.empty());
+    EXPECT_FALSE(child<QRadioButton>(form, "Global")->isEnabled());
+    list->setCurrentRow(2);
+    const CaptureMacroChoice choice = form.choice();
+    EXPECT_EQ(choice.window, "Terminal");
+    EXPECT_EQ(choice.nickname, "Old");
+    EXPECT_EQ(choice.choices.speed, 4);
+    EXPECT_FALSE(choice.choices.global);
+
+    request.ownKeyName.clear();  // a ShortKey macro cannot be ended by its own key
+    TCaptureKeys shortKey(request, defaults);
+    EXPECT_EQ(shortKey.findChild<QLabel*>(QStringLiteral("OwnKey")), nullptr);
 }
 
 }  // namespace

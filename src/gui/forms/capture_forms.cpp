@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -173,6 +174,63 @@ void TCaptureDefaults::okClick() {
     capture::storeChoices(choices, settings_);
     if (save_) save_();
     accept();
+}
+
+TCaptureKeys::TCaptureKeys(const CaptureMacroRequest& request, const TAppSettings& defaults, QWidget* parent)
+    : QDialog(parent) {
+    setObjectName(QStringLiteral("TCaptureKeys"));
+    setWindowTitle(QStringLiteral("Capture Macro"));
+    auto* layout = new QVBoxLayout(this);
+    auto* activation = new QLabel(fromCp1252(request.activation), this);
+    activation->setObjectName(QStringLiteral("Activation"));
+    layout->addWidget(activation);
+    auto* stop = new QLabel(
+        QStringLiteral("Press ") + fromCp1252(request.stopKeyName) + QStringLiteral(" to end capture"), this);
+    stop->setObjectName(QStringLiteral("StopKey"));
+    layout->addWidget(stop);
+    if (!request.ownKeyName.empty()) {
+        auto* own = new QLabel(
+            QStringLiteral("Or Press ") + fromCp1252(request.ownKeyName) + QStringLiteral(" to end capture"), this);
+        own->setObjectName(QStringLiteral("OwnKey"));
+        layout->addWidget(own);
+    }
+    options_ = new CaptureOptionsBox(capture::choicesFromSettings(defaults), false, this);
+    if (request.refuseGlobal) options_->refuseGlobal();
+    layout->addWidget(options_);
+
+    auto* nicknameForm = new QFormLayout;
+    nickname_ = new QLineEdit(fromCp1252(request.nickname), this);
+    nickname_->setObjectName(QStringLiteral("Nickname"));
+    nickname_->setAccessibleName(QStringLiteral("Nickname"));
+    nickname_->setMaxLength(static_cast<int>(TMacroRecord::kNickName));
+    auto* nicknameLabel = new QLabel(QStringLiteral("Nic&kname"), this);
+    nicknameLabel->setBuddy(nickname_);
+    nicknameForm->addRow(nicknameLabel, nickname_);
+    layout->addLayout(nicknameForm);
+
+    auto* listLabel = new QLabel(QStringLiteral("Choose the program to start capturing in"), this);
+    windows_ = new QListWidget(this);
+    windows_->setObjectName(QStringLiteral("WindowList"));
+    windows_->setAccessibleName(listLabel->text());
+    windows_->addItem(QString::fromLatin1(capture::kLastActiveWindow));
+    for (const std::string& title : request.windowTitles) windows_->addItem(fromCp1252(title));
+    windows_->setCurrentRow(0);
+    layout->addWidget(listLabel);
+    layout->addWidget(windows_, 1);
+
+    const DialogButtons buttons = okCancelHelp(this, QStringLiteral("Capture Macro"));
+    buttons.ok->setText(QStringLiteral("&Start Capture"));
+    buttons.ok->setObjectName(QStringLiteral("StartCapture"));
+    layout->addLayout(buttons.row);
+    connect(buttons.ok, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+CaptureMacroChoice TCaptureKeys::choice() const {
+    CaptureMacroChoice c;
+    c.choices = options_->choices();
+    c.nickname = toCp1252(nickname_->text());
+    if (windows_->currentRow() > 0) c.window = toCp1252(windows_->currentItem()->text());
+    return c;
 }
 
 TCapComplete::TCapComplete(TMacroRecord& record, const TActivationTable& table, bool global,

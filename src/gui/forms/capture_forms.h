@@ -5,12 +5,14 @@
 #include <QWidget>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "capture/capture_defaults.h"
 
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QRadioButton;
 class QTreeWidget;
 
@@ -69,6 +71,37 @@ private:
     std::function<void()> save_;
     CaptureOptionsBox* options_ = nullptr;
     QCheckBox* prompt_ = nullptr;
+};
+
+// What "Capture Macro" shows for one macro.
+struct CaptureMacroRequest {
+    std::string stopKeyName;  // the "Start / Stop Capture" hot key
+    std::string ownKeyName;   // the macro's own hot key, empty when it has none (a ShortKey)
+    std::string activation;   // the macro's activation as the list shows it
+    std::string nickname;     // of an existing macro; empty for a new one
+    bool refuseGlobal = false;
+    std::vector<std::string> windowTitles;  // the visible top-level windows
+};
+
+struct CaptureMacroChoice {
+    capture::CaptureChoices choices;
+    std::string nickname;
+    std::string window;  // the title to start capturing in; empty for the last active window
+};
+
+// "Capture Macro": the options of one capture, the nickname and the program to start capturing
+// in ("***Last Active Window***" first). "&Start Capture" accepts.
+class TCaptureKeys final : public QDialog {
+    Q_OBJECT
+public:
+    TCaptureKeys(const CaptureMacroRequest& request, const TAppSettings& defaults, QWidget* parent = nullptr);
+
+    CaptureMacroChoice choice() const;
+
+private:
+    CaptureOptionsBox* options_ = nullptr;
+    QLineEdit* nickname_ = nullptr;
+    QListWidget* windows_ = nullptr;
 };
 
 class HotkeyPickerField;
