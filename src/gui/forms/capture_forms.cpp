@@ -37,6 +37,19 @@ QRadioButton* radio(QWidget* parent, const char* name, const QString& caption, b
     return button;
 }
 
+// The nickname field with its label, in a form row of its own.
+QFormLayout* nicknameRow(QDialog* form, QLineEdit*& field, const std::string& nickname) {
+    auto* row = new QFormLayout;
+    field = new QLineEdit(fromCp1252(nickname), form);
+    field->setObjectName(QStringLiteral("Nickname"));
+    field->setAccessibleName(QStringLiteral("Nickname"));
+    field->setMaxLength(static_cast<int>(TMacroRecord::kNickName));
+    auto* label = new QLabel(QStringLiteral("Nic&kname"), form);
+    label->setBuddy(field);
+    row->addRow(label, field);
+    return row;
+}
+
 }  // namespace
 
 CaptureOptionsBox::CaptureOptionsBox(const capture::CaptureChoices& c, bool defaultsDialog, QWidget* parent)
@@ -198,15 +211,7 @@ TCaptureKeys::TCaptureKeys(const CaptureMacroRequest& request, const TAppSetting
     if (request.refuseGlobal) options_->refuseGlobal();
     layout->addWidget(options_);
 
-    auto* nicknameForm = new QFormLayout;
-    nickname_ = new QLineEdit(fromCp1252(request.nickname), this);
-    nickname_->setObjectName(QStringLiteral("Nickname"));
-    nickname_->setAccessibleName(QStringLiteral("Nickname"));
-    nickname_->setMaxLength(static_cast<int>(TMacroRecord::kNickName));
-    auto* nicknameLabel = new QLabel(QStringLiteral("Nic&kname"), this);
-    nicknameLabel->setBuddy(nickname_);
-    nicknameForm->addRow(nicknameLabel, nickname_);
-    layout->addLayout(nicknameForm);
+    layout->addLayout(nicknameRow(this, nickname_, request.nickname));
 
     auto* listLabel = new QLabel(QStringLiteral("Choose the program to start capturing in"), this);
     windows_ = new QListWidget(this);
@@ -273,14 +278,7 @@ TCapComplete::TCapComplete(TMacroRecord& record, const TActivationTable& table, 
     shortKey_->setMaximumWidth(shortKey_->fontMetrics().horizontalAdvance(QString(12, QLatin1Char('W'))));
     shortKeyForm->addRow(QStringLiteral("ShortKey Name"), shortKey_);
 
-    auto* nicknameForm = new QFormLayout;
-    nickname_ = new QLineEdit(this);
-    nickname_->setObjectName(QStringLiteral("Nickname"));
-    nickname_->setAccessibleName(QStringLiteral("Nickname"));
-    nickname_->setMaxLength(static_cast<int>(TMacroRecord::kNickName));
-    auto* nicknameLabel = new QLabel(QStringLiteral("Nic&kname"), this);
-    nicknameLabel->setBuddy(nickname_);
-    nicknameForm->addRow(nicknameLabel, nickname_);
+    QFormLayout* nicknameForm = nicknameRow(this, nickname_, {});
 
     auto* scopeBox = new QGroupBox(QStringLiteral("Scope"), this);
     auto* scope = new QHBoxLayout(scopeBox);
