@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <filesystem>
 
 #include "platform/hotkey_codes.h"
 
@@ -50,6 +51,18 @@ TMacroRecord capturePlaceholder() {
 bool isUnfinishedPlaceholder(const TMacroRecord& record) {
     return record.NickName == "Capture" && record.ShortKeyText == "capture" && record.HotKeyCode == kShortKeyCode &&
            record.MacroText.empty();
+}
+
+std::optional<LeftoverCapture> findLeftoverCapture(const std::string& folder, int macroCount,
+                                                   const std::function<std::optional<TMacroRecord>(int)>& read) {
+    std::error_code ec;
+    if (!std::filesystem::exists(CaptureFile::pathIn(folder), ec)) return std::nullopt;
+    LeftoverCapture leftover{0, finishCaptureFile(folder)};
+    for (int j = macroCount; j >= 1 && leftover.placeholder == 0; --j) {
+        const std::optional<TMacroRecord> record = read(j);
+        if (record && isUnfinishedPlaceholder(*record)) leftover.placeholder = j;
+    }
+    return leftover;
 }
 
 std::string startCaptureNotice(const std::string& stopKeyName) {

@@ -31,6 +31,16 @@ TMacroRecord capturePlaceholder();
 // Whether a record is such a placeholder still without text (a capture that never ended).
 bool isUnfinishedPlaceholder(const TMacroRecord& record);
 
+// What a capture that never saw its end (the program stopped or crashed) left behind: the capture
+// file's text, ready to be the macro text (or why not), and the last placeholder macro still
+// without text (0 when none). Nothing when no capture file is left.
+struct LeftoverCapture {
+    int placeholder = 0;
+    std::variant<std::string, CaptureFileError> text;
+};
+std::optional<LeftoverCapture> findLeftoverCapture(const std::string& folder, int macroCount,
+                                                   const std::function<std::optional<TMacroRecord>(int)>& read);
+
 // The notice of a keyboard-started capture (title "Start Capture").
 std::string startCaptureNotice(const std::string& stopKeyName);
 

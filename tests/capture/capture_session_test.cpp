@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 #include "platform/hotkey_codes.h"
 #include "support/temp_dir.h"
@@ -212,6 +213,29 @@ TEST(CaptureSessionTest, HotKeyUseAndMessages) {
     EXPECT_EQ(completionMessage(hotKey), "Orvanta 99 capture is complete for Alt+F6.");
     EXPECT_EQ(startCaptureNotice("Ctrl+F12"),
               "Orvanta 99 macro capture will now start.\n\nUse Ctrl+F12 to stop the capture.");
+}
+
+TEST(CaptureSessionTest, ALeftoverCaptureIsFoundWithItsPlaceholder) {
+    const test::TempDir dir;
+    std::vector<TMacroRecord> macros(3);
+    macros[0] = capturePlaceholder();  // an older one that did end
+    macros[0].MacroText = "done";
+    macros[1] = capturePlaceholder();
+    const auto read = [&macros](int j) -> std::optional<TMacroRecord> {
+        return macros[static_cast<std::size_t>(j - 1)];
+    };
+    EXPECT_FALSE(findLeftoverCapture(dir.path().string(), 3, read));  // no capture file
+
+    CaptureSession crashed;
+    ASSERT_FALSE(crashed.start(settingsIn(dir, 4, true)));
+    ASSERT_FALSE(crashed.record("abc"));
+    // The program stops here; at the next start:
+    const auto leftover = findLeftoverCapture(dir.path().string(), 3, read);
+    ASSERT_TRUE(leftover);
+    EXPECT_EQ(leftover->placeholder, 2);
+    EXPECT_EQ(std::get<std::string>(leftover->text), "<SPEED:00.25>abc");
+    EXPECT_FALSE(std::filesystem::exists(dir.file("TempCap.Txt")));
+    EXPECT_FALSE(findLeftoverCapture(dir.path().string(), 3, read));  // handled once
 }
 
 }  // namespace
