@@ -53,6 +53,7 @@ Resident::Resident(TActivationTable& table, TAppSettings& settings, ProgramPaths
     windowMacros_ = std::make_unique<WindowMacros>(table_, p_.hook, *control_, *this, std::move(ownProgramName));
     scheduler_ = std::make_unique<Scheduler>(table_, settings_, p_.hook, p_.clock, *control_, *this);
     sharedFile_ = std::make_unique<SharedFileLock>(settings_, p_.clock, p_.prompt, *this);
+    macroFile_ = std::make_unique<OpenMacroFile>(table_, *store_, *sharedFile_);
 }
 
 Resident::~Resident() = default;
@@ -69,43 +70,7 @@ void Resident::start(std::int32_t mainWindow, const CommandLine& commandLine) {
     store_->LoadMacroFile(settings_.CurrentFile);
     loadSwapFile();
 
-    // The window hook, then the library's copy of the table field group by field group.
-    windowHook_ = p_.hook.OrvHookCBT();
-    for (std::size_t offset :
-         {TActivationTable::oCaptureState1, TActivationTable::oCaptureState2, TActivationTable::oCaptureDoubleAlt,
-          TActivationTable::oReserved4, TActivationTable::oStopKeyCtrl, TActivationTable::oStopKeyAlt,
-          TActivationTable::oStopKeyShift, TActivationTable::oReserved14320})
-        table_.setU8(offset, 0);
-    table_.setI16(TActivationTable::oStopKeyVK, 0);
-    table_.setU8(TActivationTable::oIsNT, 1);
-    table_.setU8(TActivationTable::oMouseSwapped, 0);
-    p_.hook.OrvUpCapture(table_);
-    p_.hook.OrvUpInit(table_);
-    table_.setIdleWatch(false);
-    table_.setIdleSeconds(0);
-    p_.hook.OrvUpIdle(table_);
-    table_.setMainWindow(mainWindow);
-    p_.hook.OrvUpWindow(table_);
-    table_.setPicker(mainWindow, false);
-    table_.setI32(TActivationTable::oCaptureWindow, mainWindow);
-    table_.setU8(TActivationTable::oCaptureWindowActive, 0);
-    p_.hook.OrvUpWindow2(table_);
-    table_.setTopProgram("");
-    p_.hook.OrvUpProg(table_);
-    table_.setCaptureOn(false);
-    p_.hook.OrvUpCaptureOn(table_);
-    for (std::size_t offset = TActivationTable::oWaitMouseClick; offset <= TActivationTable::oWaitMarker; ++offset)
-        table_.setU8(offset, 0);
-    p_.hook.OrvUpWaits(table_);
-    table_.setRunningPrograms(nullptr, 0);
-    p_.hook.OrvUpProgs(table_);
-    SetHotKeys(table_, p_.hook);
-    keyboardHook_ = p_.hook.OrvHookKeyboard();
-    table_.setI32(TActivationTable::oKeyboardHook, keyboardHook_);
-    mouseHook_ = p_.hook.OrvHookMouse();
-    table_.setI32(TActivationTable::oMouseHook, mouseHook_);
-    p_.hook.OrvUpKeyHook(table_);
-    p_.hook.OrvUpMouseHook(table_);
+    hooks_ = startHookLibrary(table_, p_.hook, mainWindow);
     swapKeys_.start();
 
     windowMacros_->initialise(static_cast<WindowId>(mainWindow));
@@ -116,10 +81,7 @@ void Resident::start(std::int32_t mainWindow, const CommandLine& commandLine) {
 
 void Resident::shutdown() {
     windowMacros_->setClosing(true);
-    for (HookHandle* handle : {&keyboardHook_, &mouseHook_, &windowHook_}) {
-        if (*handle != 0) p_.hook.OrvUnHook(*handle);
-        *handle = 0;
-    }
+    stopHookLibrary(p_.hook, hooks_);
     swapKeys_.stop();
     saveSettings();
 }
@@ -190,12 +152,11 @@ void Resident::openMacroFile(const std::string& path) {
     saveSettings();
 }
 
-std::pair<std::string, std::string> Resident::placeOnDesktop(int j, const std::string& desktopDir,
-                                                             const std::string& programPath) {
+Outcome Resident::placeOnDesktop(int j, const std::string& desktopDir, const std::string& programPath) {
     const std::string error = placeOnDesktopError(settings_, table_.MacroCount(), j);
-    if (!error.empty()) return {"Error", error};
+    if (!error.empty()) return Outcome::error(error);
     TMacroRecord record;
-    if (!store_->ReadMacroRecord(j, record)) return {"Error", "The macro could not be read."};
+    if (!store_->ReadMacroRecord(j, record)) return Outcome::error("The macro could not be read.");
     const MacroIconRef icon = store_->resolveIcon(record, false);
     const DesktopShortcut shortcut =
         makeDesktopShortcut(record.NickName, programPath,
@@ -203,10 +164,33 @@ std::pair<std::string, std::string> Resident::placeOnDesktop(int j, const std::s
     std::error_code ec;
     std::filesystem::create_directories(desktopDir, ec);
     const std::string path = desktopDir + "/" + shortcut.fileName;
-    if (!replaceFileAtomically(path, shortcut.contents)) return {"Error", "The desktop entry could not be written."};
+    if (!replaceFileAtomically(path, shortcut.contents))
+        return Outcome::error("The desktop entry could not be written.");
     std::filesystem::permissions(path, std::filesystem::perms::owner_exec, std::filesystem::perm_options::add, ec);
-    return {"", kShortcutAddedText};
+    return Outcome::ok(kShortcutAddedText);
 }
+
+void Resident::abortMacro() { engine_->requestAbort(); }
+
+Outcome Resident::applyShortKeyOptions(const ShortKeyOptionsModel& model) {
+    Outcome outcome = model.apply(settings_);
+    if (!outcome.accepted) return outcome;
+    saveSettings();
+    indexChanged();  // the ShortKey matcher takes the new options
+    return outcome;
+}
+
+Outcome Resident::applySystemKeys(const SystemKeysModel& model) {
+    if (const std::optional<std::string> refusal = model.apply(*store_, settings_)) return Outcome::error(*refusal);
+    saveSettings();
+    return Outcome::ok();
+}
+
+void Resident::SetSecWind(std::int32_t window, bool on) { dispatcher_->SetSecWind(window, on); }
+
+void Resident::saveSettings() { settingsSaver_.save(settings_); }
+
+void Resident::applyNetworkOptions(const NetworkOptionsModel& model) { model.close(*sharedFile_); }
 
 void Resident::handOverCharacter(std::int64_t lParam) {
     const std::optional<HandOverReceiver::Result> result = handOver_.receive(lParam);

@@ -4,7 +4,11 @@
 #include <string>
 
 #include "activation/command_line.h"
+#include "activation/hook_start.h"
 #include "activation/hotkey_dispatch.h"
+#include "activation/open_macro_file.h"
+#include "activation/resident_actions.h"
+#include "activation/resident_ui.h"
 #include "activation/scheduler.h"
 #include "activation/window_macros.h"
 #include "platform/macro_host.h"
@@ -55,30 +59,6 @@ struct ResidentPlatform {
     remap::IKeyRemapper* keyRemapper = nullptr;
 };
 
-// What only the window layer can do.
-class IResidentUi {
-public:
-    virtual ~IResidentUi() = default;
-    // Shows the main window and brings it to the foreground.
-    virtual void bringUpMainWindow() = 0;
-    // Shows a popup-menu macro's menu; the chosen macro index, or -1.
-    virtual int showPopupMenu(const TMacroRecord& menu) = 0;
-    // Closes the pause window as its "&Resume" button would.
-    virtual void resumePause() = 0;
-    // The tray icon and tooltip of a running or idle program.
-    virtual void setRunning(bool running) = 0;
-    virtual void startClearTimer() = 0;
-    virtual void setScheduleTimer(bool enabled) = 0;
-    virtual void setHeartbeatTimer(bool running) = 0;
-    virtual void setSyncTimer(bool running) = 0;
-    // The macro index changed: refill the list, caption and commands.
-    virtual void macrosChanged() = 0;
-    virtual void playWaveFile(const std::string& file, bool wait) = 0;
-    // A hotkey pressed while a dialog's hotkey field holds the picker: `code` for the field
-    // whose window is `window`.
-    virtual void pickerHotKey(std::int32_t window, int code) = 0;
-};
-
 inline constexpr const char* kCaptureNotAvailableText =
     "Recording macros is not available in this version of Orvanta yet.";
 
@@ -89,7 +69,8 @@ class Resident final : public IDispatchHost,
                        public ITimedMacroPlayer,
                        public IWindowMacroPlayer,
                        public IMacroHost,
-                       public ISharedFileHost {
+                       public ISharedFileHost,
+                       public IResidentActions {
 public:
     Resident(TActivationTable& table, TAppSettings& settings, ProgramPaths paths, ResidentPlatform platform,
              IResidentUi& ui, std::string ownProgramName);
@@ -104,29 +85,37 @@ public:
     void shutdown();
 
     void handleHookMessage(const HookMessage& message);
-    // Timers of the main window.
-    void onScheduleTimer();
-    void onStartupTimer();
-    void onClearTimer();
-    void onHeartbeatTimer();
-    void onSyncTimer();
 
     // The menu record of the Window and Program macros that fit the foreground window and its
     // program, at most 36, in file order.
     TMacroRecord topWindowMenu();
 
-    // Makes `path` the current macro file and loads it (open, new and recent files).
-    void openMacroFile(const std::string& path);
-    // "&Place On Desktop" for macro j: writes a desktop entry that runs the program with "/A" and
-    // the nickname into `desktopDir`. Returns the title and text of the message to show.
-    std::pair<std::string, std::string> placeOnDesktop(int j, const std::string& desktopDir,
-                                                       const std::string& programPath);
-
     // One character of a hand-over from another start of the program (0 or less ends it).
     void handOverCharacter(std::int64_t lParam);
 
-    // IDispatchHost
+    // IResidentActions
+    BrowseMode browseMode() const override { return commandLine_.browseMode(); }
     bool popupMenuShowing() const override { return popupShowing_; }
+    std::string iconsDir() const override { return paths_.iconsDir(); }
+    const std::string& macroFileReadOnlyReason() const override;
+    IMacroFile& macroFile() override { return *macroFile_; }
+    void onScheduleTimer() override;
+    void onStartupTimer() override;
+    void onClearTimer() override;
+    void onHeartbeatTimer() override;
+    void onSyncTimer() override;
+    void abortMacro() override;
+    void openMacroFile(const std::string& path) override;
+    void indexChanged() override;
+    Outcome placeOnDesktop(int j, const std::string& desktopDir, const std::string& programPath) override;
+    Outcome applyShortKeyOptions(const ShortKeyOptionsModel& model) override;
+    SystemKeysModel systemKeys() const override { return SystemKeysModel(table_, settings_); }
+    Outcome applySystemKeys(const SystemKeysModel& model) override;
+    void SetSecWind(std::int32_t window, bool on) override;
+    void saveSettings() override;
+    void applyNetworkOptions(const NetworkOptionsModel& model) override;
+
+    // IDispatchHost
     bool macroPaused() const override;
     int pausedMacro() const override { return playingMacro_; }
     void resumePause() override { ui_.resumePause(); }
@@ -163,25 +152,8 @@ public:
     void setHeartbeatTimer(bool running) override { ui_.setHeartbeatTimer(running); }
     void setSyncTimer(bool running) override { ui_.setSyncTimer(running); }
 
-    TActivationTable& table() { return table_; }
-    TAppSettings& settings() { return settings_; }
-    MacroStore& store() { return *store_; }
-    PlaybackEngine& engine() { return *engine_; }
-    HotkeyDispatcher& dispatcher() { return *dispatcher_; }
-    Scheduler& scheduler() { return *scheduler_; }
-    SharedFileLock& sharedFile() { return *sharedFile_; }
-    const ProgramPaths& paths() const { return paths_; }
-    // Why the current macro file is kept read-only (damaged or unreadable), or empty.
-    const std::string& macroFileReadOnlyReason() const;
-    // Writes the configuration file; a failure is shown once (see SettingsSaver).
-    bool saveSettings() { return settingsSaver_.save(settings_); }
-    SettingsSaver& settingsSaver() { return settingsSaver_; }
-    const CommandLine& commandLine() const { return commandLine_; }
     // The key remap tables of the current macro file.
     remap::SwapKeys& swapKeys() { return swapKeys_; }
-
-    // After the index or an activation setting changed: hotkeys, ShortKeys, schedule, the list.
-    void indexChanged();
 
 private:
     void play(int j, const TMacroRecord& record, bool capsWasOn, std::int32_t hotKeyWindow);
@@ -204,11 +176,10 @@ private:
     std::unique_ptr<WindowMacros> windowMacros_;
     std::unique_ptr<Scheduler> scheduler_;
     std::unique_ptr<SharedFileLock> sharedFile_;
+    std::unique_ptr<OpenMacroFile> macroFile_;
     HandOverReceiver handOver_;
     remap::SwapKeys swapKeys_;
-    HookHandle keyboardHook_ = 0;
-    HookHandle mouseHook_ = 0;
-    HookHandle windowHook_ = 0;
+    HookHandles hooks_;
     bool popupShowing_ = false;
     int playingMacro_ = 0;
     bool capsLockOn_ = false;

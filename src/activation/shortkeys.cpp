@@ -267,14 +267,13 @@ std::string ShortKeyOptionsModel::checkPrefix() const {
                                                                            : std::string(kInvalidPrefixText);
 }
 
-bool ShortKeyOptionsModel::apply(TAppSettings& settings, std::string& error) const {
-    error = checkPrefix();
-    if (!error.empty()) return false;
+Outcome ShortKeyOptionsModel::apply(TAppSettings& settings) const {
+    if (std::string error = checkPrefix(); !error.empty()) return Outcome::fail("PrefixKeys", std::move(error));
     settings.SolitaryUsage = solitaryUsage;
     settings.CaseSensitive = caseSensitive;
     settings.UseSuffix = !usePrefixKeys;
     settings.PrefixKeys = trimBlanks(prefixKeys).substr(0, kPrefixKeyChars);
-    return true;
+    return Outcome::ok();
 }
 
 }  // namespace orv

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/activation_table.h"
+#include "platform/outcome.h"
 #include "store/app_settings.h"
 #include "store/macro_record.h"
 
@@ -143,9 +144,9 @@ struct ShortKeyOptionsModel {
     // The message when the trimmed prefix holds a character that no ShortKey word can hold;
     // empty when it is valid. Shown (title "Error") on every change and on leaving the field.
     std::string checkPrefix() const;
-    // "&Ok": false (with the message in `error`) when the prefix is invalid; otherwise stores
-    // the options in the settings, which the caller then saves.
-    bool apply(TAppSettings& settings, std::string& error) const;
+    // "&Ok": refused with the message when the prefix is invalid; otherwise stores the options in
+    // the settings, which the caller then saves.
+    Outcome apply(TAppSettings& settings) const;
 };
 
 inline constexpr const char* kInvalidPrefixText =

@@ -8,6 +8,7 @@
 
 #include "platform/clock.h"
 #include "platform/dialog_queries.h"
+#include "platform/outcome.h"
 #include "platform/user_prompt.h"
 #include "store/app_settings.h"
 
@@ -46,27 +47,9 @@ inline FieldDef choiceField(std::string name, std::string def, std::vector<std::
     return FieldDef{std::move(name), FieldKind::Choice, std::move(def), 255, std::move(choices), input};
 }
 
-// The first failing check: the field to focus, the message and the message box title. An
-// empty message means that the user declined a question; the dialog stays open on the field
-// without a further message.
-struct Failure {
-    std::string field;
-    std::string message;
-    std::string title = "Error";
-
-    friend bool operator==(const Failure&, const Failure&) = default;
-};
-
-struct Outcome {
-    bool accepted = false;
-    Failure failure;     // when not accepted
-    std::string output;  // when accepted: the command text (empty for dialogs that make no command)
-
-    static Outcome ok(std::string text) { return {true, {}, std::move(text)}; }
-    static Outcome fail(std::string field, std::string message, std::string title = "Error") {
-        return {false, {std::move(field), std::move(message), std::move(title)}, {}};
-    }
-};
+// A dialog's check gives the first failing field and its message, or the command text.
+using orv::Failure;
+using orv::Outcome;
 
 // What a dialog's checks may ask: the file system, the desktop's lists, the user (Yes/No
 // questions), the settings and the clock. A missing service answers "no" and "nothing".

@@ -1,7 +1,6 @@
 #include "gui/hotkey_picker.h"
 
-#include "activation/hotkey_dispatch.h"
-#include "activation/hotkey_table.h"
+#include "platform/hotkey_codes.h"
 #include "gui/qt_text.h"
 
 namespace orv::gui {
@@ -14,8 +13,7 @@ HotkeyPickerField* holder = nullptr;
 
 }  // namespace
 
-HotkeyPickerField::HotkeyPickerField(HotkeyDispatcher& dispatcher, QWidget* parent)
-    : QLineEdit(parent), dispatcher_(dispatcher) {
+HotkeyPickerField::HotkeyPickerField(IHotkeyPickerHost& host, QWidget* parent) : QLineEdit(parent), host_(host) {
     setReadOnly(true);
 }
 
@@ -39,7 +37,7 @@ void HotkeyPickerField::focusInEvent(QFocusEvent* event) {
     if (holder != nullptr && holder != this) holder->release();
     holder = this;
     heldWindow_ = pickerWindow();
-    dispatcher_.SetSecWind(heldWindow_, true);
+    host_.SetSecWind(heldWindow_, true);
 }
 
 void HotkeyPickerField::focusOutEvent(QFocusEvent* event) {
@@ -55,7 +53,7 @@ void HotkeyPickerField::hideEvent(QHideEvent* event) {
 void HotkeyPickerField::release() {
     if (holder != this) return;
     holder = nullptr;
-    dispatcher_.SetSecWind(heldWindow_, false);
+    host_.SetSecWind(heldWindow_, false);
 }
 
 void HotkeyPickerField::receive(int code) {

@@ -4,9 +4,7 @@
 #include <cstdint>
 #include <functional>
 
-namespace orv {
-class HotkeyDispatcher;
-}
+#include "activation/resident_actions.h"
 
 namespace orv::gui {
 
@@ -19,7 +17,7 @@ public:
     // Asked for each delivered code; true takes it (the field then shows its name).
     using Acceptor = std::function<bool(int code)>;
 
-    explicit HotkeyPickerField(HotkeyDispatcher& dispatcher, QWidget* parent = nullptr);
+    explicit HotkeyPickerField(IHotkeyPickerHost& host, QWidget* parent = nullptr);
     ~HotkeyPickerField() override;
 
     void setAcceptor(Acceptor accept) { accept_ = std::move(accept); }
@@ -42,7 +40,7 @@ private:
     void release();
     void receive(int code);
 
-    HotkeyDispatcher& dispatcher_;
+    IHotkeyPickerHost& host_;
     Acceptor accept_;
     int code_ = -1;
     std::int32_t heldWindow_ = 0;  // the window given to the library when the picker was taken

@@ -2,17 +2,14 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QCursor>
 #include <QDialog>
-#include <QDialogButtonBox>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -29,13 +26,13 @@
 
 #include "activation/shortkeys.h"
 #include "dialogs/schedule_dialog.h"
-#include "engine/playback_engine.h"
 #include "gui/forms/appearance_form.h"
 #include "gui/forms/capture_forms.h"
 #include "gui/forms/copy_move_form.h"
 #include "gui/forms/mouse_locator.h"
 #include "gui/forms/preference_form.h"
 #include "gui/forms/quick_info_form.h"
+#include "gui/forms/shortkey_options_form.h"
 #include "gui/forms/sort_order_form.h"
 #include "gui/help.h"
 #include "gui/hotkey_picker.h"
@@ -47,7 +44,6 @@
 #include "gui/system_keys_dialog.h"
 #include "mainwin/list_dialogs.h"
 #include "platform/dialog_files.h"
-#include "store/macro_store.h"
 #include "store/recent_files.h"
 #include "store/settings.h"
 
@@ -194,19 +190,18 @@ void TMainWin::restoreGeometry() {
     if (settings_.Left != 0 || settings_.Top != 0) move(wanted.topLeft());
 }
 
-void TMainWin::attach(Resident& resident, QtPlaybackWindows& playbackWindows) {
+void TMainWin::attach(IResidentActions& resident, QtPlaybackWindows& playbackWindows) {
     resident_ = &resident;
     playbackWindows_ = &playbackWindows;
-    gridModel_->setTable(resident.table());
+    gridModel_->setTable(resident.macroFile().index());
     connect(&scheduleTimer_, &QTimer::timeout, this, [this] { resident_->onScheduleTimer(); });
     connect(&startupTimer_, &QTimer::timeout, this, [this] { resident_->onStartupTimer(); });
     connect(&clearTimer_, &QTimer::timeout, this, [this] { resident_->onClearTimer(); });
     connect(&heartbeatTimer_, &QTimer::timeout, this, [this] { resident_->onHeartbeatTimer(); });
     connect(&syncTimer_, &QTimer::timeout, this, [this] { resident_->onSyncTimer(); });
-    options_ =
-        std::make_unique<OptionsMenu>(settings_, resident.settingsSaver(), resident.sharedFile(), *dialogFiles_, *this);
-    operations_ = std::make_unique<MacroOperations>(MacroOperations::Services{
-        resident.table(), settings_, resident.store(), resident.sharedFile(), prompt_, clock_, list_, *this});
+    options_ = std::make_unique<OptionsMenu>(settings_, resident, *dialogFiles_, *this);
+    operations_ = std::make_unique<MacroOperations>(
+        MacroOperations::Services{resident.macroFile(), settings_, prompt_, clock_, list_, *this});
     startupTimer_.start();
     if (settings_.ShowDate) captionTimer_.start();
     applyCommandStates();
@@ -424,15 +419,13 @@ void TMainWin::buildLetterPanel() {
     layout->addStretch();
 }
 
-BrowseMode TMainWin::browseMode() const {
-    return resident_ != nullptr ? resident_->commandLine().browseMode() : BrowseMode::Off;
-}
+BrowseMode TMainWin::browseMode() const { return resident_ != nullptr ? resident_->browseMode() : BrowseMode::Off; }
 
 void TMainWin::applyCommandStates() {
     CommandContext c;
     c.haveMacros = list_.rowCount() > 0;
     if (const int j = list_.selectedMacro(); j != 0 && resident_ != nullptr) {
-        const TActivationTable& t = resident_->table();
+        const TActivationTable& t = resident_->macroFile().index();
         c.selected = SelectedMacro{t.Scope(j), t.HotKeyCode(j), t.Active(j)};
     }
     c.browse = browseMode();
@@ -485,7 +478,7 @@ void TMainWin::buildTray() {
         const bool playing = resident_ != nullptr && resident_->macroPlaying();
         if (reason == QSystemTrayIcon::Context) {
             if (playing) {
-                resident_->engine().requestAbort();
+                resident_->abortMacro();
             } else {
                 trayMenu_->popup(QCursor::pos());
             }
@@ -504,7 +497,7 @@ void TMainWin::showList() {
 void TMainWin::refillKeepingSelection() {
     if (resident_ == nullptr) return;
     const int selected = list_.selectedMacro();
-    list_.FillList(resident_->table(), settings_);
+    list_.FillList(resident_->macroFile().index(), settings_);
     if (const int row = list_.ReverseSort(selected); selected != 0 && row != -1) list_.select(row);
 }
 
@@ -525,8 +518,9 @@ void TMainWin::macrosChanged(const MacroChange&) {
 }
 
 bool TMainWin::showCopyOrMove(dialogs::TCopyOrMove& dialog, const dialogs::DialogEnv& env) {
-    TCopyOrMoveForm form(dialog, env, resident_ != nullptr ? &resident_->dispatcher() : nullptr,
-                         resident_ != nullptr ? hotKeyUseCounts(resident_->table()) : std::vector<int>{}, this);
+    TCopyOrMoveForm form(dialog, env, resident_,
+                         resident_ != nullptr ? hotKeyUseCounts(resident_->macroFile().index()) : std::vector<int>{},
+                         this);
     return form.exec() == QDialog::Accepted;
 }
 
@@ -541,7 +535,7 @@ void TMainWin::showSchedule(TMacroRecord& record, const dialogs::DialogEnv& env)
 }
 
 bool TMainWin::showSystemHotKeys(int j) {
-    const std::string title = resident_->table().WindowTitle(j);
+    const std::string title = resident_->macroFile().index().WindowTitle(j);
     const int field = title.empty() ? 0 : title[0] - '1';
     TSystemKeys dialog(*resident_, field, this);
     return dialog.exec() == QDialog::Accepted;
@@ -565,10 +559,10 @@ void TMainWin::helpContents() { showHelp(this); }
 void TMainWin::DoInfo(int row) {
     const int j = list_.macroAt(row);
     TMacroRecord record;
-    if (j == 0 || resident_ == nullptr || !resident_->store().ReadMacroRecord(j, record)) return;
+    if (j == 0 || resident_ == nullptr || !resident_->macroFile().readMacroRecord(j, record)) return;
     QIcon icon = record.IconName == "MENU" ? menuIcon() : mainIcon();
     if (record.IconName != "MENU" && record.IconName != "MAIN") {
-        const QPixmap file(QString::fromStdString(resident_->paths().iconsDir() + "/" + record.IconName));
+        const QPixmap file(QString::fromStdString(resident_->iconsDir() + "/" + record.IconName));
         if (!file.isNull()) icon = QIcon(file);
     }
     TQuickInfo dialog(orv::quickInfo(record), icon, this);
@@ -579,15 +573,15 @@ void TMainWin::rowActivated(int row) {
     if (browseMode() != BrowseMode::Off || resident_ == nullptr) return;
     const int j = list_.macroAt(row);
     if (j == 0) return;
-    if (resident_->table().Scope(j) != kScopeSystem) {
+    if (resident_->macroFile().index().Scope(j) != kScopeSystem) {
         // The Scripting Editor comes later; until then a double click shows the macro.
         DoInfo(row);
         return;
     }
-    if (resident_->sharedFile().FileInUse()) return;
+    if (!resident_->macroFile().lockSharedFile()) return;
     const bool changed = showSystemHotKeys(j);
     if (changed) resident_->indexChanged();  // refills the list and registers the hotkeys again
-    resident_->sharedFile().ReleaseSyncFile(changed);
+    resident_->macroFile().releaseSharedFile(changed);
 }
 
 void TMainWin::headerRightClicked(int column) {
@@ -709,43 +703,8 @@ void TMainWin::openRecent(int entry) {
 }
 
 void TMainWin::shortKeyOptions() {
-    ShortKeyOptionsModel model = ShortKeyOptionsModel::fromSettings(settings_);
-    QDialog dialog(this);
-    dialog.setWindowTitle(QStringLiteral("ShortKey Options"));
-    auto* layout = new QVBoxLayout(&dialog);
-    auto* solitary = new QCheckBox(QStringLiteral("Solitary &Usage"), &dialog);
-    auto* usePrefix = new QCheckBox(QStringLiteral("Use &Prefix Keys"), &dialog);
-    auto* caseSensitive = new QCheckBox(QStringLiteral("&Case Sensitive"), &dialog);
-    auto* prefix = new QLineEdit(fromCp1252(model.prefixKeys), &dialog);
-    prefix->setAccessibleName(QStringLiteral("Prefix Keys"));
-    solitary->setChecked(model.solitaryUsage);
-    usePrefix->setChecked(model.usePrefixKeys);
-    caseSensitive->setChecked(model.caseSensitive);
-    prefix->setEnabled(model.usePrefixKeys);
-    connect(usePrefix, &QCheckBox::toggled, prefix, &QLineEdit::setEnabled);
-    layout->addWidget(solitary);
-    layout->addWidget(usePrefix);
-    layout->addWidget(prefix);
-    layout->addWidget(caseSensitive);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    buttons->addButton(helpButton(&dialog, QStringLiteral("ShortKey Options")), QDialogButtonBox::HelpRole);
-    layout->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    connect(buttons, &QDialogButtonBox::accepted, &dialog, [&] {
-        model.solitaryUsage = solitary->isChecked();
-        model.usePrefixKeys = usePrefix->isChecked();
-        model.caseSensitive = caseSensitive->isChecked();
-        model.prefixKeys = toCp1252(prefix->text());
-        std::string error;
-        if (!model.apply(settings_, error)) {
-            QMessageBox::critical(&dialog, QStringLiteral("Error"), fromCp1252(error));
-            prefix->setFocus();
-            return;
-        }
-        resident_->saveSettings();
-        resident_->indexChanged();  // the ShortKey matcher takes the new options
-        dialog.accept();
-    });
+    if (resident_ == nullptr) return;
+    TShortKeyOptions dialog(settings_, *resident_, this);
     dialog.exec();
 }
 
@@ -784,11 +743,12 @@ void TMainWin::showDateChanged() {
 void TMainWin::placeOnDesktop() {
     const int j = list_.selectedMacro();
     if (j == 0 || resident_ == nullptr) return;
-    const auto [title, message] =
+    const Outcome outcome =
         resident_->placeOnDesktop(j, QStandardPaths::writableLocation(QStandardPaths::DesktopLocation).toStdString(),
                                   QCoreApplication::applicationFilePath().toStdString());
-    QMessageBox box(title == "Error" ? QMessageBox::Critical : QMessageBox::Information, fromCp1252(title),
-                    fromCp1252(message), QMessageBox::Ok, this);
+    QMessageBox box(outcome.accepted ? QMessageBox::Information : QMessageBox::Critical,
+                    outcome.accepted ? QString() : fromCp1252(outcome.failure.title),
+                    fromCp1252(outcome.accepted ? outcome.output : outcome.failure.message), QMessageBox::Ok, this);
     box.exec();
 }
 
@@ -807,7 +767,7 @@ int TMainWin::chooseMacro(const std::vector<int>& items) {
     int chosen = -1;
     for (std::size_t i = 0; i < items.size(); ++i) {
         const int j = items[i];
-        if (j < 1 || j > resident_->table().MacroCount()) continue;
+        if (j < 1 || j > resident_->macroFile().index().MacroCount()) continue;
         const QString key = i < 10 ? QString::number(i) : QString(QChar(u'A' + static_cast<char16_t>(i - 10)));
         menu.addAction(QStringLiteral("&%1  %2").arg(key, fromCp1252(settings_.nickName(j))),
                        [&chosen, j] { chosen = j; });

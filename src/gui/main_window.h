@@ -6,7 +6,8 @@
 #include <array>
 #include <memory>
 
-#include "activation/resident.h"
+#include "activation/resident_actions.h"
+#include "activation/resident_ui.h"
 #include "gui/qt_user_prompt.h"
 #include "mainwin/macro_list.h"
 #include "mainwin/macro_operations.h"
@@ -36,7 +37,7 @@ public:
     ~TMainWin() override;
 
     // Hands the window the core it works for; the window then drives its timers.
-    void attach(Resident& resident, QtPlaybackWindows& playbackWindows);
+    void attach(IResidentActions& resident, QtPlaybackWindows& playbackWindows);
     // Shows the main window at start unless it stays out of sight ("Use Tray", "Use Hide",
     // "/HIDE"). Without a system tray on the desktop, "Use Tray" is turned off with a notice.
     void showAtStart(bool hideAtFirstPaint);
@@ -136,7 +137,7 @@ private:
     int chooseMacro(const std::vector<int>& items);
 
     TAppSettings& settings_;
-    Resident* resident_ = nullptr;
+    IResidentActions* resident_ = nullptr;
     QtPlaybackWindows* playbackWindows_ = nullptr;
     QtUserPrompt prompt_{this};
     SystemClock clock_;

@@ -8,16 +8,14 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "activation/resident.h"
 #include "gui/help.h"
 #include "gui/hotkey_picker.h"
 #include "gui/qt_text.h"
-#include "store/settings.h"
 
 namespace orv::gui {
 
-TSystemKeys::TSystemKeys(Resident& resident, int focusField, QWidget* parent)
-    : QDialog(parent), resident_(resident), model_(resident.table(), resident.settings()) {
+TSystemKeys::TSystemKeys(IResidentActions& resident, int focusField, QWidget* parent)
+    : QDialog(parent), resident_(resident), model_(resident.systemKeys()) {
     setWindowTitle(QStringLiteral("System Hot Keys"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     auto* layout = new QVBoxLayout(this);
@@ -27,7 +25,7 @@ TSystemKeys::TSystemKeys(Resident& resident, int focusField, QWidget* parent)
         "Display Menu of all Hot Keys associated with top most Window"};
     for (int i = 0; i < SystemKeysModel::kFields; ++i) {
         auto* label = new QLabel(QString::fromLatin1(captions[i]), this);
-        auto* field = new HotkeyPickerField(resident_.dispatcher(), this);
+        auto* field = new HotkeyPickerField(resident_, this);
         field->setObjectName(QStringLiteral("HotKey%1").arg(i + 1));
         field->setCode(model_.hotKey(i));
         field->setAcceptor([this, i](int code) { return offer(i, code); });
@@ -78,11 +76,11 @@ bool TSystemKeys::offer(int field, int code) {
 void TSystemKeys::okClick() {
     for (std::size_t i = 0; i < choices_.size(); ++i)
         if (choices_[i]->isChecked()) model_.setSystemMenu(static_cast<int>(i) + 1);
-    if (const std::optional<std::string> refusal = model_.apply(resident_.store(), resident_.settings())) {
-        QMessageBox::critical(this, QStringLiteral("Error"), fromCp1252(*refusal));
+    const Outcome outcome = resident_.applySystemKeys(model_);
+    if (!outcome.accepted) {
+        QMessageBox::critical(this, fromCp1252(outcome.failure.title), fromCp1252(outcome.failure.message));
         return;
     }
-    resident_.saveSettings();
     accept();
 }
 

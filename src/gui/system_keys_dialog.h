@@ -3,13 +3,10 @@
 #include <QDialog>
 #include <array>
 
+#include "activation/resident_actions.h"
 #include "activation/system_keys.h"
 
 class QRadioButton;
-
-namespace orv {
-class Resident;
-}
 
 namespace orv::gui {
 
@@ -23,7 +20,7 @@ class TSystemKeys final : public QDialog {
     Q_OBJECT
 public:
     // `focusField` (0..3, Activate Program to Display Menu) has the focus when the dialog opens.
-    TSystemKeys(Resident& resident, int focusField, QWidget* parent = nullptr);
+    TSystemKeys(IResidentActions& resident, int focusField, QWidget* parent = nullptr);
 
     HotkeyPickerField* field(int i) const { return fields_[static_cast<std::size_t>(i)]; }
 
@@ -31,7 +28,7 @@ private:
     bool offer(int field, int code);
     void okClick();
 
-    Resident& resident_;
+    IResidentActions& resident_;
     SystemKeysModel model_;
     std::array<HotkeyPickerField*, SystemKeysModel::kFields> fields_{};
     std::array<QRadioButton*, 3> choices_{};

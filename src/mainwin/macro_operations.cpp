@@ -80,17 +80,17 @@ int MacroOperations::selectedForChange() {
         s_.prompt.messageBox(kError, kMsgNoneSelected);
         return 0;
     }
-    return s_.store.refuseWhenReadOnly() ? 0 : j;
+    return s_.file.refuseWhenReadOnly() ? 0 : j;
 }
 
-bool MacroOperations::lock(bool lockHeld) { return lockHeld || !s_.lock.FileInUse(); }
+bool MacroOperations::lock(bool lockHeld) { return lockHeld || s_.file.lockSharedFile(); }
 
 void MacroOperations::release(bool lockHeld, bool changed) {
-    if (!lockHeld) s_.lock.ReleaseSyncFile(changed);
+    if (!lockHeld) s_.file.releaseSharedFile(changed);
 }
 
 void MacroOperations::refill(int selectMacro, const MacroChange& change) {
-    s_.list.FillList(s_.table, s_.settings);
+    s_.list.FillList(s_.file.index(), s_.settings);
     if (const int row = s_.list.ReverseSort(selectMacro); row != -1) s_.list.select(row);
     s_.host.macrosChanged(change);
 }
@@ -103,18 +103,18 @@ void MacroOperations::DoClear() {
     const int j = selectedForChange();
     if (j == 0 || !lock(false)) return;
     const int row = s_.list.selectedRow();
-    const int code = s_.table.HotKeyCode(j);
+    const int code = s_.file.index().HotKeyCode(j);
     const std::string name = removalName(code, s_.settings.shortKeyText(j));
     if (!askRemove(firstQuestion(code, name))) return release(false, false);
-    const MacroRemovalPlan plan = planMacroRemoval(s_.store, s_.table, j);
+    const MacroRemovalPlan plan = s_.file.planRemoval(j);
     if (plan.listedInMenu && !askRemove(menuQuestion(name))) return release(false, false);
 
     MacroChange change;
     change.timed = code == kCodeTimed;
-    change.menus = s_.table.Scope(j) == kScopePopupMenu || isPopupAfter(s_.table, j);
+    change.menus = s_.file.index().Scope(j) == kScopePopupMenu || isPopupAfter(s_.file.index(), j);
     change.remap = true;
-    if (!removeMacro(s_.store, j, plan)) return release(false, false);
-    s_.list.FillList(s_.table, s_.settings);
+    if (!s_.file.removeMacro(j, plan)) return release(false, false);
+    s_.list.FillList(s_.file.index(), s_.settings);
     // The same row shows the next macro; removing the last row selects the new last one.
     s_.list.select(std::min(row, s_.list.rowCount()));
     s_.host.macrosChanged(change);
@@ -125,7 +125,7 @@ bool MacroOperations::copyOrMove(TMacroRecord& record, bool move) {
     dialogs::TCopyOrMove dialog;
     dialog.set("mode", move ? "move" : "copy");
     dialog.setRecord(record);
-    dialog.setExclusiveCodes(exclusiveHotKeys(s_.table));
+    dialog.setExclusiveCodes(exclusiveHotKeys(s_.file.index()));
     dialog.setHotKeyNames([](int code) { return hotKeyName(code); });
     const dialogs::DialogEnv e = env();
     if (!s_.host.showCopyOrMove(dialog, e) || !dialog.accepted()) return false;
@@ -139,15 +139,15 @@ bool MacroOperations::copyOrMove(TMacroRecord& record, bool move) {
 void MacroOperations::DoCopy() {
     const int j = selectedForChange();
     if (j == 0) return;
-    if (s_.table.MacroCount() >= kMaxMacros) {
+    if (s_.file.index().MacroCount() >= kMaxMacros) {
         s_.prompt.messageBox(kError, kMsgMacroLimit);
         return;
     }
     if (!lock(false)) return;
     TMacroRecord record;
-    if (!s_.store.ReadMacroRecord(j, record) || !copyOrMove(record, false)) return release(false, false);
-    if (!s_.store.AppendMacroRecord(record)) return release(false, false);
-    refill(s_.table.MacroCount(), {record.HotKeyCode == kCodeTimed, record.isPopupMenu(), false});
+    if (!s_.file.readMacroRecord(j, record) || !copyOrMove(record, false)) return release(false, false);
+    if (!s_.file.appendMacroRecord(record)) return release(false, false);
+    refill(s_.file.index().MacroCount(), {record.HotKeyCode == kCodeTimed, record.isPopupMenu(), false});
     release(false, true);
 }
 
@@ -155,14 +155,14 @@ void MacroOperations::DoMove(bool lockHeld) {
     const int j = selectedForChange();
     if (j == 0 || !lock(lockHeld)) return;
     TMacroRecord record;
-    if (!s_.store.ReadMacroRecord(j, record)) return release(lockHeld, false);
+    if (!s_.file.readMacroRecord(j, record)) return release(lockHeld, false);
     if (record.Scope == kScopeSystem) {
         const bool changed = s_.host.showSystemHotKeys(j);
         if (changed) refill(j, {});
         return release(lockHeld, changed);
     }
     const bool wasTimed = record.HotKeyCode == kCodeTimed;
-    if (!copyOrMove(record, true) || !s_.store.WriteMacroRecord(j, record)) return release(lockHeld, false);
+    if (!copyOrMove(record, true) || !s_.file.writeMacroRecord(j, record)) return release(lockHeld, false);
     refill(j, {wasTimed || record.HotKeyCode == kCodeTimed, record.isPopupMenu(), false});
     release(lockHeld, true);
 }
@@ -171,8 +171,8 @@ void MacroOperations::DoActivate() {
     const int j = selectedForChange();
     if (j == 0 || !lock(false)) return;
     // The store flips the flag in the file, then in the index, and reports it to the hook library.
-    if (!s_.store.SetMacroActive(j, !s_.table.Active(j))) return release(false, false);
-    s_.host.macrosChanged({s_.table.HotKeyCode(j) == kCodeTimed, false, false});
+    if (!s_.file.setMacroActive(j, !s_.file.index().Active(j))) return release(false, false);
+    s_.host.macrosChanged({s_.file.index().HotKeyCode(j) == kCodeTimed, false, false});
     release(false, true);
 }
 

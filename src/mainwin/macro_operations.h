@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "activation/resident_actions.h"
 #include "dialogs/copy_move_dialog.h"
 #include "mainwin/macro_list.h"
 #include "platform/clock.h"
@@ -53,10 +54,8 @@ std::vector<int> hotKeyUseCounts(const TActivationTable& table);
 class MacroOperations {
 public:
     struct Services {
-        TActivationTable& table;
+        IMacroFile& file;
         TAppSettings& settings;
-        MacroStore& store;
-        SharedFileLock& lock;
         IUserPrompt& prompt;
         const IClock& clock;
         MacroList& list;

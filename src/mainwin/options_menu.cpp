@@ -1,17 +1,13 @@
 #include "mainwin/options_menu.h"
 
-#include <utility>
-
 #include "dialogs/dialog_model.h"
 #include "dialogs/media_dialogs.h"
 #include "dialogs/timing_dialogs.h"
-#include "store/settings.h"
 
 namespace orv {
 
-OptionsMenu::OptionsMenu(TAppSettings& settings, SettingsSaver& saver, SharedFileLock& lock, IDialogFiles& files,
-                         IOptionsWindow& window)
-    : settings_(settings), saver_(saver), lock_(lock), files_(files), window_(window) {}
+OptionsMenu::OptionsMenu(TAppSettings& settings, IProgramSettings& program, IDialogFiles& files, IOptionsWindow& window)
+    : settings_(settings), program_(program), files_(files), window_(window) {}
 
 dialogs::DialogEnv OptionsMenu::env() {
     dialogs::DialogEnv e;
@@ -20,12 +16,12 @@ dialogs::DialogEnv OptionsMenu::env() {
     return e;
 }
 
-void OptionsMenu::save() { saver_.save(settings_); }
+void OptionsMenu::save() { program_.saveSettings(); }
 
 void OptionsMenu::MenuNetworkClick() {
     NetworkOptionsModel model = NetworkOptionsModel::fromSettings(settings_);
     window_.showNetworkDialog(model);
-    model.close(lock_);
+    program_.applyNetworkOptions(model);
     save();
 }
 

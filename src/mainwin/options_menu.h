@@ -1,7 +1,7 @@
 #pragma once
 
+#include "activation/resident_actions.h"
 #include "store/app_settings.h"
-#include "store/settings.h"
 #include "store/shared_file_lock.h"
 
 namespace orv {
@@ -34,8 +34,8 @@ public:
 // the configuration file. A cancelled dialog changes and writes nothing.
 class OptionsMenu {
 public:
-    OptionsMenu(TAppSettings& settings, SettingsSaver& saver, SharedFileLock& lock, IDialogFiles& files,
-                IOptionsWindow& window);
+    // `program` saves the configuration and applies the network options.
+    OptionsMenu(TAppSettings& settings, IProgramSettings& program, IDialogFiles& files, IOptionsWindow& window);
 
     // "&Network" (MenuNetworkClick): the dialog shows the current values; however it is closed,
     // the values are stored through the lock (timer, sync file) and the configuration is saved.
@@ -55,8 +55,7 @@ private:
     void save();
 
     TAppSettings& settings_;
-    SettingsSaver& saver_;
-    SharedFileLock& lock_;
+    IProgramSettings& program_;
     IDialogFiles& files_;
     IOptionsWindow& window_;
 };

@@ -117,4 +117,23 @@ static_assert(TActivationTable::oRunningPrograms + 26 * 200 == TActivationTable:
 static_assert(TActivationTable::oWindowTitle + 21 * 500 == TActivationTable::oActive);
 static_assert(TActivationTable::oHotKeyInUse + 721 == TActivationTable::oCaptureOn);
 
+void TActivationTable::resetForStart(std::int32_t mainWindow) {
+    for (std::size_t offset : {oCaptureState1, oCaptureState2, oCaptureDoubleAlt, oReserved4, oStopKeyCtrl, oStopKeyAlt,
+                               oStopKeyShift, oReserved14320})
+        setU8(offset, 0);
+    setI16(oStopKeyVK, 0);
+    setU8(oIsNT, 1);
+    setU8(oMouseSwapped, 0);
+    setIdleWatch(false);
+    setIdleSeconds(0);
+    setMainWindow(mainWindow);
+    setPicker(mainWindow, false);
+    setI32(oCaptureWindow, mainWindow);
+    setU8(oCaptureWindowActive, 0);
+    setTopProgram("");
+    setCaptureOn(false);
+    for (std::size_t offset = oWaitMouseClick; offset <= oWaitMarker; ++offset) setU8(offset, 0);
+    setRunningPrograms(nullptr, 0);
+}
+
 }  // namespace orv

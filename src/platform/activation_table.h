@@ -120,6 +120,10 @@ public:
     // Copies one update operation's field group (element j for Item) from another table.
     void copyGroup(const TActivationTable& from, TableGroup group, int j = 0);
 
+    // The run-time fields as the program starts: no capture, stop key, wait, idle watch, picker
+    // or running program; the main window is `mainWindow` (also as picker and capture window).
+    void resetForStart(std::int32_t mainWindow);
+
     std::int32_t MainWindow() const { return i32(oMainWindow); }
     void setMainWindow(std::int32_t v) { setI32(oMainWindow, v); }
 

@@ -269,12 +269,14 @@ TEST_F(ResidentTest, PlaceOnDesktopWritesAnEntryThatRunsTheMacroByName) {
     resident->start(999, CommandLine{});
     const std::string desktop = dir.file("Desktop");
     const auto added = resident->placeOnDesktop(5, desktop, "/opt/orvanta/orvanta");
-    EXPECT_EQ(added.second, "DeskTop Icon Added.");
+    EXPECT_TRUE(added.accepted);
+    EXPECT_EQ(added.output, "DeskTop Icon Added.");
     const std::string entry = test::readFile(desktop + "/My Macro.desktop");
     EXPECT_NE(entry.find("/A"), std::string::npos) << entry;
     EXPECT_NE(entry.find("My Macro"), std::string::npos) << entry;
-    EXPECT_EQ(resident->placeOnDesktop(6, desktop, "/x").first, "Error");  // a nickname shared with another macro
-    EXPECT_EQ(resident->placeOnDesktop(8, desktop, "/x").first, "Error");  // a blank nickname
+    EXPECT_EQ(resident->placeOnDesktop(6, desktop, "/x").failure.title,
+              "Error");  // a nickname shared with another macro
+    EXPECT_EQ(resident->placeOnDesktop(8, desktop, "/x").failure.title, "Error");  // a blank nickname
 }
 
 }  // namespace

@@ -312,16 +312,16 @@ TEST(ShortKeyOptionsTest, PrefixIsCheckedTrimmedAndStored) {
         model.solitaryUsage = true;
         model.caseSensitive = false;
         model.usePrefixKeys = false;
-        std::string error;
         EXPECT_EQ(model.checkPrefix().empty(), c.valid) << c.typed;
-        EXPECT_EQ(model.apply(settings, error), c.valid) << c.typed;
+        const Outcome outcome = model.apply(settings);
+        EXPECT_EQ(outcome.accepted, c.valid) << c.typed;
         if (c.valid) {
             EXPECT_EQ(settings.PrefixKeys, c.stored);
             EXPECT_TRUE(settings.SolitaryUsage);
             EXPECT_FALSE(settings.CaseSensitive);
             EXPECT_TRUE(settings.UseSuffix);
         } else {
-            EXPECT_EQ(error, kInvalidPrefixText);
+            EXPECT_EQ(outcome.failure.message, kInvalidPrefixText);
             EXPECT_EQ(settings.PrefixKeys, "zz");
             EXPECT_FALSE(settings.SolitaryUsage);
         }

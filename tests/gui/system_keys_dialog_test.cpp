@@ -82,7 +82,7 @@ protected:
 TEST_F(SystemKeysDialogTest, PickerFieldHoldsThePickerWhileFocusedAndShowsAcceptedCodes) {
     QWidget host;
     auto* layout = new QVBoxLayout(&host);
-    auto* field = new HotkeyPickerField(resident->dispatcher(), &host);
+    auto* field = new HotkeyPickerField(*resident, &host);
     auto* other = new QLineEdit(&host);
     layout->addWidget(field);
     layout->addWidget(other);
@@ -200,7 +200,7 @@ TEST_F(SystemKeysDialogTest, DoubleClickOnASystemMacroChangesItsHotkey) {
     ASSERT_TRUE(opened);
 
     TMacroRecord record;
-    ASSERT_TRUE(resident->store().ReadMacroRecord(j, record));
+    ASSERT_TRUE(resident->readMacroRecord(j, record));
     EXPECT_EQ(record.HotKeyCode, kFreeCode);
     EXPECT_EQ(table.HotKeyCode(systemMacro('1')), 262);
     TAppSettings saved;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "activation/open_macro_file.h"
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_hook_library.h"
 #include "platform/fake/fake_user_prompt.h"
@@ -123,9 +124,10 @@ protected:
     MacroStore store{table, settings, hook, prompt, clock, dir.file("Icons")};
     LockHost lockHost;
     SharedFileLock lock{settings, clock, prompt, lockHost};
+    OpenMacroFile file{table, store, lock};
     MacroList list;
     Window window{prompt};
-    MacroOperations ops{{table, settings, store, lock, prompt, clock, list, window}};
+    MacroOperations ops{{file, settings, prompt, clock, list, window}};
 };
 
 TEST_F(MacroOperationsTest, RemoveAsksByActivationAndNoKeepsEverything) {
@@ -331,7 +333,7 @@ TEST_F(MacroOperationsTest, PreconditionsAndAFileInUseStopEveryCommand) {
     const std::string before = test::readFile(settings.CurrentFile);
     for (const auto& command : commands) {
         MacroList empty;
-        MacroOperations onEmpty{{table, settings, store, lock, prompt, clock, empty, window}};
+        MacroOperations onEmpty{{file, settings, prompt, clock, empty, window}};
         prompt.clearShown();
         onEmpty.DoClear();
         EXPECT_EQ(messages(), std::vector<std::string>{std::string("Error: ") + kMsgNoMacros});

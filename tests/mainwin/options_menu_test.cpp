@@ -66,6 +66,16 @@ struct SyncTimerRecorder final : ISharedFileHost {
     void setSyncTimer(bool running) override { syncTimer = running; }
 };
 
+// The program's side: the configuration file in `paths` and the real shared-file lock.
+struct ProgramSettings final : IProgramSettings {
+    ProgramSettings(TAppSettings& s, ProgramPaths& p, SharedFileLock& l) : settings(s), paths(p), lock(l) {}
+    void saveSettings() override { SaveSettings(settings, paths); }
+    void applyNetworkOptions(const NetworkOptionsModel& model) override { model.close(lock); }
+    TAppSettings& settings;
+    ProgramPaths& paths;
+    SharedFileLock& lock;
+};
+
 class OptionsMenuTest : public ::testing::Test {
 protected:
     OptionsMenuTest() {
@@ -90,9 +100,9 @@ protected:
     fake::FakeDialogFiles files;
     SyncTimerRecorder host;
     SharedFileLock lock{settings, clock, prompt, host};
+    ProgramSettings program{settings, paths, lock};
     UserAtWindow window;
-    SettingsSaver saver{paths, prompt};
-    OptionsMenu menu{settings, saver, lock, files, window};
+    OptionsMenu menu{settings, program, files, window};
 };
 
 TEST_F(OptionsMenuTest, NetworkDialogStoresStartsAndSavesHoweverItIsLeft) {

@@ -239,7 +239,7 @@ CaptureMacroChoice TCaptureKeys::choice() const {
 }
 
 TCapComplete::TCapComplete(TMacroRecord& record, const TActivationTable& table, bool global,
-                           std::string foregroundProgram, HotkeyDispatcher* dispatcher, QWidget* parent)
+                           std::string foregroundProgram, IHotkeyPickerHost* pickerHost, QWidget* parent)
     : QDialog(parent), record_(record), table_(table), foregroundProgram_(std::move(foregroundProgram)) {
     setObjectName(QStringLiteral("TCapComplete"));
     setWindowTitle(QStringLiteral("Capture Complete"));
@@ -248,8 +248,8 @@ TCapComplete::TCapComplete(TMacroRecord& record, const TActivationTable& table, 
     hotKeyPage_ = new QWidget(this);
     auto* hotKeyLayout = new QVBoxLayout(hotKeyPage_);
     hotKeyLayout->setContentsMargins(0, 0, 0, 0);
-    if (dispatcher != nullptr) {
-        picker_ = new HotkeyPickerField(*dispatcher, hotKeyPage_);
+    if (pickerHost != nullptr) {
+        picker_ = new HotkeyPickerField(*pickerHost, hotKeyPage_);
         picker_->setObjectName(QStringLiteral("HotKeyField"));
         picker_->setAccessibleName(QStringLiteral("Hot Key"));
         hotKeyLayout->addWidget(picker_);

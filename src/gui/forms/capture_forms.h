@@ -17,7 +17,7 @@ class QRadioButton;
 class QTreeWidget;
 
 namespace orv {
-class HotkeyDispatcher;
+class IHotkeyPickerHost;
 class TActivationTable;
 struct TMacroRecord;
 }  // namespace orv
@@ -109,12 +109,12 @@ class HotkeyPickerField;
 // "Capture Complete", after a capture started with the hot key: how the new macro is started (a
 // hot key from the list of all 721 with how many macros use each, a ShortKey, or none yet), its
 // nickname and its scope. "&Ok" checks the choice and writes it into the record; a reserved hot
-// key is asked about first. Without a dispatcher the hot key is chosen from the list only.
+// key is asked about first. Without a picker host the hot key is chosen from the list only.
 class TCapComplete final : public QDialog {
     Q_OBJECT
 public:
     TCapComplete(TMacroRecord& record, const TActivationTable& table, bool global, std::string foregroundProgram,
-                 HotkeyDispatcher* dispatcher, QWidget* parent = nullptr);
+                 IHotkeyPickerHost* pickerHost, QWidget* parent = nullptr);
 
 private:
     QWidget* typeBox();

@@ -15,7 +15,7 @@
 namespace orv::gui {
 
 TCopyOrMoveForm::TCopyOrMoveForm(dialogs::TCopyOrMove& model, const dialogs::DialogEnv& env,
-                                 HotkeyDispatcher* dispatcher, const std::vector<int>& useCounts, QWidget* parent)
+                                 IHotkeyPickerHost* pickerHost, const std::vector<int>& useCounts, QWidget* parent)
     : ModelForm(model, env, parent) {
     auto* heading = new QLabel(fromCp1252(model.heading()), this);
     heading->setObjectName(QStringLiteral("Heading"));
@@ -42,8 +42,8 @@ TCopyOrMoveForm::TCopyOrMoveForm(dialogs::TCopyOrMove& model, const dialogs::Dia
     hotKeyLayout->setContentsMargins(0, 0, 0, 0);
     code_ = textControl("hotkey");
     code_->hide();
-    if (dispatcher != nullptr) {
-        picker_ = new HotkeyPickerField(*dispatcher, hotKeyPart_);
+    if (pickerHost != nullptr) {
+        picker_ = new HotkeyPickerField(*pickerHost, hotKeyPart_);
         picker_->setObjectName(QStringLiteral("HotKeyPicker"));
         picker_->setPlaceholderText(QStringLiteral("(Press the Hot Key)"));
         picker_->setAccessibleName(QStringLiteral("Press the Hot Key"));

@@ -10,7 +10,7 @@ class QLineEdit;
 class QListWidget;
 
 namespace orv {
-class HotkeyDispatcher;
+class IHotkeyPickerHost;
 }
 
 namespace orv::gui {
@@ -23,7 +23,7 @@ class HotkeyPickerField;
 class TCopyOrMoveForm final : public ModelForm {
     Q_OBJECT
 public:
-    TCopyOrMoveForm(dialogs::TCopyOrMove& model, const dialogs::DialogEnv& env, HotkeyDispatcher* dispatcher,
+    TCopyOrMoveForm(dialogs::TCopyOrMove& model, const dialogs::DialogEnv& env, IHotkeyPickerHost* pickerHost,
                     const std::vector<int>& useCounts, QWidget* parent = nullptr);
 
     QListWidget* hotKeyList() const { return list_; }
