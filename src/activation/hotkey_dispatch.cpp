@@ -7,6 +7,7 @@
 #include "platform/message_pump.h"
 #include "platform/mouse_input.h"
 #include "store/macro_store.h"
+#include "platform/virtual_keys.h"
 
 namespace orv {
 
@@ -14,7 +15,6 @@ namespace {
 
 constexpr std::int64_t kMacroIndexFlag = 0x4000;
 constexpr std::int64_t kTrayFlag = 0x1000;
-constexpr std::uint8_t kVkCapsLock = 20;
 constexpr std::size_t kForegroundTitleChars = 255;
 
 }  // namespace
@@ -44,8 +44,8 @@ void HotkeyDispatcher::handleHotKey(std::int64_t wParam, std::int64_t lParam) {
         const int resume = systemMacro('3');
         if ((resume != 0 && s_.table.HotKeyCode(resume) == code) || GetMacro(code) == s_.host.pausedMacro()) {
             if (capsOn) {
-                postKey(kVkCapsLock, false);
-                postKey(kVkCapsLock, true);
+                postKey(kVkCapital, false);
+                postKey(kVkCapital, true);
             }
             s_.host.resumePause();
         } else {

@@ -11,12 +11,12 @@
 #include "platform/message_pump.h"
 #include "platform/user_prompt.h"
 #include "store/macro_store.h"
+#include "platform/virtual_keys.h"
 
 namespace orv {
 
 namespace {
 
-constexpr std::uint8_t kVkBackspace = 8;
 constexpr char kEnter = 13;
 constexpr std::size_t kForegroundTitleChars = 255;
 // The typed abbreviation must be gone before the macro plays (it may begin by activating

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "dialogs/dialog_text.h"
+#include "engine/command_table.h"
 #include "engine/date_time_formats.h"
 
 namespace orv::dialogs {
@@ -141,15 +142,13 @@ Outcome TDateOrTime::doCheck(const DialogEnv& env) {
     v.format = chosen && *chosen >= 1 && *chosen <= count ? static_cast<int>(*chosen) : 1;
     const bool suppress = flag("suppress");
     v.leadingZeros = !suppress;
-    const std::string code(time ? kTimeFormats[static_cast<std::size_t>(v.format - 1)]
-                                : kDateFormats[static_cast<std::size_t>(v.format - 1)]);
     std::string out;
     if (time) {
         if (env.settings != nullptr) {
             env.settings->LastTimeFormat = v.format - 1;
             env.settings->SuppressZerosInTime = suppress;
         }
-        out = "<" + code + (suppress ? "{N}>" : "{Y}>");
+        out = composeTimeTag(static_cast<std::size_t>(v.format - 1), !suppress);
     } else {
         if (env.settings != nullptr) {
             env.settings->LastDateFormat = v.format - 1;
@@ -163,7 +162,7 @@ Outcome TDateOrTime::doCheck(const DialogEnv& env) {
             v.days = -v.days;
             v.future = !v.future;
         }
-        out = "<" + code + "{" + (suppress ? "N" : "Y") + (v.future ? "F" : "P") + padNumber(v.days, 3) + "}>";
+        out = composeDateTag(static_cast<std::size_t>(v.format - 1), !suppress, v.future, v.days);
     }
     values_ = v;
     return Outcome::ok(out);

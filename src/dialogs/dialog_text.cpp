@@ -1,5 +1,7 @@
 #include "dialogs/dialog_text.h"
 
+#include "engine/command_catalogue.h"
+
 #include <cmath>
 #include <cstdlib>
 
@@ -63,13 +65,7 @@ std::optional<double> parseDecimal(std::string_view text) {
     return negative ? -value : value;
 }
 
-std::string padNumber(std::int64_t value, int width) {
-    const bool negative = value < 0;
-    std::string digits = std::to_string(negative ? -value : value);
-    const int room = width - (negative ? 1 : 0);
-    if (static_cast<int>(digits.size()) < room) digits.insert(0, static_cast<std::size_t>(room) - digits.size(), '0');
-    return negative ? "-" + digits : digits;
-}
+std::string padNumber(std::int64_t value, int width) { return zeroPadded(value, width); }
 
 std::string formatHundredths(std::int64_t hundredths) {
     std::string out = padNumber(hundredths / 100, 2);

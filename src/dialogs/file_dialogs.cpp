@@ -1,13 +1,15 @@
 #include "dialogs/file_dialogs.h"
 
 #include "dialogs/dialog_text.h"
+#include "engine/command_table.h"
 
 namespace orv::dialogs {
 
 namespace {
 
 const std::vector<std::string> kFileKinds = {"chdir", "copy", "rename", "delete", "mkdir"};
-const char* const kFileTags[] = {"<CHDIR:", "<COPYFILE:", "<RENFILE:", "<DELFILE:", "<MKDIR:"};
+constexpr CommandId kFileTags[] = {CommandId::Chdir, CommandId::Copyfile, CommandId::Renfile, CommandId::Delfile,
+                                   CommandId::Mkdir};
 
 }  // namespace
 
@@ -44,7 +46,7 @@ Outcome TDoDOSFiles::doCheck(const DialogEnv& env) {
     // The source of a copy or rename ends at the first ";".
     if (const char c = firstOf(v.first, twoNames ? ">;" : ">")) return Outcome::fail("path", forbiddenCharMessage(c));
     if (const char c = firstOf(v.second, ">")) return Outcome::fail("newname", forbiddenCharMessage(c));
-    std::string out = kFileTags[v.kind - 1];
+    std::string out;
     if (v.kind == ChangeFolder) {
         if (env.files == nullptr || v.first.empty() || !env.files->canEnterFolder(v.first))
             return Outcome::fail("path", "Specified directory/folder does not exist.  Please correct.");
@@ -56,7 +58,7 @@ Outcome TDoDOSFiles::doCheck(const DialogEnv& env) {
         if (twoNames) out += ";" + v.second;
     }
     values_ = v;
-    return Outcome::ok(out + ">");
+    return Outcome::ok(composeTag(kFileTags[v.kind - 1], {}, out));
 }
 
 std::vector<std::pair<std::string, std::string>> TDoDOSFiles::results() const {
@@ -72,7 +74,7 @@ Outcome TDoExplore::doCheck(const DialogEnv& env) {
         return Outcome::fail("folder", "Specified folder does not exist.  Please correct.");
     if (const char c = firstOf(v.folder, ">")) return Outcome::fail("folder", forbiddenCharMessage(c));
     values_ = v;
-    return Outcome::ok("<EXPLORE:" + v.folder + ">");
+    return Outcome::ok(composeTag(CommandId::Explore, {}, v.folder));
 }
 
 std::vector<std::pair<std::string, std::string>> TDoExplore::results() const { return {{"folder", values_.folder}}; }

@@ -2,6 +2,7 @@
 
 #include "dialogs/dialog_text.h"
 #include "dialogs/timing_dialogs.h"
+#include "engine/command_table.h"
 
 namespace orv::dialogs {
 
@@ -10,13 +11,15 @@ namespace {
 const std::vector<std::string> kMouseActions = {"lclick",  "ldclick", "ldown", "lup",          "rclick",
                                                 "rdclick", "rdown",   "rup",   "mclick",       "mdclick",
                                                 "mdown",   "mup",     "move",  "wheelforward", "wheelbackward"};
-const char* const kButtonTags[] = {"<LCLK>", "<LDCLK>", "<LDN>",  "<LUP>",   "<RCLK>", "<RDCLK>",
-                                   "<RDN>",  "<RUP>",   "<MCLK>", "<MDCLK>", "<MDN>",  "<MUP>"};
+constexpr CommandId kButtonTags[] = {CommandId::Lclk, CommandId::Ldclk, CommandId::Ldn, CommandId::Lup,
+                                     CommandId::Rclk, CommandId::Rdclk, CommandId::Rdn, CommandId::Rup,
+                                     CommandId::Mclk, CommandId::Mdclk, CommandId::Mdn, CommandId::Mup};
 const std::vector<std::string> kMoveModes = {"screen", "window", "position", "caret"};
 
 const std::vector<std::string> kKeyUpDown = {"ctrldown",  "ctrlup",  "altdown", "altup",
                                              "shiftdown", "shiftup", "windown", "winup"};
-const char* const kKeyUpDownTags[] = {"<CTLD>", "<CTLU>", "<ALTD>", "<ALTU>", "<SHFD>", "<SHFU>", "<WIND>", "<WINU>"};
+constexpr CommandId kKeyUpDownTags[] = {CommandId::Ctld, CommandId::Ctlu, CommandId::Altd, CommandId::Altu,
+                                        CommandId::Shfd, CommandId::Shfu, CommandId::Wind, CommandId::Winu};
 
 const std::vector<std::string> kClipKinds = {"start", "end", "textfile", "bitmap", "copy", "paste", "type"};
 
@@ -56,10 +59,10 @@ Outcome TDoMouse::doCheck(const DialogEnv&) {
     v.moveMode = choiceIndex("movemode") + 1;
     std::string out;
     if (v.action <= 12) {
-        out = kButtonTags[v.action - 1];
+        out = composeTag(kButtonTags[v.action - 1]);
     } else if (v.action == Move) {
         if (v.moveMode == Caret) {
-            out = "<MMC>";
+            out = composeTag(CommandId::Mmc);
         } else {
             // Coordinates fill five characters; only a move relative to the last position may go
             // left or up.
@@ -72,15 +75,15 @@ Outcome TDoMouse::doCheck(const DialogEnv&) {
                 return Outcome::fail("y", "Invalid Y Position specified.  Please correct.");
             v.x = static_cast<int>(*x);
             v.y = static_cast<int>(*y);
-            static const char* const moveTags[] = {"<MMS:", "<MMW:", "<MMP:"};
-            out = moveTags[v.moveMode - 1] + padNumber(v.x, 5) + "," + padNumber(v.y, 5) + ">";
+            static constexpr CommandId kMoveTags[] = {CommandId::Mms, CommandId::Mmw, CommandId::Mmp};
+            out = composeTag(kMoveTags[v.moveMode - 1], {v.x, v.y});
         }
     } else {
         const auto clicks = parseWhole(text("clicks"));
         if (!clicks || *clicks <= 0 || *clicks > 999)
             return Outcome::fail("clicks", "Invalid number of wheel clicks specified.  Please correct.");
         v.clicks = static_cast<int>(*clicks);
-        out = (v.action == WheelForward ? "<WFW:" : "<WBW:") + padNumber(v.clicks, 3) + ">";
+        out = composeTag(v.action == WheelForward ? CommandId::Wfw : CommandId::Wbw, {v.clicks});
     }
     values_ = v;
     return Outcome::ok(out);
@@ -103,7 +106,7 @@ void TDoKeyUpDown::load(const Values& v) {
 
 Outcome TDoKeyUpDown::doCheck(const DialogEnv&) {
     values_.code = choiceIndex("key") + 1;
-    return Outcome::ok(kKeyUpDownTags[values_.code - 1]);
+    return Outcome::ok(composeTag(kKeyUpDownTags[values_.code - 1]));
 }
 
 std::vector<std::pair<std::string, std::string>> TDoKeyUpDown::results() const {
@@ -133,19 +136,19 @@ Outcome TDoClipboard::doCheck(const DialogEnv& env) {
     std::string out;
     switch (v.kind) {
         case StartCopy:
-            out = "<BEGCLIP>";
+            out = composeTag(CommandId::Begclip);
             break;
         case EndCopy:
-            out = "<ENDCLIP>";
+            out = composeTag(CommandId::Endclip);
             break;
         case Copy:
-            out = "<CLIPC>";
+            out = composeTag(CommandId::Clipc);
             break;
         case Paste:
-            out = "<CLIPP>";
+            out = composeTag(CommandId::Clipp);
             break;
         case TypeText:
-            out = v.ignoreCrLf ? "<CLIPTYPEI>" : "<CLIPTYPE>";
+            out = composeTag(v.ignoreCrLf ? CommandId::Cliptypei : CommandId::Cliptype);
             break;
         default: {
             v.path = text("file");
@@ -154,7 +157,8 @@ Outcome TDoClipboard::doCheck(const DialogEnv& env) {
                                                  ? "Specified Text File does not exist.  Please correct."
                                                  : "Specified Bitmap File does not exist.  Please correct.");
             if (const char c = firstOf(v.path, ">")) return Outcome::fail("file", forbiddenCharMessage(c));
-            out = (v.kind == TextFile ? "<CLIPF:" : "<CLIPB:") + env.files->shortPath(v.path) + ">";
+            out =
+                composeTag(v.kind == TextFile ? CommandId::Clipf : CommandId::Clipb, {}, env.files->shortPath(v.path));
             break;
         }
     }

@@ -1,29 +1,33 @@
 #include "dialogs/media_dialogs.h"
 
 #include "dialogs/dialog_text.h"
+#include "engine/command_table.h"
 
 namespace orv::dialogs {
 
 namespace {
 
 const std::vector<std::string> kAviKinds = {"immediate", "immediateexit", "wait"};
-const char* const kAviTags[] = {"<AVII:", "<AVIE:", "<AVI:"};
+constexpr CommandId kAviTags[] = {CommandId::Avii, CommandId::Avie, CommandId::Avi};
 
 const std::vector<std::string> kCdKinds = {"play", "stop", "pause", "next",  "previous",
                                            "goto", "step", "back",  "eject", "close"};
-const char* const kCdTags[] = {"<CDPLAY>", "<CDSTOP>", "<CDPAUSE>", "<CDNEXT>",  "<CDPREV>",
-                               "<CDGOTO:", "<CDSTEP:", "<CDBACK:",  "<CDEJECT>", "<CDCLOSE>"};
+constexpr CommandId kCdTags[] = {CommandId::Cdplay,  CommandId::Cdstop, CommandId::Cdpause, CommandId::Cdnext,
+                                 CommandId::Cdprev,  CommandId::Cdgoto, CommandId::Cdstep,  CommandId::Cdback,
+                                 CommandId::Cdeject, CommandId::Cdclose};
 
-const std::vector<std::string> kVolumeTags = {"<AUDOFF>",     "<AUDON>",    "<AUDUP>",     "<AUDDOWN>",  "<AUDMUTE>",
-                                              "<AUDLEFT>",    "<AUDRIGHT>", "<AUDCENTER>", "<MIDIOFF>",  "<MIDION>",
-                                              "<MIDIUP>",     "<MIDIDOWN>", "<MIDIMUTE>",  "<MIDILEFT>", "<MIDIRIGHT>",
-                                              "<MIDICENTER>", "<TREBUP>",   "<TREBDOWN>",  "<BASSUP>",   "<BASSDOWN>"};
+constexpr CommandId kVolumeTags[] = {
+    CommandId::Audoff,     CommandId::Audon,    CommandId::Audup,     CommandId::Auddown,  CommandId::Audmute,
+    CommandId::Audleft,    CommandId::Audright, CommandId::Audcenter, CommandId::Midioff,  CommandId::Midion,
+    CommandId::Midiup,     CommandId::Mididown, CommandId::Midimute,  CommandId::Midileft, CommandId::Midiright,
+    CommandId::Midicenter, CommandId::Trebup,   CommandId::Trebdown,  CommandId::Bassup,   CommandId::Bassdown};
 
 // The volume choices are named by their tags without the brackets, in lower case.
 std::vector<std::string> volumeChoices() {
     std::vector<std::string> out;
-    for (const std::string& t : kVolumeTags) {
-        std::string name = t.substr(1, t.size() - 2);
+    for (CommandId id : kVolumeTags) {
+        const std::string_view tag = tagOf(id);
+        std::string name(tag.substr(1, tag.size() - 2));
         for (char& c : name) c = static_cast<char>(c - 'A' + 'a');
         out.push_back(name);
     }
@@ -77,8 +81,8 @@ Outcome TDoSound::doCheck(const DialogEnv& env) {
         }
         return Outcome::ok("");
     }
-    if (v.kind == Beep) return Outcome::ok("<BEEP>");
-    return Outcome::ok((v.wait ? "<WAV1:" : "<WAV2:") + v.path + ">");
+    if (v.kind == Beep) return Outcome::ok(composeTag(CommandId::Beep));
+    return Outcome::ok(composeTag(v.wait ? CommandId::Wav1 : CommandId::Wav2, {}, v.path));
 }
 
 std::vector<std::pair<std::string, std::string>> TDoSound::results() const {
@@ -103,7 +107,7 @@ Outcome TDoAVI::doCheck(const DialogEnv& env) {
         return Outcome::fail("file", "Specified AVI File does not exist.  Please correct.");
     if (const char c = firstOf(v.path, ">")) return Outcome::fail("file", forbiddenCharMessage(c));
     values_ = v;
-    return Outcome::ok(kAviTags[v.kind - 1] + env.files->shortPath(v.path) + ">");
+    return Outcome::ok(composeTag(kAviTags[v.kind - 1], {}, env.files->shortPath(v.path)));
 }
 
 std::vector<std::pair<std::string, std::string>> TDoAVI::results() const {
@@ -123,7 +127,6 @@ void TDoCDRom::load(const Values& v) {
 Outcome TDoCDRom::doCheck(const DialogEnv&) {
     Values v;
     v.kind = choiceIndex("kind") + 1;
-    std::string out = kCdTags[v.kind - 1];
     if (v.kind == GoTo || v.kind == Step || v.kind == Back) {
         // Tracks and seconds fill two digits.
         const auto n = parseWhole(text("number"));
@@ -131,10 +134,9 @@ Outcome TDoCDRom::doCheck(const DialogEnv&) {
             return Outcome::fail("number", v.kind == GoTo ? "Invalid track number specified.  Please correct."
                                                           : "Invalid seconds specified.  Please correct.");
         v.number = static_cast<int>(*n);
-        out += padNumber(v.number, 2) + ">";
     }
     values_ = v;
-    return Outcome::ok(out);
+    return Outcome::ok(composeTag(kCdTags[v.kind - 1], {v.number}));
 }
 
 std::vector<std::pair<std::string, std::string>> TDoCDRom::results() const {
@@ -150,7 +152,7 @@ void TDoVolume::load(const Values& v) {
 
 Outcome TDoVolume::doCheck(const DialogEnv&) {
     values_.code = choiceIndex("command") + 1;
-    return Outcome::ok(kVolumeTags[static_cast<std::size_t>(values_.code - 1)]);
+    return Outcome::ok(composeTag(kVolumeTags[static_cast<std::size_t>(values_.code - 1)]));
 }
 
 std::vector<std::pair<std::string, std::string>> TDoVolume::results() const {

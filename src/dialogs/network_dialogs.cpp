@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "dialogs/dialog_text.h"
+#include "engine/command_table.h"
 #include "engine/password_substitution.h"
 
 namespace orv::dialogs {
@@ -91,26 +92,25 @@ Outcome TDoNetConn::doCheck(const DialogEnv&) {
     v.force = flag("force");
     v.useDefault = flag("usedefault");
     if (v.drive.empty()) return Outcome::fail("drive", "No drive selected.  Please correct.");
-    const std::string statusPart = v.status ? "S:" : ":";
     if (v.kind == Disconnect) {
         values_ = v;
-        return Outcome::ok(std::string("<NWD") + (v.permanent ? "P" : "") + (v.force ? "F" : "") + statusPart +
-                           v.drive + ">");
+        return Outcome::ok(composeNetworkStart(CommandId::Nwd, v.permanent, v.force, v.status) + v.drive + ">");
     }
     v.path = text("path");
     if (v.path.empty()) return Outcome::fail("path", "No network path has been entered.  Please correct.");
     if (const char c = firstOf(v.path, ">")) return Outcome::fail("path", forbiddenCharMessage(c));
-    std::string logon = "<NAME:><PASS:>";
+    std::string logon = composeLogon({}, {});
     if (!v.useDefault) {
         v.name = text("name");
         v.password = text("password");
         if (const char c = firstOf(v.name, ">")) return Outcome::fail("name", forbiddenCharMessage(c));
         if (auto f = checkPassword("password", v.password)) return {false, *f, {}};
-        logon = "<NAME:" + v.name + "><PASS:" + substitutePassword(v.password) + ">";
+        logon = composeLogon(v.name, substitutePassword(v.password));
     }
     values_ = v;
-    return Outcome::ok(std::string(v.kind == Connect ? "<NWC" : "<NWT") + (v.permanent ? "P" : "") + statusPart +
-                       logon + v.drive + v.path + ">");
+    return Outcome::ok(
+        composeNetworkStart(v.kind == Connect ? CommandId::Nwc : CommandId::Nwt, v.permanent, false, v.status) + logon +
+        v.drive + v.path + ">");
 }
 
 std::vector<std::pair<std::string, std::string>> TDoNetConn::results() const {
@@ -148,7 +148,7 @@ Outcome TDoDialup::doCheck(const DialogEnv& env) {
     v.kind = choiceIndex("kind") + 1;
     if (v.kind == HangUp) {
         values_ = v;
-        return Outcome::ok("<HANG>");
+        return Outcome::ok(composeTag(CommandId::Hang));
     }
     // The entry is chosen from the phone book.
     v.entry = get("entry");
@@ -162,7 +162,7 @@ Outcome TDoDialup::doCheck(const DialogEnv& env) {
     if (const char c = firstOf(v.name, ">")) return Outcome::fail("name", forbiddenCharMessage(c));
     if (auto f = checkPassword("password", v.password)) return {false, *f, {}};
     values_ = v;
-    return Outcome::ok("<DIAL:<NAME:" + v.name + "><PASS:" + substitutePassword(v.password) + ">" + v.entry + ">");
+    return Outcome::ok(composeDialTag(v.name, substitutePassword(v.password), v.entry));
 }
 
 std::vector<std::pair<std::string, std::string>> TDoDialup::results() const {

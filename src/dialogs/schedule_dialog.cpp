@@ -118,71 +118,77 @@ void TDoSchedule::load(const ScheduleValues& s) {
     set("timeoutminutes", twoDigits(s.intervalMinutes));
 }
 
+std::optional<Outcome> TDoSchedule::checkTime(ScheduleValues& v) {
+    const auto hour = parseWhole(text("hour"));
+    if (!hour || *hour < 1 || *hour > 12) return Outcome::fail("hour", "Invalid hour specified.");
+    const auto minute = parseWhole(text("minute"));
+    if (!minute || *minute < 0 || *minute > 59) return Outcome::fail("minute", "Invalid minute specified.");
+    v.hour = static_cast<int>(*hour);
+    v.minute = static_cast<int>(*minute);
+    return std::nullopt;
+}
+
+// The date of a macro that runs once: a real day that has not passed yet.
+std::optional<Outcome> TDoSchedule::checkDate(ScheduleValues& v, const DialogEnv& env) {
+    const int month = choiceIndex("month") + 1;
+    const auto year = parseWhole(text("year"));
+    if (!year || *year < 1 || *year > 9999) return Outcome::fail("year", "Invalid year specified.");
+    const auto day = parseWhole(text("day"));
+    if (!day || *day < 1 || *day > monthLength(month, *year))
+        return Outcome::fail("day", "Invalid day of month specified.");
+    const LocalTime today = env.clock != nullptr ? env.clock->now() : SystemClock().now();
+    const char* early = nullptr;
+    if (*year < today.year)
+        early = "year";
+    else if (*year == today.year && month < today.month)
+        early = "month";
+    else if (*year == today.year && month == today.month && *day < today.day)
+        early = "day";
+    if (early != nullptr) return Outcome::fail(early, "Specified date has already elapsed.");
+    v.month = month;
+    v.day = static_cast<int>(*day);
+    v.year = static_cast<int>(*year);
+    return std::nullopt;
+}
+
+// The one number field of the hourly, monthly, interval and time-out kinds.
+std::optional<Outcome> TDoSchedule::checkNumber(ScheduleValues& v) {
+    struct NumberField {
+        int kind;
+        const char* field;
+        std::int64_t lo, hi;
+        const char* message;
+        int ScheduleValues::*value;
+    };
+    static constexpr NumberField kFields[] = {
+        {2, "hourlyminutes", 0, 59, "Invalid minutes specified.", &ScheduleValues::hourlyMinute},
+        {5, "monthday", 1, 31, "Invalid day of month specified.", &ScheduleValues::day},
+        {6, "otherminutes", 1, 720, "Invalid minutes specified.  Must be between 1 and 720.",
+         &ScheduleValues::intervalMinutes},
+        {7, "timeoutminutes", 1, 90, "Invalid minutes specified.  Must be between 1 and 90.",
+         &ScheduleValues::intervalMinutes},
+    };
+    for (const NumberField& f : kFields) {
+        if (f.kind != v.kind) continue;
+        const auto n = parseWhole(text(f.field));
+        if (!n || *n < f.lo || *n > f.hi) return Outcome::fail(f.field, f.message);
+        v.*f.value = static_cast<int>(*n);
+    }
+    return std::nullopt;
+}
+
 Outcome TDoSchedule::doCheck(const DialogEnv& env) {
     ScheduleValues v = base_;
     v.kind = choiceIndex("kind");
     for (std::size_t i = 0; i < 7; ++i) v.days[kDayIndex[i]] = flag(kDayBoxes[i]) ? 1 : 0;
-
     const bool timed = v.kind == 1 || (v.kind >= 3 && v.kind <= 5);
     if (timed) {
-        const auto hour = parseWhole(text("hour"));
-        if (!hour || *hour < 1 || *hour > 12) return Outcome::fail("hour", "Invalid hour specified.");
-        const auto minute = parseWhole(text("minute"));
-        if (!minute || *minute < 0 || *minute > 59) return Outcome::fail("minute", "Invalid minute specified.");
-        v.hour = static_cast<int>(*hour);
-        v.minute = static_cast<int>(*minute);
+        if (auto failure = checkTime(v)) return *failure;
     }
-    switch (v.kind) {
-        case 1: {
-            const int month = choiceIndex("month") + 1;
-            const auto year = parseWhole(text("year"));
-            if (!year || *year < 1 || *year > 9999) return Outcome::fail("year", "Invalid year specified.");
-            const auto day = parseWhole(text("day"));
-            if (!day || *day < 1 || *day > monthLength(month, *year))
-                return Outcome::fail("day", "Invalid day of month specified.");
-            const LocalTime today = env.clock != nullptr ? env.clock->now() : SystemClock().now();
-            const char* early = nullptr;
-            if (*year < today.year)
-                early = "year";
-            else if (*year == today.year && month < today.month)
-                early = "month";
-            else if (*year == today.year && month == today.month && *day < today.day)
-                early = "day";
-            if (early != nullptr) return Outcome::fail(early, "Specified date has already elapsed.");
-            v.month = month;
-            v.day = static_cast<int>(*day);
-            v.year = static_cast<int>(*year);
-            break;
-        }
-        case 2: {
-            const auto m = parseWhole(text("hourlyminutes"));
-            if (!m || *m < 0 || *m > 59) return Outcome::fail("hourlyminutes", "Invalid minutes specified.");
-            v.hourlyMinute = static_cast<int>(*m);
-            break;
-        }
-        case 5: {
-            const auto d = parseWhole(text("monthday"));
-            if (!d || *d < 1 || *d > 31) return Outcome::fail("monthday", "Invalid day of month specified.");
-            v.day = static_cast<int>(*d);
-            break;
-        }
-        case 6: {
-            const auto m = parseWhole(text("otherminutes"));
-            if (!m || *m < 1 || *m > 720)
-                return Outcome::fail("otherminutes", "Invalid minutes specified.  Must be between 1 and 720.");
-            v.intervalMinutes = static_cast<int>(*m);
-            break;
-        }
-        case 7: {
-            const auto m = parseWhole(text("timeoutminutes"));
-            if (!m || *m < 1 || *m > 90)
-                return Outcome::fail("timeoutminutes", "Invalid minutes specified.  Must be between 1 and 90.");
-            v.intervalMinutes = static_cast<int>(*m);
-            break;
-        }
-        default:
-            break;
+    if (v.kind == 1) {
+        if (auto failure = checkDate(v, env)) return *failure;
     }
+    if (auto failure = checkNumber(v)) return *failure;
     v.pm = get("ampm") == "pm" ? 1 : 0;
     v.weekday = choiceIndex("weekday") + 1;
     values_ = v;

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "dialogs/dialog_model.h"
@@ -51,6 +52,10 @@ protected:
     Outcome doCheck(const DialogEnv& env) override;
 
 private:
+    std::optional<Outcome> checkTime(ScheduleValues& v);
+    std::optional<Outcome> checkDate(ScheduleValues& v, const DialogEnv& env);
+    std::optional<Outcome> checkNumber(ScheduleValues& v);
+
     ScheduleValues base_;
     ScheduleValues values_;
     bool loaded_ = false;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "dialogs/dialog_text.h"
+#include "engine/command_table.h"
 
 namespace orv::dialogs {
 
@@ -10,20 +11,36 @@ namespace {
 
 struct DesktopChoice {
     const char* name;
-    const char* tag;
+    CommandId tag;
     bool needsShell;  // disabled when the shell lacks the newer desktop functions
 };
 
 const DesktopChoice kDesktop[] = {
-    {"cascade", "<CASCDESK>", false},    {"tilevertical", "<TILVDESK>", false}, {"tilehorizontal", "<TILHDESK>", false},
-    {"minimizeall", "<MINIDESK>", true}, {"restoreall", "<RESTDESK>", true},    {"suspend", "<SUSPEND>", true},
-    {"undock", "<UNDOCK>", true},        {"dateandtime", "<RUNDT>", true},      {"findcomputers", "<RUNFC>", true},
-    {"findfiles", "<RUNFF>", true},      {"runprograms", "<RUNRP>", true},      {"controlpanel", "<EXPCP>", false},
-    {"desktopfolder", "<EXPDT>", false}, {"desktopprograms", "<EXPDP>", false}, {"favorites", "<EXPFV>", false},
-    {"fonts", "<EXPFT>", false},         {"mycomputer", "<EXPMC>", false},      {"network", "<EXPNW>", false},
-    {"printers", "<EXPPR>", false},      {"programs", "<EXPPF>", false},        {"recent", "<EXPRD>", false},
-    {"recyclebin", "<EXPRB>", false},    {"startmenu", "<EXPSM>", false},       {"startup", "<EXPSU>", false},
-    {"userdocuments", "<EXPUD>", false},
+    {"cascade", CommandId::Cascdesk, false},
+    {"tilevertical", CommandId::Tilvdesk, false},
+    {"tilehorizontal", CommandId::Tilhdesk, false},
+    {"minimizeall", CommandId::Minidesk, true},
+    {"restoreall", CommandId::Restdesk, true},
+    {"suspend", CommandId::Suspend, true},
+    {"undock", CommandId::Undock, true},
+    {"dateandtime", CommandId::Rundt, true},
+    {"findcomputers", CommandId::Runfc, true},
+    {"findfiles", CommandId::Runff, true},
+    {"runprograms", CommandId::Runrp, true},
+    {"controlpanel", CommandId::Expcp, false},
+    {"desktopfolder", CommandId::Expdt, false},
+    {"desktopprograms", CommandId::Expdp, false},
+    {"favorites", CommandId::Expfv, false},
+    {"fonts", CommandId::Expft, false},
+    {"mycomputer", CommandId::Expmc, false},
+    {"network", CommandId::Expnw, false},
+    {"printers", CommandId::Exppr, false},
+    {"programs", CommandId::Exppf, false},
+    {"recent", CommandId::Exprd, false},
+    {"recyclebin", CommandId::Exprb, false},
+    {"startmenu", CommandId::Expsm, false},
+    {"startup", CommandId::Expsu, false},
+    {"userdocuments", CommandId::Expud, false},
 };
 
 std::vector<std::string> desktopChoices() {
@@ -33,7 +50,7 @@ std::vector<std::string> desktopChoices() {
 }
 
 const std::vector<std::string> kRebootKinds = {"reboot", "shutdown", "logoff", "poweroff"};
-const char* const kRebootTags[] = {"<REBOOT>", "<SHUTDOWN>", "<LOGOFF>", "<POWEROFF>"};
+constexpr CommandId kRebootTags[] = {CommandId::Reboot, CommandId::Shutdown, CommandId::Logoff, CommandId::Poweroff};
 
 const std::vector<std::string> kSysKinds = {"saveron",  "saveroff",  "savertime", "keydelay",
                                             "keyspeed", "wallpaper", "border"};
@@ -106,7 +123,7 @@ Outcome TDoRecycle::doCheck(const DialogEnv& env) {
                              "requirements.",
                              "Warning");
     values_.code = code;
-    return Outcome::ok(c.tag);
+    return Outcome::ok(composeTag(c.tag));
 }
 
 std::vector<std::pair<std::string, std::string>> TDoRecycle::results() const {
@@ -125,7 +142,7 @@ Outcome TDoDefPrint::doCheck(const DialogEnv& env) {
         return Outcome::fail("printer", "No printer setting selected.");
     if (const char c = firstOf(v.printer, ">")) return Outcome::fail("printer", forbiddenCharMessage(c));
     values_ = v;
-    return Outcome::ok("<DEFPRT:" + v.printer + ">");
+    return Outcome::ok(composeTag(CommandId::Defprt, {}, v.printer));
 }
 
 std::vector<std::pair<std::string, std::string>> TDoDefPrint::results() const { return {{"printer", values_.printer}}; }
@@ -145,7 +162,7 @@ Outcome TDoScreen::doCheck(const DialogEnv&) {
     if (!n || *n < 0 || *n >= static_cast<std::int64_t>(lines_.size()) || *n > 999)
         return Outcome::fail("mode", "No display setting selected.");
     values_.mode = static_cast<int>(*n);
-    return Outcome::ok("<SCREEN:" + padNumber(values_.mode, 3) + ">");
+    return Outcome::ok(composeTag(CommandId::Screen, {values_.mode}));
 }
 
 std::vector<std::pair<std::string, std::string>> TDoScreen::results() const {
@@ -161,7 +178,7 @@ void TDoReboot::load(const Values& v) {
 
 Outcome TDoReboot::doCheck(const DialogEnv&) {
     values_.kind = choiceIndex("kind") + 1;
-    return Outcome::ok(kRebootTags[values_.kind - 1]);
+    return Outcome::ok(composeTag(kRebootTags[values_.kind - 1]));
 }
 
 std::vector<std::pair<std::string, std::string>> TDoReboot::results() const {
@@ -214,66 +231,58 @@ void TDoSysControls::load(const Values& v) {
 }
 
 Outcome TDoSysControls::doCheck(const DialogEnv& env) {
+    struct Ranged {
+        int kind;
+        const char* field;
+        std::int64_t lo, hi;
+        const char* message;
+        CommandId tag;
+    };
+    static constexpr Ranged kRanged[] = {
+        {SaverTime, "minutes", 1, 60, "Invalid minutes specified.  Valid values or 1 to 60.  Please correct.",
+         CommandId::Sstime},
+        {KeyDelay, "delay", 0, 3,
+         "Invalid factor specified.  Valid values or 0 to 3.  0 = shortest delay.  Please correct.", CommandId::Keydel},
+        {KeySpeed, "speed", 0, 31,
+         "Invalid factor specified.  Valid values or 0 to 31.  0 = slowest speed.  Please correct.", CommandId::Keyspd},
+        {SizingBorder, "border", 1, 10, "Invalid value specified.  Valid values or 1 to 10.  Please correct.",
+         CommandId::Wbsize},
+    };
     Values v;
     v.kind = choiceIndex("kind") + 1;
-    auto ranged = [&](const char* field, std::int64_t lo, std::int64_t hi, const char* message, const char* tag,
-                      int width) -> Outcome {
-        const auto n = parseWhole(text(field));
-        if (!n || *n < lo || *n > hi) return Outcome::fail(field, message);
+    if (v.kind == SaverOn || v.kind == SaverOff) {
+        values_ = v;
+        return Outcome::ok(composeTag(v.kind == SaverOn ? CommandId::Sson : CommandId::Ssoff));
+    }
+    for (const Ranged& r : kRanged) {
+        if (r.kind != v.kind) continue;
+        const auto n = parseWhole(text(r.field));
+        if (!n || *n < r.lo || *n > r.hi) return Outcome::fail(r.field, r.message);
         v.number = static_cast<int>(*n);
         values_ = v;
-        return Outcome::ok(tag + padNumber(v.number, width) + ">");
-    };
-    switch (v.kind) {
-        case SaverOn:
-            values_ = v;
-            return Outcome::ok("<SSON>");
-        case SaverOff:
-            values_ = v;
-            return Outcome::ok("<SSOFF>");
-        case SaverTime:
-            return ranged("minutes", 1, 60, "Invalid minutes specified.  Valid values or 1 to 60.  Please correct.",
-                          "<SSTIME:", 2);
-        case KeyDelay:
-            return ranged("delay", 0, 3,
-                          "Invalid factor specified.  Valid values or 0 to 3.  0 = shortest delay.  Please correct.",
-                          "<KEYDEL:", 1);
-        case KeySpeed:
-            return ranged("speed", 0, 31,
-                          "Invalid factor specified.  Valid values or 0 to 31.  0 = slowest speed.  Please correct.",
-                          "<KEYSPD:", 2);
-        case SizingBorder:
-            return ranged("border", 1, 10, "Invalid value specified.  Valid values or 1 to 10.  Please correct.",
-                          "<WBSIZE:", 2);
-        default:
-            break;
+        return Outcome::ok(composeTag(r.tag, {v.number}));
     }
-    // Wallpaper.
-    std::string tag;
-    if (flag("tile")) {
-        v.style = Tile;
-        tag = "<WALLT:";
-    } else {
-        v.style = choiceIndex("style") + 2;
-        if (v.style == Center) tag = "<WALLC:";
-        if (v.style == Stretch) tag = "<WALLS:";
-        if (v.style == Position) {
-            // X and Y fill four digits each.
-            const auto x = parseWhole(text("x"));
-            if (!x || *x < 0 || *x > 9999) return Outcome::fail("x", "Invalid X Coordinate specified. Please correct.");
-            const auto y = parseWhole(text("y"));
-            if (!y || *y < 0 || *y > 9999) return Outcome::fail("y", "Invalid Y Coordinate specified. Please correct.");
-            v.x = static_cast<int>(*x);
-            v.y = static_cast<int>(*y);
-            tag = "<WALLP:" + padNumber(v.x, 4) + "," + padNumber(v.y, 4);
-        }
+    return checkWallpaper(v, env);
+}
+
+Outcome TDoSysControls::checkWallpaper(Values& v, const DialogEnv& env) {
+    v.style = flag("tile") ? Tile : choiceIndex("style") + 2;
+    if (v.style == Position) {
+        // X and Y fill four digits each.
+        const auto x = parseWhole(text("x"));
+        if (!x || *x < 0 || *x > 9999) return Outcome::fail("x", "Invalid X Coordinate specified. Please correct.");
+        const auto y = parseWhole(text("y"));
+        if (!y || *y < 0 || *y > 9999) return Outcome::fail("y", "Invalid Y Coordinate specified. Please correct.");
+        v.x = static_cast<int>(*x);
+        v.y = static_cast<int>(*y);
     }
     v.path = text("bitmap");
     if (env.files == nullptr || v.path.empty() || !env.files->fileExists(v.path))
         return Outcome::fail("bitmap", "Specified bitmap file does not exist.  Please correct.");
     if (const char c = firstOf(v.path, ">")) return Outcome::fail("bitmap", forbiddenCharMessage(c));
+    static constexpr CommandId kStyleTags[] = {CommandId::Wallt, CommandId::Wallc, CommandId::Walls, CommandId::Wallp};
     values_ = v;
-    return Outcome::ok(tag + v.path + ">");
+    return Outcome::ok(composeTag(kStyleTags[v.style - Tile], {v.x, v.y}, v.path));
 }
 
 std::vector<std::pair<std::string, std::string>> TDoSysControls::results() const {

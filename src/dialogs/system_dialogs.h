@@ -127,6 +127,9 @@ protected:
     Outcome doCheck(const DialogEnv& env) override;
 
 private:
+    // The wallpaper: its style, position and bitmap file.
+    Outcome checkWallpaper(Values& v, const DialogEnv& env);
+
     Values values_;
 };
 

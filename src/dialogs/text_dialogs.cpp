@@ -1,13 +1,14 @@
 #include "dialogs/text_dialogs.h"
 
 #include "dialogs/dialog_text.h"
+#include "engine/command_table.h"
 
 namespace orv::dialogs {
 
 namespace {
 
 const std::vector<std::string> kNickKinds = {"run", "delete", "activate", "deactivate"};
-const char* const kNickTags[] = {"<MACRUN:", "<MACDEL:", "<MACACT:", "<MACDEACT:"};
+constexpr CommandId kNickTags[] = {CommandId::Macrun, CommandId::Macdel, CommandId::Macact, CommandId::Macdeact};
 
 std::string upper(std::string s) {
     for (char& c : s) {
@@ -26,7 +27,7 @@ Outcome TDoRemark::doCheck(const DialogEnv&) {
     v.remark = text("remark");
     if (const char c = firstOf(v.remark, ">")) return Outcome::fail("remark", forbiddenCharMessage(c));
     values_ = v;
-    return Outcome::ok("<REM:" + v.remark + ">");
+    return Outcome::ok(composeTag(CommandId::Rem, {}, v.remark));
 }
 
 std::vector<std::pair<std::string, std::string>> TDoRemark::results() const { return {{"remark", values_.remark}}; }
@@ -51,7 +52,7 @@ Outcome TDoTBox::doCheck(const DialogEnv&) {
     if (const char c = firstOf(v.content, ">")) return Outcome::fail("content", forbiddenCharMessage(c));
     values_ = v;
     if (v.header.empty()) return Outcome::ok("");
-    return Outcome::ok("<TBOX:<HEAD:" + v.header + ">" + v.content + ">");
+    return Outcome::ok(composeTag(CommandId::TextBox, {}, v.header + ">" + v.content));
 }
 
 std::vector<std::pair<std::string, std::string>> TDoTBox::results() const {
@@ -89,7 +90,7 @@ Outcome TDoNick::doCheck(const DialogEnv& env) {
     }
     if (const char c = firstOf(v.nickname, ">")) return Outcome::fail("nickname", forbiddenCharMessage(c));
     values_ = v;
-    return Outcome::ok(kNickTags[v.kind - 1] + v.nickname + ">");
+    return Outcome::ok(composeTag(kNickTags[v.kind - 1], {}, v.nickname));
 }
 
 std::vector<std::pair<std::string, std::string>> TDoNick::results() const {
@@ -106,7 +107,7 @@ Outcome TDoSwap::doCheck(const DialogEnv& env) {
         return Outcome::fail("file", "Specified Macro File does not exist.  Please correct.");
     if (const char c = firstOf(v.path, ">")) return Outcome::fail("file", forbiddenCharMessage(c));
     values_ = v;
-    return Outcome::ok("<SWAP:" + env.files->shortPath(v.path) + ">");
+    return Outcome::ok(composeTag(CommandId::Swap, {}, env.files->shortPath(v.path)));
 }
 
 std::vector<std::pair<std::string, std::string>> TDoSwap::results() const { return {{"path", values_.path}}; }
@@ -134,7 +135,7 @@ Outcome TDoWebStuff::doCheck(const DialogEnv&) {
     if (!ftp && upper(v.url.substr(0, 3)) == "WWW") v.url = "http://" + v.url;
     if (const char c = firstOf(v.url, ">")) return Outcome::fail("url", forbiddenCharMessage(c));
     values_ = v;
-    return Outcome::ok((ftp ? "<FTP:" : "<HTTP:") + v.url + ">");
+    return Outcome::ok(composeTag(ftp ? CommandId::Ftp : CommandId::Http, {}, v.url));
 }
 
 std::vector<std::pair<std::string, std::string>> TDoWebStuff::results() const { return {{"url", values_.url}}; }
@@ -179,7 +180,7 @@ Outcome TDoTextInsert::doCheck(const DialogEnv& env) {
         if (correct) return Outcome::fail("file", "");
     }
     values_ = v;
-    return Outcome::ok("<TFILE:" + v.path + ">");
+    return Outcome::ok(composeTag(CommandId::Tfile, {}, v.path));
 }
 
 std::optional<Failure> TDoTextInsert::checkEditable(const DialogEnv& env) const {

@@ -1,6 +1,7 @@
 #include "dialogs/timing_dialogs.h"
 
 #include "dialogs/dialog_text.h"
+#include "engine/command_table.h"
 
 namespace orv::dialogs {
 
@@ -52,7 +53,7 @@ Outcome TDoDelay::doCheck(const DialogEnv& env) {
         const auto h = delayHundredths(text("seconds"));
         if (!h) return Outcome::fail("seconds", kDelayMessage);
         v.seconds = static_cast<double>(*h) / 100.0;
-        out = "<DELAY:" + formatHundredths(*h) + ">";
+        out = composeTagFields(CommandId::Delay, {formatHundredths(*h)});
     } else if (v.mode == Keypad) {
         // Up to three digits are an Alt code padded to three; four digits are entered as typed
         // (a leading zero selects the other code page of the Alt entry).
@@ -61,7 +62,7 @@ Outcome TDoDelay::doCheck(const DialogEnv& env) {
         if (digits.empty() || digits.size() > 4 || !n || digits.find_first_not_of("0123456789") != std::string::npos)
             return Outcome::fail("keypad", "Value must be numeric.");
         v.keypad = digits.size() == 4 ? digits : padNumber(*n, 3);
-        out = (digits.size() == 4 ? "<ALT4:" : "<ALT:") + v.keypad + ">";
+        out = composeTagFields(digits.size() == 4 ? CommandId::AltCode4 : CommandId::AltCode3, {v.keypad});
     } else {
         const auto n = parseWhole(text("frequency"));
         if (!n || *n < 1 || *n > 60) return Outcome::fail("frequency", "Value must be between 1 and 60.");
@@ -107,13 +108,13 @@ Outcome TDoDelay2::doCheck(const DialogEnv&) {
         const auto h = delayHundredths(text("seconds"));
         if (!h) return Outcome::fail("seconds", kDelayMessage);
         v.amount = static_cast<double>(*h) / 100.0;
-        out = "<DELAY:" + formatHundredths(*h) + ">";
+        out = composeTagFields(CommandId::Delay, {formatHundredths(*h)});
     } else {
         const auto ms = parseWhole(text("milliseconds"));
         if (!ms || *ms <= 0) return Outcome::fail("milliseconds", "Value must be greater than zero.");
         if (*ms >= 10000) return Outcome::fail("milliseconds", "Value must be less than 9999.");
         v.amount = static_cast<double>(*ms);
-        out = "<MSD:" + padNumber(*ms, 4) + ">";
+        out = composeTag(CommandId::Msd, {*ms});
     }
     values_ = v;
     return Outcome::ok(out);
@@ -154,12 +155,12 @@ Outcome TDoSpeed::doCheck(const DialogEnv&) {
         const std::int64_t h = value ? toHundredths(*value) : -1;
         if (!value || *value < 0 || h > 9999) return Outcome::fail("factor", kMessage);
         v.factor = static_cast<double>(h) / 100.0;
-        out = "<SPEED:" + formatHundredths(h) + ">";
+        out = composeTagFields(CommandId::Speed, {formatHundredths(h)});
     } else {
         const auto ms = parseWhole(text("milliseconds"));
         if (!ms || *ms < 0 || *ms > 9999) return Outcome::fail("milliseconds", kMessage);
         v.milliseconds = static_cast<int>(*ms);
-        out = (v.kind == Keyboard ? "<SPKEY:" : "<SPMSE:") + padNumber(*ms, 4) + ">";
+        out = composeTag(v.kind == Keyboard ? CommandId::Spkey : CommandId::Spmse, {*ms});
     }
     values_ = v;
     return Outcome::ok(out);
@@ -215,20 +216,20 @@ Outcome TDoRepeat::doCheck(const DialogEnv&) {
             v.count = *count;
             v.start = *start;
             v.step = *step;
-            out = "<REP:" + padNumber(v.count, 4) + ":" + padNumber(v.start, 6) + ":" + padNumber(v.step, 6) + ">";
+            out = composeTag(CommandId::Rep, {v.count, v.start, v.step});
             break;
         }
         case Prompted:
-            out = "<PROMPTREP>";
+            out = composeTag(CommandId::Promptrep);
             break;
         case End:
-            out = "<ENDREP>";
+            out = composeTag(CommandId::Endrep);
             break;
         default: {
             const auto width = parseWhole(text("width"));
             if (!width || *width < 1 || *width > 4) return Outcome::fail("width", "Width must be between 1 and 4.");
             v.count = *width;
-            out = "<" + std::string(static_cast<std::size_t>(*width), 'I') + ">";
+            out = composeTag(kCounterCommands[static_cast<std::size_t>(*width - 1)]);
             break;
         }
     }
@@ -266,7 +267,7 @@ Outcome TDoPausePos::doCheck(const DialogEnv&) {
     v.kind = choiceIndex("kind") + 1;
     if (v.kind == Basic) {
         values_ = v;
-        return Outcome::ok("<PAUSE>");
+        return Outcome::ok(composeTag(CommandId::Pause));
     }
     const auto top = parseWhole(text("top"));
     if (!top || *top < 0 || *top > 999)
@@ -279,7 +280,7 @@ Outcome TDoPausePos::doCheck(const DialogEnv&) {
     v.message = text("message");
     if (const char c = firstOf(v.message, ">")) return Outcome::fail("message", forbiddenCharMessage(c));
     values_ = v;
-    return Outcome::ok("<PAUSE:" + padNumber(v.top, 3) + "," + padNumber(v.left, 3) + v.message + ">");
+    return Outcome::ok(composeTag(CommandId::PauseAt, {v.top, v.left}, v.message));
 }
 
 std::vector<std::pair<std::string, std::string>> TDoPausePos::results() const {

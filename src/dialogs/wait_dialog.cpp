@@ -1,6 +1,7 @@
 #include "dialogs/wait_dialog.h"
 
 #include "dialogs/dialog_text.h"
+#include "engine/command_table.h"
 
 namespace orv::dialogs {
 
@@ -78,98 +79,60 @@ void TDoWaitWin::load(const Values& v) {
     }
 }
 
-Outcome TDoWaitWin::doCheck(const DialogEnv&) {
-    const int kind = choiceIndex("kind") + 1;
-    Values v;
-    v.kind = kind;
-    v.caseSensitive = flag("casesensitive");
-    v.key = choiceIndex("key") - 1;
-
-    const char* textField = nullptr;
-    switch (kind) {
-        case Window:
-        case LoseFocus:
-            v.text = text("title");
-            if (v.text.empty()) return Outcome::fail("title", "No entry made for Window Title.  Please correct.");
-            textField = "title";
-            break;
-        case Program:
-            v.text = text("program");
-            if (v.text.empty()) return Outcome::fail("program", "No entry made for program name.  Please correct.");
-            textField = "program";
-            break;
-        case Text:
-            v.text = text("text");
-            if (v.text.empty()) return Outcome::fail("text", "No text entered.  Please correct.");
-            textField = "text";
-            break;
-        case Key:
-            if (v.key < 0) return Outcome::fail("key", "No key selected.  Please correct.");
-            break;
-        default:
-            break;
+std::optional<Outcome> TDoWaitWin::checkSubject(Values& v) {
+    struct Subject {
+        int kind;
+        const char* field;
+        const char* missing;
+    };
+    static constexpr Subject kSubjects[] = {
+        {Window, "title", "No entry made for Window Title.  Please correct."},
+        {LoseFocus, "title", "No entry made for Window Title.  Please correct."},
+        {Program, "program", "No entry made for program name.  Please correct."},
+        {Text, "text", "No text entered.  Please correct."},
+    };
+    if (v.kind == Key && v.key < 0) return Outcome::fail("key", "No key selected.  Please correct.");
+    for (const Subject& s : kSubjects) {
+        if (s.kind != v.kind) continue;
+        v.text = text(s.field);
+        if (v.text.empty()) return Outcome::fail(s.field, s.missing);
+        if (const char c = firstOf(v.text, ">")) return Outcome::fail(s.field, forbiddenCharMessage(c));
+        overflowField_ = s.field;
     }
-    if (textField != nullptr) {
-        if (const char c = firstOf(v.text, ">")) return Outcome::fail(textField, forbiddenCharMessage(c));
-        overflowField_ = textField;
-    }
+    return std::nullopt;
+}
 
-    std::string t;
-    if (kind == Time) {
+std::optional<Outcome> TDoWaitWin::checkTime(Values& v) {
+    v.number = 0;
+    if (v.kind == Time) {
         const auto minutes = parseWhole(text("minutes"));
         if (!minutes || *minutes < 0) return Outcome::fail("minutes", "Invalid Minutes specified.");
         const auto seconds = parseWhole(text("seconds"));
         if (!seconds || *seconds < 0 || *seconds > 59) return Outcome::fail("seconds", "Invalid Seconds specified.");
         v.number = static_cast<long>(*minutes * 60 + *seconds);
-    } else if (kind == Playback) {
-        v.number = 0;
-    } else {
-        if (get("limit") == "maximum") {
-            const auto minutes = parseWhole(text("limitminutes"));
-            if (!minutes || *minutes <= 0 || *minutes > 999)
-                return Outcome::fail("limitminutes", "Value must be greater than zero.");
-            v.number = static_cast<long>(*minutes);
-        } else {
-            v.number = 0;
-        }
-        t = padNumber(v.number, 3);
+    } else if (v.kind != Playback && get("limit") == "maximum") {
+        const auto minutes = parseWhole(text("limitminutes"));
+        if (!minutes || *minutes <= 0 || *minutes > 999)
+            return Outcome::fail("limitminutes", "Value must be greater than zero.");
+        v.number = static_cast<long>(*minutes);
     }
+    return std::nullopt;
+}
 
-    std::string out;
-    switch (kind) {
-        case Window:
-            out = "<WAITWIN:" + t + ":" + v.text + ">";
-            break;
-        case LoseFocus:
-            out = "<WAITWLF:" + t + ":" + v.text + ">";
-            break;
-        case Program:
-            out = "<WAITPROG:" + t + ":" + v.text + ">";
-            break;
-        case Key:
-            out = "<WAITKEY:" + t + ":" + padNumber(v.key, 2) + ">";
-            break;
-        case Text:
-            out = std::string(v.caseSensitive ? "<WAITTXTY:" : "<WAITTXTN:") + t + ":" + v.text + ">";
-            break;
-        case LeftClick:
-            out = "<WAITLM:" + t + ">";
-            break;
-        case RightClick:
-            out = "<WAITRM:" + t + ">";
-            break;
-        case MiddleClick:
-            out = "<WAITMM:" + t + ">";
-            break;
-        case Playback:
-            out = "<WAITPB>";
-            break;
-        default:
-            out = "<WAITTIME:" + padNumber(v.number, 8) + ">";
-            break;
-    }
+Outcome TDoWaitWin::doCheck(const DialogEnv&) {
+    static constexpr CommandId kTags[] = {
+        CommandId::Waitwin, CommandId::Waitwlf, CommandId::Waitprog, CommandId::Waitkey, CommandId::Waittxtn,
+        CommandId::Waitlm,  CommandId::Waitrm,  CommandId::Waitmm,   CommandId::Waitpb,  CommandId::Waittime};
+    Values v;
+    v.kind = choiceIndex("kind") + 1;
+    v.caseSensitive = flag("casesensitive");
+    v.key = choiceIndex("key") - 1;
+    if (auto failure = checkSubject(v)) return *failure;
+    if (auto failure = checkTime(v)) return *failure;
+    CommandId tag = kTags[v.kind - 1];
+    if (v.kind == Text && v.caseSensitive) tag = CommandId::Waittxty;
     values_ = v;
-    return Outcome::ok(out);
+    return Outcome::ok(composeTag(tag, {v.number}, v.kind == Key ? padNumber(v.key, 2) : v.text));
 }
 
 std::vector<std::pair<std::string, std::string>> TDoWaitWin::results() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 
 #include "dialogs/dialog_model.h"
@@ -39,6 +40,11 @@ protected:
     Outcome doCheck(const DialogEnv& env) override;
 
 private:
+    // The window title, program, text or key the wait is for; a failure when it is missing.
+    std::optional<Outcome> checkSubject(Values& v);
+    // The time-out in minutes, or the time to wait; a failure when it is out of range.
+    std::optional<Outcome> checkTime(Values& v);
+
     Values values_;
 };
 

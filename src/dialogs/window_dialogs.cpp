@@ -1,6 +1,7 @@
 #include "dialogs/window_dialogs.h"
 
 #include "dialogs/dialog_text.h"
+#include "engine/command_table.h"
 
 namespace orv::dialogs {
 
@@ -8,7 +9,8 @@ namespace {
 
 const std::vector<std::string> kWindowCommands = {"maximize", "minimize", "restore", "close",
                                                   "hide",     "show",     "shutdown"};
-const char* const kWindowTags[] = {"<WMAX:", "<WMIN:", "<WRES:", "<WCLS:", "<WHIDE:", "<WSHOW:", "<WSHUT:"};
+constexpr CommandId kWindowTags[] = {CommandId::Wmax,  CommandId::Wmin,  CommandId::Wres, CommandId::Wcls,
+                                     CommandId::Whide, CommandId::Wshow, CommandId::Wshut};
 
 }  // namespace
 
@@ -50,7 +52,7 @@ Outcome TDoActive::doCheck(const DialogEnv& env) {
     overflowField_ = v.kind == Activate ? "title" : "program";
     if (v.kind == Activate) {
         values_ = v;
-        return Outcome::ok("<ACTIVATE:" + v.title + ">");
+        return Outcome::ok(composeTag(CommandId::Activate, {}, v.title));
     }
     if (env.files == nullptr || v.program.empty() || !env.files->fileExists(v.program))
         return Outcome::fail("program", "Specified Path and Program does not exist.  Please correct.");
@@ -65,13 +67,13 @@ Outcome TDoActive::doCheck(const DialogEnv& env) {
         v.maxWait = static_cast<int>(*wait);
     }
     std::string program = env.files->shortPath(v.program);
-    if (!v.parameters.empty()) program += "<PARAM>" + v.parameters;
+    if (!v.parameters.empty()) program += std::string(kParamTag) + v.parameters;
     std::string out;
     if (v.kind == Launch) {
-        out = "<LAUNCHDEL:" + padNumber(v.delay, 2) + program + ">";
+        out = composeTag(CommandId::Launchdel, {v.delay}, program);
     } else {
-        out = std::string(v.kind == LaunchAndActivate ? "<LAUNCHNO2:" : "<LAUNCHYES2:") + padNumber(v.delay, 2) +
-              padNumber(v.maxWait, 2) + v.title + "<LAUNCH:" + program + ">";
+        out = composeTag(v.kind == LaunchAndActivate ? CommandId::Launchno2 : CommandId::Launchyes2,
+                         {v.delay, v.maxWait}, v.title + std::string(tagOf(CommandId::Launch)) + program);
     }
     values_ = v;
     return Outcome::ok(out);
@@ -107,7 +109,7 @@ Outcome TDoSystemCommand::doCheck(const DialogEnv&) {
     Values v;
     v.command = choiceIndex("command") + 1;
     v.current = get("window") == "current";
-    std::string window(kCurrentWindow);
+    std::string window(kCurrentWindowTitle);
     if (!v.current) {
         v.title = text("title");
         if (v.title.empty()) return Outcome::fail("title", "No Window title specified.  Please correct");
@@ -115,7 +117,7 @@ Outcome TDoSystemCommand::doCheck(const DialogEnv&) {
         window = v.title;
     }
     values_ = v;
-    return Outcome::ok(kWindowTags[v.command - 1] + window + ">");
+    return Outcome::ok(composeTag(kWindowTags[v.command - 1], {}, window));
 }
 
 std::vector<std::pair<std::string, std::string>> TDoSystemCommand::results() const {
@@ -150,7 +152,7 @@ Outcome TDoSizeIt::doCheck(const DialogEnv&) {
     Values v;
     v.kind = choiceIndex("kind") + 1;
     v.current = get("window") == "current";
-    std::string window(kCurrentWindow);
+    std::string window(kCurrentWindowTitle);
     if (!v.current) {
         v.title = text("title");
         if (v.title.empty()) return Outcome::fail("title", "No Window title specified.  Please correct");
@@ -168,7 +170,7 @@ Outcome TDoSizeIt::doCheck(const DialogEnv&) {
             return Outcome::fail("height", "Invalid height specified.  Height must be 30 or greater.  Please correct.");
         v.first = static_cast<int>(*width);
         v.second = static_cast<int>(*height);
-        out = "<WSIZE:" + padNumber(v.first, 4) + "," + padNumber(v.second, 4) + window + ">";
+        out = composeTag(CommandId::Wsize, {v.first, v.second}, window);
     } else {
         // Left and top fill five characters each, a minus sign included.
         const auto left = parseWhole(text("left"));
@@ -179,7 +181,7 @@ Outcome TDoSizeIt::doCheck(const DialogEnv&) {
             return Outcome::fail("top", "Invalid top position specified.  Please correct.");
         v.first = static_cast<int>(*left);
         v.second = static_cast<int>(*top);
-        out = "<WPOS2:" + padNumber(v.first, 5) + "," + padNumber(v.second, 5) + window + ">";
+        out = composeTag(CommandId::Wpos2, {v.first, v.second}, window);
     }
     values_ = v;
     return Outcome::ok(out);

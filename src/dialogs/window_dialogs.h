@@ -6,9 +6,6 @@
 
 namespace orv::dialogs {
 
-// The window named by the window commands for the current foreground window.
-inline constexpr std::string_view kCurrentWindow = "\"CURRENT\"";
-
 // "Activate/Launch Program" (TDoActive).
 class TDoActive final : public DialogModel {
 public:

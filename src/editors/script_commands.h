@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <string_view>
 
+#include "engine/command_catalogue.h"
+
 namespace orv::script {
 
 // The Scripting Editor's 111 commands. A command's number is its position in this table plus
@@ -125,32 +127,8 @@ inline constexpr std::array<std::string_view, kCommandCount> kCommandLabels = {
     "Wait Time Elapse",
 };
 
-// Command numbers that the editor's logic refers to by name.
-namespace cmd {
-inline constexpr int Text = 1, Date = 2, Time = 3, Delay = 4, Pause = 5, RepeatStart = 6, RepeatEnd = 7,
-                     KeystrokeSpeed = 8, MouseSpeed = 9, WindowActivate = 10, ProgramLaunch = 11, SoundBeep = 12,
-                     SoundWaveFile = 13, LoadNewMacroFile = 14, LoadTextFile = 15, WindowResize = 16,
-                     WindowReposition = 17, WindowMaximize = 18, WindowMinimize = 19, WindowRestore = 20,
-                     WindowClose = 21, WindowHide = 22, WindowShow = 23, MouseMove = 24, MouseLeft = 25,
-                     MouseRight = 26, MouseMiddle = 27, MouseWheel = 28, Remark = 29, ClipboardCopy = 30,
-                     ClipboardPaste = 31, RepeatCounter = 32, ActivateOrLaunch = 33, LaunchAndActivate = 34,
-                     ClipboardStartCopy = 35, ClipboardEndCopy = 36, ClipboardFileCopy = 37, ProgramShutDown = 38,
-                     ControlKey = 39, AltKey = 40, ShiftKey = 41, WinKey = 42, WebSite = 43, WebFtp = 44,
-                     RepeatPromptStart = 45, ChangeFolder = 46, DeleteFile = 47, CopyFile = 48, RenameFile = 49,
-                     PlaybackSpeed = 50, MacroRun = 51, NetworkConnect = 52, NetworkDisconnect = 53, WindowOfText = 54,
-                     VideoClipPlay = 55, CdPlay = 56, CdStop = 57, CdPause = 58, CdNext = 59, CdPrevious = 60,
-                     CdGoTo = 61, CdStep = 62, CdBack = 63, CdEject = 64, CdCloseTray = 65, OpenFolder = 66,
-                     DeskTopCascade = 67, DeskTopTile = 68, DeskTopMinimizeAll = 69, DeskTopRestoreAll = 70,
-                     ClipboardTypeText = 71, DefaultPrinter = 72, DefaultDisplaySize = 73, Logoff = 74, Reboot = 75,
-                     ShutDown = 76, PowerOff = 77, ScreenSaver = 78, KeyboardRepeatSpeed = 79, KeyboardDelay = 80,
-                     Wallpaper = 81, SizingBorder = 82, NetworkToggle = 83, ClipboardBitmapCopy = 84, AudioVolume = 85,
-                     AudioBalance = 86, AudioMute = 87, AudioTreble = 88, AudioBass = 89, MidiVolume = 90,
-                     MidiBalance = 91, MidiMute = 92, WaitForWindow = 93, DialUp = 94, MacroDelete = 95,
-                     MacroActivate = 96, MacroDeactivate = 97, CreateFolder = 98, WaitLoseFocus = 99,
-                     WaitProgramEnd = 100, WaitKeyPress = 101, WaitText = 102, WaitLeftClick = 103,
-                     WaitRightClick = 104, WaitMiddleClick = 105, OpenExplorerTo = 106, RunDialog = 107, Undock = 108,
-                     Suspend = 109, WaitPlayback = 110, WaitTimeElapse = 111;
-}  // namespace cmd
+// The command numbers by name (the macro-language catalogue declares them).
+namespace cmd = orv::script_command;
 
 // The label of command `command` (1..111).
 std::string_view commandLabel(int command);

@@ -218,7 +218,7 @@ struct Cd {
 };
 
 // Commands 39-42, 67-70, 74-77, 85-92 and 106-109: a tag without parameters, named by its
-// position in kCodeTags.
+// position in the macro-language catalogue (kCommandCatalogue).
 struct CodeOnly {
     int code = 0;
     friend bool operator==(const CodeOnly&, const CodeOnly&) = default;
@@ -285,72 +285,5 @@ struct DialUp {
 using Payload = std::variant<TextRun, DateTime, Delay, Pause, Repeat, Speed, Program, Window, WindowGeometry, Mouse,
                              Clipboard, MacroCommand, SingleText, FileOp, Network, TextBox, Video, Sound, Cd, CodeOnly,
                              Screen, SystemSetting, Wait, DialUp>;
-
-// The tags without parameters: the tag, its command and what its line shows after the label.
-struct CodeTag {
-    std::string_view tag;
-    int command;
-    std::string_view ending;
-};
-
-inline constexpr std::array<CodeTag, 57> kCodeTags = {{
-    {"<AUDOFF>", 85, " Off"},
-    {"<AUDON>", 85, " On Full"},
-    {"<AUDUP>", 85, " Up"},
-    {"<AUDDOWN>", 85, " Down"},
-    {"<AUDMUTE>", 87, ""},
-    {"<AUDLEFT>", 86, " Left"},
-    {"<AUDRIGHT>", 86, " Right"},
-    {"<AUDCENTER>", 86, " Centered"},
-    {"<TREBUP>", 88, " Up"},
-    {"<TREBDOWN>", 88, " Down"},
-    {"<MIDIOFF>", 90, " Off"},
-    {"<MIDION>", 90, " On Full"},
-    {"<MIDIUP>", 90, " Up"},
-    {"<MIDIDOWN>", 90, " Down"},
-    {"<MIDIMUTE>", 92, ""},
-    {"<MIDILEFT>", 91, " Left"},
-    {"<MIDIRIGHT>", 91, " Right"},
-    {"<MIDICENTER>", 91, " Centered"},
-    {"<BASSUP>", 89, " Up"},
-    {"<BASSDOWN>", 89, " Down"},
-    {"<CTLD>", 39, " Down"},
-    {"<CTLU>", 39, " Up"},
-    {"<ALTD>", 40, " Down"},
-    {"<ALTU>", 40, " Up"},
-    {"<SHFD>", 41, " Down"},
-    {"<SHFU>", 41, " Up"},
-    {"<WIND>", 42, " Down"},
-    {"<WINU>", 42, " Up"},
-    {"<LOGOFF>", 74, ""},
-    {"<REBOOT>", 75, ""},
-    {"<SHUTDOWN>", 76, ""},
-    {"<POWEROFF>", 77, ""},
-    {"<CASCDESK>", 67, ""},
-    {"<TILVDESK>", 68, " Vertically"},
-    {"<TILHDESK>", 68, " Horizontally"},
-    {"<MINIDESK>", 69, ""},
-    {"<RESTDESK>", 70, ""},
-    {"<SUSPEND>", 109, ""},
-    {"<UNDOCK>", 108, ""},
-    {"<RUNDT>", 107, ": Date and Time"},
-    {"<RUNFC>", 107, ": Find Computer"},
-    {"<RUNFF>", 107, ": Find Files"},
-    {"<RUNRP>", 107, ": Run Program"},
-    {"<EXPCP>", 106, ": Control Panel"},
-    {"<EXPDT>", 106, ": DeskTop"},
-    {"<EXPDP>", 106, ": DeskTop Programs"},
-    {"<EXPFV>", 106, ": Favorites"},
-    {"<EXPFT>", 106, ": Fonts"},
-    {"<EXPMC>", 106, ": My Computer"},
-    {"<EXPNW>", 106, ": Network Neighborhood"},
-    {"<EXPPR>", 106, ": Printers"},
-    {"<EXPPF>", 106, ": Programs"},
-    {"<EXPRD>", 106, ": Recent Documents"},
-    {"<EXPRB>", 106, ": Recycle Bin"},
-    {"<EXPSM>", 106, ": Start Menu"},
-    {"<EXPSU>", 106, ": Startup Folder"},
-    {"<EXPUD>", 106, ": User Documents"},
-}};
 
 }  // namespace orv::script

@@ -1,14 +1,15 @@
-// Macro text to script lines: the recognisers of the command tags, tried in a fixed order at
-// every "<", and the runs of text between the commands.
+// Macro text to script lines: at every "<" the tag standing there is looked up in the
+// macro-language catalogue and its parameters are read by its layout; runs of text lie between
+// the commands.
 #include <array>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <tuple>
 #include <utility>
 
+#include "editors/script_forms.h"
 #include "editors/script_lines.h"
-#include "engine/date_time_formats.h"
+#include "engine/command_table.h"
 
 namespace orv::script {
 namespace {
@@ -71,9 +72,9 @@ std::optional<double> realAt(string_view t, std::size_t i, std::size_t width) {
 
 bool charAt(string_view t, std::size_t i, char c) { return i < t.size() && t[i] == c; }
 
-// The one-character separator between two number fields: any character but "<" and ">",
-// which saving replaces with its own separator. Those two are left alone because other tags
-// are delimited by them: rewriting one could change how the text around the tag reads.
+// The one-character separator between two fields: any character but "<" and ">", which saving
+// replaces with its own separator. Those two are left alone because other tags are delimited
+// by them: rewriting one could change how the text around the tag reads.
 bool separatorAt(string_view t, std::size_t i) { return i < t.size() && t[i] != '<' && t[i] != '>'; }
 
 bool startsAt(string_view t, std::size_t i, string_view s) { return i <= t.size() && t.substr(i).starts_with(s); }
@@ -92,348 +93,58 @@ Field fieldAt(string_view t, std::size_t i, char stop = '>') {
     return {std::string(t.substr(i, at - i)), at + 1, true};
 }
 
-// The keys and characters that stay inside a run of text.
-constexpr std::array<string_view, 68> kRunTags = {
-    "<TAB>",        "<ENTER>",       "<RIGHTWIN>", "<LEFTWIN>",    "<APP>",    "<BACKSPACE>", "<ESC>",    "<SPACE>",
-    "<LEFT ARROW>", "<RIGHT ARROW>", "<UP ARROW>", "<DOWN ARROW>", "<HOME>",   "<END>",       "<INSERT>", "<DELETE>",
-    "<PAGE DOWN>",  "<PAGE UP>",     "<F1>",       "<F2>",         "<F3>",     "<F4>",        "<F5>",     "<F6>",
-    "<F7>",         "<F8>",          "<F9>",       "<F10>",        "<F11>",    "<F12>",       "<F13>",    "<F14>",
-    "<F15>",        "<F16>",         "<F17>",      "<F18>",        "<F19>",    "<F20>",       "<F21>",    "<F22>",
-    "<F23>",        "<F24>",         "<SHIFT>",    "<CTRL>",       "<ALT>",    "<ATTN>",      "<CRSEL>",  "<EXSEL>",
-    "<EREOF>",      "<PLAY>",        "<ZOOM>",     "<PA1>",        "<PRTSCR>", "<KEYP0>",     "<KEYP1>",  "<KEYP2>",
-    "<KEYP3>",      "<KEYP4>",       "<KEYP5>",    "<KEYP6>",      "<KEYP7>",  "<KEYP8>",     "<KEYP9>",  "<KEYP.>",
-    "<KEYP/>",      "<KEYP*>",       "<KEYP->",    "<KEYP+>",
+// A tag's fixed fields read by its layout, and its text parameter up to ">" when it has one.
+struct Parsed {
+    std::array<int, 3> n{};
+    double decimal = 0;
+    std::size_t textStart = 0;  // where the text parameter begins
+    Field text;
+    std::size_t end = 0;
+    bool open = false;
 };
 
-// The length of the run tag at `p`, or 0.
-std::size_t runTagLength(string_view t, std::size_t p) {
-    for (string_view tag : kRunTags) {
-        if (startsAt(t, p, tag)) return tag.size();
+// Reads field i of the tag at `p`; false when it is not a number of its width.
+bool readField(const TagField& field, string_view t, std::size_t p, Parsed& out, std::size_t i) {
+    if (field.kind == FieldKind::Decimal) {
+        const auto value = realAt(t, p + field.at, field.width);
+        if (value) out.decimal = *value;
+        return value.has_value();
     }
-    if (startsAt(t, p, "<ALT:") && charAt(t, p + 8, '>')) return 9;
-    if (startsAt(t, p, "<ALT4:") && charAt(t, p + 10, '>')) return 11;
-    return 0;
+    const auto value = numberAt(t, p + field.at, field.width);
+    if (value) out.n[i] = *value;
+    return value.has_value();
 }
 
-Found codeTag(string_view t, std::size_t p, std::size_t from, std::size_t to) {
-    for (std::size_t k = from; k < to; ++k) {
-        if (startsAt(t, p, kCodeTags[k].tag)) {
-            return Match{kCodeTags[k].command, CodeOnly{static_cast<int>(k)}, p + kCodeTags[k].tag.size()};
-        }
+std::optional<Parsed> parseTag(const CommandSpec& e, string_view t, std::size_t p) {
+    const TagLayout& l = e.layout;
+    Parsed out;
+    std::size_t fieldEnd = e.tag.size();
+    for (std::size_t i = 0; i < l.fieldCount; ++i) {
+        const TagField& field = l.fields[i];
+        if (field.at > fieldEnd && !separatorAt(t, p + fieldEnd)) return std::nullopt;
+        if (!readField(field, t, p, out, i)) return std::nullopt;
+        fieldEnd = field.at + field.width;
     }
-    return std::nullopt;
+    if (l.close != 0) {
+        if (!charAt(t, p + l.close, '>')) return std::nullopt;
+        out.end = p + l.close + 1;
+    } else if (l.hasText()) {
+        if (l.fieldCount > 0 && l.text > fieldEnd && !separatorAt(t, p + fieldEnd)) return std::nullopt;
+        out.textStart = p + l.text;
+        out.text = fieldAt(t, out.textStart);
+        out.end = out.text.end;
+        out.open = !out.text.closed;
+    } else {
+        out.end = p + e.tag.size();
+    }
+    return out;
 }
 
-// Index range of kCodeTags: the speaker and modifier tags come early in the order, the
-// system and desktop tags later.
-constexpr std::size_t kFirstLateCodeTag = 28;
-
-Found mouseTags(string_view t, std::size_t p) {
-    using A = Mouse::Action;
-    struct Button {
-        string_view tag;
-        int command;
-        A action;
-    };
-    static constexpr std::array<Button, 12> kButtons = {{
-        {"<LDN>", 25, A::LeftDown},
-        {"<LUP>", 25, A::LeftUp},
-        {"<LCLK>", 25, A::LeftClick},
-        {"<LDCLK>", 25, A::LeftDoubleClick},
-        {"<RDN>", 26, A::RightDown},
-        {"<RUP>", 26, A::RightUp},
-        {"<RCLK>", 26, A::RightClick},
-        {"<RDCLK>", 26, A::RightDoubleClick},
-        {"<MDN>", 27, A::MiddleDown},
-        {"<MUP>", 27, A::MiddleUp},
-        {"<MCLK>", 27, A::MiddleClick},
-        {"<MDCLK>", 27, A::MiddleDoubleClick},
-    }};
-    for (const Button& b : kButtons) {
-        if (startsAt(t, p, b.tag)) return Match{b.command, Mouse{0, 0, 0, b.action, {}}, p + b.tag.size()};
-    }
-    for (const auto& [tag, action] :
-         {std::pair{string_view("<WFW:"), A::WheelForward}, std::pair{string_view("<WBW:"), A::WheelBackward}}) {
-        if (!startsAt(t, p, tag)) continue;
-        const auto clicks = numberAt(t, p + 5, 3);
-        if (clicks && charAt(t, p + 8, '>')) return Match{28, Mouse{0, 0, *clicks, action, {}}, p + 9};
-    }
-    using M = Mouse::MoveMode;
-    for (const auto& [tag, mode] :
-         {std::pair{string_view("<MMS:"), M::Screen}, std::pair{string_view("<MMW:"), M::Window},
-          std::pair{string_view("<MMP:"), M::Position}}) {
-        if (!startsAt(t, p, tag)) continue;
-        const auto x = numberAt(t, p + 5, 5);
-        const auto y = numberAt(t, p + 11, 5);
-        if (x && y && separatorAt(t, p + 10) && charAt(t, p + 16, '>'))
-            return Match{24, Mouse{*x, *y, 0, A::Move, mode}, p + 17};
-    }
-    if (startsAt(t, p, "<MMC>")) return Match{24, Mouse{0, 0, 0, A::Move, M::Caret}, p + 5};
-    return std::nullopt;
+Match lineOf(const CommandSpec& e, Payload payload, const Parsed& f) {
+    return Match{e.script, std::move(payload), f.end, f.open};
 }
 
-Found pauseAndDelay(string_view t, std::size_t p) {
-    if (startsAt(t, p, "<PAUSE:")) {
-        const auto top = numberAt(t, p + 7, 3);
-        const auto left = numberAt(t, p + 11, 3);
-        if (top && left && separatorAt(t, p + 10)) {
-            Field message = fieldAt(t, p + 14);
-            return Match{5, Pause{Pause::Kind::Complex, *top, *left, std::move(message.value)}, message.end,
-                         !message.closed};
-        }
-    }
-    if (startsAt(t, p, "<PAUSE>")) return Match{5, Pause{}, p + 7};
-    if (startsAt(t, p, "<DELAY:")) {
-        const auto seconds = realAt(t, p + 7, 5);
-        if (seconds && charAt(t, p + 12, '>')) return Match{4, Delay{Delay::Unit::Seconds, *seconds}, p + 13};
-    }
-    if (startsAt(t, p, "<MSD:")) {
-        const auto ms = numberAt(t, p + 5, 4);
-        if (ms && charAt(t, p + 9, '>')) return Match{4, Delay{Delay::Unit::Milliseconds, double(*ms)}, p + 10};
-    }
-    return std::nullopt;
-}
-
-constexpr string_view kCurrentWindow = "\"CURRENT\"";
-
-Found windowTags(string_view t, std::size_t p) {
-    using C = Window::Command;
-    struct Tag {
-        string_view tag;
-        int command;
-        C action;
-    };
-    static constexpr std::array<Tag, 7> kTags = {{
-        {"<WHIDE:", 22, C::Hide},
-        {"<WSHOW:", 23, C::Show},
-        {"<WMAX:", 18, C::Maximize},
-        {"<WMIN:", 19, C::Minimize},
-        {"<WCLS:", 21, C::Close},
-        {"<WRES:", 20, C::Restore},
-        {"<WSHUT:", 38, C::ShutDown},
-    }};
-    for (const Tag& w : kTags) {
-        if (!startsAt(t, p, w.tag)) continue;
-        Field title = fieldAt(t, p + w.tag.size());
-        const bool current = title.value == kCurrentWindow;
-        return Match{w.command, Window{current ? std::string() : std::move(title.value), current, w.action}, title.end,
-                     !title.closed};
-    }
-    for (const auto& [tag, kind] : {std::pair{string_view("<WSIZE:"), WindowGeometry::Kind::Resize},
-                                    std::pair{string_view("<WPOS:"), WindowGeometry::Kind::Reposition}}) {
-        if (!startsAt(t, p, tag)) continue;
-        const std::size_t i = p + tag.size();
-        const auto first = numberAt(t, i, 4);
-        const auto second = numberAt(t, i + 5, 4);
-        if (!first || !second || !separatorAt(t, i + 4)) continue;
-        Field title = fieldAt(t, i + 9);
-        const bool current = title.value == kCurrentWindow;
-        const int command = kind == WindowGeometry::Kind::Resize ? 16 : 17;
-        return Match{command,
-                     WindowGeometry{current ? std::string() : std::move(title.value), current, kind, *first, *second},
-                     title.end, !title.closed};
-    }
-    return std::nullopt;
-}
-
-Found repeatTags(string_view t, std::size_t p) {
-    using K = Repeat::Kind;
-    for (const auto& [tag, width] : {std::pair{string_view("<IIII>"), 4}, std::pair{string_view("<III>"), 3},
-                                     std::pair{string_view("<II>"), 2}, std::pair{string_view("<I>"), 1}}) {
-        if (startsAt(t, p, tag)) return Match{32, Repeat{K::Counter, width, 1, 1, false}, p + tag.size()};
-    }
-    if (startsAt(t, p, "<REPEAT:")) {
-        const auto count = numberAt(t, p + 8, 4);
-        if (count && charAt(t, p + 12, '>')) return Match{6, Repeat{K::Counted, *count, 1, 1, true}, p + 13};
-    }
-    if (startsAt(t, p, "<REP:")) {
-        const auto count = numberAt(t, p + 5, 4);
-        const auto start = numberAt(t, p + 10, 6);
-        const auto step = numberAt(t, p + 17, 6);
-        if (count && start && step && separatorAt(t, p + 9) && separatorAt(t, p + 16) && charAt(t, p + 23, '>')) {
-            return Match{6, Repeat{K::Counted, *count, *start, *step, false}, p + 24};
-        }
-    }
-    if (startsAt(t, p, "<PROMPTREP>")) return Match{45, Repeat{K::Prompted, 0, 1, 1, false}, p + 11};
-    if (startsAt(t, p, "<ENDREP>")) return Match{7, Repeat{K::End, 0, 1, 1, false}, p + 8};
-    return std::nullopt;
-}
-
-Found systemSettingTags(string_view t, std::size_t p) {
-    using K = SystemSetting::Kind;
-    using S = SystemSetting::Style;
-    if (startsAt(t, p, "<SSON>")) return Match{78, SystemSetting{K::SaverOn, {}, 0, 0, 0, S::Tile}, p + 6};
-    if (startsAt(t, p, "<SSOFF>")) return Match{78, SystemSetting{K::SaverOff, {}, 0, 0, 0, S::Tile}, p + 7};
-    struct Numbered {
-        string_view tag;
-        std::size_t width;
-        int command;
-        K kind;
-    };
-    static constexpr std::array<Numbered, 3> kNumbered = {{
-        {"<SSTIME:", 2, 78, K::SaverTimer},
-        {"<KEYDEL:", 1, 80, K::KeyDelay},
-        {"<KEYSPD:", 2, 79, K::KeySpeed},
-    }};
-    for (const Numbered& n : kNumbered) {
-        if (!startsAt(t, p, n.tag)) continue;
-        const std::size_t i = p + n.tag.size();
-        const auto value = numberAt(t, i, n.width);
-        if (value && charAt(t, i + n.width, '>')) {
-            return Match{n.command, SystemSetting{n.kind, {}, *value, 0, 0, S::Tile}, i + n.width + 1};
-        }
-    }
-    for (const auto& [tag, style] :
-         {std::pair{string_view("<WALLT:"), S::Tile}, std::pair{string_view("<WALLC:"), S::Center},
-          std::pair{string_view("<WALLS:"), S::Stretch}}) {
-        if (!startsAt(t, p, tag)) continue;
-        Field path = fieldAt(t, p + 7);
-        return Match{81, SystemSetting{K::Wallpaper, std::move(path.value), 0, 0, 0, style}, path.end, !path.closed};
-    }
-    if (startsAt(t, p, "<WALLP:")) {
-        const auto x = numberAt(t, p + 7, 4);
-        const auto y = numberAt(t, p + 12, 4);
-        if (x && y && separatorAt(t, p + 11)) {
-            Field path = fieldAt(t, p + 16);
-            return Match{81, SystemSetting{K::Wallpaper, std::move(path.value), 0, *x, *y, S::Position}, path.end,
-                         !path.closed};
-        }
-    }
-    if (startsAt(t, p, "<WBSIZE:")) {
-        const auto value = numberAt(t, p + 8, 2);
-        if (value && charAt(t, p + 10, '>')) {
-            return Match{82, SystemSetting{K::SizingBorder, {}, *value, 0, 0, S::Tile}, p + 11};
-        }
-    }
-    return std::nullopt;
-}
-
-Found clipboardTags(string_view t, std::size_t p) {
-    using K = Clipboard::Kind;
-    if (startsAt(t, p, "<CLIPTYPE>")) return Match{71, Clipboard{K::TypeText, {}, false}, p + 10};
-    if (startsAt(t, p, "<CLIPTYPEI>")) return Match{71, Clipboard{K::TypeText, {}, true}, p + 11};
-    if (startsAt(t, p, "<BEGCLIP>")) return Match{35, Clipboard{K::StartCopy, {}, false}, p + 9};
-    if (startsAt(t, p, "<ENDCLIP>")) return Match{36, Clipboard{K::EndCopy, {}, false}, p + 9};
-    if (startsAt(t, p, "<CLIPC>")) return Match{30, Clipboard{K::Copy, {}, false}, p + 7};
-    if (startsAt(t, p, "<CLIPP>")) return Match{31, Clipboard{K::Paste, {}, false}, p + 7};
-    for (const auto& [tag, kind, command] :
-         {std::tuple{string_view("<CLIPF:"), K::FileCopy, 37}, std::tuple{string_view("<CLIPB:"), K::BitmapCopy, 84}}) {
-        if (!startsAt(t, p, tag)) continue;
-        Field path = fieldAt(t, p + 7);
-        return Match{command, Clipboard{kind, std::move(path.value), false}, path.end, !path.closed};
-    }
-    return std::nullopt;
-}
-
-Found cdTags(string_view t, std::size_t p) {
-    using K = Cd::Kind;
-    struct Tag {
-        string_view tag;
-        int command;
-        K kind;
-        bool numbered;
-    };
-    static constexpr std::array<Tag, 10> kTags = {{
-        {"<CDPLAY>", 56, K::Play, false},
-        {"<CDSTOP>", 57, K::Stop, false},
-        {"<CDPAUSE>", 58, K::Pause, false},
-        {"<CDNEXT>", 59, K::Next, false},
-        {"<CDPREV>", 60, K::Previous, false},
-        {"<CDGOTO:", 61, K::GoTo, true},
-        {"<CDSTEP:", 62, K::Step, true},
-        {"<CDBACK:", 63, K::Back, true},
-        {"<CDEJECT>", 64, K::Eject, false},
-        {"<CDCLOSE>", 65, K::Close, false},
-    }};
-    for (const Tag& c : kTags) {
-        if (!startsAt(t, p, c.tag)) continue;
-        if (!c.numbered) return Match{c.command, Cd{c.kind, 0}, p + c.tag.size()};
-        const auto number = numberAt(t, p + 8, 2);
-        if (number && charAt(t, p + 10, '>')) return Match{c.command, Cd{c.kind, *number}, p + 11};
-    }
-    return std::nullopt;
-}
-
-Found mediaTags(string_view t, std::size_t p) {
-    using V = Video::Kind;
-    for (const auto& [tag, kind] :
-         {std::pair{string_view("<AVI:"), V::Open}, std::pair{string_view("<AVII:"), V::PlayAtOnce},
-          std::pair{string_view("<AVIE:"), V::PlayAndClose}}) {
-        if (!startsAt(t, p, tag)) continue;
-        Field path = fieldAt(t, p + tag.size());
-        return Match{55, Video{std::move(path.value), kind}, path.end, !path.closed};
-    }
-    for (const auto& [tag, wait] : {std::pair{string_view("<WAV1:"), true}, std::pair{string_view("<WAV2:"), false}}) {
-        if (!startsAt(t, p, tag)) continue;
-        Field path = fieldAt(t, p + 6);
-        return Match{13, Sound{Sound::Kind::WaveFile, std::move(path.value), wait}, path.end, !path.closed};
-    }
-    if (startsAt(t, p, "<BEEP>")) return Match{12, Sound{Sound::Kind::Beep, {}, false}, p + 6};
-    return std::nullopt;
-}
-
-Found speedTags(string_view t, std::size_t p) {
-    using K = Speed::Kind;
-    if (startsAt(t, p, "<SPEED:")) {
-        const auto factor = realAt(t, p + 7, 5);
-        if (factor && charAt(t, p + 12, '>')) return Match{50, Speed{K::Playback, 0, *factor}, p + 13};
-    }
-    for (const auto& [tag, kind, command] :
-         {std::tuple{string_view("<SPKEY:"), K::Keystroke, 8}, std::tuple{string_view("<SPMSE:"), K::Mouse, 9}}) {
-        if (!startsAt(t, p, tag)) continue;
-        const auto ms = numberAt(t, p + 7, 4);
-        if (ms && charAt(t, p + 11, '>')) return Match{command, Speed{kind, *ms, 1}, p + 12};
-    }
-    return std::nullopt;
-}
-
-Found fileAndTextTags(string_view t, std::size_t p) {
-    using F = FileOp::Kind;
-    for (const auto& [tag, kind, command] : {std::tuple{string_view("<CHDIR:"), F::ChangeFolder, 46},
-                                             std::tuple{string_view("<MKDIR:"), F::CreateFolder, 98},
-                                             std::tuple{string_view("<DELFILE:"), F::Delete, 47}}) {
-        if (!startsAt(t, p, tag)) continue;
-        Field path = fieldAt(t, p + tag.size());
-        return Match{command, FileOp{kind, std::move(path.value), {}}, path.end, !path.closed};
-    }
-    for (const auto& [tag, kind, command] :
-         {std::tuple{string_view("<COPYFILE:"), F::Copy, 48}, std::tuple{string_view("<RENFILE:"), F::Rename, 49}}) {
-        if (!startsAt(t, p, tag)) continue;
-        // The source (or old name) runs to the next ";", as playback reads it; without one
-        // the tag is not a file command.
-        const Field source = fieldAt(t, p + tag.size(), ';');
-        if (!source.closed) continue;
-        Field target = fieldAt(t, source.end);
-        return Match{command, FileOp{kind, source.value, std::move(target.value)}, target.end, !target.closed};
-    }
-    for (const auto& [tag, command] : {std::pair{string_view("<SWAP:"), 14}, std::pair{string_view("<EXPLORE:"), 66},
-                                       std::pair{string_view("<DEFPRT:"), 72}}) {
-        if (!startsAt(t, p, tag)) continue;
-        Field text = fieldAt(t, p + tag.size());
-        return Match{command, SingleText{std::move(text.value)}, text.end, !text.closed};
-    }
-    if (startsAt(t, p, "<SCREEN:")) {
-        const auto number = numberAt(t, p + 8, 3);
-        if (number && charAt(t, p + 11, '>')) return Match{73, Screen{*number}, p + 12};
-    }
-    using MK = MacroCommand::Kind;
-    for (const auto& [tag, kind, command] :
-         {std::tuple{string_view("<MACRUN:"), MK::Run, 51}, std::tuple{string_view("<MACDEL:"), MK::Delete, 95},
-          std::tuple{string_view("<MACACT:"), MK::Activate, 96},
-          std::tuple{string_view("<MACDEACT:"), MK::Deactivate, 97}}) {
-        if (!startsAt(t, p, tag)) continue;
-        Field nickname = fieldAt(t, p + tag.size());
-        return Match{command, MacroCommand{kind, std::move(nickname.value)}, nickname.end, !nickname.closed};
-    }
-    if (startsAt(t, p, "<TBOX:<HEAD:")) {
-        const Field header = fieldAt(t, p + 12);
-        if (header.closed) {
-            Field content = fieldAt(t, header.end);
-            return Match{54, TextBox{header.value, std::move(content.value)}, content.end, !content.closed};
-        }
-    }
-    return std::nullopt;
-}
+std::string windowTitleOf(const Field& text) { return text.value == kCurrentWindowTitle ? std::string() : text.value; }
 
 // "<NAME:" + user + "><PASS:" + password + ">" at `i`, then the last field up to ">".
 struct Logon {
@@ -443,116 +154,45 @@ struct Logon {
 };
 
 std::optional<Logon> logonAt(string_view t, std::size_t i) {
-    if (!startsAt(t, i, "<NAME:")) return std::nullopt;
-    const Field user = fieldAt(t, i + 6);
-    if (!user.closed || !startsAt(t, user.end, "<PASS:")) return std::nullopt;
-    const Field password = fieldAt(t, user.end + 6);
+    if (!startsAt(t, i, kNameTag)) return std::nullopt;
+    const Field user = fieldAt(t, i + kNameTag.size());
+    if (!user.closed || !startsAt(t, user.end, kPassTag)) return std::nullopt;
+    const Field password = fieldAt(t, user.end + kPassTag.size());
     if (!password.closed) return std::nullopt;
     return Logon{user.value, password.value, fieldAt(t, password.end)};
 }
 
-Found networkTags(string_view t, std::size_t p) {
-    if (startsAt(t, p, "<HANG>")) return Match{94, DialUp{DialUp::Kind::HangUp, {}, {}, {}}, p + 6};
-    if (startsAt(t, p, "<DIAL:")) {
-        if (auto logon = logonAt(t, p + 6)) {
-            return Match{94, DialUp{DialUp::Kind::Dial, std::move(logon->last.value), logon->user, logon->password},
-                         logon->last.end, !logon->last.closed};
-        }
-    }
-    for (const auto& [tag, command] : {std::pair{string_view("<NWT"), 83}, std::pair{string_view("<NWC"), 52}}) {
-        if (!startsAt(t, p, tag)) continue;
-        std::size_t i = p + 4;
-        Network net;
-        if (charAt(t, i, 'P')) {
-            net.permanent = true;
-            ++i;
-        }
-        if (charAt(t, i, 'S')) {
-            net.showStatus = true;
-            ++i;
-        }
-        if (!charAt(t, i, ':')) continue;
-        if (auto logon = logonAt(t, i + 1)) {
-            net.user = logon->user;
-            net.password = logon->password;
-            net.drivePath = std::move(logon->last.value);
-            return Match{command, std::move(net), logon->last.end, !logon->last.closed};
-        }
-    }
-    if (startsAt(t, p, "<NWD")) {
-        std::size_t i = p + 4;
-        Network net;
-        if (charAt(t, i, 'P')) {
-            net.permanent = true;
-            ++i;
-        }
-        if (charAt(t, i, 'F')) {
-            net.force = true;
-            ++i;
-        }
-        if (charAt(t, i, 'S')) {
-            net.showStatus = true;
-            ++i;
-        }
-        if (charAt(t, i, ':')) {
-            Field drive = fieldAt(t, i + 1);
-            net.drivePath = std::move(drive.value);
-            return Match{53, std::move(net), drive.end, !drive.closed};
-        }
-    }
-    for (const auto& [tag, command] : {std::pair{string_view("<HTTP:"), 43}, std::pair{string_view("<FTP:"), 44},
-                                       std::pair{string_view("<REM:"), 29}}) {
-        if (!startsAt(t, p, tag)) continue;
-        Field text = fieldAt(t, p + tag.size());
-        return Match{command, SingleText{std::move(text.value)}, text.end, !text.closed};
-    }
-    return std::nullopt;
+Found readDialUp(const CommandSpec& e, string_view t, std::size_t p) {
+    if (e.id == CommandId::Hang) return Match{e.script, DialUp{DialUp::Kind::HangUp, {}, {}, {}}, p + e.tag.size()};
+    auto logon = logonAt(t, p + e.tag.size() - kNameTag.size());
+    if (!logon) return std::nullopt;
+    return Match{e.script, DialUp{DialUp::Kind::Dial, std::move(logon->last.value), logon->user, logon->password},
+                 logon->last.end, !logon->last.closed};
 }
 
-Found waitTags(string_view t, std::size_t p) {
-    using K = Wait::Kind;
-    struct Tag {
-        string_view tag;
-        int command;
-        K kind;
-        bool hasText;
-        bool yFlag;
-    };
-    static constexpr std::array<Tag, 10> kTags = {{
-        {"<WAITWIN:", 93, K::WindowTitle, true, false},
-        {"<WAITWLF:", 99, K::LoseFocus, true, false},
-        {"<WAITPROG:", 100, K::ProgramEnd, true, false},
-        {"<WAITTXTY:", 102, K::Text, true, true},
-        {"<WAITTXTN:", 102, K::Text, true, false},
-        {"<WAITPB>", 110, K::Playback, false, false},
-        {"<WAITKEY:", 101, K::KeyPress, true, false},
-        {"<WAITLM:", 103, K::LeftClick, false, false},
-        {"<WAITRM:", 104, K::RightClick, false, false},
-        {"<WAITMM:", 105, K::MiddleClick, false, false},
-    }};
-    for (const Tag& w : kTags) {
-        if (!startsAt(t, p, w.tag)) continue;
-        if (w.kind == K::Playback) return Match{w.command, Wait{w.kind, {}, 0, false}, p + w.tag.size()};
-        const std::size_t i = p + w.tag.size();
-        const auto number = numberAt(t, i, 3);
-        if (!number) continue;
-        if (!w.hasText) {
-            if (charAt(t, i + 3, '>')) return Match{w.command, Wait{w.kind, {}, *number, false}, i + 4};
-            continue;
-        }
-        if (!separatorAt(t, i + 3)) continue;
-        Field text = fieldAt(t, i + 4);
-        return Match{w.command, Wait{w.kind, std::move(text.value), *number, w.yFlag}, text.end, !text.closed};
+// The flags after a network tag, in their fixed order, each at most once.
+std::size_t readFlag(string_view t, std::size_t i, char flag, bool& on) {
+    on = charAt(t, i, flag);
+    return on ? i + 1 : i;
+}
+
+Found readNetwork(const CommandSpec& e, string_view t, std::size_t p) {
+    Network net;
+    std::size_t i = readFlag(t, p + e.tag.size(), kPermanentFlag, net.permanent);
+    if (e.id == CommandId::Nwd) i = readFlag(t, i, kForceFlag, net.force);
+    i = readFlag(t, i, kStatusFlag, net.showStatus);
+    if (!charAt(t, i, ':')) return std::nullopt;
+    if (e.id == CommandId::Nwd) {
+        Field drive = fieldAt(t, i + 1);
+        net.drivePath = std::move(drive.value);
+        return Match{e.script, std::move(net), drive.end, !drive.closed};
     }
-    if (startsAt(t, p, "<WAITTIME:")) {
-        const auto seconds = numberAt(t, p + 10, 8);
-        if (seconds && charAt(t, p + 18, '>')) return Match{111, Wait{K::TimeElapse, {}, *seconds, false}, p + 19};
-    }
-    if (startsAt(t, p, "<TFILE:")) {
-        Field path = fieldAt(t, p + 7);
-        return Match{15, SingleText{std::move(path.value)}, path.end, !path.closed};
-    }
-    return std::nullopt;
+    auto logon = logonAt(t, i + 1);
+    if (!logon) return std::nullopt;
+    net.user = logon->user;
+    net.password = logon->password;
+    net.drivePath = std::move(logon->last.value);
+    return Match{e.script, std::move(net), logon->last.end, !logon->last.closed};
 }
 
 // The program text of a launch tag from `i`, read as playback reads it: up to the next ">";
@@ -565,147 +205,171 @@ bool programAt(string_view t, std::size_t i, Program& program, std::size_t& end,
     open = false;
     if (close == string_view::npos) {
         raw = t.substr(i);
-        if (raw.find("<PARAM") != string_view::npos) return false;
+        if (raw.find(kParamStart) != string_view::npos) return false;
         end = t.size();
         open = true;
     } else {
         raw = t.substr(i, close - i);
         end = close + 1;
-        if (raw.find("<PARAM") != string_view::npos) {
+        if (raw.find(kParamStart) != string_view::npos) {
             const std::size_t next = t.find('>', close + 1);
             raw = next == string_view::npos ? t.substr(i) : t.substr(i, next - i);
             end = next == string_view::npos ? t.size() : next + 1;
             open = next == string_view::npos;
         }
     }
-    const std::size_t marker = raw.find("<PARAM>");
+    const std::size_t marker = raw.find(kParamTag);
     program.paramMarker = marker != string_view::npos;
-    if (marker == string_view::npos) {
-        program.path = std::string(raw);
-        program.parameters.clear();
-    } else {
-        program.path = std::string(raw.substr(0, marker));
-        program.parameters = std::string(raw.substr(marker + 7));
-    }
+    program.path = std::string(marker == string_view::npos ? raw : raw.substr(0, marker));
+    program.parameters =
+        marker == string_view::npos ? std::string() : std::string(raw.substr(marker + kParamTag.size()));
     return true;
 }
 
-Found programTags(string_view t, std::size_t p) {
-    using K = Program::Kind;
-    if (startsAt(t, p, "<ACTIVATE:")) {
-        Field title = fieldAt(t, p + 10);
-        Program program;
-        program.kind = K::Activate;
-        program.title = std::move(title.value);
-        return Match{10, std::move(program), title.end, !title.closed};
+Found readProgram(const CommandSpec& e, Program::Kind kind, string_view t, std::size_t p) {
+    const auto f = parseTag(e, t, p);
+    if (!f) return std::nullopt;
+    Program program;
+    program.kind = kind;
+    if (kind == Program::Kind::Activate) {
+        program.title = f->text.value;
+        return lineOf(e, std::move(program), *f);
     }
-    if (startsAt(t, p, "<LAUNCH:")) {
-        Program program;
-        program.kind = K::Launch;
-        std::size_t end = 0;
-        bool open = false;
-        if (programAt(t, p + 8, program, end, open)) return Match{11, std::move(program), end, open};
+    std::size_t from = f->textStart;
+    if (e.layout.fieldCount > 0) program.delay = f->n[0];
+    if (kind != Program::Kind::Launch) {
+        // The title to wait for runs up to the "<LAUNCH:" of the program.
+        if (e.layout.fieldCount > 1) program.maxWait = f->n[1];
+        const std::size_t launch = t.find('<', from);
+        if (launch == string_view::npos || !startsAt(t, launch, tagOf(CommandId::Launch))) return std::nullopt;
+        program.title = std::string(t.substr(from, launch - from));
+        from = launch + tagOf(CommandId::Launch).size();
     }
-    if (startsAt(t, p, "<LAUNCHDEL:")) {
-        Program program;
-        program.kind = K::Launch;
-        std::size_t end = 0;
-        bool open = false;
-        const auto delay = numberAt(t, p + 11, 2);
-        if (delay && programAt(t, p + 13, program, end, open)) {
-            program.delay = *delay;
-            return Match{11, std::move(program), end, open};
-        }
-    }
-    struct Tag {
-        string_view tag;
-        int command;
-        K kind;
-        bool maxWait;
-    };
-    static constexpr std::array<Tag, 4> kTags = {{
-        {"<LAUNCHNO:", 34, K::LaunchAndActivate, false},
-        {"<LAUNCHYES:", 33, K::ActivateOrLaunch, false},
-        {"<LAUNCHNO2:", 34, K::LaunchAndActivate, true},
-        {"<LAUNCHYES2:", 33, K::ActivateOrLaunch, true},
-    }};
-    for (const Tag& l : kTags) {
-        if (!startsAt(t, p, l.tag)) continue;
-        std::size_t i = p + l.tag.size();
-        Program program;
-        program.kind = l.kind;
-        const auto delay = numberAt(t, i, 2);
-        if (!delay) continue;
-        program.delay = *delay;
-        i += 2;
-        if (l.maxWait) {
-            const auto wait = numberAt(t, i, 2);
-            if (!wait) continue;
-            program.maxWait = *wait;
-            i += 2;
-        }
-        const std::size_t launch = t.find('<', i);
-        if (launch == string_view::npos || !startsAt(t, launch, "<LAUNCH:")) continue;
-        program.title = std::string(t.substr(i, launch - i));
-        std::size_t end = 0;
-        bool open = false;
-        if (programAt(t, launch + 8, program, end, open)) return Match{l.command, std::move(program), end, open};
-    }
+    std::size_t end = 0;
+    bool open = false;
+    if (!programAt(t, from, program, end, open)) return std::nullopt;
+    return Match{e.script, std::move(program), end, open};
+}
+
+Found readFileOp(const CommandSpec& e, FileOp::Kind kind, const Parsed& f, string_view t) {
+    if (kind != FileOp::Kind::Copy && kind != FileOp::Kind::Rename) return lineOf(e, FileOp{kind, f.text.value, {}}, f);
+    // The source (or old name) runs to the next ";", as playback reads it; without one the
+    // tag is not a file command.
+    const Field source = fieldAt(t, f.textStart, ';');
+    if (!source.closed) return std::nullopt;
+    Field target = fieldAt(t, source.end);
+    return Match{e.script, FileOp{kind, source.value, std::move(target.value)}, target.end, !target.closed};
+}
+
+Found readTextBox(const CommandSpec& e, string_view t, std::size_t p) {
+    const Field header = fieldAt(t, p + e.layout.text);
+    if (!header.closed) return std::nullopt;
+    Field content = fieldAt(t, header.end);
+    return Match{e.script, TextBox{header.value, std::move(content.value)}, content.end, !content.closed};
+}
+
+Found readDate(const CommandSpec& e, string_view t, std::size_t p) {
+    const std::size_t i = p + e.tag.size();
+    if (!charAt(t, i, kZerosFlag) && !charAt(t, i, kNoZerosFlag)) return std::nullopt;
+    DateTime date{true, e.arg + 1, t[i] == kZerosFlag, true, 0};
+    if (startsAt(t, i + 1, kDateTimeClose)) return Match{e.script, date, i + 1 + kDateTimeClose.size()};
+    if (!charAt(t, i + 1, kFutureFlag) && !charAt(t, i + 1, kPastFlag)) return std::nullopt;
+    const auto days = numberAt(t, i + 2, kDayCountWidth);
+    const std::size_t close = i + 2 + kDayCountWidth;
+    if (!days || !startsAt(t, close, kDateTimeClose)) return std::nullopt;
+    date.future = t[i + 1] == kFutureFlag;
+    date.dayCount = *days;
+    return Match{e.script, date, close + kDateTimeClose.size()};
+}
+
+Found readTime(const CommandSpec& e, string_view t, std::size_t p) {
+    const std::size_t i = p + e.tag.size();
+    if ((!charAt(t, i, kNoZerosFlag) && !charAt(t, i, kZerosFlag)) || !startsAt(t, i + 1, kDateTimeClose))
+        return std::nullopt;
+    return Match{e.script, DateTime{false, e.arg + 1, t[i] == kZerosFlag, true, 0}, i + 1 + kDateTimeClose.size()};
+}
+
+// The parameters of the tags whose payload follows from their fixed fields and text alone.
+std::optional<Payload> simplePayload(const CommandSpec& e, const Parsed& f) {
+    using namespace forms;
+    const CommandId id = e.id;
+    if (const auto k = kindOf(kDelay, id))
+        return Delay{*k, *k == Delay::Unit::Seconds ? f.decimal : static_cast<double>(f.n[0])};
+    if (const auto k = kindOf(kPause, id)) return Pause{*k, f.n[0], f.n[1], f.text.value};
+    if (const auto k = kindOf(kSpeed, id)) return Speed{*k, f.n[0], *k == Speed::Kind::Playback ? f.decimal : 1};
+    if (const auto k = kindOf(kWindow, id))
+        return Window{windowTitleOf(f.text), f.text.value == kCurrentWindowTitle, *k};
+    if (const auto k = kindOf(kGeometry, id))
+        return WindowGeometry{windowTitleOf(f.text), f.text.value == kCurrentWindowTitle, *k, f.n[0], f.n[1]};
+    if (const auto k = kindOf(kMouseMove, id)) return Mouse{f.n[0], f.n[1], 0, Mouse::Action::Move, *k};
+    if (const auto k = kindOf(kMouseAction, id)) return Mouse{0, 0, f.n[0], *k, {}};
+    if (const auto k = kindOf(kClipboard, id)) return Clipboard{*k, f.text.value, id == CommandId::Cliptypei};
+    if (const auto k = kindOf(kMacro, id)) return MacroCommand{*k, f.text.value};
+    if (const auto k = kindOf(kVideo, id)) return Video{f.text.value, *k};
+    if (const auto k = kindOf(kSound, id)) return Sound{*k, f.text.value, id == CommandId::Wav1};
+    if (const auto k = kindOf(kCd, id)) return Cd{*k, f.n[0]};
+    if (const auto k = kindOf(kSetting, id)) return SystemSetting{*k, {}, f.n[0], 0, 0, SystemSetting::Style::Tile};
+    if (const auto k = kindOf(kWallpaper, id))
+        return SystemSetting{SystemSetting::Kind::Wallpaper, f.text.value, 0, f.n[0], f.n[1], *k};
+    if (const auto k = kindOf(kWait, id)) return Wait{*k, f.text.value, f.n[0], id == CommandId::Waittxty};
+    if (id == CommandId::Screen) return Screen{f.n[0]};
+    for (CommandId single : kSingleText)
+        if (id == single) return SingleText{f.text.value};
     return std::nullopt;
 }
 
-Found dateTimeTags(string_view t, std::size_t p) {
-    if (!charAt(t, p, '<')) return std::nullopt;
-    for (std::size_t k = 0; k < kDateFormats.size(); ++k) {
-        const std::size_t brace = p + 1 + kDateFormats[k].size();
-        if (!startsAt(t, p + 1, kDateFormats[k]) || !charAt(t, brace, '{')) continue;
-        const std::size_t i = brace + 1;
-        if (!charAt(t, i, 'Y') && !charAt(t, i, 'N')) continue;
-        DateTime date{true, static_cast<int>(k + 1), t[i] == 'Y', true, 0};
-        if (startsAt(t, i + 1, "}>")) return Match{2, date, i + 3};
-        if (!charAt(t, i + 1, 'F') && !charAt(t, i + 1, 'P')) continue;
-        const auto days = numberAt(t, i + 2, 3);
-        if (days && startsAt(t, i + 5, "}>")) {
-            date.future = t[i + 1] == 'F';
-            date.dayCount = *days;
-            return Match{2, date, i + 7};
-        }
+Payload repeatPayload(const CommandSpec& e, Repeat::Kind kind, const Parsed& f) {
+    switch (kind) {
+        case Repeat::Kind::Counted:
+            if (e.id == CommandId::Repeat) return Repeat{kind, f.n[0], 1, 1, true};
+            return Repeat{kind, f.n[0], f.n[1], f.n[2], false};
+        case Repeat::Kind::Counter:
+            return Repeat{kind, static_cast<int>(e.tag.size()) - 2, 1, 1, false};
+        default:
+            return Repeat{kind, 0, 1, 1, false};
     }
-    for (std::size_t k = 0; k < kTimeFormats.size(); ++k) {
-        const std::size_t brace = p + 1 + kTimeFormats[k].size();
-        if (!startsAt(t, p + 1, kTimeFormats[k])) continue;
-        if (startsAt(t, brace, "{N}>") || startsAt(t, brace, "{Y}>")) {
-            return Match{3, DateTime{false, static_cast<int>(k + 1), t[brace + 1] == 'Y', true, 0}, brace + 4};
-        }
-    }
-    return std::nullopt;
 }
 
-// The command recognisers in the order in which they are tried.
-Found recognise(string_view t, std::size_t p) {
-    using Recogniser = Found (*)(string_view, std::size_t);
-    static constexpr Recogniser kOrder[] = {
-        [](string_view text, std::size_t at) { return codeTag(text, at, 0, kFirstLateCodeTag); },
-        mouseTags,
-        pauseAndDelay,
-        windowTags,
-        repeatTags,
-        systemSettingTags,
-        clipboardTags,
-        cdTags,
-        mediaTags,
-        [](string_view text, std::size_t at) { return codeTag(text, at, kFirstLateCodeTag, kCodeTags.size()); },
-        speedTags,
-        fileAndTextTags,
-        networkTags,
-        waitTags,
-        programTags,
-        dateTimeTags,
-    };
-    for (Recogniser r : kOrder) {
-        if (Found m = r(t, p)) return m;
+// The line of the command whose tag `e` stands at `p`, when its parameters have its shape.
+Found readCommand(const CommandSpec& e, string_view t, std::size_t p) {
+    using namespace forms;
+    if (e.id == CommandId::DateFormat) return readDate(e, t, p);
+    if (e.id == CommandId::TimeFormat) return readTime(e, t, p);
+    if (const auto k = kindOf(kProgram, e.id)) return readProgram(e, *k, t, p);
+    if (e.id == CommandId::TextBox) return readTextBox(e, t, p);
+    if (hasTag(kDialUp, e.id)) return readDialUp(e, t, p);
+    for (CommandId net : kNetwork)
+        if (e.id == net) return readNetwork(e, t, p);
+    const auto f = parseTag(e, t, p);
+    if (!f) return std::nullopt;
+    if (const auto k = kindOf(kFile, e.id)) return readFileOp(e, *k, *f, t);
+    if (const auto k = kindOf(kRepeat, e.id)) return lineOf(e, repeatPayload(e, *k, *f), *f);
+    if (auto payload = simplePayload(e, *f)) return lineOf(e, std::move(*payload), *f);
+    // The remaining commands are tags without parameters.
+    const auto code = static_cast<int>(&e - commandTable().data());
+    return lineOf(e, CodeOnly{code}, *f);
+}
+
+// The catalogue entry whose tag text stands at `p`, or null.
+const CommandSpec* tagAt(string_view t, std::size_t p) {
+    if (p + 1 >= t.size()) return nullptr;
+    const auto all = commandTable();
+    for (std::uint16_t i : commandCandidates(static_cast<unsigned char>(t[p + 1]))) {
+        if (startsAt(t, p, all[i].tag)) return &all[i];
     }
-    return std::nullopt;
+    return nullptr;
+}
+
+// The length of the key tag at `p` that stays inside a run of text, or 0.
+std::size_t runTagLength(const CommandSpec* e, string_view t, std::size_t p) {
+    if (e == nullptr || e->script != ScriptCommand::Text) return 0;
+    if (e->layout.close != 0 && !charAt(t, p + e->layout.close, '>')) return 0;
+    return e->layout.end(e->tag.size());
+}
+
+Found recognise(const CommandSpec* e, string_view t, std::size_t p) {
+    if (e == nullptr || e->script == ScriptCommand::None || e->script == ScriptCommand::Text) return std::nullopt;
+    return readCommand(*e, t, p);
 }
 
 }  // namespace
@@ -718,7 +382,7 @@ std::vector<ScriptLine> readScriptLines(std::string_view t, std::vector<SourceSp
     std::size_t runBegin = 0;
     auto flush = [&](std::size_t at) {
         if (!runStarted) return;
-        lines.push_back(makeLine(1, TextRun{std::move(run)}));
+        lines.push_back(makeLine(cmd::Text, TextRun{std::move(run)}));
         if (spans != nullptr) spans->push_back({runBegin, at - runBegin});
         run.clear();
         runStarted = false;
@@ -733,17 +397,13 @@ std::vector<ScriptLine> readScriptLines(std::string_view t, std::vector<SourceSp
 
     std::size_t p = 0;
     while (p < t.size()) {
-        if (t[p] != '<') {
-            appendToRun(p, 1);
-            ++p;
-            continue;
-        }
-        if (const std::size_t length = runTagLength(t, p); length > 0) {
+        const CommandSpec* tag = t[p] == '<' ? tagAt(t, p) : nullptr;
+        if (const std::size_t length = runTagLength(tag, t, p); length > 0) {
             appendToRun(p, length);
             p += length;
             continue;
         }
-        if (Found m = recognise(t, p)) {
+        if (Found m = recognise(tag, t, p)) {
             flush(p);
             lines.push_back(makeLine(m->command, std::move(m->payload)));
             lines.back().openEnd = m->open;

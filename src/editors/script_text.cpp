@@ -1,6 +1,10 @@
 // Script lines to text and back: what each line shows, and the macro text it is saved as.
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
+#include <optional>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -9,6 +13,8 @@
 
 #include "editors/date_time_examples.h"
 #include "editors/script_lines.h"
+#include "editors/script_forms.h"
+#include "engine/command_table.h"
 #include "engine/date_time_formats.h"
 
 namespace orv::script {
@@ -20,14 +26,7 @@ std::string_view fileNameOf(std::string_view path) {
     return slash == std::string_view::npos ? path : path.substr(slash + 1);
 }
 
-std::string padded(long long value, int width) {
-    std::string digits = std::to_string(value < 0 ? -value : value);
-    const std::size_t sign = value < 0 ? 1 : 0;
-    if (digits.size() + sign < static_cast<std::size_t>(width)) {
-        digits.insert(0, static_cast<std::size_t>(width) - sign - digits.size(), '0');
-    }
-    return value < 0 ? "-" + digits : digits;
-}
+std::string padded(long long value, int width) { return zeroPadded(value, width); }
 
 namespace {
 std::string fixed(double value, int decimals) {
@@ -69,7 +68,7 @@ std::string shortReal(double value) {
 namespace {
 
 using text::fileNameOf;
-using text::padded;
+using I = CommandId;
 
 std::string num(long long value) { return std::to_string(value); }
 
@@ -82,81 +81,141 @@ std::string_view timeFormat(int n) {
     return n >= 1 && n <= static_cast<int>(kTimeFormats.size()) ? kTimeFormats[static_cast<std::size_t>(n - 1)] : "";
 }
 
-bool codeFits(int command, const CodeOnly& c) {
-    return c.code >= 0 && c.code < static_cast<int>(kCodeTags.size()) &&
-           kCodeTags[static_cast<std::size_t>(c.code)].command == command;
+// What the line of a tag without parameters shows after its label.
+struct CodeEnding {
+    CommandId id;
+    std::string_view ending;
+};
+constexpr std::array<CodeEnding, 57> kCodeEndings = {{
+    {I::Audoff, " Off"},
+    {I::Audon, " On Full"},
+    {I::Audup, " Up"},
+    {I::Auddown, " Down"},
+    {I::Audmute, ""},
+    {I::Audleft, " Left"},
+    {I::Audright, " Right"},
+    {I::Audcenter, " Centered"},
+    {I::Trebup, " Up"},
+    {I::Trebdown, " Down"},
+    {I::Midioff, " Off"},
+    {I::Midion, " On Full"},
+    {I::Midiup, " Up"},
+    {I::Mididown, " Down"},
+    {I::Midimute, ""},
+    {I::Midileft, " Left"},
+    {I::Midiright, " Right"},
+    {I::Midicenter, " Centered"},
+    {I::Bassup, " Up"},
+    {I::Bassdown, " Down"},
+    {I::Ctld, " Down"},
+    {I::Ctlu, " Up"},
+    {I::Altd, " Down"},
+    {I::Altu, " Up"},
+    {I::Shfd, " Down"},
+    {I::Shfu, " Up"},
+    {I::Wind, " Down"},
+    {I::Winu, " Up"},
+    {I::Logoff, ""},
+    {I::Reboot, ""},
+    {I::Shutdown, ""},
+    {I::Poweroff, ""},
+    {I::Cascdesk, ""},
+    {I::Tilvdesk, " Vertically"},
+    {I::Tilhdesk, " Horizontally"},
+    {I::Minidesk, ""},
+    {I::Restdesk, ""},
+    {I::Suspend, ""},
+    {I::Undock, ""},
+    {I::Rundt, ": Date and Time"},
+    {I::Runfc, ": Find Computer"},
+    {I::Runff, ": Find Files"},
+    {I::Runrp, ": Run Program"},
+    {I::Expcp, ": Control Panel"},
+    {I::Expdt, ": DeskTop"},
+    {I::Expdp, ": DeskTop Programs"},
+    {I::Expfv, ": Favorites"},
+    {I::Expft, ": Fonts"},
+    {I::Expmc, ": My Computer"},
+    {I::Expnw, ": Network Neighborhood"},
+    {I::Exppr, ": Printers"},
+    {I::Exppf, ": Programs"},
+    {I::Exprd, ": Recent Documents"},
+    {I::Exprb, ": Recycle Bin"},
+    {I::Expsm, ": Start Menu"},
+    {I::Expsu, ": Startup Folder"},
+    {I::Expud, ": User Documents"},
+}};
+
+std::optional<std::string_view> codeEnding(CommandId id) {
+    for (const CodeEnding& c : kCodeEndings)
+        if (c.id == id) return c.ending;
+    return std::nullopt;
 }
 
-// The command that a record names through its kind, or 0 when the label decides.
-int commandNamedBy(const Payload& payload) {
-    return std::visit(
-        [](const auto& p) -> int {
-            using T = std::decay_t<decltype(p)>;
-            if constexpr (std::is_same_v<T, TextRun>) {
-                return 1;
-            } else if constexpr (std::is_same_v<T, DateTime>) {
-                return p.isDate ? 2 : 3;
-            } else if constexpr (std::is_same_v<T, Delay>) {
-                return 4;
-            } else if constexpr (std::is_same_v<T, Pause>) {
-                return 5;
-            } else if constexpr (std::is_same_v<T, Repeat>) {
-                constexpr int kByKind[] = {6, 45, 7, 32};
-                return kByKind[static_cast<int>(p.kind)];
-            } else if constexpr (std::is_same_v<T, Speed>) {
-                constexpr int kByKind[] = {8, 9, 50};
-                return kByKind[static_cast<int>(p.kind)];
-            } else if constexpr (std::is_same_v<T, Program>) {
-                constexpr int kByKind[] = {10, 11, 34, 33};
-                return kByKind[static_cast<int>(p.kind)];
-            } else if constexpr (std::is_same_v<T, Window>) {
-                constexpr int kByCommand[] = {18, 19, 20, 21, 22, 23, 38};
-                return kByCommand[static_cast<int>(p.command)];
-            } else if constexpr (std::is_same_v<T, WindowGeometry>) {
-                return p.kind == WindowGeometry::Kind::Resize ? 16 : 17;
-            } else if constexpr (std::is_same_v<T, Mouse>) {
-                const int a = static_cast<int>(p.action);
-                if (a == 0) return 24;
-                if (a <= 4) return 25;
-                if (a <= 8) return 26;
-                if (a <= 12) return 27;
-                return 28;
-            } else if constexpr (std::is_same_v<T, Clipboard>) {
-                constexpr int kByKind[] = {30, 31, 35, 36, 37, 71, 84};
-                return kByKind[static_cast<int>(p.kind)];
-            } else if constexpr (std::is_same_v<T, MacroCommand>) {
-                constexpr int kByKind[] = {51, 95, 96, 97};
-                return kByKind[static_cast<int>(p.kind)];
-            } else if constexpr (std::is_same_v<T, FileOp>) {
-                constexpr int kByKind[] = {46, 48, 49, 47, 98};
-                return kByKind[static_cast<int>(p.kind)];
-            } else if constexpr (std::is_same_v<T, TextBox>) {
-                return 54;
-            } else if constexpr (std::is_same_v<T, Video>) {
-                return 55;
-            } else if constexpr (std::is_same_v<T, Sound>) {
-                return p.kind == Sound::Kind::Beep ? 12 : 13;
-            } else if constexpr (std::is_same_v<T, Cd>) {
-                return 56 + static_cast<int>(p.kind);
-            } else if constexpr (std::is_same_v<T, CodeOnly>) {
-                return p.code >= 0 && p.code < static_cast<int>(kCodeTags.size())
-                           ? kCodeTags[static_cast<std::size_t>(p.code)].command
-                           : -1;
-            } else if constexpr (std::is_same_v<T, Screen>) {
-                return 73;
-            } else if constexpr (std::is_same_v<T, SystemSetting>) {
-                constexpr int kByKind[] = {78, 78, 78, 80, 79, 81, 82};
-                return kByKind[static_cast<int>(p.kind)];
-            } else if constexpr (std::is_same_v<T, Wait>) {
-                constexpr int kByKind[] = {93, 99, 100, 101, 102, 103, 104, 105, 110, 111};
-                return kByKind[static_cast<int>(p.kind)];
-            } else if constexpr (std::is_same_v<T, DialUp>) {
-                return 94;
-            } else {
-                return 0;  // SingleText, Network: the label decides
-            }
-        },
-        payload);
+// The catalogue entry a CodeOnly record names, when it names a tag without parameters.
+const CommandSpec* codeSpec(const CodeOnly& c) {
+    if (c.code < 0 || c.code >= static_cast<int>(kCommandCatalogue.size())) return nullptr;
+    const CommandSpec& spec = kCommandCatalogue[static_cast<std::size_t>(c.code)];
+    return codeEnding(spec.id) ? &spec : nullptr;
+}
+
+CommandId counterTag(int width) { return kCounterCommands[static_cast<std::size_t>(width - 1)]; }
+
+// The tag each record is written as.
+CommandId tagOfPayload(const DateTime& p) { return p.isDate ? I::DateFormat : I::TimeFormat; }
+CommandId tagOfPayload(const Delay& p) { return tagFor(forms::kDelay, p.unit); }
+CommandId tagOfPayload(const Pause& p) { return tagFor(forms::kPause, p.kind); }
+CommandId tagOfPayload(const Repeat& p) {
+    return p.kind == Repeat::Kind::Counter ? counterTag(p.count) : tagFor(forms::kRepeat, p.kind);
+}
+CommandId tagOfPayload(const Speed& p) { return tagFor(forms::kSpeed, p.kind); }
+CommandId tagOfPayload(const Program& p) { return tagFor(forms::kProgram, p.kind); }
+CommandId tagOfPayload(const Window& p) { return tagFor(forms::kWindow, p.command); }
+CommandId tagOfPayload(const WindowGeometry& p) { return tagFor(forms::kGeometry, p.kind); }
+CommandId tagOfPayload(const Mouse& p) {
+    return p.action == Mouse::Action::Move ? tagFor(forms::kMouseMove, p.mode) : tagFor(forms::kMouseAction, p.action);
+}
+CommandId tagOfPayload(const Clipboard& p) {
+    return p.kind == Clipboard::Kind::TypeText && p.typeTextVariant ? I::Cliptypei : tagFor(forms::kClipboard, p.kind);
+}
+CommandId tagOfPayload(const MacroCommand& p) { return tagFor(forms::kMacro, p.kind); }
+CommandId tagOfPayload(const FileOp& p) { return tagFor(forms::kFile, p.kind); }
+CommandId tagOfPayload(const TextBox&) { return I::TextBox; }
+CommandId tagOfPayload(const Video& p) { return tagFor(forms::kVideo, p.kind); }
+CommandId tagOfPayload(const Sound& p) {
+    return p.kind == Sound::Kind::WaveFile && !p.wait ? I::Wav2 : tagFor(forms::kSound, p.kind);
+}
+CommandId tagOfPayload(const Cd& p) { return tagFor(forms::kCd, p.kind); }
+CommandId tagOfPayload(const Screen&) { return I::Screen; }
+CommandId tagOfPayload(const SystemSetting& p) {
+    return p.kind == SystemSetting::Kind::Wallpaper ? tagFor(forms::kWallpaper, p.style)
+                                                    : tagFor(forms::kSetting, p.kind);
+}
+CommandId tagOfPayload(const Wait& p) {
+    return p.kind == Wait::Kind::Text && !p.yFlag ? I::Waittxtn : tagFor(forms::kWait, p.kind);
+}
+CommandId tagOfPayload(const DialUp& p) { return tagFor(forms::kDialUp, p.kind); }
+
+// The command a record names through its kind; 0 when the label decides (single texts and
+// network drives, whose records several commands share), -1 for a record that names none.
+int commandNamed(const TextRun&) { return cmd::Text; }
+int commandNamed(const SingleText&) { return 0; }
+int commandNamed(const Network&) { return 0; }
+int commandNamed(const CodeOnly& p) {
+    const CommandSpec* spec = codeSpec(p);
+    return spec != nullptr ? spec->script : -1;
+}
+template <typename T>
+int commandNamed(const T& p) {
+    return commandSpec(tagOfPayload(p)).script;
+}
+
+// The tag of a record that several commands share, by the line's command (the first tag for a
+// command that has none of them).
+CommandId tagOfCommand(int command, std::span<const CommandId> tags) {
+    for (CommandId id : tags)
+        if (commandSpec(id).script == command) return id;
+    return tags[0];
 }
 
 // Whether every kind field holds one of its named values (a record filled from elsewhere may
@@ -209,434 +268,315 @@ std::string titlePart(const std::string& title, bool current) {
 }
 
 std::string windowTitleField(const std::string& title, bool current) {
-    return current ? std::string("\"CURRENT\"") : title;
+    return current ? std::string(kCurrentWindowTitle) : title;
 }
 
 std::string programText(const Program& p) {
-    return p.parameters.empty() && !p.paramMarker ? p.path : p.path + "<PARAM>" + p.parameters;
+    return p.parameters.empty() && !p.paramMarker ? p.path : p.path + std::string(kParamTag) + p.parameters;
 }
 
 bool fitsWidth(int value, int width) { return static_cast<int>(std::to_string(value).size()) <= width; }
+
+// --- what each line shows after its label ---
+
+std::string describe(const TextRun& p, int) { return ": " + firstFifty(p.text); }
+
+std::string describe(const DateTime& p, int) {
+    const auto f = static_cast<std::size_t>(p.format - 1);
+    if (!p.isDate) return ": " + std::string(timeFormat(p.format)) + "  (" + std::string(kTimeExamples[f]) + ")";
+    std::string offset;
+    if (p.dayCount != 0) {
+        offset =
+            " (" + num(p.dayCount) + (p.dayCount == 1 ? " day" : " days") + (p.future ? " in future)" : " in past)");
+    }
+    return offset + ": " + std::string(dateFormat(p.format)) + "  (" + std::string(kDateExamples[f]) + ")";
+}
+
+std::string describe(const Delay& p, int) {
+    if (p.unit == Delay::Unit::Milliseconds) return " " + num(static_cast<long long>(p.amount)) + " Milliseconds";
+    return " " + text::fixed2(p.amount) + " Seconds";
+}
+
+std::string describe(const Pause& p, int) { return p.kind == Pause::Kind::Basic ? ": Basic" : ": Complex"; }
+
+std::string describe(const Repeat& p, int) {
+    switch (p.kind) {
+        case Repeat::Kind::Counted:
+            if (p.olderForm) return ": " + num(p.count);
+            return ": " + num(p.count) + " Times, Starting at " + num(p.start) + " Stepping by " + num(p.step);
+        case Repeat::Kind::Prompted:
+            return ": (prompt for repeat count at macro play time)";
+        case Repeat::Kind::Counter:
+            return ": Width " + num(p.count);
+        case Repeat::Kind::End:
+            break;
+    }
+    return "";
+}
+
+std::string describe(const Speed& p, int) {
+    if (p.kind == Speed::Kind::Playback) return speedText(p.factor);
+    return ": " + num(p.milliseconds) + " Milliseconds";
+}
+
+std::string describe(const Program& p, int) {
+    if (p.kind == Program::Kind::Activate) return ": \"" + p.title + "\"";
+    return ": " + std::string(fileNameOf(p.path));
+}
+
+std::string describe(const Window& p, int) {
+    return p.currentWindow ? std::string(" - Current Win") : " - Window Title: " + p.title;
+}
+
+std::string describe(const WindowGeometry& p, int) {
+    if (p.kind == WindowGeometry::Kind::Resize) {
+        return titlePart(p.title, p.currentWindow) + " (Width: " + num(p.first) + " Height: " + num(p.second) + ")";
+    }
+    return titlePart(p.title, p.currentWindow) + " (Left: " + num(p.first) + " Top: " + num(p.second) + ")";
+}
+
+std::string describe(const Mouse& p, int) {
+    using A = Mouse::Action;
+    static constexpr std::string_view kModes[] = {" Screen ", " Window ", " Position "};
+    static constexpr std::string_view kEndings[] = {" Down", " Up", " Click", " Double Click"};
+    switch (p.action) {
+        case A::Move:
+            if (p.mode == Mouse::MoveMode::Caret) return " To Caret";
+            return std::string(kModes[static_cast<int>(p.mode)]) + num(p.x) + "," + num(p.y);
+        case A::WheelForward:
+            return " " + num(p.clicks) + " Clicks Forward";
+        case A::WheelBackward:
+            return " " + num(p.clicks) + " Clicks Backward";
+        default:
+            return std::string(kEndings[(static_cast<int>(p.action) - 1) % 4]);
+    }
+}
+
+std::string describe(const Clipboard& p, int) {
+    if (p.kind == Clipboard::Kind::FileCopy || p.kind == Clipboard::Kind::BitmapCopy) {
+        return ": " + std::string(fileNameOf(p.path));
+    }
+    return "";
+}
+
+std::string describe(const MacroCommand& p, int) { return ": " + p.nickname; }
+
+std::string describe(const SingleText& p, int command) {
+    if (command == cmd::LoadNewMacroFile || command == cmd::LoadTextFile) return ": " + std::string(fileNameOf(p.text));
+    if (command == cmd::Remark && p.text.size() > 43) return ": " + p.text.substr(0, 40) + "...";
+    return ": " + p.text;
+}
+
+std::string describe(const FileOp& p, int) {
+    if (p.kind == FileOp::Kind::ChangeFolder || p.kind == FileOp::Kind::CreateFolder) return ": " + p.first;
+    return ": " + std::string(fileNameOf(p.first));
+}
+
+std::string describe(const Network& p, int command) {
+    if (command == cmd::NetworkDisconnect) return ": " + p.drivePath;
+    const std::string drive = p.drivePath.substr(0, 2);
+    const std::string rest = p.drivePath.size() > 2 ? p.drivePath.substr(2) : std::string();
+    return ": " + drive + " to " + rest;
+}
+
+std::string describe(const TextBox& p, int) { return ": " + firstFifty(p.content); }
+
+std::string describe(const Video& p, int) { return ": " + std::string(fileNameOf(p.path)); }
+
+std::string describe(const Sound& p, int) {
+    if (p.kind == Sound::Kind::Beep) return "";
+    return ": " + std::string(fileNameOf(p.path));
+}
+
+std::string describe(const Cd& p, int) {
+    switch (p.kind) {
+        case Cd::Kind::GoTo:
+            return " " + num(p.number);
+        case Cd::Kind::Step:
+            return " Forward " + num(p.number) + " Seconds";
+        case Cd::Kind::Back:
+            return " Up " + num(p.number) + " Seconds";
+        default:
+            return "";
+    }
+}
+
+std::string describe(const CodeOnly& p, int) { return std::string(*codeEnding(codeSpec(p)->id)); }
+
+std::string describe(const Screen&, int) { return ""; }
+
+std::string describe(const SystemSetting& p, int) {
+    switch (p.kind) {
+        case SystemSetting::Kind::SaverOn:
+            return " On";
+        case SystemSetting::Kind::SaverOff:
+            return " Off";
+        case SystemSetting::Kind::SaverTimer:
+            return " Timer Set To " + num(p.number) + " Minutes";
+        case SystemSetting::Kind::Wallpaper:
+            return ": " + std::string(fileNameOf(p.path));
+        default:
+            return "";
+    }
+}
+
+std::string describe(const Wait& p, int) {
+    switch (p.kind) {
+        case Wait::Kind::WindowTitle:
+        case Wait::Kind::LoseFocus:
+        case Wait::Kind::ProgramEnd:
+        case Wait::Kind::Text:
+            return ": " + p.text;
+        case Wait::Kind::TimeElapse:
+            return ": " + num(p.number / 60) + " Minutes " + num(p.number % 60) + " Seconds";
+        default:
+            return "";
+    }
+}
+
+std::string describe(const DialUp& p, int) {
+    if (p.kind == DialUp::Kind::HangUp) return ": Hang Up";
+    return ": Dial " + p.connection;
+}
+
+// --- the macro text each line is saved as ---
+
+std::string written(const TextRun& p, int) { return p.text; }
+
+std::string written(const DateTime& p, int) {
+    const auto format = static_cast<std::size_t>(p.format - 1);
+    if (!p.isDate) return composeTimeTag(format, p.leadingZeros);
+    return composeDateTag(format, p.leadingZeros, p.future, p.dayCount);
+}
+
+std::string written(const Delay& p, int) {
+    if (p.unit == Delay::Unit::Milliseconds) return composeTag(I::Msd, {static_cast<long long>(p.amount)});
+    return composeTagFields(I::Delay, {text::fieldReal(p.amount)});
+}
+
+std::string written(const Pause& p, int) {
+    if (p.kind == Pause::Kind::Basic) return composeTag(I::Pause);
+    return composeTag(I::PauseAt, {p.top, p.left}, p.message);
+}
+
+std::string written(const Repeat& p, int) {
+    if (p.kind == Repeat::Kind::Counted) return composeTag(I::Rep, {p.count, p.start, p.step});
+    return composeTag(tagOfPayload(p));
+}
+
+std::string written(const Speed& p, int) {
+    if (p.kind == Speed::Kind::Playback) return composeTagFields(I::Speed, {text::fieldReal(p.factor)});
+    return composeTag(tagOfPayload(p), {p.milliseconds});
+}
+
+std::string written(const Program& p, int) {
+    const CommandId id = tagOfPayload(p);
+    if (p.kind == Program::Kind::Activate) return composeTag(id, {}, p.title);
+    if (p.kind == Program::Kind::Launch) return composeTag(id, {p.delay}, programText(p));
+    return composeTag(id, {p.delay, p.maxWait}, p.title + std::string(tagOf(I::Launch)) + programText(p));
+}
+
+std::string written(const Window& p, int) {
+    return composeTag(tagOfPayload(p), {}, windowTitleField(p.title, p.currentWindow));
+}
+
+std::string written(const WindowGeometry& p, int) {
+    const std::string title = windowTitleField(p.title, p.currentWindow);
+    // A position that does not fit the four characters of "<WPOS:" (below -999, above 9999) is
+    // written in the five-character form that playback also reads.
+    const bool wide = p.kind == WindowGeometry::Kind::Reposition && (!fitsWidth(p.first, 4) || !fitsWidth(p.second, 4));
+    return composeTag(wide ? I::Wpos2 : tagOfPayload(p), {p.first, p.second}, title);
+}
+
+std::string written(const Mouse& p, int) {
+    switch (p.action) {
+        case Mouse::Action::Move:
+            return composeTag(tagOfPayload(p), {p.x, p.y});
+        case Mouse::Action::WheelForward:
+        case Mouse::Action::WheelBackward:
+            return composeTag(tagOfPayload(p), {p.clicks});
+        default:
+            return composeTag(tagOfPayload(p));
+    }
+}
+
+std::string written(const Clipboard& p, int) { return composeTag(tagOfPayload(p), {}, p.path); }
+
+std::string written(const MacroCommand& p, int) { return composeTag(tagOfPayload(p), {}, p.nickname); }
+
+std::string written(const SingleText& p, int command) {
+    return composeTag(tagOfCommand(command, forms::kSingleText), {}, p.text);
+}
+
+std::string written(const FileOp& p, int) {
+    const CommandId id = tagOfPayload(p);
+    if (p.kind == FileOp::Kind::Copy || p.kind == FileOp::Kind::Rename)
+        return composeTag(id, {}, p.first + ";" + p.second);
+    return composeTag(id, {}, p.first);
+}
+
+std::string written(const Network& p, int command) {
+    const CommandId id = tagOfCommand(command, forms::kNetwork);
+    const std::string start = composeNetworkStart(id, p.permanent, p.force, p.showStatus);
+    if (id == I::Nwd) return start + p.drivePath + ">";
+    return start + composeLogon(p.user, p.password) + p.drivePath + ">";
+}
+
+std::string written(const TextBox& p, int) { return composeTag(I::TextBox, {}, p.header + ">" + p.content); }
+
+std::string written(const Video& p, int) { return composeTag(tagOfPayload(p), {}, p.path); }
+
+std::string written(const Sound& p, int) { return composeTag(tagOfPayload(p), {}, p.path); }
+
+std::string written(const Cd& p, int) { return composeTag(tagOfPayload(p), {p.number}); }
+
+std::string written(const CodeOnly& p, int) { return std::string(codeSpec(p)->tag); }
+
+std::string written(const Screen& p, int) { return composeTag(I::Screen, {p.number}); }
+
+std::string written(const SystemSetting& p, int) {
+    if (p.kind == SystemSetting::Kind::Wallpaper) return composeTag(tagOfPayload(p), {p.x, p.y}, p.path);
+    return composeTag(tagOfPayload(p), {p.number});
+}
+
+std::string written(const Wait& p, int) { return composeTag(tagOfPayload(p), {p.number}, p.text); }
+
+std::string written(const DialUp& p, int) {
+    if (p.kind == DialUp::Kind::HangUp) return composeTag(I::Hang);
+    return composeDialTag(p.user, p.password, p.connection);
+}
 
 }  // namespace
 
 bool payloadFits(int command, const Payload& payload) {
     if (command < 1 || command > static_cast<int>(kCommandCount) || !kindsInRange(payload)) return false;
-    if (const auto* single = std::get_if<SingleText>(&payload)) {
-        (void)single;
-        return command == 14 || command == 15 || command == 29 || command == 43 || command == 44 || command == 66 ||
-               command == 72;
+    if (std::holds_alternative<SingleText>(payload)) {
+        return std::ranges::any_of(forms::kSingleText, [&](CommandId id) { return commandSpec(id).script == command; });
     }
-    if (std::holds_alternative<Network>(payload)) return command == 52 || command == 53 || command == 83;
-    if (const auto* code = std::get_if<CodeOnly>(&payload)) return codeFits(command, *code);
-    return commandNamedBy(payload) == command;
+    if (std::holds_alternative<Network>(payload)) {
+        return std::ranges::any_of(forms::kNetwork, [&](CommandId id) { return commandSpec(id).script == command; });
+    }
+    return std::visit([](const auto& p) { return commandNamed(p); }, payload) == command;
 }
 
 std::string describeLine(int command, const Payload& payload) {
-    const std::string label(commandLabel(command));
-    return std::visit(
-        [&](const auto& p) -> std::string {
-            using T = std::decay_t<decltype(p)>;
-            if constexpr (std::is_same_v<T, TextRun>) {
-                return label + ": " + firstFifty(p.text);
-            } else if constexpr (std::is_same_v<T, DateTime>) {
-                if (!p.isDate) {
-                    const auto f = static_cast<std::size_t>(p.format - 1);
-                    return label + ": " + std::string(timeFormat(p.format)) + "  (" + std::string(kTimeExamples[f]) +
-                           ")";
-                }
-                std::string offset;
-                if (p.dayCount != 0) {
-                    offset = " (" + num(p.dayCount) + (p.dayCount == 1 ? " day" : " days") +
-                             (p.future ? " in future)" : " in past)");
-                }
-                const auto f = static_cast<std::size_t>(p.format - 1);
-                return label + offset + ": " + std::string(dateFormat(p.format)) + "  (" +
-                       std::string(kDateExamples[f]) + ")";
-            } else if constexpr (std::is_same_v<T, Delay>) {
-                if (p.unit == Delay::Unit::Milliseconds) {
-                    return label + " " + num(static_cast<long long>(p.amount)) + " Milliseconds";
-                }
-                return label + " " + text::fixed2(p.amount) + " Seconds";
-            } else if constexpr (std::is_same_v<T, Pause>) {
-                return label + (p.kind == Pause::Kind::Basic ? ": Basic" : ": Complex");
-            } else if constexpr (std::is_same_v<T, Repeat>) {
-                switch (p.kind) {
-                    case Repeat::Kind::Counted:
-                        if (p.olderForm) return label + ": " + num(p.count);
-                        return label + ": " + num(p.count) + " Times, Starting at " + num(p.start) + " Stepping by " +
-                               num(p.step);
-                    case Repeat::Kind::Prompted:
-                        return label + ": (prompt for repeat count at macro play time)";
-                    case Repeat::Kind::Counter:
-                        return label + ": Width " + num(p.count);
-                    case Repeat::Kind::End:
-                        break;
-                }
-                return label;
-            } else if constexpr (std::is_same_v<T, Speed>) {
-                if (p.kind == Speed::Kind::Playback) return label + speedText(p.factor);
-                return label + ": " + num(p.milliseconds) + " Milliseconds";
-            } else if constexpr (std::is_same_v<T, Program>) {
-                if (p.kind == Program::Kind::Activate) return label + ": \"" + p.title + "\"";
-                return label + ": " + std::string(fileNameOf(p.path));
-            } else if constexpr (std::is_same_v<T, Window>) {
-                return p.currentWindow ? label + " - Current Win" : label + " - Window Title: " + p.title;
-            } else if constexpr (std::is_same_v<T, WindowGeometry>) {
-                if (p.kind == WindowGeometry::Kind::Resize) {
-                    return label + titlePart(p.title, p.currentWindow) + " (Width: " + num(p.first) +
-                           " Height: " + num(p.second) + ")";
-                }
-                return label + titlePart(p.title, p.currentWindow) + " (Left: " + num(p.first) +
-                       " Top: " + num(p.second) + ")";
-            } else if constexpr (std::is_same_v<T, Mouse>) {
-                using A = Mouse::Action;
-                switch (p.action) {
-                    case A::Move:
-                        switch (p.mode) {
-                            case Mouse::MoveMode::Screen:
-                                return label + " Screen " + num(p.x) + "," + num(p.y);
-                            case Mouse::MoveMode::Window:
-                                return label + " Window " + num(p.x) + "," + num(p.y);
-                            case Mouse::MoveMode::Position:
-                                return label + " Position " + num(p.x) + "," + num(p.y);
-                            case Mouse::MoveMode::Caret:
-                                break;
-                        }
-                        return label + " To Caret";
-                    case A::WheelForward:
-                        return label + " " + num(p.clicks) + " Clicks Forward";
-                    case A::WheelBackward:
-                        return label + " " + num(p.clicks) + " Clicks Backward";
-                    default:
-                        break;
-                }
-                static constexpr std::string_view kEndings[] = {" Down", " Up", " Click", " Double Click"};
-                return label + std::string(kEndings[(static_cast<int>(p.action) - 1) % 4]);
-            } else if constexpr (std::is_same_v<T, Clipboard>) {
-                if (p.kind == Clipboard::Kind::FileCopy || p.kind == Clipboard::Kind::BitmapCopy) {
-                    return label + ": " + std::string(fileNameOf(p.path));
-                }
-                return label;
-            } else if constexpr (std::is_same_v<T, MacroCommand>) {
-                return label + ": " + p.nickname;
-            } else if constexpr (std::is_same_v<T, SingleText>) {
-                if (command == 14 || command == 15) return label + ": " + std::string(fileNameOf(p.text));
-                if (command == 29 && p.text.size() > 43) return label + ": " + p.text.substr(0, 40) + "...";
-                return label + ": " + p.text;
-            } else if constexpr (std::is_same_v<T, FileOp>) {
-                if (p.kind == FileOp::Kind::ChangeFolder || p.kind == FileOp::Kind::CreateFolder) {
-                    return label + ": " + p.first;
-                }
-                return label + ": " + std::string(fileNameOf(p.first));
-            } else if constexpr (std::is_same_v<T, Network>) {
-                if (command == 53) return label + ": " + p.drivePath;
-                const std::string drive = p.drivePath.substr(0, 2);
-                const std::string rest = p.drivePath.size() > 2 ? p.drivePath.substr(2) : std::string();
-                return label + ": " + drive + " to " + rest;
-            } else if constexpr (std::is_same_v<T, TextBox>) {
-                return label + ": " + firstFifty(p.content);
-            } else if constexpr (std::is_same_v<T, Video>) {
-                return label + ": " + std::string(fileNameOf(p.path));
-            } else if constexpr (std::is_same_v<T, Sound>) {
-                if (p.kind == Sound::Kind::Beep) return label;
-                return label + ": " + std::string(fileNameOf(p.path));
-            } else if constexpr (std::is_same_v<T, Cd>) {
-                switch (p.kind) {
-                    case Cd::Kind::GoTo:
-                        return label + " " + num(p.number);
-                    case Cd::Kind::Step:
-                        return label + " Forward " + num(p.number) + " Seconds";
-                    case Cd::Kind::Back:
-                        return label + " Up " + num(p.number) + " Seconds";
-                    default:
-                        return label;
-                }
-            } else if constexpr (std::is_same_v<T, CodeOnly>) {
-                return label + std::string(kCodeTags[static_cast<std::size_t>(p.code)].ending);
-            } else if constexpr (std::is_same_v<T, Screen>) {
-                return label;
-            } else if constexpr (std::is_same_v<T, SystemSetting>) {
-                switch (p.kind) {
-                    case SystemSetting::Kind::SaverOn:
-                        return label + " On";
-                    case SystemSetting::Kind::SaverOff:
-                        return label + " Off";
-                    case SystemSetting::Kind::SaverTimer:
-                        return label + " Timer Set To " + num(p.number) + " Minutes";
-                    case SystemSetting::Kind::Wallpaper:
-                        return label + ": " + std::string(fileNameOf(p.path));
-                    default:
-                        return label;
-                }
-            } else if constexpr (std::is_same_v<T, Wait>) {
-                switch (p.kind) {
-                    case Wait::Kind::WindowTitle:
-                    case Wait::Kind::LoseFocus:
-                    case Wait::Kind::ProgramEnd:
-                    case Wait::Kind::Text:
-                        return label + ": " + p.text;
-                    case Wait::Kind::TimeElapse:
-                        return label + ": " + num(p.number / 60) + " Minutes " + num(p.number % 60) + " Seconds";
-                    default:
-                        return label;
-                }
-            } else if constexpr (std::is_same_v<T, DialUp>) {
-                if (p.kind == DialUp::Kind::HangUp) return label + ": Hang Up";
-                return label + ": Dial " + p.connection;
-            }
-        },
-        payload);
+    return std::string(commandLabel(command)) +
+           std::visit([&](const auto& p) { return describe(p, command); }, payload);
 }
 
 std::string writtenForm(int command, const Payload& payload) {
-    return std::visit(
-        [&](const auto& p) -> std::string {
-            using T = std::decay_t<decltype(p)>;
-            if constexpr (std::is_same_v<T, TextRun>) {
-                return p.text;
-            } else if constexpr (std::is_same_v<T, DateTime>) {
-                const char* zeros = p.leadingZeros ? "Y" : "N";
-                if (!p.isDate) return "<" + std::string(timeFormat(p.format)) + "{" + zeros + "}>";
-                return "<" + std::string(dateFormat(p.format)) + "{" + zeros + (p.future ? "F" : "P") +
-                       padded(p.dayCount, 3) + "}>";
-            } else if constexpr (std::is_same_v<T, Delay>) {
-                if (p.unit == Delay::Unit::Milliseconds) {
-                    return "<MSD:" + padded(static_cast<long long>(p.amount), 4) + ">";
-                }
-                return "<DELAY:" + text::fieldReal(p.amount) + ">";
-            } else if constexpr (std::is_same_v<T, Pause>) {
-                if (p.kind == Pause::Kind::Basic) return "<PAUSE>";
-                return "<PAUSE:" + padded(p.top, 3) + "," + padded(p.left, 3) + p.message + ">";
-            } else if constexpr (std::is_same_v<T, Repeat>) {
-                switch (p.kind) {
-                    case Repeat::Kind::Counted:
-                        return "<REP:" + padded(p.count, 4) + ":" + padded(p.start, 6) + ":" + padded(p.step, 6) + ">";
-                    case Repeat::Kind::Prompted:
-                        return "<PROMPTREP>";
-                    case Repeat::Kind::Counter:
-                        return "<" + std::string(static_cast<std::size_t>(p.count), 'I') + ">";
-                    case Repeat::Kind::End:
-                        break;
-                }
-                return "<ENDREP>";
-            } else if constexpr (std::is_same_v<T, Speed>) {
-                switch (p.kind) {
-                    case Speed::Kind::Keystroke:
-                        return "<SPKEY:" + padded(p.milliseconds, 4) + ">";
-                    case Speed::Kind::Mouse:
-                        return "<SPMSE:" + padded(p.milliseconds, 4) + ">";
-                    case Speed::Kind::Playback:
-                        break;
-                }
-                return "<SPEED:" + text::fieldReal(p.factor) + ">";
-            } else if constexpr (std::is_same_v<T, Program>) {
-                switch (p.kind) {
-                    case Program::Kind::Activate:
-                        return "<ACTIVATE:" + p.title + ">";
-                    case Program::Kind::Launch:
-                        return "<LAUNCHDEL:" + padded(p.delay, 2) + programText(p) + ">";
-                    case Program::Kind::ActivateOrLaunch:
-                        return "<LAUNCHYES2:" + padded(p.delay, 2) + padded(p.maxWait, 2) + p.title +
-                               "<LAUNCH:" + programText(p) + ">";
-                    case Program::Kind::LaunchAndActivate:
-                        break;
-                }
-                return "<LAUNCHNO2:" + padded(p.delay, 2) + padded(p.maxWait, 2) + p.title +
-                       "<LAUNCH:" + programText(p) + ">";
-            } else if constexpr (std::is_same_v<T, Window>) {
-                static constexpr std::string_view kTags[] = {
-                    "<WMAX:", "<WMIN:", "<WRES:", "<WCLS:", "<WHIDE:", "<WSHOW:", "<WSHUT:"};
-                return std::string(kTags[static_cast<int>(p.command)]) + windowTitleField(p.title, p.currentWindow) +
-                       ">";
-            } else if constexpr (std::is_same_v<T, WindowGeometry>) {
-                const std::string title = windowTitleField(p.title, p.currentWindow);
-                if (p.kind == WindowGeometry::Kind::Resize) {
-                    return "<WSIZE:" + padded(p.first, 4) + "," + padded(p.second, 4) + title + ">";
-                }
-                // A position that does not fit the four characters of "<WPOS:" (below -999,
-                // above 9999) is written in the five-character form that playback also reads.
-                if (!fitsWidth(p.first, 4) || !fitsWidth(p.second, 4)) {
-                    return "<WPOS2:" + padded(p.first, 5) + "," + padded(p.second, 5) + title + ">";
-                }
-                return "<WPOS:" + padded(p.first, 4) + "," + padded(p.second, 4) + title + ">";
-            } else if constexpr (std::is_same_v<T, Mouse>) {
-                using A = Mouse::Action;
-                static constexpr std::string_view kButtons[] = {"<LDN>", "<LUP>", "<LCLK>", "<LDCLK>",
-                                                                "<RDN>", "<RUP>", "<RCLK>", "<RDCLK>",
-                                                                "<MDN>", "<MUP>", "<MCLK>", "<MDCLK>"};
-                switch (p.action) {
-                    case A::Move: {
-                        static constexpr std::string_view kMoves[] = {"<MMS:", "<MMW:", "<MMP:"};
-                        if (p.mode == Mouse::MoveMode::Caret) return "<MMC>";
-                        return std::string(kMoves[static_cast<int>(p.mode)]) + padded(p.x, 5) + "," + padded(p.y, 5) +
-                               ">";
-                    }
-                    case A::WheelForward:
-                        return "<WFW:" + padded(p.clicks, 3) + ">";
-                    case A::WheelBackward:
-                        return "<WBW:" + padded(p.clicks, 3) + ">";
-                    default:
-                        return std::string(kButtons[static_cast<int>(p.action) - 1]);
-                }
-            } else if constexpr (std::is_same_v<T, Clipboard>) {
-                switch (p.kind) {
-                    case Clipboard::Kind::Copy:
-                        return "<CLIPC>";
-                    case Clipboard::Kind::Paste:
-                        return "<CLIPP>";
-                    case Clipboard::Kind::StartCopy:
-                        return "<BEGCLIP>";
-                    case Clipboard::Kind::EndCopy:
-                        return "<ENDCLIP>";
-                    case Clipboard::Kind::FileCopy:
-                        return "<CLIPF:" + p.path + ">";
-                    case Clipboard::Kind::TypeText:
-                        return p.typeTextVariant ? "<CLIPTYPEI>" : "<CLIPTYPE>";
-                    case Clipboard::Kind::BitmapCopy:
-                        break;
-                }
-                return "<CLIPB:" + p.path + ">";
-            } else if constexpr (std::is_same_v<T, MacroCommand>) {
-                static constexpr std::string_view kTags[] = {"<MACRUN:", "<MACDEL:", "<MACACT:", "<MACDEACT:"};
-                return std::string(kTags[static_cast<int>(p.kind)]) + p.nickname + ">";
-            } else if constexpr (std::is_same_v<T, SingleText>) {
-                std::string_view tag;
-                switch (command) {
-                    case 14:
-                        tag = "<SWAP:";
-                        break;
-                    case 15:
-                        tag = "<TFILE:";
-                        break;
-                    case 29:
-                        tag = "<REM:";
-                        break;
-                    case 43:
-                        tag = "<HTTP:";
-                        break;
-                    case 44:
-                        tag = "<FTP:";
-                        break;
-                    case 66:
-                        tag = "<EXPLORE:";
-                        break;
-                    default:
-                        tag = "<DEFPRT:";
-                        break;
-                }
-                return std::string(tag) + p.text + ">";
-            } else if constexpr (std::is_same_v<T, FileOp>) {
-                switch (p.kind) {
-                    case FileOp::Kind::ChangeFolder:
-                        return "<CHDIR:" + p.first + ">";
-                    case FileOp::Kind::CreateFolder:
-                        return "<MKDIR:" + p.first + ">";
-                    case FileOp::Kind::Delete:
-                        return "<DELFILE:" + p.first + ">";
-                    case FileOp::Kind::Copy:
-                        return "<COPYFILE:" + p.first + ";" + p.second + ">";
-                    case FileOp::Kind::Rename:
-                        break;
-                }
-                return "<RENFILE:" + p.first + ";" + p.second + ">";
-            } else if constexpr (std::is_same_v<T, Network>) {
-                if (command == 53) {
-                    return std::string("<NWD") + (p.permanent ? "P" : "") + (p.force ? "F" : "") +
-                           (p.showStatus ? "S" : "") + ":" + p.drivePath + ">";
-                }
-                return std::string(command == 83 ? "<NWT" : "<NWC") + (p.permanent ? "P" : "") +
-                       (p.showStatus ? "S" : "") + ":<NAME:" + p.user + "><PASS:" + p.password + ">" + p.drivePath +
-                       ">";
-            } else if constexpr (std::is_same_v<T, TextBox>) {
-                return "<TBOX:<HEAD:" + p.header + ">" + p.content + ">";
-            } else if constexpr (std::is_same_v<T, Video>) {
-                static constexpr std::string_view kTags[] = {"<AVI:", "<AVII:", "<AVIE:"};
-                return std::string(kTags[static_cast<int>(p.kind)]) + p.path + ">";
-            } else if constexpr (std::is_same_v<T, Sound>) {
-                if (p.kind == Sound::Kind::Beep) return "<BEEP>";
-                return (p.wait ? "<WAV1:" : "<WAV2:") + p.path + ">";
-            } else if constexpr (std::is_same_v<T, Cd>) {
-                static constexpr std::string_view kTags[] = {
-                    "<CDPLAY>", "<CDSTOP>", "<CDPAUSE>", "<CDNEXT>",  "<CDPREV>",
-                    "<CDGOTO:", "<CDSTEP:", "<CDBACK:",  "<CDEJECT>", "<CDCLOSE>"};
-                const std::string tag(kTags[static_cast<int>(p.kind)]);
-                if (tag.ends_with(':')) return tag + padded(p.number, 2) + ">";
-                return tag;
-            } else if constexpr (std::is_same_v<T, CodeOnly>) {
-                return std::string(kCodeTags[static_cast<std::size_t>(p.code)].tag);
-            } else if constexpr (std::is_same_v<T, Screen>) {
-                return "<SCREEN:" + padded(p.number, 3) + ">";
-            } else if constexpr (std::is_same_v<T, SystemSetting>) {
-                switch (p.kind) {
-                    case SystemSetting::Kind::SaverOn:
-                        return "<SSON>";
-                    case SystemSetting::Kind::SaverOff:
-                        return "<SSOFF>";
-                    case SystemSetting::Kind::SaverTimer:
-                        return "<SSTIME:" + padded(p.number, 2) + ">";
-                    case SystemSetting::Kind::KeyDelay:
-                        return "<KEYDEL:" + padded(p.number, 1) + ">";
-                    case SystemSetting::Kind::KeySpeed:
-                        return "<KEYSPD:" + padded(p.number, 2) + ">";
-                    case SystemSetting::Kind::SizingBorder:
-                        return "<WBSIZE:" + padded(p.number, 2) + ">";
-                    case SystemSetting::Kind::Wallpaper:
-                        break;
-                }
-                switch (p.style) {
-                    case SystemSetting::Style::Tile:
-                        return "<WALLT:" + p.path + ">";
-                    case SystemSetting::Style::Center:
-                        return "<WALLC:" + p.path + ">";
-                    case SystemSetting::Style::Stretch:
-                        return "<WALLS:" + p.path + ">";
-                    case SystemSetting::Style::Position:
-                        break;
-                }
-                return "<WALLP:" + padded(p.x, 4) + "," + padded(p.y, 4) + p.path + ">";
-            } else if constexpr (std::is_same_v<T, Wait>) {
-                const std::string minutes = padded(p.number, 3);
-                switch (p.kind) {
-                    case Wait::Kind::WindowTitle:
-                        return "<WAITWIN:" + minutes + ":" + p.text + ">";
-                    case Wait::Kind::LoseFocus:
-                        return "<WAITWLF:" + minutes + ":" + p.text + ">";
-                    case Wait::Kind::ProgramEnd:
-                        return "<WAITPROG:" + minutes + ":" + p.text + ">";
-                    case Wait::Kind::KeyPress:
-                        return "<WAITKEY:" + minutes + ":" + p.text + ">";
-                    case Wait::Kind::Text:
-                        return (p.yFlag ? "<WAITTXTY:" : "<WAITTXTN:") + minutes + ":" + p.text + ">";
-                    case Wait::Kind::LeftClick:
-                        return "<WAITLM:" + minutes + ">";
-                    case Wait::Kind::RightClick:
-                        return "<WAITRM:" + minutes + ">";
-                    case Wait::Kind::MiddleClick:
-                        return "<WAITMM:" + minutes + ">";
-                    case Wait::Kind::Playback:
-                        return "<WAITPB>";
-                    case Wait::Kind::TimeElapse:
-                        break;
-                }
-                return "<WAITTIME:" + padded(p.number, 8) + ">";
-            } else if constexpr (std::is_same_v<T, DialUp>) {
-                if (p.kind == DialUp::Kind::HangUp) return "<HANG>";
-                return "<DIAL:<NAME:" + p.user + "><PASS:" + p.password + ">" + p.connection + ">";
-            }
-        },
-        payload);
+    return std::visit([&](const auto& p) { return written(p, command); }, payload);
 }
 
 std::string scriptTextOf(const std::vector<ScriptLine>& lines) {
     std::string text;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        std::string written = writtenForm(commandOfLine(lines[i].text), lines[i].payload);
+        std::string form = writtenForm(commandOfLine(lines[i].text), lines[i].payload);
         // A tag that ran to the end of the text it was read from stays without its closing
         // ">" while it is still the last line: adding one could complete some earlier,
         // unfinished tag of the text and change how the text reads.
-        if (i + 1 == lines.size() && lines[i].openEnd && written.ends_with('>')) written.pop_back();
-        text += written;
+        if (i + 1 == lines.size() && lines[i].openEnd && form.ends_with('>')) form.pop_back();
+        text += form;
     }
     return text;
 }

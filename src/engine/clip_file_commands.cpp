@@ -4,19 +4,19 @@
 
 #include "engine/date_time_formats.h"
 #include "engine/date_time_text.h"
+#include "engine/command_handlers.h"
 #include "engine/playback_engine.h"
 #include "engine/text_fields.h"
 #include "platform/clipboard.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
 #include "platform/shell.h"
+#include "platform/virtual_keys.h"
 
 namespace orv {
 
 namespace {
 
-constexpr std::uint8_t kVkControl = 17;
-constexpr std::string_view kEndClip = "<ENDCLIP>";
 // The most a "<BEGCLIP>" block can hold: the rest of a 5000-character macro.
 constexpr std::size_t kMaxClipBlock = 4991;
 
@@ -61,136 +61,157 @@ std::pair<std::string, std::string> splitPair(std::string_view param) {
 class ClipFileCommands final : public ICommandFamily {
 public:
     std::optional<std::size_t> perform(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) override {
-        const std::string_view text = run.text;
-        const std::size_t at = run.pos;
-        const std::size_t after = at + cmd.tag.size();
-        const PlaybackServices& s = engine.services();
-        switch (cmd.id) {
-            case CommandId::Clipf: {
-                const FreeText path = freeText(text, after);
-                if (const std::optional<std::string> bytes = readText(s.files, path.shortString())) {
-                    if (s.clipboard != nullptr) s.clipboard->setText(*bytes);
-                    engine.PauseForNoSpeed(0.05);
-                }
-                return path.next;
-            }
-            case CommandId::Clipb: {
-                const FreeText path = freeText(text, after);
-                const std::string file = path.shortString();
-                if (s.files != nullptr && s.files->fileExists(file)) {
-                    if (s.clipboard != nullptr) s.clipboard->setBitmapFromFile(file);
-                } else {
-                    engine.DoAMessage("Bitmap Copy Error", "Bitmap could not be located.");
-                }
-                return path.next;
-            }
-            case CommandId::Clipc:
-            case CommandId::Clipp: {
-                const std::uint8_t letter = cmd.id == CommandId::Clipc ? 67 : 86;
-                engine.PostVKey(kVkControl, 0);
-                engine.PostVKey(letter, 0);
-                engine.PostVKey(letter, 1);
-                engine.PostVKey(kVkControl, 1);
-                if (cmd.id == CommandId::Clipp) engine.PauseForNoSpeed(0.1);
-                return after;
-            }
-            case CommandId::Begclip: {
-                const std::size_t end = text.find(kEndClip, after);
-                if (end == std::string_view::npos) return text.size() - 1;
-                if (s.clipboard != nullptr)
-                    s.clipboard->setText(std::string(text.substr(after, std::min(end - after, kMaxClipBlock))));
-                engine.PauseForNoSpeed(0.05);
-                return end;
-            }
-            case CommandId::Endclip:
-                return after;
-            case CommandId::Cliptype:
-            case CommandId::Cliptypei: {
-                if (s.clipboard == nullptr) return after;
-                std::string clip = s.clipboard->text();
-                if (cmd.id == CommandId::Cliptypei) std::erase_if(clip, [](char c) { return c == '\r' || c == '\n'; });
-                if (!clip.empty()) engine.runNested(run, clip);
-                return after;
-            }
-            case CommandId::Tfile: {
-                const FreeText path = freeText(text, after);
-                if (const std::optional<std::string> bytes = readText(s.files, path.shortString()))
-                    engine.runNested(run, *bytes);
-                return path.next;
-            }
-            case CommandId::Http:
-            case CommandId::Ftp: {
-                const FreeText address = freeText(text, after);
-                if (s.shell != nullptr) s.shell->shellOpen("", address.shortString(), "", "");
-                return address.next;
-            }
-            case CommandId::Chdir: {
-                const FreeText path = freeText(text, after);
-                if (s.files != nullptr) s.files->setCurrentDirectory(path.shortString());
-                return path.next;
-            }
-            case CommandId::Mkdir: {
-                const FreeText path = freeText(text, after);
-                if (s.files != nullptr) makeFolders(engine, *s.files, path.shortString());
-                return path.next;
-            }
-            case CommandId::Delfile: {
-                const FreeText path = freeText(text, after);
-                if (s.files != nullptr) s.files->deleteFile(path.shortString());
-                return path.next;
-            }
-            case CommandId::Copyfile:
-            case CommandId::Renfile: {
-                const FreeText param = freeText(text, after);
-                const auto [from, to] = splitPair(param.value);
-                if (s.files != nullptr) {
-                    if (cmd.id == CommandId::Copyfile)
-                        s.files->copyFile(from, to);
-                    else
-                        s.files->renameFile(from, to);
-                }
-                return param.next;
-            }
-            case CommandId::DateFormat:
-                return dateCommand(engine, run, cmd);
-            case CommandId::TimeFormat:
-                return timeCommand(engine, run, cmd);
-            default:
-                return std::nullopt;
-        }
+        using C = ClipFileCommands;
+        static constexpr HandlerTable<ClipFileCommands> kHandlers{
+            {CommandId::Clipf, &C::clipFile},        {CommandId::Clipb, &C::clipBitmap},
+            {CommandId::Clipc, &C::copyOrPaste},     {CommandId::Clipp, &C::copyOrPaste},
+            {CommandId::Begclip, &C::beginClip},     {CommandId::Endclip, &C::endClip},
+            {CommandId::Cliptype, &C::typeClip},     {CommandId::Cliptypei, &C::typeClip},
+            {CommandId::Tfile, &C::textFile},        {CommandId::Http, &C::webAddress},
+            {CommandId::Ftp, &C::webAddress},        {CommandId::Chdir, &C::fileCommand},
+            {CommandId::Mkdir, &C::fileCommand},     {CommandId::Delfile, &C::fileCommand},
+            {CommandId::Copyfile, &C::copyOrRename}, {CommandId::Renfile, &C::copyOrRename},
+            {CommandId::DateFormat, &C::date},       {CommandId::TimeFormat, &C::time},
+        };
+        return kHandlers.run(*this, engine, run, cmd);
     }
 
 private:
-    // "{Y}>", "{N}>", or "{" Y|N P|F ddd "}>" after the format.
-    static std::optional<std::size_t> dateCommand(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+    using Result = std::optional<std::size_t>;
+
+    // "<CLIPF:": a text file onto the clipboard.
+    Result clipFile(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+        const PlaybackServices& s = engine.services();
+        const FreeText path = textParameter(run.text, run.pos, cmd);
+        if (const std::optional<std::string> bytes = readText(s.files, path.shortString())) {
+            if (s.clipboard != nullptr) s.clipboard->setText(*bytes);
+            engine.PauseForNoSpeed(0.05);
+        }
+        return path.next;
+    }
+
+    // "<CLIPB:": a bitmap file onto the clipboard.
+    Result clipBitmap(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+        const PlaybackServices& s = engine.services();
+        const FreeText path = textParameter(run.text, run.pos, cmd);
+        const std::string file = path.shortString();
+        if (s.files != nullptr && s.files->fileExists(file)) {
+            if (s.clipboard != nullptr) s.clipboard->setBitmapFromFile(file);
+        } else {
+            engine.DoAMessage("Bitmap Copy Error", "Bitmap could not be located.");
+        }
+        return path.next;
+    }
+
+    // "<CLIPC>" and "<CLIPP>": Ctrl+C and Ctrl+V (a paste then waits for the target).
+    Result copyOrPaste(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+        const std::uint8_t letter = cmd.id == CommandId::Clipc ? 67 : 86;
+        engine.PostVKey(kVkControl, 0);
+        engine.PostVKey(letter, 0);
+        engine.PostVKey(letter, 1);
+        engine.PostVKey(kVkControl, 1);
+        if (cmd.id == CommandId::Clipp) engine.PauseForNoSpeed(0.1);
+        return cmd.end(run.pos);
+    }
+
+    // "<BEGCLIP>": the text up to "<ENDCLIP>" onto the clipboard; interpretation goes on at the
+    // "<ENDCLIP>".
+    Result beginClip(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+        const std::string_view text = run.text;
+        const std::size_t after = cmd.end(run.pos);
+        const std::size_t end = text.find(tagOf(CommandId::Endclip), after);
+        if (end == std::string_view::npos) return text.size() - 1;
+        if (IClipboard* clipboard = engine.services().clipboard)
+            clipboard->setText(std::string(text.substr(after, std::min(end - after, kMaxClipBlock))));
+        engine.PauseForNoSpeed(0.05);
+        return end;
+    }
+
+    Result endClip(PlaybackEngine&, Interpretation& run, const CommandSpec& cmd) { return cmd.end(run.pos); }
+
+    // "<CLIPTYPE>" plays the clipboard's text as macro text; "<CLIPTYPEI>" without its line breaks.
+    Result typeClip(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+        IClipboard* clipboard = engine.services().clipboard;
+        if (clipboard == nullptr) return cmd.end(run.pos);
+        std::string clip = clipboard->text();
+        if (cmd.id == CommandId::Cliptypei) std::erase_if(clip, [](char c) { return c == '\r' || c == '\n'; });
+        if (!clip.empty()) engine.runNested(run, clip);
+        return cmd.end(run.pos);
+    }
+
+    // "<TFILE:": plays a text file as macro text.
+    Result textFile(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+        const FreeText path = textParameter(run.text, run.pos, cmd);
+        if (const std::optional<std::string> bytes = readText(engine.services().files, path.shortString()))
+            engine.runNested(run, *bytes);
+        return path.next;
+    }
+
+    // "<HTTP:" and "<FTP:": the address opened by the desktop.
+    Result webAddress(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+        const FreeText address = textParameter(run.text, run.pos, cmd);
+        if (IShell* shell = engine.services().shell) shell->shellOpen("", address.shortString(), "", "");
+        return address.next;
+    }
+
+    // "<CHDIR:", "<MKDIR:" and "<DELFILE:" on one path.
+    Result fileCommand(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+        const FreeText path = textParameter(run.text, run.pos, cmd);
+        IFileSystem* files = engine.services().files;
+        if (files == nullptr) return path.next;
+        if (cmd.id == CommandId::Chdir) files->setCurrentDirectory(path.shortString());
+        if (cmd.id == CommandId::Mkdir) makeFolders(engine, *files, path.shortString());
+        if (cmd.id == CommandId::Delfile) files->deleteFile(path.shortString());
+        return path.next;
+    }
+
+    // "<COPYFILE:" and "<RENFILE:": "from;to".
+    Result copyOrRename(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+        const FreeText param = textParameter(run.text, run.pos, cmd);
+        const auto [from, to] = splitPair(param.value);
+        if (IFileSystem* files = engine.services().files) {
+            if (cmd.id == CommandId::Copyfile)
+                files->copyFile(from, to);
+            else
+                files->renameFile(from, to);
+        }
+        return param.next;
+    }
+
+    // "Y" or "N" (leading zeros), then "}>", or "F"/"P" and a day count before "}>".
+    Result date(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
         const std::string_view text = run.text;
         const std::size_t flag = run.pos + cmd.tag.size();
-        if (flag >= text.size() || (text[flag] != 'Y' && text[flag] != 'N')) return std::nullopt;
+        if (flag >= text.size() || (text[flag] != kZerosFlag && text[flag] != kNoZerosFlag)) return std::nullopt;
         int days = 0;
         std::size_t next = 0;
-        if (startsAt(text, flag + 1, "}>")) {
-            next = flag + 3;
-        } else if (flag + 1 < text.size() && (text[flag + 1] == 'P' || text[flag + 1] == 'F') &&
-                   startsAt(text, flag + 5, "}>")) {
-            days = static_cast<int>(fieldNumber(text, flag, 2, 3));
-            if (text[flag + 1] == 'P') days = -days;
-            next = flag + 7;
+        const std::size_t longClose = flag + 2 + kDayCountWidth;
+        if (startsAt(text, flag + 1, kDateTimeClose)) {
+            next = flag + 1 + kDateTimeClose.size();
+        } else if (flag + 1 < text.size() && (text[flag + 1] == kPastFlag || text[flag + 1] == kFutureFlag) &&
+                   startsAt(text, longClose, kDateTimeClose)) {
+            days = static_cast<int>(fieldNumber(text, flag, 2, kDayCountWidth));
+            if (text[flag + 1] == kPastFlag) days = -days;
+            next = longClose + kDateTimeClose.size();
         } else {
             return std::nullopt;
         }
-        const LocalTime date = addDays(engine.services().clock->now(), days);
-        engine.typeText(run, formatDate(kDateFormats[static_cast<std::size_t>(cmd.arg)], date, text[flag] == 'Y'));
+        const LocalTime day = addDays(engine.services().clock->now(), days);
+        engine.typeText(run,
+                        formatDate(kDateFormats[static_cast<std::size_t>(cmd.arg)], day, text[flag] == kZerosFlag));
         return next;
     }
 
-    static std::optional<std::size_t> timeCommand(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+    Result time(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
         const std::string_view text = run.text;
         const std::size_t flag = run.pos + cmd.tag.size();
-        if (flag >= text.size() || (text[flag] != 'Y' && text[flag] != 'N') || !startsAt(text, flag + 1, "}>"))
+        if (flag >= text.size() || (text[flag] != kZerosFlag && text[flag] != kNoZerosFlag) ||
+            !startsAt(text, flag + 1, kDateTimeClose))
             return std::nullopt;
         const LocalTime now = engine.services().clock->now();
-        engine.typeText(run, formatTime(kTimeFormats[static_cast<std::size_t>(cmd.arg)], now, text[flag] == 'Y'));
-        return flag + 3;
+        engine.typeText(run,
+                        formatTime(kTimeFormats[static_cast<std::size_t>(cmd.arg)], now, text[flag] == kZerosFlag));
+        return flag + 1 + kDateTimeClose.size();
     }
 };
 

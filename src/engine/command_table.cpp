@@ -10,277 +10,40 @@ namespace orv {
 
 namespace {
 
+// Every command identifier has its entry, and the first entry of a range comes first.
+constexpr auto kFirstEntry = [] {
+    std::array<std::uint16_t, kCommandIdCount> first{};
+    first.fill(UINT16_MAX);
+    for (std::size_t i = kCommandCatalogue.size(); i-- > 0;)
+        first[static_cast<std::size_t>(kCommandCatalogue[i].id)] = static_cast<std::uint16_t>(i);
+    return first;
+}();
+
+// The text that opens a date or time tag.
+std::string dateTimeTag(std::string_view format) { return "<" + std::string(format) + "{"; }
+
 struct Table {
     std::vector<std::string> dateTimeTags;
     std::vector<CommandSpec> commands;
     std::array<std::vector<std::uint16_t>, 256> bySecond;
 
-    Table() {
-        commands = {
-            {"<TAB>", CommandId::Tab, CommandFamily::Keys, 0},
-            {"<ENTER>", CommandId::Enter, CommandFamily::Keys, 0},
-            {"<RIGHTWIN>", CommandId::Rightwin, CommandFamily::Keys, 0},
-            {"<LEFTWIN>", CommandId::Leftwin, CommandFamily::Keys, 0},
-            {"<APP>", CommandId::App, CommandFamily::Keys, 0},
-            {"<BACKSPACE>", CommandId::Backspace, CommandFamily::Keys, 0},
-            {"<ESC>", CommandId::Esc, CommandFamily::Keys, 0},
-            {"<SPACE>", CommandId::Space, CommandFamily::Keys, 0},
-            {"<LEFT ARROW>", CommandId::LeftArrow, CommandFamily::Keys, 0},
-            {"<RIGHT ARROW>", CommandId::RightArrow, CommandFamily::Keys, 0},
-            {"<UP ARROW>", CommandId::UpArrow, CommandFamily::Keys, 0},
-            {"<DOWN ARROW>", CommandId::DownArrow, CommandFamily::Keys, 0},
-            {"<TEST>", CommandId::Test, CommandFamily::Keys, 0},
-            {"<HOME>", CommandId::Home, CommandFamily::Keys, 0},
-            {"<END>", CommandId::End, CommandFamily::Keys, 0},
-            {"<INSERT>", CommandId::Insert, CommandFamily::Keys, 0},
-            {"<DELETE>", CommandId::Delete, CommandFamily::Keys, 0},
-            {"<PAGE DOWN>", CommandId::PageDown, CommandFamily::Keys, 0},
-            {"<PAGE UP>", CommandId::PageUp, CommandFamily::Keys, 0},
-            {"<CTLD>", CommandId::Ctld, CommandFamily::Keys, 0},
-            {"<CTLU>", CommandId::Ctlu, CommandFamily::Keys, 0},
-            {"<ALTD>", CommandId::Altd, CommandFamily::Keys, 0},
-            {"<ALTU>", CommandId::Altu, CommandFamily::Keys, 0},
-            {"<SHFD>", CommandId::Shfd, CommandFamily::Keys, 0},
-            {"<SHFU>", CommandId::Shfu, CommandFamily::Keys, 0},
-            {"<WIND>", CommandId::Wind, CommandFamily::Keys, 0},
-            {"<WINU>", CommandId::Winu, CommandFamily::Keys, 0},
-            {"<RIGHT MOUSE>", CommandId::RightMouse, CommandFamily::Keys, 0},
-            {"<MIDDLE MOUSE>", CommandId::MiddleMouse, CommandFamily::Keys, 0},
-            {"<PAUSE:", CommandId::PauseAt, CommandFamily::Control, 0},
-            {"<PAUSE>", CommandId::Pause, CommandFamily::Control, 0},
-            {"<SCREEN:", CommandId::Screen, CommandFamily::System, 0},
-            {"<KEYDEL:", CommandId::Keydel, CommandFamily::System, 0},
-            {"<KEYSPD:", CommandId::Keyspd, CommandFamily::System, 0},
-            {"<SSTIME:", CommandId::Sstime, CommandFamily::System, 0},
-            {"<WBSIZE:", CommandId::Wbsize, CommandFamily::System, 0},
-            {"<WALLT:", CommandId::Wallt, CommandFamily::System, 0},
-            {"<WALLC:", CommandId::Wallc, CommandFamily::System, 0},
-            {"<WALLS:", CommandId::Walls, CommandFamily::System, 0},
-            {"<WALLP:", CommandId::Wallp, CommandFamily::System, 0},
-            {"<TBOX:<HEAD:", CommandId::TextBox, CommandFamily::Control, 0},
-            {"<DELAY:", CommandId::Delay, CommandFamily::Control, 0},
-            {"<SPEED:", CommandId::Speed, CommandFamily::Keys, 0},
-            {"<MSD:", CommandId::Msd, CommandFamily::Control, 0},
-            {"<REM:", CommandId::Rem, CommandFamily::Control, 0},
-            {"<WSHUT:", CommandId::Wshut, CommandFamily::Window, 0},
-            {"<WHIDE:", CommandId::Whide, CommandFamily::Window, 0},
-            {"<WSHOW:", CommandId::Wshow, CommandFamily::Window, 0},
-            {"<WSIZE:", CommandId::Wsize, CommandFamily::Window, 0},
-            {"<WPOS:", CommandId::Wpos, CommandFamily::Window, 0},
-            {"<WPOS2:", CommandId::Wpos2, CommandFamily::Window, 0},
-            {"<ALT:", CommandId::AltCode3, CommandFamily::Keys, 0},
-            {"<ALT4:", CommandId::AltCode4, CommandFamily::Keys, 0},
-            {"<IIII>", CommandId::Counter4, CommandFamily::Control, 0},
-            {"<III>", CommandId::Counter3, CommandFamily::Control, 0},
-            {"<II>", CommandId::Counter2, CommandFamily::Control, 0},
-            {"<I>", CommandId::Counter1, CommandFamily::Control, 0},
-            {"<CLIPF:", CommandId::Clipf, CommandFamily::ClipFile, 0},
-            {"<CLIPB:", CommandId::Clipb, CommandFamily::ClipFile, 0},
-            {"<CLIPC>", CommandId::Clipc, CommandFamily::ClipFile, 0},
-            {"<CLIPP>", CommandId::Clipp, CommandFamily::ClipFile, 0},
-            {"<BEGCLIP>", CommandId::Begclip, CommandFamily::ClipFile, 0},
-            {"<CLIPTYPE>", CommandId::Cliptype, CommandFamily::ClipFile, 0},
-            {"<CLIPTYPEI>", CommandId::Cliptypei, CommandFamily::ClipFile, 0},
-            {"<PROMPTREP>", CommandId::Promptrep, CommandFamily::Control, 0},
-            {"<MACRUN:", CommandId::Macrun, CommandFamily::Control, 0},
-            {"<MACDEL:", CommandId::Macdel, CommandFamily::Control, 0},
-            {"<MACACT:", CommandId::Macact, CommandFamily::Control, 0},
-            {"<MACDEACT:", CommandId::Macdeact, CommandFamily::Control, 0},
-            {"<REPEAT:", CommandId::Repeat, CommandFamily::Control, 0},
-            {"<REP:", CommandId::Rep, CommandFamily::Control, 0},
-            {"<SPKEY:", CommandId::Spkey, CommandFamily::Keys, 0},
-            {"<SPMSE:", CommandId::Spmse, CommandFamily::Mouse, 0},
-            {"<SWAP:", CommandId::Swap, CommandFamily::Control, 0},
-            {"<WAITWIN:", CommandId::Waitwin, CommandFamily::Wait, 0},
-            {"<WAITWLF:", CommandId::Waitwlf, CommandFamily::Wait, 0},
-            {"<WAITPROG:", CommandId::Waitprog, CommandFamily::Wait, 0},
-            {"<WAITTXTY:", CommandId::Waittxty, CommandFamily::Wait, 0},
-            {"<WAITTXTN:", CommandId::Waittxtn, CommandFamily::Wait, 0},
-            {"<WAITPB>", CommandId::Waitpb, CommandFamily::Wait, 0},
-            {"<WAITKEY:", CommandId::Waitkey, CommandFamily::Wait, 0},
-            {"<WAITLM:", CommandId::Waitlm, CommandFamily::Wait, 0},
-            {"<WAITMM:", CommandId::Waitmm, CommandFamily::Wait, 0},
-            {"<WAITRM:", CommandId::Waitrm, CommandFamily::Wait, 0},
-            {"<WAITTIME:", CommandId::Waittime, CommandFamily::Wait, 0},
-            {"<TFILE:", CommandId::Tfile, CommandFamily::ClipFile, 0},
-            {"<HTTP:", CommandId::Http, CommandFamily::ClipFile, 0},
-            {"<FTP:", CommandId::Ftp, CommandFamily::ClipFile, 0},
-            {"<ENDREP>", CommandId::Endrep, CommandFamily::Control, 0},
-            {"<ENDCLIP>", CommandId::Endclip, CommandFamily::ClipFile, 0},
-            {"<AUDOFF>", CommandId::Audoff, CommandFamily::System, 0},
-            {"<AUDON>", CommandId::Audon, CommandFamily::System, 0},
-            {"<AUDUP>", CommandId::Audup, CommandFamily::System, 0},
-            {"<AUDDOWN>", CommandId::Auddown, CommandFamily::System, 0},
-            {"<AUDMUTE>", CommandId::Audmute, CommandFamily::System, 0},
-            {"<AUDLEFT>", CommandId::Audleft, CommandFamily::System, 0},
-            {"<AUDRIGHT>", CommandId::Audright, CommandFamily::System, 0},
-            {"<AUDCENTER>", CommandId::Audcenter, CommandFamily::System, 0},
-            {"<TREBUP>", CommandId::Trebup, CommandFamily::System, 0},
-            {"<TREBDOWN>", CommandId::Trebdown, CommandFamily::System, 0},
-            {"<MIDIOFF>", CommandId::Midioff, CommandFamily::System, 0},
-            {"<MIDION>", CommandId::Midion, CommandFamily::System, 0},
-            {"<MIDIUP>", CommandId::Midiup, CommandFamily::System, 0},
-            {"<MIDIDOWN>", CommandId::Mididown, CommandFamily::System, 0},
-            {"<MIDIMUTE>", CommandId::Midimute, CommandFamily::System, 0},
-            {"<MIDILEFT>", CommandId::Midileft, CommandFamily::System, 0},
-            {"<MIDIRIGHT>", CommandId::Midiright, CommandFamily::System, 0},
-            {"<MIDICENTER>", CommandId::Midicenter, CommandFamily::System, 0},
-            {"<BASSUP>", CommandId::Bassup, CommandFamily::System, 0},
-            {"<BASSDOWN>", CommandId::Bassdown, CommandFamily::System, 0},
-            {"<LDN>", CommandId::Ldn, CommandFamily::Mouse, 0},
-            {"<LUP>", CommandId::Lup, CommandFamily::Mouse, 0},
-            {"<LCLK>", CommandId::Lclk, CommandFamily::Mouse, 0},
-            {"<LDCLK>", CommandId::Ldclk, CommandFamily::Mouse, 0},
-            {"<RDN>", CommandId::Rdn, CommandFamily::Mouse, 0},
-            {"<RUP>", CommandId::Rup, CommandFamily::Mouse, 0},
-            {"<RCLK>", CommandId::Rclk, CommandFamily::Mouse, 0},
-            {"<RDCLK>", CommandId::Rdclk, CommandFamily::Mouse, 0},
-            {"<MDN>", CommandId::Mdn, CommandFamily::Mouse, 0},
-            {"<MUP>", CommandId::Mup, CommandFamily::Mouse, 0},
-            {"<MCLK>", CommandId::Mclk, CommandFamily::Mouse, 0},
-            {"<MDCLK>", CommandId::Mdclk, CommandFamily::Mouse, 0},
-            {"<WFW:", CommandId::Wfw, CommandFamily::Mouse, 0},
-            {"<WBW:", CommandId::Wbw, CommandFamily::Mouse, 0},
-            {"<MMP:", CommandId::Mmp, CommandFamily::Mouse, 0},
-            {"<MMS:", CommandId::Mms, CommandFamily::Mouse, 0},
-            {"<MMW:", CommandId::Mmw, CommandFamily::Mouse, 0},
-            {"<MMC>", CommandId::Mmc, CommandFamily::Mouse, 0},
-            {"<F1>", CommandId::FKey, CommandFamily::Keys, 1},
-            {"<F2>", CommandId::FKey, CommandFamily::Keys, 2},
-            {"<F3>", CommandId::FKey, CommandFamily::Keys, 3},
-            {"<F4>", CommandId::FKey, CommandFamily::Keys, 4},
-            {"<F5>", CommandId::FKey, CommandFamily::Keys, 5},
-            {"<F6>", CommandId::FKey, CommandFamily::Keys, 6},
-            {"<F7>", CommandId::FKey, CommandFamily::Keys, 7},
-            {"<F8>", CommandId::FKey, CommandFamily::Keys, 8},
-            {"<F9>", CommandId::FKey, CommandFamily::Keys, 9},
-            {"<F10>", CommandId::FKey, CommandFamily::Keys, 10},
-            {"<F11>", CommandId::FKey, CommandFamily::Keys, 11},
-            {"<F12>", CommandId::FKey, CommandFamily::Keys, 12},
-            {"<F13>", CommandId::FKey, CommandFamily::Keys, 13},
-            {"<F14>", CommandId::FKey, CommandFamily::Keys, 14},
-            {"<F15>", CommandId::FKey, CommandFamily::Keys, 15},
-            {"<F16>", CommandId::FKey, CommandFamily::Keys, 16},
-            {"<F17>", CommandId::FKey, CommandFamily::Keys, 17},
-            {"<F18>", CommandId::FKey, CommandFamily::Keys, 18},
-            {"<F19>", CommandId::FKey, CommandFamily::Keys, 19},
-            {"<F20>", CommandId::FKey, CommandFamily::Keys, 20},
-            {"<F21>", CommandId::FKey, CommandFamily::Keys, 21},
-            {"<F22>", CommandId::FKey, CommandFamily::Keys, 22},
-            {"<F23>", CommandId::FKey, CommandFamily::Keys, 23},
-            {"<F24>", CommandId::FKey, CommandFamily::Keys, 24},
-            {"<SHIFT>", CommandId::Shift, CommandFamily::Keys, 0},
-            {"<CTRL>", CommandId::Ctrl, CommandFamily::Keys, 0},
-            {"<ALT>", CommandId::Alt, CommandFamily::Keys, 0},
-            {"<ATTN>", CommandId::Attn, CommandFamily::Keys, 0},
-            {"<CRSEL>", CommandId::Crsel, CommandFamily::Keys, 0},
-            {"<EXSEL>", CommandId::Exsel, CommandFamily::Keys, 0},
-            {"<EREOF>", CommandId::Ereof, CommandFamily::Keys, 0},
-            {"<PLAY>", CommandId::Play, CommandFamily::Keys, 0},
-            {"<ZOOM>", CommandId::Zoom, CommandFamily::Keys, 0},
-            {"<WAV1:", CommandId::Wav1, CommandFamily::System, 0},
-            {"<WAV2:", CommandId::Wav2, CommandFamily::System, 0},
-            {"<BEEP>", CommandId::Beep, CommandFamily::System, 0},
-            {"<CHDIR:", CommandId::Chdir, CommandFamily::ClipFile, 0},
-            {"<MKDIR:", CommandId::Mkdir, CommandFamily::ClipFile, 0},
-            {"<NWT", CommandId::Nwt, CommandFamily::System, 0},
-            {"<NWC", CommandId::Nwc, CommandFamily::System, 0},
-            {"<NWD", CommandId::Nwd, CommandFamily::System, 0},
-            {"<DIAL:<NAME:", CommandId::Dial, CommandFamily::System, 0},
-            {"<HANG>", CommandId::Hang, CommandFamily::System, 0},
-            {"<DELFILE:", CommandId::Delfile, CommandFamily::ClipFile, 0},
-            {"<COPYFILE:", CommandId::Copyfile, CommandFamily::ClipFile, 0},
-            {"<RENFILE:", CommandId::Renfile, CommandFamily::ClipFile, 0},
-            {"<ACTIVATE:", CommandId::Activate, CommandFamily::Window, 0},
-            {"<LAUNCH:", CommandId::Launch, CommandFamily::Window, 0},
-            {"<LAUNCHDEL:", CommandId::Launchdel, CommandFamily::Window, 0},
-            {"<LAUNCHNO:", CommandId::Launchno, CommandFamily::Window, 0},
-            {"<LAUNCHYES:", CommandId::Launchyes, CommandFamily::Window, 0},
-            {"<LAUNCHNO2:", CommandId::Launchno2, CommandFamily::Window, 0},
-            {"<LAUNCHYES2:", CommandId::Launchyes2, CommandFamily::Window, 0},
-            {"<DEFPRT:", CommandId::Defprt, CommandFamily::System, 0},
-            {"<EXPLORE:", CommandId::Explore, CommandFamily::System, 0},
-            {"<AVI:", CommandId::Avi, CommandFamily::System, 0},
-            {"<AVII:", CommandId::Avii, CommandFamily::System, 0},
-            {"<AVIE:", CommandId::Avie, CommandFamily::System, 0},
-            {"<CDPLAY>", CommandId::Cdplay, CommandFamily::System, 0},
-            {"<CDSTOP>", CommandId::Cdstop, CommandFamily::System, 0},
-            {"<CDPAUSE>", CommandId::Cdpause, CommandFamily::System, 0},
-            {"<CDNEXT>", CommandId::Cdnext, CommandFamily::System, 0},
-            {"<CDPREV>", CommandId::Cdprev, CommandFamily::System, 0},
-            {"<CDGOTO:", CommandId::Cdgoto, CommandFamily::System, 0},
-            {"<CDSTEP:", CommandId::Cdstep, CommandFamily::System, 0},
-            {"<CDBACK:", CommandId::Cdback, CommandFamily::System, 0},
-            {"<CDEJECT>", CommandId::Cdeject, CommandFamily::System, 0},
-            {"<CDCLOSE>", CommandId::Cdclose, CommandFamily::System, 0},
-            {"<LOGOFF>", CommandId::Logoff, CommandFamily::System, 0},
-            {"<REBOOT>", CommandId::Reboot, CommandFamily::System, 0},
-            {"<SHUTDOWN>", CommandId::Shutdown, CommandFamily::System, 0},
-            {"<POWEROFF>", CommandId::Poweroff, CommandFamily::System, 0},
-            {"<SSON>", CommandId::Sson, CommandFamily::System, 0},
-            {"<SSOFF>", CommandId::Ssoff, CommandFamily::System, 0},
-            {"<HIDETASK>", CommandId::Hidetask, CommandFamily::System, 0},
-            {"<SHOWTASK>", CommandId::Showtask, CommandFamily::System, 0},
-            {"<CASCDESK>", CommandId::Cascdesk, CommandFamily::System, 0},
-            {"<TILHDESK>", CommandId::Tilhdesk, CommandFamily::System, 0},
-            {"<TILVDESK>", CommandId::Tilvdesk, CommandFamily::System, 0},
-            {"<MINIDESK>", CommandId::Minidesk, CommandFamily::System, 0},
-            {"<RESTDESK>", CommandId::Restdesk, CommandFamily::System, 0},
-            {"<SUSPEND>", CommandId::Suspend, CommandFamily::System, 0},
-            {"<UNDOCK>", CommandId::Undock, CommandFamily::System, 0},
-            {"<RUNDT>", CommandId::Rundt, CommandFamily::System, 0},
-            {"<RUNFC>", CommandId::Runfc, CommandFamily::System, 0},
-            {"<RUNFF>", CommandId::Runff, CommandFamily::System, 0},
-            {"<RUNRP>", CommandId::Runrp, CommandFamily::System, 0},
-            {"<EXPCP>", CommandId::Expcp, CommandFamily::System, 0},
-            {"<EXPDT>", CommandId::Expdt, CommandFamily::System, 0},
-            {"<EXPDP>", CommandId::Expdp, CommandFamily::System, 0},
-            {"<EXPFV>", CommandId::Expfv, CommandFamily::System, 0},
-            {"<EXPFT>", CommandId::Expft, CommandFamily::System, 0},
-            {"<EXPMC>", CommandId::Expmc, CommandFamily::System, 0},
-            {"<EXPNW>", CommandId::Expnw, CommandFamily::System, 0},
-            {"<EXPPR>", CommandId::Exppr, CommandFamily::System, 0},
-            {"<EXPPF>", CommandId::Exppf, CommandFamily::System, 0},
-            {"<EXPRD>", CommandId::Exprd, CommandFamily::System, 0},
-            {"<EXPRB>", CommandId::Exprb, CommandFamily::System, 0},
-            {"<EXPSM>", CommandId::Expsm, CommandFamily::System, 0},
-            {"<EXPSU>", CommandId::Expsu, CommandFamily::System, 0},
-            {"<EXPUD>", CommandId::Expud, CommandFamily::System, 0},
-            {"<EMPTYBIN>", CommandId::Emptybin, CommandFamily::System, 0},
-            {"<PA1>", CommandId::Pa1, CommandFamily::Keys, 0},
-            {"<PRTSCR>", CommandId::Prtscr, CommandFamily::Keys, 0},
-            {"<SCRLOCK>", CommandId::Scrlock, CommandFamily::Keys, 0},
-            {"<PAUSEKEY>", CommandId::Pausekey, CommandFamily::Keys, 0},
-            {"<CAPLOCK>", CommandId::Caplock, CommandFamily::Keys, 0},
-            {"<NUMLOCK>", CommandId::Numlock, CommandFamily::Keys, 0},
-            {"<KEYP0>", CommandId::KeyPadDigit, CommandFamily::Keys, 0},
-            {"<KEYP1>", CommandId::KeyPadDigit, CommandFamily::Keys, 1},
-            {"<KEYP2>", CommandId::KeyPadDigit, CommandFamily::Keys, 2},
-            {"<KEYP3>", CommandId::KeyPadDigit, CommandFamily::Keys, 3},
-            {"<KEYP4>", CommandId::KeyPadDigit, CommandFamily::Keys, 4},
-            {"<KEYP5>", CommandId::KeyPadDigit, CommandFamily::Keys, 5},
-            {"<KEYP6>", CommandId::KeyPadDigit, CommandFamily::Keys, 6},
-            {"<KEYP7>", CommandId::KeyPadDigit, CommandFamily::Keys, 7},
-            {"<KEYP8>", CommandId::KeyPadDigit, CommandFamily::Keys, 8},
-            {"<KEYP9>", CommandId::KeyPadDigit, CommandFamily::Keys, 9},
-            {"<KEYP.>", CommandId::KeyPadDecimal, CommandFamily::Keys, 0},
-            {"<KEYP/>", CommandId::KeyPadDivide, CommandFamily::Keys, 0},
-            {"<KEYP*>", CommandId::KeyPadMultiply, CommandFamily::Keys, 0},
-            {"<KEYP->", CommandId::KeyPadSubtract, CommandFamily::Keys, 0},
-            {"<KEYP+>", CommandId::KeyPadAdd, CommandFamily::Keys, 0},
-            {"<WMAX:", CommandId::Wmax, CommandFamily::Window, 0},
-            {"<WMIN:", CommandId::Wmin, CommandFamily::Window, 0},
-            {"<WCLS:", CommandId::Wcls, CommandFamily::Window, 0},
-            {"<WRES:", CommandId::Wres, CommandFamily::Window, 0},
-        };
-        // The date commands, then the time commands, close the list.
+    Table() : commands(kCommandCatalogue.begin(), kCommandCatalogue.end()) {
         dateTimeTags.reserve(kDateFormats.size() + kTimeFormats.size());
-        for (std::string_view f : kDateFormats) dateTimeTags.push_back("<" + std::string(f) + "{");
-        for (std::string_view f : kTimeFormats) dateTimeTags.push_back("<" + std::string(f) + "{");
+        for (std::string_view f : kDateFormats) dateTimeTags.push_back(dateTimeTag(f));
+        for (std::string_view f : kTimeFormats) dateTimeTags.push_back(dateTimeTag(f));
         for (std::size_t i = 0; i < kDateFormats.size(); ++i)
-            commands.push_back({dateTimeTags[i], CommandId::DateFormat, CommandFamily::ClipFile, static_cast<int>(i)});
+            commands.push_back({dateTimeTags[i],
+                                CommandId::DateFormat,
+                                CommandFamily::ClipFile,
+                                ScriptCommand::Date,
+                                {},
+                                static_cast<int>(i)});
         for (std::size_t i = 0; i < kTimeFormats.size(); ++i)
-            commands.push_back({dateTimeTags[kDateFormats.size() + i], CommandId::TimeFormat, CommandFamily::ClipFile,
+            commands.push_back({dateTimeTags[kDateFormats.size() + i],
+                                CommandId::TimeFormat,
+                                CommandFamily::ClipFile,
+                                ScriptCommand::Time,
+                                {},
                                 static_cast<int>(i)});
         for (std::size_t i = 0; i < commands.size(); ++i) {
             const auto second = static_cast<unsigned char>(commands[i].tag[1]);
@@ -299,5 +62,91 @@ const Table& table() {
 std::span<const CommandSpec> commandTable() { return table().commands; }
 
 std::span<const std::uint16_t> commandCandidates(unsigned char second) { return table().bySecond[second]; }
+
+const CommandSpec& commandSpec(CommandId id) {
+    const std::uint16_t i = kFirstEntry[static_cast<std::size_t>(id)];
+    // The date and time commands live in the expanded table only.
+    if (i == UINT16_MAX)
+        return commandTable()[id == CommandId::DateFormat ? kCommandCatalogue.size()
+                                                          : kCommandCatalogue.size() + kDateFormats.size()];
+    return kCommandCatalogue[i];
+}
+
+std::string zeroPadded(long long value, int width) {
+    std::string digits = std::to_string(value < 0 ? -value : value);
+    const std::size_t sign = value < 0 ? 1 : 0;
+    if (digits.size() + sign < static_cast<std::size_t>(width))
+        digits.insert(0, static_cast<std::size_t>(width) - sign - digits.size(), '0');
+    return value < 0 ? "-" + digits : digits;
+}
+
+std::string composeTagFields(const CommandSpec& spec, std::span<const std::string_view> fields, std::string_view text) {
+    const TagLayout& l = spec.layout;
+    std::string out(spec.tag);
+    std::size_t fieldEnd = 0;
+    for (std::size_t i = 0; i < fields.size() && i < l.fieldCount; ++i) {
+        const TagField& field = l.fields[i];
+        if (fieldEnd != 0 && field.at > fieldEnd) out += l.separator;
+        out += fields[i];
+        fieldEnd = field.at + field.width;
+    }
+    if (l.hasText()) {
+        if (fieldEnd != 0 && l.text > fieldEnd) out += l.separator;
+        out += text;
+        out += '>';
+    } else if (l.close != 0) {
+        out += '>';
+    }
+    return out;
+}
+
+std::string composeTag(const CommandSpec& spec, std::initializer_list<long long> numbers, std::string_view text) {
+    std::array<std::string, 3> written;
+    std::array<std::string_view, 3> views;
+    std::size_t count = 0;
+    for (long long n : numbers) {
+        if (count >= written.size()) break;
+        written[count] = zeroPadded(n, spec.layout.fields[count].width);
+        views[count] = written[count];
+        ++count;
+    }
+    return composeTagFields(spec, std::span(views.data(), count), text);
+}
+
+std::string composeLogon(std::string_view user, std::string_view password) {
+    return std::string(kNameTag) + std::string(user) + ">" + std::string(kPassTag) + std::string(password) + ">";
+}
+
+std::string composeNetworkStart(CommandId id, bool permanent, bool force, bool showStatus) {
+    std::string out(tagOf(id));
+    if (permanent) out += kPermanentFlag;
+    if (force && id == CommandId::Nwd) out += kForceFlag;
+    if (showStatus) out += kStatusFlag;
+    return out + ":";
+}
+
+std::string composeDialTag(std::string_view user, std::string_view password, std::string_view connection) {
+    // The tag's text ends with the "<NAME:" of the logon.
+    const std::string_view dial = tagOf(CommandId::Dial);
+    return std::string(dial.substr(0, dial.size() - kNameTag.size())) + composeLogon(user, password) +
+           std::string(connection) + ">";
+}
+
+std::string composeDateTag(std::size_t format, bool leadingZeros, bool future, int dayCount) {
+    if (format >= kDateFormats.size()) return {};
+    const CommandSpec& spec = commandTable()[kCommandCatalogue.size() + format];
+    return std::string(spec.tag) + (leadingZeros ? kZerosFlag : kNoZerosFlag) + (future ? kFutureFlag : kPastFlag) +
+           zeroPadded(dayCount, kDayCountWidth) + std::string(kDateTimeClose);
+}
+
+std::string composeTimeTag(std::size_t format, bool leadingZeros) {
+    if (format >= kTimeFormats.size()) return {};
+    const CommandSpec& spec = commandTable()[kCommandCatalogue.size() + kDateFormats.size() + format];
+    return std::string(spec.tag) + (leadingZeros ? kZerosFlag : kNoZerosFlag) + std::string(kDateTimeClose);
+}
+
+std::string composeTag(CommandId id, std::initializer_list<long long> numbers, std::string_view text) {
+    return composeTag(commandSpec(id), numbers, text);
+}
 
 }  // namespace orv

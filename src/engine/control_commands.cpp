@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/macro_host.h"
+#include "engine/command_handlers.h"
 #include "engine/playback_engine.h"
 #include "engine/repeat_blocks.h"
 #include "engine/text_fields.h"
@@ -20,8 +21,6 @@ namespace orv {
 
 namespace {
 
-constexpr std::string_view kEndRep = "<ENDREP>";
-
 // The first loaded macro whose nickname is exactly `nick`, or 0.
 int findMacro(const PlaybackServices& s, const std::string& nick, int from = 1) {
     if (s.table == nullptr || s.settings == nullptr) return 0;
@@ -34,77 +33,50 @@ int findMacro(const PlaybackServices& s, const std::string& nick, int from = 1) 
 class ControlCommands final : public ICommandFamily {
 public:
     std::optional<std::size_t> perform(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) override {
-        const std::string_view text = run.text;
-        const std::size_t at = run.pos;
-        switch (cmd.id) {
-            case CommandId::Pause: {
-                IPlaybackWindows& w = *engine.services().windows;
-                const int top = (w.screenHeight() - 94) / 2;
-                const int left = (w.screenWidth() - 224) / 2;
-                if (!engine.showPause(top, left, std::string())) run.stop = true;
-                return at + cmd.tag.size();
-            }
-            case CommandId::PauseAt:
-                return pauseAt(engine, run);
-            case CommandId::TextBox: {
-                const FreeText title = freeText(text, at + cmd.tag.size());
-                const FreeText body = freeText(text, title.next);
-                engine.MyMessage(title.shortString(), std::string(body.value));
-                return body.next;
-            }
-            case CommandId::Delay: {
-                if (!charAt(text, at, 12, '>')) return std::nullopt;
-                double seconds = 0;
-                if (parseDecimal(fieldAt(text, at, 7, 5), seconds)) engine.PauseFor(seconds);
-                return at + 13;
-            }
-            case CommandId::Msd:
-                if (!charAt(text, at, 9, '>')) return std::nullopt;
-                engine.waitMs(fieldNumber(text, at, 5, 4));
-                return at + 10;
-            case CommandId::Rem:
-                return freeText(text, at + cmd.tag.size()).next;
-            case CommandId::Counter1:
-            case CommandId::Counter2:
-            case CommandId::Counter3:
-            case CommandId::Counter4:
-                return counter(engine, run, cmd);
-            case CommandId::Repeat:
-                if (!charAt(text, at, 12, '>')) return std::nullopt;
-                return repeat(engine, run, at + 13, fieldNumber(text, at, 8, 4), 1, 1);
-            case CommandId::Rep:
-                if (!charAt(text, at, 23, '>')) return std::nullopt;
-                return repeat(engine, run, at + 24, fieldNumber(text, at, 5, 4), fieldNumber(text, at, 17, 6),
-                              fieldNumber(text, at, 10, 6));
-            case CommandId::Promptrep: {
-                const int count = engine.DoRepPrompt();
-                return repeat(engine, run, at + cmd.tag.size(), static_cast<std::uint32_t>(std::max(count, 0)), 1, 1);
-            }
-            case CommandId::Endrep:
-                return at + kEndRep.size();
-            case CommandId::Macrun:
-                return macRun(engine, run, cmd);
-            case CommandId::Macdel:
-                return macDel(engine, run, cmd);
-            case CommandId::Macact:
-                return macActivate(engine, run, cmd, true);
-            case CommandId::Macdeact:
-                return macActivate(engine, run, cmd, false);
-            case CommandId::Swap:
-                return swap(engine, run, cmd);
-            default:
-                return std::nullopt;
-        }
+        using C = ControlCommands;
+        static constexpr HandlerTable<ControlCommands> kHandlers{
+            {CommandId::Pause, &C::pause},
+            {CommandId::PauseAt, &C::pauseAt},
+            {CommandId::TextBox, &C::textBox},
+            {CommandId::Delay, &C::delay},
+            {CommandId::Msd, &C::delayMs},
+            {CommandId::Rem, &C::remark},
+            {CommandId::Counter1, &C::counter},
+            {CommandId::Counter2, &C::counter},
+            {CommandId::Counter3, &C::counter},
+            {CommandId::Counter4, &C::counter},
+            {CommandId::Repeat, &C::repeatCount},
+            {CommandId::Rep, &C::repeatCount},
+            {CommandId::Promptrep, &C::repeatPrompt},
+            {CommandId::Endrep, &C::endRepeat},
+            {CommandId::Macrun, &C::macRun},
+            {CommandId::Macdel, &C::macDel},
+            {CommandId::Macact, &C::macActivate},
+            {CommandId::Macdeact, &C::macActivate},
+            {CommandId::Swap, &C::swap},
+        };
+        return kHandlers.run(*this, engine, run, cmd);
     }
 
 private:
-    static std::size_t pauseAt(PlaybackEngine& engine, Interpretation& run) {
-        const std::string_view text = run.text;
-        const std::size_t at = run.pos;
+    using Result = std::optional<std::size_t>;
+
+    // "<PAUSE>": the pause window in the middle of the screen.
+    Result pause(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
         IPlaybackWindows& w = *engine.services().windows;
-        int top = static_cast<int>(fieldNumber(text, at, 7, 3));
-        int left = static_cast<int>(fieldNumber(text, at, 11, 3));
-        const FreeText message = freeText(text, at + 14);
+        const int top = (w.screenHeight() - 94) / 2;
+        const int left = (w.screenWidth() - 224) / 2;
+        if (!engine.showPause(top, left, std::string())) run.stop = true;
+        return cmd.end(run.pos);
+    }
+
+    // "<PAUSE:": the pause window at the given place (kept on screen) with a message.
+    Result pauseAt(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+        const std::string_view text = run.text;
+        IPlaybackWindows& w = *engine.services().windows;
+        int top = static_cast<int>(fieldNumber(text, run.pos, cmd.field(0)));
+        int left = static_cast<int>(fieldNumber(text, run.pos, cmd.field(1)));
+        const FreeText message = textParameter(text, run.pos, cmd);
         const std::string msg = message.shortString();
         const int messageHeight = msg.empty() ? 0 : static_cast<int>(msg.size() / 30) * 19 + 19;
         top = std::min(top, w.screenHeight() - messageHeight - 94);
@@ -113,29 +85,60 @@ private:
         return message.next;
     }
 
-    static std::size_t counter(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+    // "<TBOX:<HEAD:": the title up to ">", then the text up to the next ">".
+    Result textBox(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+        const FreeText title = textParameter(run.text, run.pos, cmd);
+        const FreeText body = freeText(run.text, title.next);
+        engine.MyMessage(title.shortString(), std::string(body.value));
+        return body.next;
+    }
+
+    // "<DELAY:": seconds with two decimals, scaled by the speed factor.
+    Result delay(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+        if (!closedAt(run.text, run.pos, cmd)) return std::nullopt;
+        double seconds = 0;
+        if (parseDecimal(fieldAt(run.text, run.pos, cmd.field(0)), seconds)) engine.PauseFor(seconds);
+        return cmd.end(run.pos);
+    }
+
+    // "<MSD:": milliseconds.
+    Result delayMs(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+        if (!closedAt(run.text, run.pos, cmd)) return std::nullopt;
+        engine.waitMs(fieldNumber(run.text, run.pos, cmd.field(0)));
+        return cmd.end(run.pos);
+    }
+
+    Result remark(PlaybackEngine&, Interpretation& run, const CommandSpec& cmd) {
+        return textParameter(run.text, run.pos, cmd).next;
+    }
+
+    // "<I>" to "<IIII>": the repeat's counter, zero-padded to as many digits as the tag has "I"s.
+    Result counter(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
         const long long value = static_cast<long long>(run.start) +
                                 static_cast<long long>(run.step) * static_cast<long long>(run.runNumber - 1);
-        int width = 0;
-        switch (cmd.id) {
-            case CommandId::Counter4:
-                width = 4;
-                break;
-            case CommandId::Counter3:
-                width = 3;
-                break;
-            case CommandId::Counter2:
-                width = 2;
-                break;
-            default:
-                width = 0;
-                break;
-        }
+        const int width = static_cast<int>(cmd.tag.size()) - 2;
         char digits[32];
         std::snprintf(digits, sizeof digits, "%0*lld", width, value);
         engine.runNested(run, digits);
-        return run.pos + cmd.tag.size();
+        return cmd.end(run.pos);
     }
+
+    // "<REP:" (count, start, step) and the older "<REPEAT:" (count alone).
+    Result repeatCount(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+        if (!closedAt(run.text, run.pos, cmd)) return std::nullopt;
+        const std::uint32_t count = fieldNumber(run.text, run.pos, cmd.field(0));
+        if (cmd.layout.fieldCount < 3) return repeat(engine, run, cmd.end(run.pos), count, 1, 1);
+        return repeat(engine, run, cmd.end(run.pos), count, fieldNumber(run.text, run.pos, cmd.field(2)),
+                      fieldNumber(run.text, run.pos, cmd.field(1)));
+    }
+
+    // "<PROMPTREP>": the count asked for when the macro plays.
+    Result repeatPrompt(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+        const int count = engine.DoRepPrompt();
+        return repeat(engine, run, cmd.end(run.pos), static_cast<std::uint32_t>(std::max(count, 0)), 1, 1);
+    }
+
+    Result endRepeat(PlaybackEngine&, Interpretation& run, const CommandSpec& cmd) { return cmd.end(run.pos); }
 
     // Runs the block from `blockStart` to its matching "<ENDREP>" `count` times.
     static std::size_t repeat(PlaybackEngine& engine, Interpretation& run, std::size_t blockStart, std::uint32_t count,
@@ -156,7 +159,7 @@ private:
         return *end;
     }
 
-    static std::size_t macRun(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+    Result macRun(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
         const FreeText nick = freeText(run.text, run.pos + cmd.tag.size());
         const PlaybackServices& s = engine.services();
         const int j = findMacro(s, nick.shortString());
@@ -169,7 +172,7 @@ private:
         return nick.next;
     }
 
-    static std::size_t macDel(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+    Result macDel(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
         const FreeText param = freeText(run.text, run.pos + cmd.tag.size());
         const std::string nick = param.shortString();
         const PlaybackServices& s = engine.services();
@@ -192,7 +195,8 @@ private:
         return param.next;
     }
 
-    static std::size_t macActivate(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd, bool active) {
+    Result macActivate(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+        const bool active = cmd.id == CommandId::Macact;
         const FreeText param = freeText(run.text, run.pos + cmd.tag.size());
         const std::string nick = param.shortString();
         const PlaybackServices& s = engine.services();
@@ -222,7 +226,7 @@ private:
         return param.next;
     }
 
-    static std::size_t swap(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+    Result swap(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
         const FreeText param = freeText(run.text, run.pos + cmd.tag.size());
         const std::string path = param.shortString();
         const PlaybackServices& s = engine.services();

@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "engine/command_handlers.h"
 #include "engine/playback_engine.h"
 #include "engine/signed_fields.h"
 #include "engine/text_fields.h"
@@ -15,42 +16,28 @@ namespace {
 
 using namespace mouse_flags;
 
+// The button commands: the events of the button and how often it clicks.
 struct ButtonEvents {
+    CommandId id;
     std::uint32_t down;
     std::uint32_t up;
     int clicks;  // 0: only `down` (or only `up` when down is 0)
 };
 
-std::optional<ButtonEvents> buttonEvents(CommandId id) {
-    switch (id) {
-        case CommandId::Ldn:
-            return ButtonEvents{kLeftDown, 0, 0};
-        case CommandId::Lup:
-            return ButtonEvents{0, kLeftUp, 0};
-        case CommandId::Lclk:
-            return ButtonEvents{kLeftDown, kLeftUp, 1};
-        case CommandId::Ldclk:
-            return ButtonEvents{kLeftDown, kLeftUp, 2};
-        case CommandId::Rdn:
-            return ButtonEvents{kRightDown, 0, 0};
-        case CommandId::Rup:
-            return ButtonEvents{0, kRightUp, 0};
-        case CommandId::Rclk:
-            return ButtonEvents{kRightDown, kRightUp, 1};
-        case CommandId::Rdclk:
-            return ButtonEvents{kRightDown, kRightUp, 2};
-        case CommandId::Mdn:
-            return ButtonEvents{kMiddleDown, 0, 0};
-        case CommandId::Mup:
-            return ButtonEvents{0, kMiddleUp, 0};
-        case CommandId::Mclk:
-            return ButtonEvents{kMiddleDown, kMiddleUp, 1};
-        case CommandId::Mdclk:
-            return ButtonEvents{kMiddleDown, kMiddleUp, 2};
-        default:
-            return std::nullopt;
-    }
-}
+constexpr ButtonEvents kButtons[] = {
+    {CommandId::Ldn, kLeftDown, 0, 0},
+    {CommandId::Lup, 0, kLeftUp, 0},
+    {CommandId::Lclk, kLeftDown, kLeftUp, 1},
+    {CommandId::Ldclk, kLeftDown, kLeftUp, 2},
+    {CommandId::Rdn, kRightDown, 0, 0},
+    {CommandId::Rup, 0, kRightUp, 0},
+    {CommandId::Rclk, kRightDown, kRightUp, 1},
+    {CommandId::Rdclk, kRightDown, kRightUp, 2},
+    {CommandId::Mdn, kMiddleDown, 0, 0},
+    {CommandId::Mup, 0, kMiddleUp, 0},
+    {CommandId::Mclk, kMiddleDown, kMiddleUp, 1},
+    {CommandId::Mdclk, kMiddleDown, kMiddleUp, 2},
+};
 
 }  // namespace
 
@@ -63,71 +50,84 @@ std::int32_t absoluteMouseValue(double v, int extent) {
 }
 
 std::optional<std::size_t> MouseCommands::perform(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
-    const std::string_view text = run.text;
-    const std::size_t at = run.pos;
-    EngineState& state = engine.state();
+    using M = MouseCommands;
+    static constexpr HandlerTable<MouseCommands> kHandlers = [] {
+        HandlerTable<MouseCommands> table{
+            {CommandId::Spmse, &M::mouseDelay}, {CommandId::Wfw, &M::wheel}, {CommandId::Wbw, &M::wheel},
+            {CommandId::Mmp, &M::move},         {CommandId::Mms, &M::move},  {CommandId::Mmw, &M::move},
+            {CommandId::Mmc, &M::moveToCaret},
+        };
+        for (const ButtonEvents& b : kButtons) table.add(b.id, &M::button);
+        return table;
+    }();
+    return kHandlers.run(*this, engine, run, cmd);
+}
 
-    if (const auto button = buttonEvents(cmd.id)) {
+std::optional<std::size_t> MouseCommands::button(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+    for (const ButtonEvents& b : kButtons) {
+        if (b.id != cmd.id) continue;
         engine.waitMouseDelay();
-        if (button->clicks == 0) {
-            mouse_.mouseEvent(button->down != 0 ? button->down : button->up, 0, 0, 0);
-        } else {
-            for (int i = 0; i < button->clicks; ++i) {
-                mouse_.mouseEvent(button->down, 0, 0, 0);
-                mouse_.mouseEvent(button->up, 0, 0, 0);
-            }
+        if (b.clicks == 0) mouse_.mouseEvent(b.down != 0 ? b.down : b.up, 0, 0, 0);
+        for (int i = 0; i < b.clicks; ++i) {
+            mouse_.mouseEvent(b.down, 0, 0, 0);
+            mouse_.mouseEvent(b.up, 0, 0, 0);
         }
-        return at + cmd.tag.size();
     }
+    return cmd.end(run.pos);
+}
 
-    switch (cmd.id) {
-        case CommandId::Spmse: {
-            if (!charAt(text, at, 11, '>')) return std::nullopt;
-            state.mouseDelay = static_cast<std::uint16_t>(fieldNumber(text, at, 7, 4));
-            state.mouseDelayOn = state.mouseDelay != 0;
-            return at + 12;
-        }
-        case CommandId::Wfw:
-        case CommandId::Wbw: {
-            if (!charAt(text, at, 8, '>')) return std::nullopt;
-            const auto notches = static_cast<std::int32_t>(fieldNumber(text, at, 5, 3));
-            engine.waitMouseDelay();
-            mouse_.mouseEvent(kWheel, 0, 0, (cmd.id == CommandId::Wfw ? 1 : -1) * notches * 120);
-            return at + 9;
-        }
-        case CommandId::Mmp:
-        case CommandId::Mms:
-        case CommandId::Mmw: {
-            if (!charAt(text, at, 16, '>')) return std::nullopt;
-            const double x = decimalField(text, at, 5, 5);
-            const double y = decimalField(text, at, 11, 5);
-            // The relative move starts from where the pointer was before the delay.
-            ScreenPoint origin{};
-            if (cmd.id == CommandId::Mmp) origin = mouse_.cursorPos();
-            engine.waitMouseDelay();
-            if (cmd.id == CommandId::Mmw) {
-                WindowRect rect;
-                const WindowId foreground = windows_.foregroundWindow();
-                if (foreground != 0 && windows_.windowRect(foreground, rect)) origin = {rect.left, rect.top};
-            }
-            const ScreenSize screen = windows_.screenSize();
-            mouse_.mouseEvent(kMove | kAbsolute, absoluteMouseValue(origin.x + x, screen.width),
-                              absoluteMouseValue(origin.y + y, screen.height), 0);
-            return at + 17;
-        }
-        case CommandId::Mmc: {
-            engine.waitMouseDelay();
-            ScreenPoint caret;
-            if (mouse_.caretScreenPos(caret)) {
-                mouse_.setCursorPos(caret.x, caret.y);
-            } else {
-                engine.MyMessage("Error", "Could not move the mouse to the location of the caret.");
-            }
-            return at + 5;
-        }
-        default:
-            return std::nullopt;
+// "<SPMSE:": the delay before each mouse command, 0 for none.
+std::optional<std::size_t> MouseCommands::mouseDelay(PlaybackEngine& engine, Interpretation& run,
+                                                     const CommandSpec& cmd) {
+    if (!closedAt(run.text, run.pos, cmd)) return std::nullopt;
+    EngineState& state = engine.state();
+    state.mouseDelay = static_cast<std::uint16_t>(fieldNumber(run.text, run.pos, cmd.field(0)));
+    state.mouseDelayOn = state.mouseDelay != 0;
+    return cmd.end(run.pos);
+}
+
+// "<WFW:" and "<WBW:": the wheel forward or back by a number of notches.
+std::optional<std::size_t> MouseCommands::wheel(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+    if (!closedAt(run.text, run.pos, cmd)) return std::nullopt;
+    const auto notches = static_cast<std::int32_t>(fieldNumber(run.text, run.pos, cmd.field(0)));
+    engine.waitMouseDelay();
+    mouse_.mouseEvent(kWheel, 0, 0, (cmd.id == CommandId::Wfw ? 1 : -1) * notches * 120);
+    return cmd.end(run.pos);
+}
+
+// "<MMS:" to a screen position, "<MMW:" relative to the foreground window, "<MMP:" relative to
+// the pointer.
+std::optional<std::size_t> MouseCommands::move(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+    const std::string_view text = run.text;
+    if (!closedAt(text, run.pos, cmd)) return std::nullopt;
+    const double x = decimalField(text, run.pos, cmd.field(0).at, cmd.field(0).width);
+    const double y = decimalField(text, run.pos, cmd.field(1).at, cmd.field(1).width);
+    // The relative move starts from where the pointer was before the delay.
+    ScreenPoint origin{};
+    if (cmd.id == CommandId::Mmp) origin = mouse_.cursorPos();
+    engine.waitMouseDelay();
+    if (cmd.id == CommandId::Mmw) {
+        WindowRect rect;
+        const WindowId foreground = windows_.foregroundWindow();
+        if (foreground != 0 && windows_.windowRect(foreground, rect)) origin = {rect.left, rect.top};
     }
+    const ScreenSize screen = windows_.screenSize();
+    mouse_.mouseEvent(kMove | kAbsolute, absoluteMouseValue(origin.x + x, screen.width),
+                      absoluteMouseValue(origin.y + y, screen.height), 0);
+    return cmd.end(run.pos);
+}
+
+// "<MMC>": the pointer to the text cursor of the focused window.
+std::optional<std::size_t> MouseCommands::moveToCaret(PlaybackEngine& engine, Interpretation& run,
+                                                      const CommandSpec& cmd) {
+    engine.waitMouseDelay();
+    ScreenPoint caret;
+    if (mouse_.caretScreenPos(caret)) {
+        mouse_.setCursorPos(caret.x, caret.y);
+    } else {
+        engine.MyMessage("Error", "Could not move the mouse to the location of the caret.");
+    }
+    return cmd.end(run.pos);
 }
 
 }  // namespace orv

@@ -18,6 +18,13 @@ public:
     std::optional<std::size_t> perform(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) override;
 
 private:
+    using Result = std::optional<std::size_t>;
+    Result button(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
+    Result mouseDelay(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
+    Result wheel(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
+    Result move(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
+    Result moveToCaret(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
+
     IMouseInput& mouse_;
     IWindowSystem& windows_;
 };

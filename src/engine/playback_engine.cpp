@@ -9,17 +9,11 @@
 #include "platform/message_pump.h"
 #include "platform/playback_windows.h"
 #include "store/app_settings.h"
+#include "platform/virtual_keys.h"
 
 namespace orv {
 
-namespace {
-
-constexpr std::uint8_t kVkShift = 16;
-constexpr std::uint8_t kVkControl = 17;
-constexpr std::uint8_t kVkMenu = 18;
-constexpr std::uint8_t kVkCapital = 20;
-
-}  // namespace
+namespace {}  // namespace
 
 PlaybackEngine::PlaybackEngine(PlaybackServices services, PlaybackLimits limits)
     : services_(services),

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/command_catalogue.h"
 #include "engine/window_control.h"
 #include "platform/clock.h"
 #include "platform/message_pump.h"
@@ -10,7 +11,6 @@
 namespace orv {
 
 namespace {
-constexpr std::string_view kParamTag = "<PARAM>";
 constexpr std::string_view kMacroWillAbort = " Macro will abort.";
 }  // namespace
 

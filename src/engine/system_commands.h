@@ -37,12 +37,33 @@ public:
     const MediaState& media() const { return media_; }
 
 private:
-    std::optional<std::size_t> settingsCommand(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
-    std::optional<std::size_t> desktopCommand(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
-    std::optional<std::size_t> networkCommand(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
-    std::optional<std::size_t> mixerCommand(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
-    std::optional<std::size_t> cdCommand(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
-    std::optional<std::size_t> clipCommand(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
+    using Result = std::optional<std::size_t>;
+    // System settings.
+    Result keyboardDelay(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
+    Result numberSetting(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
+    Result screenSaver(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
+    Result displayMode(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
+    Result wallpaper(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
+    Result defaultPrinter(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
+    // The desktop, the shell and the session.
+    Result shellCommand(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
+    Result arrangeWindows(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
+    Result taskBar(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
+    Result emptyBin(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
+    Result explore(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
+    Result endSession(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
+    // Network drives and dial-up connections.
+    Result networkDrive(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
+    Result dial(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
+    Result hangUp(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
+    // The mixer, the audio CD, video clips and sounds (media_commands.cpp).
+    Result mixer(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
+    Result cd(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
+    Result video(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
+    Result waveFile(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
+    Result beep(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
+    // The dial-up service when it answers; otherwise its message has been shown.
+    IDialUp* availableDialUp(PlaybackEngine& engine);
 
     SystemServices s_;
     MediaState media_;

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "engine/command_catalogue.h"
+
 namespace orv {
 
 // Readers of command parameters. Offsets count from the "<" of the tag at `at`; a field that
@@ -31,6 +33,22 @@ struct FreeText {
     std::string shortString() const { return std::string(value.substr(0, 255)); }
 };
 FreeText freeText(std::string_view text, std::size_t from);
+
+// The same for the fields of the tag `cmd` standing at `at`, as its layout places them.
+inline std::string_view fieldAt(std::string_view text, std::size_t at, const TagField& field) {
+    return fieldAt(text, at, field.at, field.width);
+}
+inline std::uint32_t fieldNumber(std::string_view text, std::size_t at, const TagField& field) {
+    return fieldNumber(text, at, field.at, field.width);
+}
+// Whether the ">" that closes the fixed fields of `cmd` stands where its layout puts it.
+inline bool closedAt(std::string_view text, std::size_t at, const CommandSpec& cmd) {
+    return charAt(text, at, cmd.layout.close, '>');
+}
+// The free-text parameter of `cmd`.
+inline FreeText textParameter(std::string_view text, std::size_t at, const CommandSpec& cmd) {
+    return freeText(text, at + cmd.layout.text);
+}
 
 // Whether `word` starts at `at`.
 inline bool startsAt(std::string_view text, std::size_t at, std::string_view word) {

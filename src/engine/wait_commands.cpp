@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "engine/ansi_upper.h"
+#include "engine/command_handlers.h"
 #include "engine/playback_engine.h"
 #include "engine/signed_fields.h"
 #include "engine/text_fields.h"
@@ -12,13 +13,13 @@
 #include "platform/clock.h"
 #include "platform/message_pump.h"
 #include "platform/thread_sleep.h"
+#include "platform/virtual_keys.h"
 
 namespace orv {
 
 namespace {
 
 constexpr std::string_view kMinutesAbort = " minutes.  Macro will abort.";
-constexpr std::uint8_t kVkExecute = 43;
 
 // Measures a wait against its time-out in minutes (0: none) on the monotonic tick count, so
 // that midnight and changes of the wall clock do not matter.
@@ -131,137 +132,152 @@ bool WaitCommands::handleHookMessage(const HookMessage& m) {
 }
 
 std::optional<std::size_t> WaitCommands::perform(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
-    const std::string_view text = run.text;
-    const std::size_t at = run.pos;
+    static constexpr HandlerTable<WaitCommands> kHandlers{
+        {CommandId::Waitwin, &WaitCommands::waitWindow},      {CommandId::Waitwlf, &WaitCommands::waitWindow},
+        {CommandId::Waitprog, &WaitCommands::waitProgramEnd}, {CommandId::Waittxty, &WaitCommands::waitText},
+        {CommandId::Waittxtn, &WaitCommands::waitText},       {CommandId::Waitkey, &WaitCommands::waitKey},
+        {CommandId::Waitlm, &WaitCommands::waitClick},        {CommandId::Waitrm, &WaitCommands::waitClick},
+        {CommandId::Waitmm, &WaitCommands::waitClick},        {CommandId::Waitpb, &WaitCommands::waitPlayback},
+        {CommandId::Waittime, &WaitCommands::waitTime},
+    };
+    return kHandlers.run(*this, engine, run, cmd);
+}
+
+// "<WAITWIN:" until a window whose title holds the text is in front; "<WAITWLF:" until the
+// window in front no longer has such a title.
+std::optional<std::size_t> WaitCommands::waitWindow(PlaybackEngine& engine, Interpretation& run,
+                                                    const CommandSpec& cmd) {
+    const std::uint32_t minutes = fieldNumber(run.text, run.pos, cmd.field(0));
+    const FreeText param = textParameter(run.text, run.pos, cmd);
+    const std::string wanted = ansiUpper(param.shortString());
+    const bool losesFocus = cmd.id == CommandId::Waitwlf;
     EngineState& state = engine.state();
     IWindowSystem& windows = control_.windows();
-    auto minutesText = [](std::uint32_t m) { return std::to_string(m); };
-
-    switch (cmd.id) {
-        case CommandId::Waitwin:
-        case CommandId::Waitwlf: {
-            const std::uint32_t minutes = fieldNumber(text, at, 9, 3);
-            const FreeText param = freeText(text, at + 13);
-            const std::string wanted = ansiUpper(param.shortString());
-            const bool losesFocus = cmd.id == CommandId::Waitwlf;
-            const WaitEnd end = waitUntil(engine, minutes, kDesktopWaitPollMs, [&] {
-                const WindowId foreground = windows.foregroundWindow();
-                if (losesFocus) state.HotKeyWindow = static_cast<std::int32_t>(foreground);
-                const std::string title = foreground != 0 ? control_.titleOf(foreground) : std::string();
-                if (title.empty()) return false;
-                const bool contains = ansiUpper(title).find(wanted) != std::string::npos;
-                if (losesFocus) return !contains;
-                if (contains && minutes == 0) state.HotKeyWindow = static_cast<std::int32_t>(foreground);
-                return contains;
-            });
-            if (end == WaitEnd::TimedOut) {
-                timeOut(engine, "Wait For Window Error",
-                        "The Window Title of \"" + wanted +
-                            (losesFocus ? "\" did not lose focus" : ".\" did not appear") +
-                            " within the specified time of " + minutesText(minutes) + std::string(kMinutesAbort));
-            }
-            return param.next;
-        }
-        case CommandId::Waitprog: {
-            const std::uint32_t minutes = fieldNumber(text, at, 10, 3);
-            const FreeText param = freeText(text, at + 14);
-            const std::string wanted = ansiUpper(param.shortString());
-            const WaitEnd end = waitUntil(engine, minutes, kDesktopWaitPollMs, [&] {
-                const int count = std::clamp(table_.RunningCount(), 0, kMaxRunningPrograms);
-                for (int i = 1; i <= count; ++i)
-                    if (table_.RunningProgram(i).find(wanted) != std::string::npos) return false;
-                return true;
-            });
-            if (end == WaitEnd::TimedOut) {
-                timeOut(engine, "Wait For Window Error",
-                        "The Window Title of \"" + wanted + ".\" did not appear within the specified time of " +
-                            minutesText(minutes) + std::string(kMinutesAbort));
-            }
-            return param.next;
-        }
-        case CommandId::Waittxty:
-        case CommandId::Waittxtn: {
-            const std::uint32_t minutes = fieldNumber(text, at, 10, 3);
-            const FreeText param = freeText(text, at + 14);
-            const std::string awaited = param.shortString();
-            const bool exact = cmd.id == CommandId::Waittxty;
-            const std::string awaitedUpper = ansiUpper(awaited);
-            input_.awaitedLength = awaited.size();
-            input_.typed.clear();
-            setFlag(TActivationTable::oWaitText, true);
-            const WaitEnd end = waitUntil(engine, minutes, kInputWaitPollMs, [&] {
-                return exact ? input_.typed == awaited : ansiUpper(input_.typed) == awaitedUpper;
-            });
-            if (end == WaitEnd::TimedOut) {
-                timeOut(engine, "Wait For Text Error",
-                        " Text \"" + awaited + "\" was not typed within the specified time of " + minutesText(minutes) +
-                            std::string(kMinutesAbort));
-            }
-            setFlag(TActivationTable::oWaitText, false);
-            return param.next;
-        }
-        case CommandId::Waitkey: {
-            const std::uint32_t minutes = fieldNumber(text, at, 9, 3);
-            const FreeText param = freeText(text, at + 13);
-            const WaitKey key = waitKeyFor(signedNumber(param.value.substr(0, 255)));
-            setFlag(TActivationTable::oWaitKeyPress, true);
-            input_.lastKey = 0;
-            const WaitEnd end = waitUntil(engine, minutes, kInputWaitPollMs,
-                                          [&] { return key.virtualKey != 0 && input_.lastKey == key.virtualKey; });
-            if (end == WaitEnd::TimedOut) {
-                timeOut(engine, "Wait For Key Press",
-                        "The \"" + key.name + "\" key was not pressed within the specified time of " +
-                            minutesText(minutes) + std::string(kMinutesAbort));
-            }
-            setFlag(TActivationTable::oWaitKeyPress, false);
-            return param.next;
-        }
-        case CommandId::Waitlm:
-        case CommandId::Waitrm:
-        case CommandId::Waitmm: {
-            const std::uint32_t minutes = fieldNumber(text, at, 8, 3);
-            input_.clickedLeft = input_.clickedRight = input_.clickedMiddle = false;
-            setFlag(TActivationTable::oWaitMouseClick, true);
-            const bool* flag = cmd.id == CommandId::Waitlm   ? &input_.clickedLeft
-                               : cmd.id == CommandId::Waitrm ? &input_.clickedRight
-                                                             : &input_.clickedMiddle;
-            const char* name = cmd.id == CommandId::Waitlm ? "Left" : cmd.id == CommandId::Waitrm ? "Right" : "Middle";
-            const WaitEnd end = waitUntil(engine, minutes, kInputWaitPollMs, [&] { return *flag; });
-            if (end == WaitEnd::TimedOut) {
-                timeOut(engine, "Wait For Mouse Click Error",
-                        std::string(name) + " click did not occur within the specified time of " +
-                            minutesText(minutes) + std::string(kMinutesAbort));
-            }
-            setFlag(TActivationTable::oWaitMouseClick, false);
-            return std::min(at + 12, text.size());
-        }
-        case CommandId::Waitpb: {
-            const PlaybackServices& s = engine.services();
-            setFlag(TActivationTable::oWaitMarker, true);
-            engine.PauseForNoSpeed(0.1);
-            engine.PostVKey(kVkExecute, 0);
-            engine.PostVKey(kVkExecute, 1);
-            // The clear-wait timer: the marker key gets 30 seconds to come back through the hook.
-            const std::uint64_t start = s.clock->tickCount();
-            for (;;) {
-                s.pump->processMessages();
-                if (table_.u8(TActivationTable::oWaitMarker) == 0) break;
-                const std::uint64_t elapsed = s.clock->tickCount() - start;
-                if (elapsed >= kClearWaitMs) break;
-                s.pump->waitFor(
-                    static_cast<std::uint32_t>(std::min<std::uint64_t>(kInputWaitPollMs, kClearWaitMs - elapsed)));
-            }
-            setFlag(TActivationTable::oWaitMarker, false);
-            return at + 8;
-        }
-        case CommandId::Waittime: {
-            const std::uint64_t seconds = fieldNumber(text, at, 10, 8);
-            sleeper_.sleepMs(seconds * 1000);
-            return std::min(at + 19, text.size());
-        }
-        default:
-            return std::nullopt;
+    const WaitEnd end = waitUntil(engine, minutes, kDesktopWaitPollMs, [&] {
+        const WindowId foreground = windows.foregroundWindow();
+        if (losesFocus) state.HotKeyWindow = static_cast<std::int32_t>(foreground);
+        const std::string title = foreground != 0 ? control_.titleOf(foreground) : std::string();
+        if (title.empty()) return false;
+        const bool contains = ansiUpper(title).find(wanted) != std::string::npos;
+        if (losesFocus) return !contains;
+        if (contains && minutes == 0) state.HotKeyWindow = static_cast<std::int32_t>(foreground);
+        return contains;
+    });
+    if (end == WaitEnd::TimedOut) {
+        timeOut(engine, "Wait For Window Error",
+                "The Window Title of \"" + wanted + (losesFocus ? "\" did not lose focus" : ".\" did not appear") +
+                    " within the specified time of " + std::to_string(minutes) + std::string(kMinutesAbort));
     }
+    return param.next;
+}
+
+// "<WAITPROG:" until no running program's name holds the text.
+std::optional<std::size_t> WaitCommands::waitProgramEnd(PlaybackEngine& engine, Interpretation& run,
+                                                        const CommandSpec& cmd) {
+    const std::uint32_t minutes = fieldNumber(run.text, run.pos, cmd.field(0));
+    const FreeText param = textParameter(run.text, run.pos, cmd);
+    const std::string wanted = ansiUpper(param.shortString());
+    const WaitEnd end = waitUntil(engine, minutes, kDesktopWaitPollMs, [&] {
+        const int count = std::clamp(table_.RunningCount(), 0, kMaxRunningPrograms);
+        for (int i = 1; i <= count; ++i)
+            if (table_.RunningProgram(i).find(wanted) != std::string::npos) return false;
+        return true;
+    });
+    if (end == WaitEnd::TimedOut) {
+        timeOut(engine, "Wait For Window Error",
+                "The Window Title of \"" + wanted + ".\" did not appear within the specified time of " +
+                    std::to_string(minutes) + std::string(kMinutesAbort));
+    }
+    return param.next;
+}
+
+// "<WAITTXTY:" (exact) and "<WAITTXTN:" (any case) until the user has typed the text.
+std::optional<std::size_t> WaitCommands::waitText(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+    const std::uint32_t minutes = fieldNumber(run.text, run.pos, cmd.field(0));
+    const FreeText param = textParameter(run.text, run.pos, cmd);
+    const std::string awaited = param.shortString();
+    const bool exact = cmd.id == CommandId::Waittxty;
+    const std::string awaitedUpper = ansiUpper(awaited);
+    input_.awaitedLength = awaited.size();
+    input_.typed.clear();
+    setFlag(TActivationTable::oWaitText, true);
+    const WaitEnd end = waitUntil(engine, minutes, kInputWaitPollMs, [&] {
+        return exact ? input_.typed == awaited : ansiUpper(input_.typed) == awaitedUpper;
+    });
+    if (end == WaitEnd::TimedOut) {
+        timeOut(engine, "Wait For Text Error",
+                " Text \"" + awaited + "\" was not typed within the specified time of " + std::to_string(minutes) +
+                    std::string(kMinutesAbort));
+    }
+    setFlag(TActivationTable::oWaitText, false);
+    return param.next;
+}
+
+// "<WAITKEY:" until the key of the given number is pressed.
+std::optional<std::size_t> WaitCommands::waitKey(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+    const std::uint32_t minutes = fieldNumber(run.text, run.pos, cmd.field(0));
+    const FreeText param = textParameter(run.text, run.pos, cmd);
+    const WaitKey key = waitKeyFor(signedNumber(param.value.substr(0, 255)));
+    setFlag(TActivationTable::oWaitKeyPress, true);
+    input_.lastKey = 0;
+    const WaitEnd end = waitUntil(engine, minutes, kInputWaitPollMs,
+                                  [&] { return key.virtualKey != 0 && input_.lastKey == key.virtualKey; });
+    if (end == WaitEnd::TimedOut) {
+        timeOut(engine, "Wait For Key Press",
+                "The \"" + key.name + "\" key was not pressed within the specified time of " + std::to_string(minutes) +
+                    std::string(kMinutesAbort));
+    }
+    setFlag(TActivationTable::oWaitKeyPress, false);
+    return param.next;
+}
+
+// "<WAITLM:", "<WAITRM:" and "<WAITMM:" until that mouse button is clicked.
+std::optional<std::size_t> WaitCommands::waitClick(PlaybackEngine& engine, Interpretation& run,
+                                                   const CommandSpec& cmd) {
+    const std::uint32_t minutes = fieldNumber(run.text, run.pos, cmd.field(0));
+    input_.clickedLeft = input_.clickedRight = input_.clickedMiddle = false;
+    setFlag(TActivationTable::oWaitMouseClick, true);
+    const bool left = cmd.id == CommandId::Waitlm;
+    const bool right = cmd.id == CommandId::Waitrm;
+    const bool* flag = left ? &input_.clickedLeft : right ? &input_.clickedRight : &input_.clickedMiddle;
+    const char* name = left ? "Left" : right ? "Right" : "Middle";
+    const WaitEnd end = waitUntil(engine, minutes, kInputWaitPollMs, [&] { return *flag; });
+    if (end == WaitEnd::TimedOut) {
+        timeOut(engine, "Wait For Mouse Click Error",
+                std::string(name) + " click did not occur within the specified time of " + std::to_string(minutes) +
+                    std::string(kMinutesAbort));
+    }
+    setFlag(TActivationTable::oWaitMouseClick, false);
+    return std::min(cmd.end(run.pos), run.text.size());
+}
+
+// "<WAITPB>": types the marker key and waits until it has come back through the hook, that is
+// until the keys typed before it have been handled.
+std::optional<std::size_t> WaitCommands::waitPlayback(PlaybackEngine& engine, Interpretation& run,
+                                                      const CommandSpec& cmd) {
+    const PlaybackServices& s = engine.services();
+    setFlag(TActivationTable::oWaitMarker, true);
+    engine.PauseForNoSpeed(0.1);
+    engine.PostVKey(kVkExecute, 0);
+    engine.PostVKey(kVkExecute, 1);
+    // The clear-wait timer: the marker key gets 30 seconds to come back through the hook.
+    const std::uint64_t start = s.clock->tickCount();
+    for (;;) {
+        s.pump->processMessages();
+        if (table_.u8(TActivationTable::oWaitMarker) == 0) break;
+        const std::uint64_t elapsed = s.clock->tickCount() - start;
+        if (elapsed >= kClearWaitMs) break;
+        s.pump->waitFor(static_cast<std::uint32_t>(std::min<std::uint64_t>(kInputWaitPollMs, kClearWaitMs - elapsed)));
+    }
+    setFlag(TActivationTable::oWaitMarker, false);
+    return cmd.end(run.pos);
+}
+
+// "<WAITTIME:": sleeps the given seconds (as given, not scaled by the speed factor).
+std::optional<std::size_t> WaitCommands::waitTime(PlaybackEngine&, Interpretation& run, const CommandSpec& cmd) {
+    const std::uint64_t seconds = fieldNumber(run.text, run.pos, cmd.field(0));
+    sleeper_.sleepMs(seconds * 1000);
+    return std::min(cmd.end(run.pos), run.text.size());
 }
 
 }  // namespace orv

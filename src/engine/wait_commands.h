@@ -50,6 +50,15 @@ public:
     const WaitInput& input() const { return input_; }
 
 private:
+    using Result = std::optional<std::size_t>;
+    Result waitWindow(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
+    Result waitProgramEnd(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
+    Result waitText(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
+    Result waitKey(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
+    Result waitClick(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
+    Result waitPlayback(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
+    Result waitTime(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
+
     void setFlag(std::size_t offset, bool on);
 
     WindowControl& control_;

@@ -14,6 +14,22 @@ public:
     std::optional<std::size_t> perform(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) override;
 
 private:
+    using Result = std::optional<std::size_t>;
+    Result activate(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
+    Result launch(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
+    Result launchAndActivate(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
+    Result windowState(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
+    Result resize(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
+    Result reposition(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
+
+    // Brings the window with `title` to the front; it becomes the engine's HotKeyWindow.
+    bool activateTitle(PlaybackEngine& engine, std::string_view title);
+    // Starts `program`; with `waitForWindow`, waits for `title` and makes it HotKeyWindow.
+    // False when the launch failed (its message was shown). Without the engine's shell the
+    // launch does nothing and counts as done.
+    bool startProgram(PlaybackEngine& engine, std::string_view program, int delay, int waitSeconds, bool waitForWindow,
+                      std::string_view title);
+
     WindowControl& control_;
 };
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/command_catalogue.h"
 #include "platform/window_system.h"
 
 namespace orv {
@@ -13,9 +14,6 @@ class IProcessList;
 
 // Titles are read up to this many characters.
 inline constexpr std::size_t kWindowTitleChars = 254;
-
-// The title that names the current foreground window in window commands.
-inline constexpr std::string_view kCurrentWindowTitle = "\"CURRENT\"";
 
 // Finding windows by partial title and programs by partial file name, and bringing them to
 // the front. Used by playback (window, launch and wait commands) and by activation (hotkey

@@ -11,14 +11,13 @@
 #include "gui/qt_text.h"
 #include "mainwin/list_dialogs.h"
 #include "mainwin/list_texts.h"
+#include "platform/virtual_keys.h"
 
 namespace orv::gui {
 
 namespace {
 
 // The virtual-key codes of the keys that start a new search.
-constexpr int kVkControl = 17;
-constexpr int kVkMenu = 18;
 
 int virtualKeyOf(int qtKey) {
     switch (qtKey) {

@@ -7,16 +7,13 @@
 #include "engine/ansi_upper.h"
 #include "mainwin/list_texts.h"
 #include "mainwin/sort_key.h"
+#include "platform/virtual_keys.h"
 
 namespace orv {
 
 namespace {
 
 constexpr char kBackspace = 8;
-constexpr int kVkControl = 17;
-constexpr int kVkMenu = 18;
-constexpr int kVkPrior = 33;
-constexpr int kVkDown = 40;
 
 SortFields sortFieldsOf(const TActivationTable& table, const TAppSettings& settings, int j) {
     SortFields f;

@@ -1,5 +1,6 @@
 #include "platform/activation_table.h"
 
+#include <array>
 #include <cstring>
 
 #include "platform/byte_io.h"
@@ -44,72 +45,64 @@ void TActivationTable::setRunningPrograms(const std::string* names, int count) {
     setI32(oRunningCount, count);
 }
 
+namespace {
+
+// A field group's bytes: up to five ranges of the block.
+struct ByteRange {
+    std::size_t offset = 0;
+    std::size_t length = 0;
+};
+struct GroupBytes {
+    TableGroup group;
+    std::array<ByteRange, 5> ranges;
+};
+
+using T = TActivationTable;
+constexpr GroupBytes kGroupBytes[] = {
+    {TableGroup::Init, {{{T::oIsNT, 1}, {T::oMouseSwapped, 1}}}},
+    {TableGroup::Keys, {{{T::oHotKeyInUse, kHotKeyCount}, {T::oHaveShortKeys, 1}}}},
+    {TableGroup::NumKeys, {{{T::oMacroCount, 4}}}},
+    {TableGroup::Window, {{{T::oMainWindow, 4}}}},
+    {TableGroup::Window2,
+     {{{T::oPickerWindow, 4}, {T::oPickerActive, 1}, {T::oCaptureWindow, 4}, {T::oCaptureWindowActive, 1}}}},
+    // The capture macro, the state byte and CaptureDoubleAlt, the stop key to CaptureWindowSize,
+    // the capture options and the starting flags.
+    {TableGroup::Capture,
+     {{{T::oCaptureMacro, 2},
+       {T::oCaptureState1, 2},
+       {T::oStopKeyButton, T::oCaptureState3 + 2 - T::oStopKeyButton},
+       {T::oCaptureKeystrokes, 5},
+       {T::oCaptureStarting, 2}}}},
+    {TableGroup::CaptureOn, {{{T::oCaptureOn, 1}}}},
+    {TableGroup::InUse, {{{T::oMacroInUse, 1}}}},
+    {TableGroup::Prog, {{{T::oTopProgram, T::kTopProgramChars + 1}}}},
+    {TableGroup::Progs,
+     {{{T::oRunningCount, 4}, {T::oRunningPrograms, (T::kRunningProgramChars + 1) * kMaxRunningPrograms}}}},
+    {TableGroup::Waits, {{{T::oWaitMouseClick, 4}}}},
+    {TableGroup::Idle, {{{T::oIdleWatch, 1}, {T::oIdleSeconds, 4}}}},
+    {TableGroup::KeyHook, {{{T::oKeyboardHook, 4}}}},
+    {TableGroup::MouseHook, {{{T::oMouseHook, 4}}}},
+};
+
+}  // namespace
+
 void TActivationTable::copyGroup(const TActivationTable& from, TableGroup group, int j) {
     auto copy = [&](std::size_t offset, std::size_t length) {
         std::memcpy(bytes_.data() + offset, from.bytes_.data() + offset, length);
     };
-    switch (group) {
-        case TableGroup::Init:
-            copy(oIsNT, 1);
-            copy(oMouseSwapped, 1);
-            break;
-        case TableGroup::Keys:
-            copy(oHotKeyInUse, kHotKeyCount);
-            copy(oHaveShortKeys, 1);
-            break;
-        case TableGroup::Item:
-            if (j < 1 || j > kMaxMacros) return;
-            copy(oScope + 2 * idx(j), 2);
-            copy(oWindowTitle + (kTitleChars + 1) * idx(j), kTitleChars + 1);
-            copy(oActive + idx(j), 1);
-            copy(oHotKeyCode + 2 * idx(j), 2);
-            copy(oTopMostOnly + idx(j), 1);
-            break;
-        case TableGroup::NumKeys:
-            copy(oMacroCount, 4);
-            break;
-        case TableGroup::Window:
-            copy(oMainWindow, 4);
-            break;
-        case TableGroup::Window2:
-            copy(oPickerWindow, 4);
-            copy(oPickerActive, 1);
-            copy(oCaptureWindow, 4);
-            copy(oCaptureWindowActive, 1);
-            break;
-        case TableGroup::Capture:
-            copy(oCaptureMacro, 2);
-            copy(oCaptureState1, 2);                                    // state byte and CaptureDoubleAlt
-            copy(oStopKeyButton, oCaptureState3 + 2 - oStopKeyButton);  // stop key .. CaptureWindowSize
-            copy(oCaptureKeystrokes, 5);
-            copy(oCaptureStarting, 2);
-            break;
-        case TableGroup::CaptureOn:
-            copy(oCaptureOn, 1);
-            break;
-        case TableGroup::InUse:
-            copy(oMacroInUse, 1);
-            break;
-        case TableGroup::Prog:
-            copy(oTopProgram, kTopProgramChars + 1);
-            break;
-        case TableGroup::Progs:
-            copy(oRunningCount, 4);
-            copy(oRunningPrograms, (kRunningProgramChars + 1) * kMaxRunningPrograms);
-            break;
-        case TableGroup::Waits:
-            copy(oWaitMouseClick, 4);
-            break;
-        case TableGroup::Idle:
-            copy(oIdleWatch, 1);
-            copy(oIdleSeconds, 4);
-            break;
-        case TableGroup::KeyHook:
-            copy(oKeyboardHook, 4);
-            break;
-        case TableGroup::MouseHook:
-            copy(oMouseHook, 4);
-            break;
+    if (group == TableGroup::Item) {
+        // Element j of each per-macro array.
+        if (j < 1 || j > kMaxMacros) return;
+        copy(oScope + 2 * idx(j), 2);
+        copy(oWindowTitle + (kTitleChars + 1) * idx(j), kTitleChars + 1);
+        copy(oActive + idx(j), 1);
+        copy(oHotKeyCode + 2 * idx(j), 2);
+        copy(oTopMostOnly + idx(j), 1);
+        return;
+    }
+    for (const GroupBytes& g : kGroupBytes) {
+        if (g.group != group) continue;
+        for (const ByteRange& r : g.ranges) copy(r.offset, r.length);
     }
 }
 

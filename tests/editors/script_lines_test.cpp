@@ -296,7 +296,10 @@ TEST(WrittenForm, RepositionBeyondFourCharactersUsesTheWideForm) {
 TEST(MakeLine, RefusesParametersOfAnotherCommand) {
     EXPECT_THROW(makeLine(cmd::Remark, Mouse{}), std::invalid_argument);
     EXPECT_THROW(makeLine(cmd::RepeatEnd, Repeat{Repeat::Kind::Counted, 1, 1, 1, false}), std::invalid_argument);
-    EXPECT_THROW(makeLine(cmd::AudioVolume, CodeOnly{static_cast<int>(kCodeTags.size())}), std::invalid_argument);
+    // A tag past the catalogue's end, and a tag without parameters of another command.
+    EXPECT_THROW(makeLine(cmd::AudioVolume, CodeOnly{static_cast<int>(kCommandCatalogue.size())}),
+                 std::invalid_argument);
+    EXPECT_THROW(makeLine(cmd::AudioVolume, CodeOnly{0}), std::invalid_argument);
     EXPECT_THROW(makeLine(cmd::RepeatCounter, Repeat{Repeat::Kind::Counter, 5, 1, 1, false}), std::invalid_argument);
     EXPECT_THROW(makeLine(cmd::Date, DateTime{true, 52, false, true, 0}), std::invalid_argument);
     EXPECT_THROW(makeLine(cmd::Delay, Delay{Delay::Unit::Milliseconds, std::nan("")}), std::invalid_argument);

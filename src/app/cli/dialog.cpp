@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "activation/hotkey_table.h"
+#include "platform/hotkey_codes.h"
 #include "app/cli/commands.h"
 #include "dialogs/copy_move_dialog.h"
 #include "dialogs/dialog_registry.h"
@@ -89,118 +89,136 @@ std::string kindName(const dialogs::FieldDef& f) {
     }
 }
 
-}  // namespace
-
-int cmdDialog(const Args& args) {
-    if (args.empty() || args[0] == "--help" || args[0] == "-h") {
-        std::cout << kDialogUsage;
-        return args.empty() ? 2 : 0;
-    }
-    if (args[0] == "--list") {
-        for (const dialogs::DialogInfo& d : dialogs::dialogRegistry()) std::cout << d.name << "  " << d.summary << '\n';
-        return 0;
-    }
-    std::unique_ptr<dialogs::DialogModel> model = dialogs::makeDialog(args[0]);
-    if (!model) return fail("unknown dialog \"" + args[0] + "\" (try dialog --list)");
-
+// What one run of a dialog works with: the desktop, the questions and the fields given.
+struct DialogRun {
+    std::unique_ptr<dialogs::DialogModel> model;
     fake::Transcript transcript;
-    fake::FakeDesktopQueries desktop(transcript);
-    fake::FakeUserPrompt prompt(transcript);
+    fake::FakeDesktopQueries desktop{transcript};
+    fake::FakeUserPrompt prompt{transcript};
     FileSystemDialogFiles files;
     TAppSettings settings;
     SystemClock systemClock;
     std::optional<fake::FakeClock> fixedClock;
     bool printValues = false;
     std::vector<std::pair<std::string, std::string>> fields;
+};
 
+// A date given as YYYY-MM-DD.
+std::optional<LocalTime> parseDay(const std::string& v) {
+    if (v.size() != 10 || v[4] != '-' || v[7] != '-') return std::nullopt;
+    const auto y = toInt(v.substr(0, 4));
+    const auto mo = toInt(v.substr(5, 2));
+    const auto d = toInt(v.substr(8, 2));
+    if (!y || !mo || !d || *mo < 1 || *mo > 12 || *d < 1 || *d > daysInMonth(*y, *mo)) return std::nullopt;
+    LocalTime t;
+    t.year = *y;
+    t.month = *mo;
+    t.day = *d;
+    t.dayOfWeek = dayOfWeek(*y, *mo, *d);
+    return t;
+}
+
+// The desktop's lists: printers, phone book, display modes, drives. The error, if any.
+std::optional<std::string> setDesktopList(DialogRun& run, const std::string& option, const std::string& v) {
+    fake::FakeDesktopQueries& desktop = run.desktop;
+    if (option == "--printers") {
+        desktop.printerList = splitList(v);
+    } else if (option == "--phonebook") {
+        desktop.phoneBook = splitList(v);
+    } else if (option == "--local-drives") {
+        desktop.local.assign(v.begin(), v.end());
+    } else if (option == "--modes") {
+        desktop.modes.clear();
+        for (const std::string& m : splitList(v)) {
+            const auto mode = parseMode(m);
+            if (!mode) return "bad display mode \"" + m + "\" (WIDTHxHEIGHTxBITSxHERTZ)";
+            desktop.modes.push_back(*mode);
+        }
+    } else {
+        desktop.connected.clear();
+        for (const std::string& m : splitList(v)) {
+            const std::size_t eq = m.find('=');
+            if (eq == std::string::npos) return "bad mapping \"" + m + "\" (DRIVE:=PATH)";
+            desktop.connected.push_back({m.substr(0, eq), m.substr(eq + 1)});
+        }
+    }
+    return std::nullopt;
+}
+
+// An option that takes a value. The error, if any.
+std::optional<std::string> setOption(DialogRun& run, const std::string& option, const std::string& v) {
+    if (option == "--answer") {
+        if (v != "yes" && v != "no") return std::string("--answer takes yes or no");
+        run.prompt.queueAnswer(v == "yes" ? PromptAnswer::Yes : PromptAnswer::No);
+        return std::nullopt;
+    }
+    if (option == "--today") {
+        const std::optional<LocalTime> day = parseDay(v);
+        if (!day) return std::string("--today takes YYYY-MM-DD");
+        run.fixedClock.emplace(*day);
+        return std::nullopt;
+    }
+    return setDesktopList(run, option, v);
+}
+
+bool takesValue(const std::string& a) {
+    return a == "--answer" || a == "--printers" || a == "--phonebook" || a == "--modes" || a == "--local-drives" ||
+           a == "--mapped" || a == "--today";
+}
+
+int printFields(const dialogs::DialogModel& model) {
+    std::cout << model.typeName() << "  \"" << cp1252ToUtf8(model.caption()) << "\"\n";
+    for (const dialogs::FieldDef& f : model.fields()) {
+        std::cout << "  " << f.name << (f.input ? " (input)" : "") << ": " << kindName(f) << "; default \""
+                  << cp1252ToUtf8(f.defaultValue) << "\"\n";
+    }
+    return 0;
+}
+
+// Reads the options and fields after the dialog's name. The exit status when the run ends here
+// (an error, or the list of fields).
+std::optional<int> readArguments(DialogRun& run, const Args& args) {
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
-        auto value = [&]() -> std::optional<std::string> {
-            if (i + 1 >= args.size()) return std::nullopt;
-            return args[++i];
-        };
-        if (a == "--fields") {
-            std::cout << model->typeName() << "  \"" << cp1252ToUtf8(model->caption()) << "\"\n";
-            for (const dialogs::FieldDef& f : model->fields()) {
-                std::cout << "  " << f.name << (f.input ? " (input)" : "") << ": " << kindName(f) << "; default \""
-                          << cp1252ToUtf8(f.defaultValue) << "\"\n";
-            }
-            return 0;
-        }
+        if (a == "--fields") return printFields(*run.model);
         if (a == "--edit") {
-            model->setNewCommand(false);
+            run.model->setNewCommand(false);
         } else if (a == "--values") {
-            printValues = true;
+            run.printValues = true;
         } else if (a == "--no-shell") {
-            desktop.shellAutomation = false;
-        } else if (a == "--answer" || a == "--printers" || a == "--phonebook" || a == "--modes" ||
-                   a == "--local-drives" || a == "--mapped" || a == "--today") {
-            const auto v = value();
-            if (!v) return fail(a + " needs a value");
-            if (a == "--answer") {
-                if (*v != "yes" && *v != "no") return fail("--answer takes yes or no");
-                prompt.queueAnswer(*v == "yes" ? PromptAnswer::Yes : PromptAnswer::No);
-            } else if (a == "--printers") {
-                desktop.printerList = splitList(*v);
-            } else if (a == "--phonebook") {
-                desktop.phoneBook = splitList(*v);
-            } else if (a == "--modes") {
-                desktop.modes.clear();
-                for (const std::string& m : splitList(*v)) {
-                    const auto mode = parseMode(m);
-                    if (!mode) return fail("bad display mode \"" + m + "\" (WIDTHxHEIGHTxBITSxHERTZ)");
-                    desktop.modes.push_back(*mode);
-                }
-            } else if (a == "--local-drives") {
-                desktop.local.assign(v->begin(), v->end());
-            } else if (a == "--mapped") {
-                desktop.connected.clear();
-                for (const std::string& m : splitList(*v)) {
-                    const std::size_t eq = m.find('=');
-                    if (eq == std::string::npos) return fail("bad mapping \"" + m + "\" (DRIVE:=PATH)");
-                    desktop.connected.push_back({m.substr(0, eq), m.substr(eq + 1)});
-                }
-            } else {
-                LocalTime t;
-                if (v->size() != 10 || (*v)[4] != '-' || (*v)[7] != '-') return fail("--today takes YYYY-MM-DD");
-                const auto y = toInt(v->substr(0, 4));
-                const auto mo = toInt(v->substr(5, 2));
-                const auto d = toInt(v->substr(8, 2));
-                if (!y || !mo || !d || *mo < 1 || *mo > 12 || *d < 1 || *d > daysInMonth(*y, *mo))
-                    return fail("--today takes YYYY-MM-DD");
-                t.year = *y;
-                t.month = *mo;
-                t.day = *d;
-                t.dayOfWeek = dayOfWeek(*y, *mo, *d);
-                fixedClock.emplace(t);
-            }
+            run.desktop.shellAutomation = false;
+        } else if (takesValue(a)) {
+            if (i + 1 >= args.size()) return fail(a + " needs a value");
+            if (const auto error = setOption(run, a, args[++i])) return fail(*error);
         } else if (const std::size_t eq = a.find('='); eq != std::string::npos && eq > 0) {
-            fields.emplace_back(a.substr(0, eq), utf8ToCp1252(a.substr(eq + 1)));
+            run.fields.emplace_back(a.substr(0, eq), utf8ToCp1252(a.substr(eq + 1)));
         } else {
             return fail("unexpected argument \"" + a + "\" (FIELD=VALUE expected; try dialog --help)");
         }
     }
+    return std::nullopt;
+}
 
-    if (auto* copyMove = dynamic_cast<dialogs::TCopyOrMove*>(model.get()))
-        copyMove->setHotKeyNames([](int code) { return hotKeyName(code); });
-
-    dialogs::DialogEnv env{&files, &desktop, &prompt, &settings,
-                           fixedClock ? static_cast<const IClock*>(&*fixedClock) : &systemClock};
-    // The mode is an input of its own: set it first, so that "FormShow" sees it.
-    for (const auto& [name, value] : fields) {
-        if (name == "mode" && !model->set(name, value)) return fail("bad value \"" + value + "\" for field mode");
+// Sets the fields given; the mode first, so that showing the dialog sees it. The exit status of
+// a field the dialog does not have or a value it does not take.
+std::optional<int> applyFields(DialogRun& run, const dialogs::DialogEnv& env) {
+    dialogs::DialogModel& model = *run.model;
+    for (const auto& [name, value] : run.fields) {
+        if (name == "mode" && !model.set(name, value)) return fail("bad value \"" + value + "\" for field mode");
     }
-    model->show(env);
-    for (const auto& [name, value] : fields) {
+    model.show(env);
+    for (const auto& [name, value] : run.fields) {
         if (name == "mode") continue;
-        if (model->field(name) == nullptr)
-            return fail("dialog " + std::string(model->typeName()) + " has no field \"" + name + "\" (try --fields)");
-        if (!model->set(name, value))
+        if (model.field(name) == nullptr)
+            return fail("dialog " + std::string(model.typeName()) + " has no field \"" + name + "\" (try --fields)");
+        if (!model.set(name, value))
             return fail("bad value \"" + cp1252ToUtf8(value) + "\" for field " + name + " (try --fields)");
     }
+    return std::nullopt;
+}
 
-    const dialogs::Outcome outcome = model->check(env);
-    for (const auto& shown : prompt.shown()) {
+int printOutcome(DialogRun& run, const Outcome& outcome) {
+    for (const auto& shown : run.prompt.shown()) {
         std::cout << "question \"" << cp1252ToUtf8(shown.title) << "\" \"" << cp1252ToUtf8(shown.text) << "\"\n";
     }
     if (!outcome.accepted) {
@@ -212,14 +230,38 @@ int cmdDialog(const Args& args) {
     }
     if (outcome.output.empty()) {
         std::cout << "(no command)\n";
-        printValues = true;
+        run.printValues = true;
     } else {
         std::cout << cp1252ToUtf8(outcome.output) << '\n';
     }
-    if (printValues) {
-        for (const auto& [name, value] : model->results()) std::cout << name << '=' << cp1252ToUtf8(value) << '\n';
+    if (run.printValues) {
+        for (const auto& [name, value] : run.model->results()) std::cout << name << '=' << cp1252ToUtf8(value) << '\n';
     }
     return 0;
+}
+
+}  // namespace
+
+int cmdDialog(const Args& args) {
+    if (args.empty() || args[0] == "--help" || args[0] == "-h") {
+        std::cout << kDialogUsage;
+        return args.empty() ? 2 : 0;
+    }
+    if (args[0] == "--list") {
+        for (const dialogs::DialogInfo& d : dialogs::dialogRegistry()) std::cout << d.name << "  " << d.summary << '\n';
+        return 0;
+    }
+    DialogRun run;
+    run.model = dialogs::makeDialog(args[0]);
+    if (!run.model) return fail("unknown dialog \"" + args[0] + "\" (try dialog --list)");
+    if (const std::optional<int> status = readArguments(run, args)) return *status;
+
+    if (auto* copyMove = dynamic_cast<dialogs::TCopyOrMove*>(run.model.get()))
+        copyMove->setHotKeyNames([](int code) { return hotKeyName(code); });
+    const IClock* clock = run.fixedClock ? static_cast<const IClock*>(&*run.fixedClock) : &run.systemClock;
+    const dialogs::DialogEnv env{&run.files, &run.desktop, &run.prompt, &run.settings, clock};
+    if (const std::optional<int> status = applyFields(run, env)) return *status;
+    return printOutcome(run, run.model->check(env));
 }
 
 }  // namespace orv::cli

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "platform/virtual_keys.h"
+
 namespace orv::x11 {
 
 using KeySym32 = std::uint32_t;
@@ -26,14 +28,5 @@ KeySym32 keysymOfChar(char32_t ch);
 KeySym32 spareKeysymOfChar(char32_t ch);
 // The character a keysym produces, or 0 when it produces none.
 char32_t charOfKeysym(KeySym32 keysym);
-
-// Virtual keys of the modifier keys the engine presses.
-inline constexpr int kVkShift = 16;
-inline constexpr int kVkControl = 17;
-inline constexpr int kVkMenu = 18;  // Alt
-inline constexpr int kVkCapital = 20;
-inline constexpr int kVkLeftWin = 91;
-inline constexpr int kVkRightWin = 92;
-inline constexpr int kVkExecute = 43;  // the marker key
 
 }  // namespace orv::x11
