@@ -30,7 +30,7 @@ public:
 
     // "&Ok": the message when two fields hold the same hotkey, otherwise rewrites each system
     // macro whose hotkey changed, stores the menu choice and returns no message.
-    std::optional<std::string> apply(MacroStore& store, TAppSettings& settings) const;
+    [[nodiscard]] std::optional<std::string> apply(MacroStore& store, TAppSettings& settings) const;
 
 private:
     const TActivationTable& table_;

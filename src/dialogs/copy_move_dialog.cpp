@@ -38,7 +38,7 @@ std::string hotKeyListRow(const std::string& name, int macrosUsing) {
 }
 
 TCopyOrMove::TCopyOrMove()
-    : DialogModel({
+    : ValuesDialog({
           choiceField("mode", "copy", {"copy", "move"}, true),
           inputField("scope", "1", 1),
           inputField("code", "30000", 5),

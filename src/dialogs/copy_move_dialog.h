@@ -21,15 +21,16 @@ std::string hotKeyListRow(const std::string& name, int macrosUsing);
 
 // "Copy Hot Key" / "Move Hot Key" (TCopyOrMove): gives the macro in the current record buffer
 // another activation. Makes no command; on success `record()` holds the changed record.
-class TCopyOrMove final : public DialogModel {
-public:
+struct TCopyOrMoveTypes {
     struct Values {
         int hotKeyCode = 0;
         bool scheduleDefaulted = false;  // the macro became timed and got the default schedule
         bool showSchedule = false;       // the caller shows "Set Schedule" next
         bool raiseMacroCount = false;    // a copy: the caller counts one macro more
     };
-
+};
+class TCopyOrMove final : public ValuesDialog<TCopyOrMoveTypes> {
+public:
     TCopyOrMove();
     std::string_view typeName() const override { return "TCopyOrMove"; }
     std::string caption() const override { return get("mode") == "move" ? "Move Hot Key" : "Copy Hot Key"; }
@@ -42,7 +43,6 @@ public:
     void setExclusiveCodes(std::vector<bool> used) { exclusive_ = std::move(used); }
     void setHotKeyNames(std::function<std::string(int)> names) { names_ = std::move(names); }
     const TMacroRecord& record() const { return record_; }
-    const Values& values() const { return values_; }
     std::vector<std::pair<std::string, std::string>> results() const override;
 
 protected:
@@ -55,7 +55,6 @@ private:
     TMacroRecord record_;
     std::vector<bool> exclusive_;
     std::function<std::string(int)> names_;
-    Values values_;
 };
 
 }  // namespace orv::dialogs

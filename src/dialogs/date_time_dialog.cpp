@@ -103,7 +103,7 @@ std::string timeFormatExample(std::size_t index) {
 }
 
 TDateOrTime::TDateOrTime()
-    : DialogModel({
+    : ValuesDialog({
           choiceField("mode", "date", {"date", "time"}, true),
           textField("format", "1", 2),
           checkField("suppress", "1"),

@@ -12,8 +12,7 @@ std::string dateFormatExample(std::size_t index);
 std::string timeFormatExample(std::size_t index);
 
 // "Dates" / "Times" (TDateOrTime): the date and time commands.
-class TDateOrTime final : public DialogModel {
-public:
+struct TDateOrTimeTypes {
     struct Values {
         bool date = true;
         int format = 1;  // 1-based position in the format list
@@ -21,7 +20,9 @@ public:
         bool future = true;
         int days = 0;
     };
-
+};
+class TDateOrTime final : public ValuesDialog<TDateOrTimeTypes> {
+public:
     TDateOrTime();
     std::string_view typeName() const override { return "TDateOrTime"; }
     std::string caption() const override { return get("mode") == "time" ? "Times" : "Dates"; }
@@ -29,14 +30,10 @@ public:
     // A new command starts on the remembered format and check box; an edited one keeps its values.
     void show(const DialogEnv& env) override;
     void load(const Values& v);
-    const Values& values() const { return values_; }
     std::vector<std::pair<std::string, std::string>> results() const override;
 
 protected:
     Outcome doCheck(const DialogEnv& env) override;
-
-private:
-    Values values_;
 };
 
 }  // namespace orv::dialogs

@@ -128,4 +128,17 @@ private:
     std::string output_;
 };
 
+// A dialog model that keeps the fields its "&Ok" accepted as a record. `Types` declares the record
+// (Values) and the dialog's enumerations, which the dialog then has as its own.
+template <typename Types>
+class ValuesDialog : public DialogModel, public Types {
+public:
+    using Values = typename Types::Values;
+    const Values& values() const { return values_; }
+
+protected:
+    using DialogModel::DialogModel;
+    Values values_;
+};
+
 }  // namespace orv::dialogs

@@ -14,7 +14,7 @@ constexpr CommandId kFileTags[] = {CommandId::Chdir, CommandId::Copyfile, Comman
 }  // namespace
 
 TDoDOSFiles::TDoDOSFiles()
-    : DialogModel({
+    : ValuesDialog({
           choiceField("kind", "chdir", kFileKinds),
           textField("path", "", 255),
           textField("newname", "", 255),
@@ -65,7 +65,7 @@ std::vector<std::pair<std::string, std::string>> TDoDOSFiles::results() const {
     return {{"kind", std::to_string(values_.kind)}, {"first", values_.first}, {"second", values_.second}};
 }
 
-TDoExplore::TDoExplore() : DialogModel({textField("folder", "", 255)}) { overflowField_ = "folder"; }
+TDoExplore::TDoExplore() : ValuesDialog({textField("folder", "", 255)}) { overflowField_ = "folder"; }
 
 Outcome TDoExplore::doCheck(const DialogEnv& env) {
     Values v;

@@ -33,7 +33,7 @@ std::vector<std::string> numbers(int from, int to) {
 
 // ---------------------------------------------------------------------------------------------
 TDoMouse::TDoMouse()
-    : DialogModel({
+    : ValuesDialog({
           choiceField("action", "lclick", kMouseActions),
           choiceField("movemode", "screen", kMoveModes),
           textField("x", "0", 6),
@@ -98,7 +98,7 @@ std::vector<std::pair<std::string, std::string>> TDoMouse::results() const {
 }
 
 // ---------------------------------------------------------------------------------------------
-TDoKeyUpDown::TDoKeyUpDown() : DialogModel({choiceField("key", "ctrldown", kKeyUpDown)}) {}
+TDoKeyUpDown::TDoKeyUpDown() : ValuesDialog({choiceField("key", "ctrldown", kKeyUpDown)}) {}
 
 void TDoKeyUpDown::load(const Values& v) {
     if (v.code >= 1 && v.code <= 8) set("key", kKeyUpDown[static_cast<std::size_t>(v.code - 1)]);
@@ -115,7 +115,7 @@ std::vector<std::pair<std::string, std::string>> TDoKeyUpDown::results() const {
 
 // ---------------------------------------------------------------------------------------------
 TDoClipboard::TDoClipboard()
-    : DialogModel({
+    : ValuesDialog({
           choiceField("kind", "start", kClipKinds),
           textField("file", "", 255),
           checkField("ignorecrlf", "0"),
@@ -173,7 +173,7 @@ std::vector<std::pair<std::string, std::string>> TDoClipboard::results() const {
 
 // ---------------------------------------------------------------------------------------------
 TDoSpecial::TDoSpecial()
-    : DialogModel({
+    : ValuesDialog({
           FieldDef{"keypadallowed", FieldKind::Check, "1", 1, {}, true},
           choiceField("column", "0", numbers(0, 15)),
           choiceField("row", "0", numbers(0, 7)),

@@ -38,7 +38,7 @@ std::vector<std::string> volumeChoices() {
 
 // ---------------------------------------------------------------------------------------------
 TDoSound::TDoSound()
-    : DialogModel({
+    : ValuesDialog({
           choiceField("mode", "command", {"command", "alarm"}, true),
           choiceField("kind", "beep", {"beep", "wave"}),
           textField("file", "", 255),
@@ -90,7 +90,7 @@ std::vector<std::pair<std::string, std::string>> TDoSound::results() const {
 }
 
 // ---------------------------------------------------------------------------------------------
-TDoAVI::TDoAVI() : DialogModel({choiceField("kind", "immediate", kAviKinds), textField("file", "", 255)}) {
+TDoAVI::TDoAVI() : ValuesDialog({choiceField("kind", "immediate", kAviKinds), textField("file", "", 255)}) {
     overflowField_ = "file";
 }
 
@@ -115,7 +115,7 @@ std::vector<std::pair<std::string, std::string>> TDoAVI::results() const {
 }
 
 // ---------------------------------------------------------------------------------------------
-TDoCDRom::TDoCDRom() : DialogModel({choiceField("kind", "play", kCdKinds), textField("number", "", 2)}) {
+TDoCDRom::TDoCDRom() : ValuesDialog({choiceField("kind", "play", kCdKinds), textField("number", "", 2)}) {
     overflowField_ = "number";
 }
 
@@ -144,7 +144,7 @@ std::vector<std::pair<std::string, std::string>> TDoCDRom::results() const {
 }
 
 // ---------------------------------------------------------------------------------------------
-TDoVolume::TDoVolume() : DialogModel({choiceField("command", "audoff", volumeChoices())}) {}
+TDoVolume::TDoVolume() : ValuesDialog({choiceField("command", "audoff", volumeChoices())}) {}
 
 void TDoVolume::load(const Values& v) {
     if (v.code >= 1 && v.code <= 20) set("command", volumeChoices()[static_cast<std::size_t>(v.code - 1)]);

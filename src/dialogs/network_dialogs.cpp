@@ -50,7 +50,7 @@ std::vector<std::string> mappedDriveLines(IDesktopQueries& desktop, bool remembe
 
 // ---------------------------------------------------------------------------------------------
 TDoNetConn::TDoNetConn()
-    : DialogModel({
+    : ValuesDialog({
           choiceField("kind", "connect", {"connect", "disconnect", "toggle"}),
           choiceField("drive", "", allDriveLetters()),
           textField("path", "", 255),
@@ -127,7 +127,7 @@ std::vector<std::pair<std::string, std::string>> TDoNetConn::results() const {
 
 // ---------------------------------------------------------------------------------------------
 TDoDialup::TDoDialup()
-    : DialogModel({
+    : ValuesDialog({
           choiceField("kind", "dial", {"dial", "hangup"}),
           textField("entry", "", 255),
           textField("name", "", 255),

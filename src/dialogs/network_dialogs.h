@@ -16,8 +16,7 @@ std::vector<std::string> networkDriveList(IDesktopQueries& desktop);
 std::vector<std::string> mappedDriveLines(IDesktopQueries& desktop, bool remembered);
 
 // "Map or Unmap  A Network Drive" (TDoNetConn).
-class TDoNetConn final : public DialogModel {
-public:
+struct TDoNetConnTypes {
     enum Kind { Connect = 1, Disconnect, Toggle };
     struct Values {
         int kind = Connect;
@@ -30,12 +29,14 @@ public:
         bool force = false;
         bool status = false;
     };
+};
+class TDoNetConn final : public ValuesDialog<TDoNetConnTypes> {
+public:
     TDoNetConn();
     std::string_view typeName() const override { return "TDoNetConn"; }
     std::string caption() const override { return "Map or Unmap  A Network Drive"; }
     void show(const DialogEnv& env) override;
     void load(const Values& v);
-    const Values& values() const { return values_; }
     const std::vector<std::string>& drives() const { return drives_; }
     std::vector<std::pair<std::string, std::string>> results() const override;
 
@@ -43,13 +44,11 @@ protected:
     Outcome doCheck(const DialogEnv& env) override;
 
 private:
-    Values values_;
     std::vector<std::string> drives_;
 };
 
 // "Dial-Up Networking" (TDoDialup).
-class TDoDialup final : public DialogModel {
-public:
+struct TDoDialupTypes {
     enum Kind { Dial = 1, HangUp };
     struct Values {
         int kind = Dial;
@@ -57,18 +56,17 @@ public:
         std::string name;
         std::string password;  // as typed; the command holds it substituted
     };
+};
+class TDoDialup final : public ValuesDialog<TDoDialupTypes> {
+public:
     TDoDialup();
     std::string_view typeName() const override { return "TDoDialup"; }
     std::string caption() const override { return "Dial-Up Networking"; }
     void load(const Values& v);
-    const Values& values() const { return values_; }
     std::vector<std::pair<std::string, std::string>> results() const override;
 
 protected:
     Outcome doCheck(const DialogEnv& env) override;
-
-private:
-    Values values_;
 };
 
 }  // namespace orv::dialogs

@@ -106,7 +106,7 @@ std::string installedProgramOf(const std::string& entry) {
 }
 
 // ---------------------------------------------------------------------------------------------
-TDoRecycle::TDoRecycle() : DialogModel({choiceField("command", "cascade", desktopChoices())}) {}
+TDoRecycle::TDoRecycle() : ValuesDialog({choiceField("command", "cascade", desktopChoices())}) {}
 
 void TDoRecycle::load(const Values& v) {
     if (v.code >= 1 && v.code <= 25) set("command", kDesktop[v.code - 1].name);
@@ -131,7 +131,7 @@ std::vector<std::pair<std::string, std::string>> TDoRecycle::results() const {
 }
 
 // ---------------------------------------------------------------------------------------------
-TDoDefPrint::TDoDefPrint() : DialogModel({textField("printer", "", 255)}) { overflowField_ = "printer"; }
+TDoDefPrint::TDoDefPrint() : ValuesDialog({textField("printer", "", 255)}) { overflowField_ = "printer"; }
 
 Outcome TDoDefPrint::doCheck(const DialogEnv& env) {
     // The printer is chosen from the list of installed printers.
@@ -148,7 +148,7 @@ Outcome TDoDefPrint::doCheck(const DialogEnv& env) {
 std::vector<std::pair<std::string, std::string>> TDoDefPrint::results() const { return {{"printer", values_.printer}}; }
 
 // ---------------------------------------------------------------------------------------------
-TDoScreen::TDoScreen() : DialogModel({textField("mode", "", 4)}) { overflowField_ = "mode"; }
+TDoScreen::TDoScreen() : ValuesDialog({textField("mode", "", 4)}) { overflowField_ = "mode"; }
 
 void TDoScreen::show(const DialogEnv& env) {
     lines_.clear();
@@ -170,7 +170,7 @@ std::vector<std::pair<std::string, std::string>> TDoScreen::results() const {
 }
 
 // ---------------------------------------------------------------------------------------------
-TDoReboot::TDoReboot() : DialogModel({choiceField("kind", "reboot", kRebootKinds)}) {}
+TDoReboot::TDoReboot() : ValuesDialog({choiceField("kind", "reboot", kRebootKinds)}) {}
 
 void TDoReboot::load(const Values& v) {
     if (v.kind >= Reboot && v.kind <= PowerOff) set("kind", kRebootKinds[static_cast<std::size_t>(v.kind - 1)]);
@@ -187,7 +187,7 @@ std::vector<std::pair<std::string, std::string>> TDoReboot::results() const {
 
 // ---------------------------------------------------------------------------------------------
 TDoSysControls::TDoSysControls()
-    : DialogModel({
+    : ValuesDialog({
           choiceField("kind", "saveron", kSysKinds),
           textField("minutes", "", 2),
           textField("delay", "", 1),
@@ -292,7 +292,7 @@ std::vector<std::pair<std::string, std::string>> TDoSysControls::results() const
 }
 
 // ---------------------------------------------------------------------------------------------
-TDoAllProgs::TDoAllProgs() : DialogModel({textField("entry", "", 6)}) {}
+TDoAllProgs::TDoAllProgs() : ValuesDialog({textField("entry", "", 6)}) {}
 
 void TDoAllProgs::show(const DialogEnv& env) {
     if (!entries_.empty() || env.desktop == nullptr || env.files == nullptr) return;

@@ -19,57 +19,54 @@ std::vector<std::string> installedPrograms(const std::vector<ProgramShortcut>& s
 std::string installedProgramOf(const std::string& entry);
 
 // "Desktop" (TDoRecycle).
-class TDoRecycle final : public DialogModel {
-public:
+struct TDoRecycleTypes {
     struct Values {
         int code = 1;  // position of the choice, 1 = <CASCDESK> ... 25 = <EXPUD>
     };
+};
+class TDoRecycle final : public ValuesDialog<TDoRecycleTypes> {
+public:
     TDoRecycle();
     std::string_view typeName() const override { return "TDoRecycle"; }
     std::string caption() const override { return "Desktop"; }
     void load(const Values& v);
-    const Values& values() const { return values_; }
     std::vector<std::pair<std::string, std::string>> results() const override;
 
 protected:
     Outcome doCheck(const DialogEnv& env) override;
-
-private:
-    Values values_;
 };
 
 // "Default Printer" (TDoDefPrint).
-class TDoDefPrint final : public DialogModel {
-public:
+struct TDoDefPrintTypes {
     struct Values {
         std::string printer;
     };
+};
+class TDoDefPrint final : public ValuesDialog<TDoDefPrintTypes> {
+public:
     TDoDefPrint();
     std::string_view typeName() const override { return "TDoDefPrint"; }
     std::string caption() const override { return "Default Printer"; }
     void load(const Values& v) { set("printer", v.printer); }
-    const Values& values() const { return values_; }
     std::vector<std::pair<std::string, std::string>> results() const override;
 
 protected:
     Outcome doCheck(const DialogEnv& env) override;
-
-private:
-    Values values_;
 };
 
 // "Screen Display Setting" (TDoScreen): a display mode by its list position.
-class TDoScreen final : public DialogModel {
-public:
+struct TDoScreenTypes {
     struct Values {
         int mode = 0;
     };
+};
+class TDoScreen final : public ValuesDialog<TDoScreenTypes> {
+public:
     TDoScreen();
     std::string_view typeName() const override { return "TDoScreen"; }
     std::string caption() const override { return "Screen Display Setting"; }
     void show(const DialogEnv& env) override;
     void load(const Values& v) { set("mode", std::to_string(v.mode)); }
-    const Values& values() const { return values_; }
     // The list's lines, filled by show().
     const std::vector<std::string>& modeLines() const { return lines_; }
     std::vector<std::pair<std::string, std::string>> results() const override;
@@ -78,34 +75,30 @@ protected:
     Outcome doCheck(const DialogEnv& env) override;
 
 private:
-    Values values_;
     std::vector<std::string> lines_;
 };
 
 // "Reboot or Shut Down" (TDoReboot).
-class TDoReboot final : public DialogModel {
-public:
+struct TDoRebootTypes {
     enum Kind { Reboot = 1, ShutDown, LogOff, PowerOff };
     struct Values {
         int kind = Reboot;
     };
+};
+class TDoReboot final : public ValuesDialog<TDoRebootTypes> {
+public:
     TDoReboot();
     std::string_view typeName() const override { return "TDoReboot"; }
     std::string caption() const override { return "Reboot or Shut Down"; }
     void load(const Values& v);
-    const Values& values() const { return values_; }
     std::vector<std::pair<std::string, std::string>> results() const override;
 
 protected:
     Outcome doCheck(const DialogEnv& env) override;
-
-private:
-    Values values_;
 };
 
 // "System Controls" (TDoSysControls).
-class TDoSysControls final : public DialogModel {
-public:
+struct TDoSysControlsTypes {
     enum Kind { SaverOn = 1, SaverOff, SaverTime, KeyDelay, KeySpeed, Wallpaper, SizingBorder };
     enum Style { Tile = 1, Center, Stretch, Position };
     struct Values {
@@ -116,11 +109,13 @@ public:
         int y = 0;
         int style = Center;
     };
+};
+class TDoSysControls final : public ValuesDialog<TDoSysControlsTypes> {
+public:
     TDoSysControls();
     std::string_view typeName() const override { return "TDoSysControls"; }
     std::string caption() const override { return "System Controls"; }
     void load(const Values& v);
-    const Values& values() const { return values_; }
     std::vector<std::pair<std::string, std::string>> results() const override;
 
 protected:
@@ -129,16 +124,16 @@ protected:
 private:
     // The wallpaper: its style, position and bitmap file.
     Outcome checkWallpaper(Values& v, const DialogEnv& env);
-
-    Values values_;
 };
 
 // "List of Installed Programs" (TDoAllProgs): chooses an installed program. Makes no command.
-class TDoAllProgs final : public DialogModel {
-public:
+struct TDoAllProgsTypes {
     struct Values {
         std::string program;
     };
+};
+class TDoAllProgs final : public ValuesDialog<TDoAllProgsTypes> {
+public:
     TDoAllProgs();
     std::string_view typeName() const override { return "TDoAllProgs"; }
     std::string caption() const override { return "List of Installed Programs"; }
@@ -147,14 +142,12 @@ public:
     void show(const DialogEnv& env) override;
     void setPrograms(std::vector<std::string> entries) { entries_ = std::move(entries); }
     const std::vector<std::string>& programs() const { return entries_; }
-    const Values& values() const { return values_; }
     std::vector<std::pair<std::string, std::string>> results() const override;
 
 protected:
     Outcome doCheck(const DialogEnv& env) override;
 
 private:
-    Values values_;
     std::vector<std::string> entries_;
 };
 

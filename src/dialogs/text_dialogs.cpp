@@ -20,7 +20,7 @@ std::string upper(std::string s) {
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
-TDoRemark::TDoRemark() : DialogModel({textField("remark", "", 240)}) { overflowField_ = "remark"; }
+TDoRemark::TDoRemark() : ValuesDialog({textField("remark", "", 240)}) { overflowField_ = "remark"; }
 
 Outcome TDoRemark::doCheck(const DialogEnv&) {
     Values v;
@@ -33,7 +33,7 @@ Outcome TDoRemark::doCheck(const DialogEnv&) {
 std::vector<std::pair<std::string, std::string>> TDoRemark::results() const { return {{"remark", values_.remark}}; }
 
 // ---------------------------------------------------------------------------------------------
-TDoTBox::TDoTBox() : DialogModel({textField("header", "", 80), textField("content", "", 500)}) {
+TDoTBox::TDoTBox() : ValuesDialog({textField("header", "", 80), textField("content", "", 500)}) {
     overflowField_ = "content";
     unlimitedOutput_ = true;
 }
@@ -61,7 +61,7 @@ std::vector<std::pair<std::string, std::string>> TDoTBox::results() const {
 
 // ---------------------------------------------------------------------------------------------
 TDoNick::TDoNick()
-    : DialogModel({
+    : ValuesDialog({
           choiceField("kind", "run", kNickKinds),
           textField("nickname", "", 50),
           inputField("highlighted", "", 50),
@@ -98,7 +98,7 @@ std::vector<std::pair<std::string, std::string>> TDoNick::results() const {
 }
 
 // ---------------------------------------------------------------------------------------------
-TDoSwap::TDoSwap() : DialogModel({textField("file", "", 255)}) { overflowField_ = "file"; }
+TDoSwap::TDoSwap() : ValuesDialog({textField("file", "", 255)}) { overflowField_ = "file"; }
 
 Outcome TDoSwap::doCheck(const DialogEnv& env) {
     Values v;
@@ -114,7 +114,7 @@ std::vector<std::pair<std::string, std::string>> TDoSwap::results() const { retu
 
 // ---------------------------------------------------------------------------------------------
 TDoWebStuff::TDoWebStuff()
-    : DialogModel({
+    : ValuesDialog({
           choiceField("mode", "web", {"web", "ftp"}, true),
           textField("url", "http://", 255),
       }) {
@@ -142,7 +142,7 @@ std::vector<std::pair<std::string, std::string>> TDoWebStuff::results() const { 
 
 // ---------------------------------------------------------------------------------------------
 TDoSearch::TDoSearch()
-    : DialogModel({
+    : ValuesDialog({
           choiceField("mode", "replace", {"find", "replace"}, true),
           textField("find", "", 255),
           textField("replace", "", 255),
@@ -163,7 +163,7 @@ std::vector<std::pair<std::string, std::string>> TDoSearch::results() const {
 }
 
 // ---------------------------------------------------------------------------------------------
-TDoTextInsert::TDoTextInsert() : DialogModel({textField("file", "", 255)}) { overflowField_ = "file"; }
+TDoTextInsert::TDoTextInsert() : ValuesDialog({textField("file", "", 255)}) { overflowField_ = "file"; }
 
 Outcome TDoTextInsert::doCheck(const DialogEnv& env) {
     Values v;

@@ -23,7 +23,7 @@ const char* kDelayMessage = "Value must be greater than zero and no larger than 
 
 // ---------------------------------------------------------------------------------------------
 TDoDelay::TDoDelay()
-    : DialogModel({
+    : ValuesDialog({
           choiceField("mode", "seconds", {"seconds", "keypad", "timer"}, true),
           textField("seconds", "", 5),
           textField("keypad", "", 4),
@@ -82,7 +82,7 @@ std::vector<std::pair<std::string, std::string>> TDoDelay::results() const {
 
 // ---------------------------------------------------------------------------------------------
 TDoDelay2::TDoDelay2()
-    : DialogModel({
+    : ValuesDialog({
           choiceField("unit", "seconds", {"seconds", "milliseconds"}),
           textField("seconds", "", 5),
           textField("milliseconds", "", 5),
@@ -126,7 +126,7 @@ std::vector<std::pair<std::string, std::string>> TDoDelay2::results() const {
 
 // ---------------------------------------------------------------------------------------------
 TDoSpeed::TDoSpeed()
-    : DialogModel({
+    : ValuesDialog({
           choiceField("kind", "keyboard", {"keyboard", "mouse", "macro"}),
           textField("milliseconds", "0", 4),
           textField("factor", "1.00", 5),
@@ -174,7 +174,7 @@ std::vector<std::pair<std::string, std::string>> TDoSpeed::results() const {
 
 // ---------------------------------------------------------------------------------------------
 TDoRepeat::TDoRepeat()
-    : DialogModel({
+    : ValuesDialog({
           choiceField("kind", "start", {"start", "prompt", "end", "counter"}),
           textField("count", "10", 4),
           textField("start", "1", 6),
@@ -246,7 +246,7 @@ std::vector<std::pair<std::string, std::string>> TDoRepeat::results() const {
 
 // ---------------------------------------------------------------------------------------------
 TDoPausePos::TDoPausePos()
-    : DialogModel({
+    : ValuesDialog({
           choiceField("kind", "basic", {"basic", "complex"}),
           textField("top", "0", 3),
           textField("left", "0", 3),
@@ -291,7 +291,7 @@ std::vector<std::pair<std::string, std::string>> TDoPausePos::results() const {
 }
 
 // ---------------------------------------------------------------------------------------------
-TRepeatPrompt::TRepeatPrompt() : DialogModel({textField("count", "", 4)}) {}
+TRepeatPrompt::TRepeatPrompt() : ValuesDialog({textField("count", "", 4)}) {}
 
 Outcome TRepeatPrompt::doCheck(const DialogEnv&) {
     const auto n = parseWhole(text("count"));

@@ -32,7 +32,7 @@ const std::array<std::string, 54>& waitKeyNames() {
 }
 
 TDoWaitWin::TDoWaitWin()
-    : DialogModel({
+    : ValuesDialog({
           choiceField("kind", "window", kKinds),
           textField("title", "", 50),
           textField("program", "", 255),

@@ -12,8 +12,7 @@ namespace orv::dialogs {
 const std::array<std::string, 54>& waitKeyNames();
 
 // "Wait For" (TDoWaitWin): the ten wait commands.
-class TDoWaitWin final : public DialogModel {
-public:
+struct TDoWaitWinTypes {
     // Kind numbers, in the order of the dialog's choices.
     enum Kind { Window = 1, LoseFocus, Program, Key, Text, LeftClick, RightClick, MiddleClick, Playback, Time };
 
@@ -27,13 +26,14 @@ public:
         // The key's list position, -1 when none.
         int key = 50;
     };
-
+};
+class TDoWaitWin final : public ValuesDialog<TDoWaitWinTypes> {
+public:
     TDoWaitWin();
     std::string_view typeName() const override { return "TDoWaitWin"; }
     std::string caption() const override { return "Wait For"; }
     // Fills the fields from a command being edited.
     void load(const Values& v);
-    const Values& values() const { return values_; }
     std::vector<std::pair<std::string, std::string>> results() const override;
 
 protected:
@@ -44,8 +44,6 @@ private:
     std::optional<Outcome> checkSubject(Values& v);
     // The time-out in minutes, or the time to wait; a failure when it is out of range.
     std::optional<Outcome> checkTime(Values& v);
-
-    Values values_;
 };
 
 }  // namespace orv::dialogs

@@ -16,7 +16,7 @@ constexpr CommandId kWindowTags[] = {CommandId::Wmax,  CommandId::Wmin,  Command
 
 // ---------------------------------------------------------------------------------------------
 TDoActive::TDoActive()
-    : DialogModel({
+    : ValuesDialog({
           choiceField("kind", "activate", {"activate", "launch", "launchactivate", "activateorlaunch"}),
           textField("title", "", 255),
           textField("program", "", 255),
@@ -90,7 +90,7 @@ std::vector<std::pair<std::string, std::string>> TDoActive::results() const {
 
 // ---------------------------------------------------------------------------------------------
 TDoSystemCommand::TDoSystemCommand()
-    : DialogModel({
+    : ValuesDialog({
           choiceField("command", "maximize", kWindowCommands),
           choiceField("window", "current", {"current", "specific"}),
           textField("title", "", 255),
@@ -128,7 +128,7 @@ std::vector<std::pair<std::string, std::string>> TDoSystemCommand::results() con
 
 // ---------------------------------------------------------------------------------------------
 TDoSizeIt::TDoSizeIt()
-    : DialogModel({
+    : ValuesDialog({
           choiceField("kind", "resize", {"resize", "position"}),
           choiceField("window", "current", {"current", "specific"}),
           textField("title", "", 255),
@@ -197,7 +197,7 @@ std::vector<std::pair<std::string, std::string>> TDoSizeIt::results() const {
 
 // ---------------------------------------------------------------------------------------------
 TDoSpecWind::TDoSpecWind()
-    : DialogModel({
+    : ValuesDialog({
           choiceField("mode", "window", {"window", "program"}, true),
           textField("title", "", 30),
           choiceField("run", "ontop", {"ontop", "running"}),

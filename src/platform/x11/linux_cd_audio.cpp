@@ -46,19 +46,17 @@ std::vector<std::string> cdDriveNames(const std::string& infoText) {
     return names;
 }
 
-LinuxCdAudio::~LinuxCdAudio() {
-    if (fd_ >= 0) ::close(fd_);
-}
+LinuxCdAudio::~LinuxCdAudio() = default;
 
 bool LinuxCdAudio::open(char& drive) {
-    if (fd_ < 0) {
+    if (!fd_) {
         std::ifstream in(driveListFile_);
         std::stringstream text;
         text << in.rdbuf();
         const std::vector<std::string> names = cdDriveNames(text.str());
         if (names.empty()) return false;
-        fd_ = ::open(("/dev/" + names.front()).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-        if (fd_ < 0) return false;
+        fd_.reset(::open(("/dev/" + names.front()).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+        if (!fd_) return false;
     }
     drive = 'D';  // the letter a first CD drive gets after the system disk
     return true;
@@ -66,22 +64,22 @@ bool LinuxCdAudio::open(char& drive) {
 
 int LinuxCdAudio::firstTrack() {
     cdrom_tochdr header{};
-    if (fd_ < 0 || ::ioctl(fd_, CDROMREADTOCHDR, &header) != 0) return 1;
+    if (!fd_ || ::ioctl(fd_.get(), CDROMREADTOCHDR, &header) != 0) return 1;
     return header.cdth_trk0;
 }
 
 int LinuxCdAudio::trackCount() {
     cdrom_tochdr header{};
-    if (fd_ < 0 || ::ioctl(fd_, CDROMREADTOCHDR, &header) != 0) return 0;
+    if (!fd_ || ::ioctl(fd_.get(), CDROMREADTOCHDR, &header) != 0) return 0;
     return header.cdth_trk1 - header.cdth_trk0 + 1;
 }
 
 long LinuxCdAudio::trackStart(int track) {
-    if (fd_ < 0) return -1;
+    if (!fd_) return -1;
     cdrom_tocentry entry{};
     entry.cdte_track = static_cast<unsigned char>(track > trackCount() ? CDROM_LEADOUT : firstTrack() + track - 1);
     entry.cdte_format = CDROM_MSF;
-    if (::ioctl(fd_, CDROMREADTOCENTRY, &entry) != 0) return -1;
+    if (::ioctl(fd_.get(), CDROMREADTOCENTRY, &entry) != 0) return -1;
     return framesOf(entry.cdte_addr.msf);
 }
 
@@ -104,12 +102,12 @@ void LinuxCdAudio::playFromFrame(long frame) {
     msf.cdmsf_min1 = to.minute;
     msf.cdmsf_sec1 = to.second;
     msf.cdmsf_frame1 = to.frame;
-    if (::ioctl(fd_, CDROMPLAYMSF, &msf) == 0) paused_ = false;
+    if (::ioctl(fd_.get(), CDROMPLAYMSF, &msf) == 0) paused_ = false;
 }
 
 void LinuxCdAudio::play() {
-    if (fd_ < 0) return;
-    if (paused_ && ::ioctl(fd_, CDROMRESUME) == 0) {
+    if (!fd_) return;
+    if (paused_ && ::ioctl(fd_.get(), CDROMRESUME) == 0) {
         paused_ = false;
         return;
     }
@@ -123,11 +121,11 @@ void LinuxCdAudio::playFrom(const CdPosition& start) {
 }
 
 void LinuxCdAudio::stop() {
-    if (fd_ >= 0 && ::ioctl(fd_, CDROMSTOP) == 0) paused_ = false;
+    if (fd_ && ::ioctl(fd_.get(), CDROMSTOP) == 0) paused_ = false;
 }
 
 void LinuxCdAudio::pause() {
-    if (fd_ >= 0 && ::ioctl(fd_, CDROMPAUSE) == 0) paused_ = true;
+    if (fd_ && ::ioctl(fd_.get(), CDROMPAUSE) == 0) paused_ = true;
 }
 
 void LinuxCdAudio::nextTrack() {
@@ -140,17 +138,17 @@ void LinuxCdAudio::previousTrack() { playFrom({std::max(position().track - 1, 1)
 CdPosition LinuxCdAudio::position() {
     cdrom_subchnl sub{};
     sub.cdsc_format = CDROM_MSF;
-    if (fd_ < 0 || ::ioctl(fd_, CDROMSUBCHNL, &sub) != 0 || sub.cdsc_trk == 0) return {1, 0, 0, 0};
+    if (!fd_ || ::ioctl(fd_.get(), CDROMSUBCHNL, &sub) != 0 || sub.cdsc_trk == 0) return {1, 0, 0, 0};
     const int track = sub.cdsc_trk - firstTrack() + 1;
     return {std::max(track, 1), sub.cdsc_reladdr.msf.minute, sub.cdsc_reladdr.msf.second, sub.cdsc_reladdr.msf.frame};
 }
 
 void LinuxCdAudio::openDoor() {
-    if (fd_ >= 0) ::ioctl(fd_, CDROMEJECT);
+    if (fd_) ::ioctl(fd_.get(), CDROMEJECT);
 }
 
 void LinuxCdAudio::closeDoor() {
-    if (fd_ >= 0) ::ioctl(fd_, CDROMCLOSETRAY);
+    if (fd_) ::ioctl(fd_.get(), CDROMCLOSETRAY);
 }
 
 }  // namespace orv::x11

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/cd_audio.h"
+#include "platform/unique_fd.h"
 
 namespace orv::x11 {
 
@@ -37,7 +38,7 @@ private:
     long trackStart(int track);
     void playFromFrame(long frame);
     std::string driveListFile_;
-    int fd_ = -1;
+    UniqueFd fd_;
     bool paused_ = false;
 };
 

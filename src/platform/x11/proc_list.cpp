@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <memory>
 #include <cstdlib>
 #include <fstream>
 
@@ -33,7 +34,8 @@ std::string processNameOf(std::int32_t pid) {
 std::vector<std::int32_t> listUserPids() {
     std::vector<std::int32_t> pids;
     const uid_t uid = ::getuid();
-    if (DIR* proc = ::opendir("/proc")) {
+    const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir("/proc"), &::closedir);
+    if (DIR* proc = dir.get()) {
         while (const dirent* entry = ::readdir(proc)) {
             char* end = nullptr;
             const long pid = std::strtol(entry->d_name, &end, 10);
@@ -43,7 +45,6 @@ std::vector<std::int32_t> listUserPids() {
                 pids.push_back(static_cast<std::int32_t>(pid));
             }
         }
-        ::closedir(proc);
     }
     std::sort(pids.begin(), pids.end());
     return pids;

@@ -1,4 +1,5 @@
 #include "platform/x11/run_program.h"
+#include "platform/unique_fd.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -32,23 +33,17 @@ std::string searchPath() {
 
 int exitCodeOf(std::optional<int> status) { return status && WIFEXITED(*status) ? WEXITSTATUS(*status) : -1; }
 
-void closeBoth(int fds[2]) {
-    for (int i = 0; i < 2; ++i) {
-        if (fds[i] >= 0) ::close(fds[i]);
-        fds[i] = -1;
-    }
-}
-
-// A pipe whose reading end holds `bytes` and whose writing end is closed already, so that the
-// reader sees the end of the input; the bytes must fit into the pipe's buffer.
-bool fillPipe(int fds[2], const std::string& bytes) {
-    if (::pipe2(fds, O_CLOEXEC) != 0) return false;
-    ::fcntl(fds[1], F_SETFL, O_NONBLOCK);  // too much for the buffer fails instead of blocking
-    const bool written = ::write(fds[1], bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
-    ::close(fds[1]);
-    fds[1] = -1;
-    if (!written) closeBoth(fds);
-    return written;
+// The reading end of a pipe that holds `bytes` and whose writing end is closed already, so that
+// the reader sees the end of the input; invalid when the pipe cannot be made or the bytes do not
+// fit into its buffer.
+UniqueFd filledPipe(const std::string& bytes) {
+    int fds[2];
+    if (::pipe2(fds, O_CLOEXEC) != 0) return {};
+    UniqueFd readEnd(fds[0]);
+    const UniqueFd writeEnd(fds[1]);
+    ::fcntl(writeEnd.get(), F_SETFL, O_NONBLOCK);  // too much for the buffer fails instead of blocking
+    if (::write(writeEnd.get(), bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) return {};
+    return readEnd;
 }
 
 }  // namespace
@@ -135,24 +130,23 @@ ProgramOutcome runProgram(const std::vector<std::string>& argv, std::chrono::mil
     if (argv.empty()) return outcome;
     const std::string path = findProgram(argv[0]);
     if (path.empty()) return outcome;
-    int in[2] = {-1, -1};
-    if (!input.empty() && !fillPipe(in, input)) return outcome;
-    int fds[2];
-    if (::pipe2(fds, O_CLOEXEC) != 0) {
-        closeBoth(in);
-        return outcome;
+    UniqueFd in;
+    if (!input.empty()) {
+        in = filledPipe(input);
+        if (!in) return outcome;
     }
+    int fds[2];
+    if (::pipe2(fds, O_CLOEXEC) != 0) return outcome;
+    UniqueFd readEnd(fds[0]);
+    UniqueFd writeEnd(fds[1]);
     SpawnOptions options;
     options.streams = Streams::Quiet;
-    options.input = in[0];
-    options.output = fds[1];
+    options.input = in.get();
+    options.output = writeEnd.get();
     const pid_t pid = spawnProgram(path, argv, options).pid;
-    closeBoth(in);
-    ::close(fds[1]);
-    if (pid < 0) {
-        ::close(fds[0]);
-        return outcome;
-    }
+    in.reset();
+    writeEnd.reset();
+    if (pid < 0) return outcome;
     outcome.started = true;
     // Read the output until the program closes its end or the deadline passes; poll() blocks
     // in between, so the wait costs no CPU.
@@ -166,18 +160,18 @@ ProgramOutcome runProgram(const std::vector<std::string>& argv, std::chrono::mil
             late = true;
             break;
         }
-        pollfd p{fds[0], POLLIN, 0};
+        pollfd p{readEnd.get(), POLLIN, 0};
         const int ready = ::poll(&p, 1, static_cast<int>(left));
         if (ready < 0 && errno == EINTR) continue;
         if (ready <= 0) continue;
-        const ssize_t n = ::read(fds[0], buffer, sizeof buffer);
+        const ssize_t n = ::read(readEnd.get(), buffer, sizeof buffer);
         if (n > 0) {
             outcome.output.append(buffer, static_cast<std::size_t>(n));
         } else if (n == 0 || errno != EINTR) {
             open = false;
         }
     }
-    ::close(fds[0]);
+    readEnd.reset();
     if (late) ::kill(pid, SIGKILL);
     const int code = exitCodeOf(waitForStatus(pid));
     outcome.finished = !late;

@@ -170,24 +170,24 @@ void setGnomeWallpaper(const WallpaperValues& v) {
 std::unique_ptr<X11DesktopSettings> X11DesktopSettings::create() {
     DisplayPtr display = openDisplay();
     if (!display) return nullptr;
-    return std::unique_ptr<X11DesktopSettings>(new X11DesktopSettings(display.release()));
+    return std::unique_ptr<X11DesktopSettings>(new X11DesktopSettings(std::move(display)));
 }
 
-X11DesktopSettings::X11DesktopSettings(Display* display) : display_(display) {
+X11DesktopSettings::X11DesktopSettings(DisplayPtr display) : display_(std::move(display)) {
     int timeout = 0, interval = 0, blanking = 0, exposures = 0;
-    XGetScreenSaver(display_, &timeout, &interval, &blanking, &exposures);
+    XGetScreenSaver(display_.get(), &timeout, &interval, &blanking, &exposures);
     if (timeout > 0) inactiveTimeout_ = timeout;
 }
 
-X11DesktopSettings::~X11DesktopSettings() { DisplayCloser{}(display_); }
+X11DesktopSettings::~X11DesktopSettings() = default;
 
 bool X11DesktopSettings::setRepeat(int delayMs, int intervalMs) {
     unsigned int delay = 0, interval = 0;
-    if (!XkbGetAutoRepeatRate(display_, XkbUseCoreKbd, &delay, &interval)) return false;
+    if (!XkbGetAutoRepeatRate(display_.get(), XkbUseCoreKbd, &delay, &interval)) return false;
     if (delayMs >= 0) delay = static_cast<unsigned int>(delayMs);
     if (intervalMs >= 0) interval = static_cast<unsigned int>(intervalMs);
-    ErrorTrap trap(display_);
-    const Bool sent = XkbSetAutoRepeatRate(display_, XkbUseCoreKbd, delay, interval);
+    ErrorTrap trap(display_.get());
+    const Bool sent = XkbSetAutoRepeatRate(display_.get(), XkbUseCoreKbd, delay, interval);
     return sent && trap.sync() == 0;
 }
 
@@ -197,13 +197,13 @@ bool X11DesktopSettings::setKeyboardSpeed(int speed) { return setRepeat(-1, repe
 
 bool X11DesktopSettings::setScreenSaverTimeout(int seconds) {
     int timeout = 0, interval = 0, blanking = 0, exposures = 0;
-    XGetScreenSaver(display_, &timeout, &interval, &blanking, &exposures);
+    XGetScreenSaver(display_.get(), &timeout, &interval, &blanking, &exposures);
     if (seconds <= 0) return false;
     inactiveTimeout_ = seconds;
     // A screen saver that is off stays off; the time-out applies when it is switched on.
     if (timeout == 0) return true;
-    ErrorTrap trap(display_);
-    XSetScreenSaver(display_, seconds, interval, blanking, exposures);
+    ErrorTrap trap(display_.get());
+    XSetScreenSaver(display_.get(), seconds, interval, blanking, exposures);
     return trap.sync() == 0;
 }
 
@@ -211,27 +211,27 @@ bool X11DesktopSettings::setBorderWidth(int) { return true; }
 
 bool X11DesktopSettings::screenSaverActive() {
     int timeout = 0, interval = 0, blanking = 0, exposures = 0;
-    XGetScreenSaver(display_, &timeout, &interval, &blanking, &exposures);
+    XGetScreenSaver(display_.get(), &timeout, &interval, &blanking, &exposures);
     return timeout > 0;
 }
 
 void X11DesktopSettings::setScreenSaverActive(bool active) {
     int timeout = 0, interval = 0, blanking = 0, exposures = 0;
-    XGetScreenSaver(display_, &timeout, &interval, &blanking, &exposures);
+    XGetScreenSaver(display_.get(), &timeout, &interval, &blanking, &exposures);
     if (!active && timeout > 0) inactiveTimeout_ = timeout;
     if (active == (timeout > 0)) return;
-    XSetScreenSaver(display_, active ? inactiveTimeout_ : 0, interval, blanking, exposures);
-    XSync(display_, False);
+    XSetScreenSaver(display_.get(), active ? inactiveTimeout_ : 0, interval, blanking, exposures);
+    XSync(display_.get(), False);
 }
 
 void X11DesktopSettings::startScreenSaver() {
-    XForceScreenSaver(display_, ScreenSaverActive);
-    XSync(display_, False);
+    XForceScreenSaver(display_.get(), ScreenSaverActive);
+    XSync(display_.get(), False);
 }
 
 bool X11DesktopSettings::displayMode(int index, DisplayMode& mode) {
     OutputModes modes;
-    if (index < 0 || !readOutputModes(display_, modes)) return false;
+    if (index < 0 || !readOutputModes(display_.get(), modes)) return false;
     if (static_cast<std::size_t>(index) >= modes.modes.size()) return false;
     mode = modes.modes[static_cast<std::size_t>(index)].second;
     return true;
@@ -239,10 +239,10 @@ bool X11DesktopSettings::displayMode(int index, DisplayMode& mode) {
 
 int X11DesktopSettings::testDisplayMode(const DisplayMode& mode) {
     OutputModes modes;
-    if (!readOutputModes(display_, modes) || modes.crtc == 0) return display_result::kFailed;
+    if (!readOutputModes(display_.get(), modes) || modes.crtc == 0) return display_result::kFailed;
     if (findMode(modes, mode) == 0) return display_result::kBadMode;
     int minW = 0, minH = 0, maxW = 0, maxH = 0;
-    if (XRRGetScreenSizeRange(display_, DefaultRootWindow(display_), &minW, &minH, &maxW, &maxH) &&
+    if (XRRGetScreenSizeRange(display_.get(), DefaultRootWindow(display_.get()), &minW, &minH, &maxW, &maxH) &&
         (mode.width > maxW || mode.height > maxH)) {
         return display_result::kBadMode;
     }
@@ -250,7 +250,7 @@ int X11DesktopSettings::testDisplayMode(const DisplayMode& mode) {
 }
 
 int X11DesktopSettings::applyDisplayMode(const DisplayMode& mode) {
-    Display* d = display_;
+    Display* d = display_.get();
     OutputModes modes;
     if (!readOutputModes(d, modes) || modes.crtc == 0) return display_result::kFailed;
     const RRMode id = findMode(modes, mode);

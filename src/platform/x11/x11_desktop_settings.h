@@ -3,8 +3,7 @@
 #include <memory>
 
 #include "platform/desktop_settings.h"
-
-struct _XDisplay;
+#include "platform/x11/display_ptr.h"
 
 namespace orv::x11 {
 
@@ -23,6 +22,8 @@ class X11DesktopSettings final : public IDesktopSettings {
 public:
     static std::unique_ptr<X11DesktopSettings> create();
     ~X11DesktopSettings() override;
+    X11DesktopSettings(const X11DesktopSettings&) = delete;
+    X11DesktopSettings& operator=(const X11DesktopSettings&) = delete;
 
     bool setKeyboardDelay(int delay) override;
     bool setKeyboardSpeed(int speed) override;
@@ -40,9 +41,9 @@ public:
     void setDefaultPrinter(const std::string& deviceLine) override;
 
 private:
-    explicit X11DesktopSettings(_XDisplay* display);
+    explicit X11DesktopSettings(DisplayPtr display);
     bool setRepeat(int delayMs, int intervalMs);
-    _XDisplay* display_;
+    DisplayPtr display_;
     // The time-out the screen saver gets back when it is switched on again: the server knows
     // "off" only as a time-out of 0.
     int inactiveTimeout_ = 600;

@@ -152,15 +152,16 @@ bool replied(const QDBusMessage& reply) { return reply.type() == QDBusMessage::R
 std::unique_ptr<X11DesktopShell> X11DesktopShell::create(IWindowSystem& windows) {
     DisplayPtr display = openDisplay();
     if (!display) return nullptr;
-    return std::unique_ptr<X11DesktopShell>(new X11DesktopShell(display.release(), windows));
+    return std::unique_ptr<X11DesktopShell>(new X11DesktopShell(std::move(display), windows));
 }
 
-X11DesktopShell::X11DesktopShell(Display* display, IWindowSystem& windows) : display_(display), windows_(windows) {}
+X11DesktopShell::X11DesktopShell(DisplayPtr display, IWindowSystem& windows)
+    : display_(std::move(display)), windows_(windows) {}
 
-X11DesktopShell::~X11DesktopShell() { DisplayCloser{}(display_); }
+X11DesktopShell::~X11DesktopShell() = default;
 
 WindowRect X11DesktopShell::workArea() {
-    Display* d = display_;
+    Display* d = display_.get();
     const Window root = DefaultRootWindow(d);
     const long desktop = readCardinal(d, root, atom(d, "_NET_CURRENT_DESKTOP")).value_or(0);
     if (auto area = readProperty(d, root, atom(d, "_NET_WORKAREA"));
@@ -175,7 +176,7 @@ WindowRect X11DesktopShell::workArea() {
 
 // The normal, not minimised windows of the current desktop, back window first.
 std::vector<WindowId> X11DesktopShell::arrangeableWindows() {
-    Display* d = display_;
+    Display* d = display_.get();
     const Window root = DefaultRootWindow(d);
     const long desktop = readCardinal(d, root, atom(d, "_NET_CURRENT_DESKTOP")).value_or(0);
     const Atom typeAtom = atom(d, "_NET_WM_WINDOW_TYPE");
@@ -217,7 +218,7 @@ void X11DesktopShell::tileWindows(bool horizontal) {
 }
 
 void X11DesktopShell::hideTaskBar() {
-    Display* d = display_;
+    Display* d = display_.get();
     const Window root = DefaultRootWindow(d);
     const long dock = static_cast<long>(atom(d, "_NET_WM_WINDOW_TYPE_DOCK"));
     ErrorTrap trap(d);
@@ -233,7 +234,7 @@ void X11DesktopShell::hideTaskBar() {
 void X11DesktopShell::showTaskBar(const WindowRect&) {
     // A dock tells the window manager itself which strip of the screen it reserves
     // (_NET_WM_STRUT), so the rectangle has no use here.
-    Display* d = display_;
+    Display* d = display_.get();
     const Window root = DefaultRootWindow(d);
     const long dock = static_cast<long>(atom(d, "_NET_WM_WINDOW_TYPE_DOCK"));
     // Docks withdrawn earlier (by this or an earlier run) are unmapped children of the root.
@@ -262,7 +263,7 @@ void X11DesktopShell::showTaskBar(const WindowRect&) {
 bool X11DesktopShell::shellAutomationAvailable() { return true; }
 
 void X11DesktopShell::shellFunction(ShellFunction function) {
-    Display* d = display_;
+    Display* d = display_.get();
     switch (function) {
         case ShellFunction::MinimizeAll:
         case ShellFunction::UndoMinimizeAll:

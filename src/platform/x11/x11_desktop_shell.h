@@ -4,8 +4,7 @@
 #include <set>
 
 #include "platform/desktop_shell.h"
-
-struct _XDisplay;
+#include "platform/x11/display_ptr.h"
 
 namespace orv::x11 {
 
@@ -18,6 +17,8 @@ class X11DesktopShell final : public IDesktopShell {
 public:
     static std::unique_ptr<X11DesktopShell> create(IWindowSystem& windows);
     ~X11DesktopShell() override;
+    X11DesktopShell(const X11DesktopShell&) = delete;
+    X11DesktopShell& operator=(const X11DesktopShell&) = delete;
 
     void cascadeWindows() override;
     void tileWindows(bool horizontal) override;
@@ -30,10 +31,10 @@ public:
     bool exitSession(int flags) override;
 
 private:
-    X11DesktopShell(_XDisplay* display, IWindowSystem& windows);
+    X11DesktopShell(DisplayPtr display, IWindowSystem& windows);
     std::vector<WindowId> arrangeableWindows();
     WindowRect workArea();
-    _XDisplay* display_;
+    DisplayPtr display_;
     IWindowSystem& windows_;
     std::set<unsigned long> hiddenDocks_;
 };

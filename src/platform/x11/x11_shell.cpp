@@ -15,6 +15,7 @@
 
 #include "platform/cp1252.h"
 #include "platform/x11/run_program.h"
+#include "platform/unique_fd.h"
 
 namespace orv::x11 {
 
@@ -208,11 +209,10 @@ int X11Shell::openPath(const std::string& path, const std::vector<std::string>& 
 
     // No execute permission: a program (an ELF image or a "#!" script) is refused as the system
     // would refuse it; anything else is a document for its handler.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0) return resultOfErrno(errno);
+    const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY));
+    if (!fd) return resultOfErrno(errno);
     char head[4] = {};
-    const ssize_t n = ::read(fd, head, sizeof head);
-    ::close(fd);
+    const ssize_t n = ::read(fd.get(), head, sizeof head);
     const bool script = n >= 2 && head[0] == '#' && head[1] == '!';
     const bool image = n == 4 && std::memcmp(head,
                                              "\x7f"

@@ -47,15 +47,15 @@ bool hasState(Display* d, Window w, const char* state) {
 std::unique_ptr<X11WindowSystem> X11WindowSystem::create() {
     DisplayPtr display = openDisplay();
     if (!display) return nullptr;
-    return std::unique_ptr<X11WindowSystem>(new X11WindowSystem(display.release()));
+    return std::unique_ptr<X11WindowSystem>(new X11WindowSystem(std::move(display)));
 }
 
-X11WindowSystem::X11WindowSystem(Display* display) : display_(display) {}
+X11WindowSystem::X11WindowSystem(DisplayPtr display) : display_(std::move(display)) {}
 
-X11WindowSystem::~X11WindowSystem() { DisplayCloser{}(display_); }
+X11WindowSystem::~X11WindowSystem() = default;
 
 std::vector<WindowId> X11WindowSystem::topLevelWindows() {
-    Display* d = display_;
+    Display* d = display_.get();
     const Window root = DefaultRootWindow(d);
     std::vector<Window> stacking = readWindows(d, root, atom(d, "_NET_CLIENT_LIST_STACKING"));
     if (stacking.empty()) stacking = readWindows(d, root, atom(d, "_NET_CLIENT_LIST"));
@@ -77,7 +77,7 @@ std::vector<WindowId> X11WindowSystem::topLevelWindows() {
 
 std::string X11WindowSystem::windowTitle(WindowId window) {
     if (window == 0) return {};
-    return utf8ToCp1252(readTitleUtf8(display_, window).value_or(std::string()));
+    return utf8ToCp1252(readTitleUtf8(display_.get(), window).value_or(std::string()));
 }
 
 WindowId X11WindowSystem::findWindowByTitle(const std::string& title) {
@@ -89,23 +89,25 @@ WindowId X11WindowSystem::findWindowByTitle(const std::string& title) {
 
 WindowId X11WindowSystem::foregroundWindow() {
     return static_cast<WindowId>(
-        readWindow(display_, DefaultRootWindow(display_), atom(display_, "_NET_ACTIVE_WINDOW")).value_or(0));
+        readWindow(display_.get(), DefaultRootWindow(display_.get()), atom(display_.get(), "_NET_ACTIVE_WINDOW"))
+            .value_or(0));
 }
 
 std::int32_t X11WindowSystem::windowProcess(WindowId window) {
     if (window == 0) return 0;
-    return static_cast<std::int32_t>(readCardinal(display_, window, atom(display_, "_NET_WM_PID")).value_or(0));
+    return static_cast<std::int32_t>(
+        readCardinal(display_.get(), window, atom(display_.get(), "_NET_WM_PID")).value_or(0));
 }
 
 bool X11WindowSystem::isMinimized(WindowId window) {
     if (window == 0) return false;
-    if (hasState(display_, window, "_NET_WM_STATE_HIDDEN")) return true;
-    const auto state = readCardinal(display_, window, atom(display_, "WM_STATE"));
+    if (hasState(display_.get(), window, "_NET_WM_STATE_HIDDEN")) return true;
+    const auto state = readCardinal(display_.get(), window, atom(display_.get(), "WM_STATE"));
     return state && *state == IconicState;
 }
 
 bool X11WindowSystem::windowRect(WindowId window, WindowRect& rect) {
-    Display* d = display_;
+    Display* d = display_.get();
     ErrorTrap trap(d);
     XWindowAttributes attributes;
     if (window == 0 || XGetWindowAttributes(d, window, &attributes) == 0 || trap.sync() != 0) return false;
@@ -128,8 +130,9 @@ bool X11WindowSystem::setForegroundWindow(WindowId window) {
     // active or two seconds have passed.
     const auto deadline = Clock::now() + std::chrono::milliseconds(2000);
     do {
-        sendRootMessage(display_, window, atom(display_, "_NET_ACTIVE_WINDOW"), kSourcePager, CurrentTime, 0);
-        XFlush(display_);
+        sendRootMessage(display_.get(), window, atom(display_.get(), "_NET_ACTIVE_WINDOW"), kSourcePager, CurrentTime,
+                        0);
+        XFlush(display_.get());
         if (waitUntilActive(window, std::chrono::milliseconds(200))) return true;
     } while (Clock::now() < deadline);
     return false;
@@ -138,7 +141,7 @@ bool X11WindowSystem::setForegroundWindow(WindowId window) {
 bool X11WindowSystem::waitUntilActive(WindowId window, std::chrono::milliseconds deadlineIn) {
     // Active means both: the window manager names it in _NET_ACTIVE_WINDOW (a recycled window id
     // can make that true too early) and the keyboard focus is in it, so typed keys reach it.
-    Display* d = display_;
+    Display* d = display_.get();
     const Window root = DefaultRootWindow(d);
     XSelectInput(d, root, PropertyChangeMask);
     {
@@ -194,7 +197,7 @@ bool X11WindowSystem::waitUntilActive(WindowId window, std::chrono::milliseconds
 }
 
 void X11WindowSystem::windowAction(WindowId window, WindowAction action) {
-    Display* d = display_;
+    Display* d = display_.get();
     if (window == 0) return;
     ErrorTrap trap(d);
     const Atom wmState = atom(d, "_NET_WM_STATE");
@@ -248,23 +251,24 @@ void X11WindowSystem::moveWindow(WindowId window, int left, int top) {
     if (window == 0) return;
     // Gravity NorthWest: x and y place the frame's top-left corner.
     const long flags = 1 | (1 << 8) | (1 << 9) | (kSourcePager << 12);
-    sendRootMessage(display_, window, atom(display_, "_NET_MOVERESIZE_WINDOW"), flags, left, top, 0, 0);
-    XSync(display_, False);
+    sendRootMessage(display_.get(), window, atom(display_.get(), "_NET_MOVERESIZE_WINDOW"), flags, left, top, 0, 0);
+    XSync(display_.get(), False);
 }
 
 void X11WindowSystem::resizeWindow(WindowId window, int width, int height) {
     if (window == 0) return;
     // The size given includes the frame, as the window rectangle does.
-    const FrameExtents f = frameExtents(display_, window);
+    const FrameExtents f = frameExtents(display_.get(), window);
     const long w = std::max<long>(1, width - f.left - f.right);
     const long h = std::max<long>(1, height - f.top - f.bottom);
     const long flags = 1 | (1 << 10) | (1 << 11) | (kSourcePager << 12);
-    sendRootMessage(display_, window, atom(display_, "_NET_MOVERESIZE_WINDOW"), flags, 0, 0, w, h);
-    XSync(display_, False);
+    sendRootMessage(display_.get(), window, atom(display_.get(), "_NET_MOVERESIZE_WINDOW"), flags, 0, 0, w, h);
+    XSync(display_.get(), False);
 }
 
 ScreenSize X11WindowSystem::screenSize() {
-    return {DisplayWidth(display_, DefaultScreen(display_)), DisplayHeight(display_, DefaultScreen(display_))};
+    return {DisplayWidth(display_.get(), DefaultScreen(display_.get())),
+            DisplayHeight(display_.get(), DefaultScreen(display_.get()))};
 }
 
 }  // namespace orv::x11

@@ -5,8 +5,7 @@
 #include <set>
 
 #include "platform/window_system.h"
-
-struct _XDisplay;
+#include "platform/x11/display_ptr.h"
 
 namespace orv::x11 {
 
@@ -19,6 +18,8 @@ class X11WindowSystem final : public IWindowSystem {
 public:
     static std::unique_ptr<X11WindowSystem> create();
     ~X11WindowSystem() override;
+    X11WindowSystem(const X11WindowSystem&) = delete;
+    X11WindowSystem& operator=(const X11WindowSystem&) = delete;
 
     std::vector<WindowId> topLevelWindows() override;
     std::string windowTitle(WindowId window) override;
@@ -37,8 +38,8 @@ public:
     bool waitUntilActive(WindowId window, std::chrono::milliseconds deadline);
 
 private:
-    explicit X11WindowSystem(_XDisplay* display);
-    _XDisplay* display_;
+    explicit X11WindowSystem(DisplayPtr display);
+    DisplayPtr display_;
     std::set<WindowId> hidden_;
 };
 

@@ -11,12 +11,9 @@
 #include <string>
 #include <vector>
 
-namespace orv::x11 {
+#include "platform/x11/display_ptr.h"
 
-struct DisplayCloser {
-    void operator()(Display* display) const;
-};
-using DisplayPtr = std::unique_ptr<Display, DisplayCloser>;
+namespace orv::x11 {
 
 // Opens a connection of its own to $DISPLAY (nullptr when there is none). The first call
 // prepares Xlib for threads and installs an error handler that never ends the process.
