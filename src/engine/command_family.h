@@ -3,26 +3,29 @@
 // How a command family plugs into the interpreter
 // ------------------------------------------------
 // The interpreter (PlaybackEngine::DoMacro) walks the macro text. At each "<" it tries the
-// commands of commandTable() in order; for the first whose tag stands there it calls the
-// family registered for that command's CommandFamily:
+// commands of commandTable() (the catalogue of command_catalogue.h, where every tag's text,
+// family and field layout are declared); for the one whose tag stands there it calls the
+// family registered for that command's CommandFamily. A family has one handler per command,
+// looked up by a HandlerTable (command_handlers.h):
 //
-//     class WindowCommands final : public ICommandFamily {
-//         std::optional<std::size_t> perform(PlaybackEngine& engine, Interpretation& run,
-//                                            const CommandSpec& cmd) override {
-//             switch (cmd.id) { case CommandId::Wmax: ...; return run.pos + length; ... }
-//         }
-//     };
+//     std::optional<std::size_t> WindowCommands::perform(PlaybackEngine& engine, Interpretation& run,
+//                                                        const CommandSpec& cmd) {
+//         static constexpr HandlerTable<WindowCommands> kHandlers{
+//             {CommandId::Wsize, &WindowCommands::resize}, ...};
+//         return kHandlers.run(*this, engine, run, cmd);
+//     }
 //     engine.registerFamily(CommandFamily::Window, windowCommands);
 //
-// perform() finds the command's tag at run.text[run.pos] (the "<"). It returns the position at
-// which interpretation goes on (just past the closing ">", or run.text.size() when a free-text
-// parameter ran to the end), or std::nullopt when the text there does not have the command's
-// shape (a required ">" missing at its offset); the interpreter then tries the next command
-// and finally types the "<" as a literal character. A command that must end the interpretation
-// it stands in (without end processing) sets run.stop. Everything a command needs is reached
-// through the engine: services() for the platform, state() for the engine state, and the
-// shared primitives (PostVKey, pressKey, typeText, waitMs, PauseFor, DoAMessage, runNested ...).
-// text_fields.h has the readers of fixed-width and free-text parameters.
+// A handler finds the command's tag at run.text[run.pos] (the "<") and reads its parameters
+// where cmd.layout puts them (text_fields.h: fieldNumber(text, at, cmd.field(0)), closedAt,
+// textParameter). It returns the position at which interpretation goes on (cmd.end(at) just
+// past the closing ">", the end of a free-text parameter, or run.text.size() when one ran to
+// the end), or std::nullopt when the text there does not have the command's shape (a required
+// ">" missing at its offset); the interpreter then types the "<" as a literal character. A
+// command that must end the interpretation it stands in (without end processing) sets
+// run.stop. Everything a command needs is reached through the engine: services() for the
+// platform, state() for the engine state, and the shared primitives (PostVKey, pressKey,
+// typeText, waitMs, PauseFor, DoAMessage, runNested ...).
 //
 // A family that has no registered implementation yet has its commands skipped: they are
 // consumed up to and including the next ">" and do nothing.
