@@ -134,7 +134,7 @@ int runResident(const std::vector<std::string>& args, const std::string& socketP
 
     window.attach(*resident, playbackWindows);
     termination.setAction([&window, &resident] {
-        resident->engine().requestAbort();
+        resident->abortMacro();
         window.terminate();
     });
     resident->start(static_cast<std::int32_t>(window.winId()), commandLine);
