@@ -9,6 +9,7 @@
 #include "engine/desktop_families.h"
 #include "engine/playback_engine.h"
 #include "engine/window_control.h"
+#include "remap/restore_hooks.h"
 #include "store/macro_file.h"
 #include "store/macro_store.h"
 #include "store/recent_files.h"
@@ -333,6 +334,38 @@ void Resident::macroFileSwapped(const std::string& previous, const std::string& 
 void Resident::loadSwapFile() {
     const remap::LoadResult result = swapKeys_.GetSwapFile(settings_.CurrentFile);
     if (result.kind == remap::LoadResult::Kind::Repaired) p_.prompt.messageBox("Keyboard Remapper", result.message);
+}
+
+std::optional<remap::RemapperModel> Resident::beginRemap() {
+    if (!lockSharedFile()) return std::nullopt;
+    return remap::RemapperModel(swapKeys_.tables(), commandLine_.browseMode() != BrowseMode::Off);
+}
+
+void Resident::endRemap(const remap::RemapperModel& model) {
+    if (model.changed() && !swapKeys_.setTables(model.tables()))
+        p_.prompt.messageBox("Keyboard Remapper", "The remap file \"" + swapKeys_.path() + "\" could not be written.");
+    releaseSharedFile(model.changed());
+}
+
+void Resident::restoreKeyboardHooks() {
+    if (p_.prompt.messageBox(remap::kKeyboardHooksTitle, remap::kKeyboardHooksQuestion, PromptButtons::YesNo) !=
+        PromptAnswer::Yes)
+        return;
+    if (keyboardHook_ != 0) p_.hook.OrvUnHook(keyboardHook_);
+    keyboardHook_ = p_.hook.OrvHookKeyboard();
+    table_.setI32(TActivationTable::oKeyboardHook, keyboardHook_);
+    p_.hook.OrvUpKeyHook(table_);
+    swapKeys_.reapply();
+}
+
+void Resident::restoreMouseHooks() {
+    if (p_.prompt.messageBox(remap::kMouseHooksTitle, remap::kMouseHooksQuestion, PromptButtons::YesNo) !=
+        PromptAnswer::Yes)
+        return;
+    if (mouseHook_ != 0) p_.hook.OrvUnHook(mouseHook_);
+    mouseHook_ = p_.hook.OrvHookMouse();
+    table_.setI32(TActivationTable::oMouseHook, mouseHook_);
+    p_.hook.OrvUpMouseHook(table_);
 }
 
 }  // namespace orv

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "activation/command_line.h"
@@ -14,6 +15,7 @@
 #include "platform/macro_host.h"
 #include "engine/system_commands.h"
 #include "platform/hook_library.h"
+#include "remap/remapper_model.h"
 #include "remap/swap_keys.h"
 #include "store/paths.h"
 #include "store/settings.h"
@@ -154,6 +156,11 @@ public:
 
     // The key remap tables of the current macro file.
     remap::SwapKeys& swapKeys() { return swapKeys_; }
+    // IResidentActions: "&Remap" and the Tools menu's hook restoring
+    std::optional<remap::RemapperModel> beginRemap() override;
+    void endRemap(const remap::RemapperModel& model) override;
+    void restoreKeyboardHooks() override;
+    void restoreMouseHooks() override;
 
 private:
     void play(int j, const TMacroRecord& record, bool capsWasOn, std::int32_t hotKeyWindow);

@@ -1,12 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "activation/scheduler.h"
 #include "activation/system_keys.h"
 #include "platform/activation_table.h"
 #include "platform/outcome.h"
+#include "remap/remapper_model.h"
 #include "store/macro_record.h"
 #include "store/popup_menu_removal.h"
 
@@ -101,6 +103,16 @@ public:
     // hotkey changed, stores and saves the menu choice).
     virtual SystemKeysModel systemKeys() const = 0;
     virtual Outcome applySystemKeys(const SystemKeysModel& model) = 0;
+    // "&Remap": the remapper over the current tables, read-only in the browse modes; nothing when
+    // another user has the shared macro file in use (said so).
+    virtual std::optional<remap::RemapperModel> beginRemap() = 0;
+    // The remapper closed: changed tables are saved and the keys follow them at once; the shared
+    // file is released, marked changed when they changed.
+    virtual void endRemap(const remap::RemapperModel& model) = 0;
+    // "Restore &Keyboard Hooks" and "Restore &Mouse Hooks": on Yes to their question, the hook is
+    // installed again; the keyboard's also applies the remap again.
+    virtual void restoreKeyboardHooks() = 0;
+    virtual void restoreMouseHooks() = 0;
 };
 
 }  // namespace orv

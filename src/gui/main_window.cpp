@@ -32,6 +32,7 @@
 #include "gui/forms/mouse_locator.h"
 #include "gui/forms/preference_form.h"
 #include "gui/forms/quick_info_form.h"
+#include "gui/forms/remapper_form.h"
 #include "gui/forms/shortkey_options_form.h"
 #include "gui/forms/sort_order_form.h"
 #include "gui/help.h"
@@ -250,12 +251,13 @@ void TMainWin::buildMenus() {
     QAction* remap = menuBar()->addAction(text(mainCommandInfo(C::Remap).caption));
     remap->setObjectName(QStringLiteral("MenuRemap"));
     actions_[static_cast<std::size_t>(C::Remap)] = remap;
+    connect(remap, &QAction::triggered, this, &TMainWin::MenuRemapClick);
     buildOptionsMenu();
     QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
     tools->setObjectName(QStringLiteral("MenuTools"));
     addCommand(tools, C::MouseLocator, &TMainWin::toggleMouseLocator)->setCheckable(true);
-    addCommand(tools, C::RestoreKeyboardHooks, nullptr);
-    addCommand(tools, C::RestoreMouseHooks, nullptr);
+    addCommand(tools, C::RestoreKeyboardHooks, &TMainWin::restoreKeyboardHooks);
+    addCommand(tools, C::RestoreMouseHooks, &TMainWin::restoreMouseHooks);
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("MenuHelp"));
     addCommand(help, C::HelpContents, &TMainWin::helpContents)->setShortcut(QKeySequence::HelpContents);
@@ -610,6 +612,17 @@ void TMainWin::sortOrder() {
     refillKeepingSelection();
     showList();
 }
+
+void TMainWin::MenuRemapClick() {
+    std::optional<remap::RemapperModel> model = resident_->beginRemap();
+    if (!model) return;
+    TDoSwapKeys dialog(*model, this);
+    dialog.exec();
+    resident_->endRemap(*model);
+}
+
+void TMainWin::restoreKeyboardHooks() { resident_->restoreKeyboardHooks(); }
+void TMainWin::restoreMouseHooks() { resident_->restoreMouseHooks(); }
 
 void TMainWin::appearance() {
     AppearanceModel model = AppearanceModel::fromSettings(settings_);

@@ -122,6 +122,10 @@ private:
     void activateMacro();
     void quickInfo();
     void sortOrder();
+    // "&Remap" and the Tools menu's hook restoring.
+    void MenuRemapClick();
+    void restoreKeyboardHooks();
+    void restoreMouseHooks();
     void appearance();
     void captureDefaults();
     void preferences();

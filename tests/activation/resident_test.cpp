@@ -321,5 +321,51 @@ TEST_F(ResidentTest, EveryFileLoadReadsItsRemapTables) {
     EXPECT_EQ(remapper.calls, "remap 1;restore;remap 1;restore;");
 }
 
+// "&Remap" hands the current tables to the remapper; its changes are saved and applied at once.
+TEST_F(ResidentTest, TheRemappersChangesAreSavedAndAppliedAtOnce) {
+    NotingRemapper remapper;
+    ResidentPlatform platform{keyboard, mouse, pump, playbackWindows, windows, processes, hook, prompt, clock, sleeper};
+    platform.keyRemapper = &remapper;
+    Resident withRemap(table, settings, paths, platform, ui, "ORVANTA");
+    withRemap.start(999, CommandLine{});
+
+    std::optional<remap::RemapperModel> model = withRemap.beginRemap();
+    ASSERT_TRUE(model && model->editable());
+    withRemap.endRemap(*model);  // closed without a change
+    EXPECT_EQ(remapper.calls, "");
+    model = withRemap.beginRemap();
+    ASSERT_TRUE(model->choose(*remap::RemapTables::indexOf('a'), 'b'));
+    withRemap.endRemap(*model);
+    EXPECT_EQ(remapper.calls, "remap 1;");
+    EXPECT_EQ(test::readFile(dir.file("macros.ORS"))[26], 'b');
+
+    // Restoring the keyboard hooks asks first; on Yes the hook and the remap are installed again.
+    const HookHandle before = table.i32(TActivationTable::oKeyboardHook);
+    prompt.queueAnswer(PromptAnswer::No);
+    withRemap.restoreKeyboardHooks();
+    EXPECT_EQ(table.i32(TActivationTable::oKeyboardHook), before);
+    withRemap.restoreKeyboardHooks();
+    EXPECT_EQ(prompt.shown().back().title, "Keyboard Hooks");
+    EXPECT_NE(table.i32(TActivationTable::oKeyboardHook), before);
+    EXPECT_EQ(remapper.calls, "remap 1;remap 1;");
+    const HookHandle mouseBefore = table.i32(TActivationTable::oMouseHook);
+    withRemap.restoreMouseHooks();
+    EXPECT_EQ(prompt.shown().back().title, "Mouse Hooks");
+    EXPECT_NE(table.i32(TActivationTable::oMouseHook), mouseBefore);
+    EXPECT_EQ(hook.installedHooks().size(), 3u) << "each hook once";
+    withRemap.shutdown();
+    EXPECT_EQ(remapper.calls, "remap 1;remap 1;restore;");
+}
+
+TEST_F(ResidentTest, TheRemapperOnlyShowsTheTablesInBrowseMode) {
+    CommandLine browse;
+    browse.browse = true;
+    resident->start(999, browse);
+    const std::optional<remap::RemapperModel> model = resident->beginRemap();
+    ASSERT_TRUE(model);
+    EXPECT_FALSE(model->editable());
+    resident->endRemap(*model);
+}
+
 }  // namespace
 }  // namespace orv
