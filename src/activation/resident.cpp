@@ -347,25 +347,34 @@ void Resident::endRemap(const remap::RemapperModel& model) {
     releaseSharedFile(model.changed());
 }
 
+namespace {
+
+// Asks the question; on Yes (the result) removes the hook `handle` and installs it again
+// through `install`, keeping the new handle at `offset` of the table and telling the library
+// through `update`.
+bool reinstallHook(IUserPrompt& prompt, IHookLibrary& hook, TActivationTable& table, const char* title,
+                   const char* question, HookHandle& handle, HookHandle (IHookLibrary::*install)(), std::size_t offset,
+                   void (IHookLibrary::*update)(const TActivationTable&)) {
+    if (prompt.messageBox(title, question, PromptButtons::YesNo) != PromptAnswer::Yes) return false;
+    if (handle != 0) hook.OrvUnHook(handle);
+    handle = (hook.*install)();
+    table.setI32(offset, handle);
+    (hook.*update)(table);
+    return true;
+}
+
+}  // namespace
+
 void Resident::restoreKeyboardHooks() {
-    if (p_.prompt.messageBox(remap::kKeyboardHooksTitle, remap::kKeyboardHooksQuestion, PromptButtons::YesNo) !=
-        PromptAnswer::Yes)
-        return;
-    if (keyboardHook_ != 0) p_.hook.OrvUnHook(keyboardHook_);
-    keyboardHook_ = p_.hook.OrvHookKeyboard();
-    table_.setI32(TActivationTable::oKeyboardHook, keyboardHook_);
-    p_.hook.OrvUpKeyHook(table_);
-    swapKeys_.reapply();
+    if (reinstallHook(p_.prompt, p_.hook, table_, remap::kKeyboardHooksTitle, remap::kKeyboardHooksQuestion,
+                      keyboardHook_, &IHookLibrary::OrvHookKeyboard, TActivationTable::oKeyboardHook,
+                      &IHookLibrary::OrvUpKeyHook))
+        swapKeys_.reapply();
 }
 
 void Resident::restoreMouseHooks() {
-    if (p_.prompt.messageBox(remap::kMouseHooksTitle, remap::kMouseHooksQuestion, PromptButtons::YesNo) !=
-        PromptAnswer::Yes)
-        return;
-    if (mouseHook_ != 0) p_.hook.OrvUnHook(mouseHook_);
-    mouseHook_ = p_.hook.OrvHookMouse();
-    table_.setI32(TActivationTable::oMouseHook, mouseHook_);
-    p_.hook.OrvUpMouseHook(table_);
+    reinstallHook(p_.prompt, p_.hook, table_, remap::kMouseHooksTitle, remap::kMouseHooksQuestion, mouseHook_,
+                  &IHookLibrary::OrvHookMouse, TActivationTable::oMouseHook, &IHookLibrary::OrvUpMouseHook);
 }
 
 }  // namespace orv
