@@ -367,13 +367,13 @@ bool reinstallHook(IUserPrompt& prompt, IHookLibrary& hook, TActivationTable& ta
 
 void Resident::restoreKeyboardHooks() {
     if (reinstallHook(p_.prompt, p_.hook, table_, remap::kKeyboardHooksTitle, remap::kKeyboardHooksQuestion,
-                      keyboardHook_, &IHookLibrary::OrvHookKeyboard, TActivationTable::oKeyboardHook,
+                      hooks_.keyboard, &IHookLibrary::OrvHookKeyboard, TActivationTable::oKeyboardHook,
                       &IHookLibrary::OrvUpKeyHook))
         swapKeys_.reapply();
 }
 
 void Resident::restoreMouseHooks() {
-    reinstallHook(p_.prompt, p_.hook, table_, remap::kMouseHooksTitle, remap::kMouseHooksQuestion, mouseHook_,
+    reinstallHook(p_.prompt, p_.hook, table_, remap::kMouseHooksTitle, remap::kMouseHooksQuestion, hooks_.mouse,
                   &IHookLibrary::OrvHookMouse, TActivationTable::oMouseHook, &IHookLibrary::OrvUpMouseHook);
 }
 
