@@ -1,25 +1,12 @@
 #include "mainwin/list_texts.h"
 
-#include "activation/hotkey_table.h"
+#include "activation/popup_menu.h"
 #include "engine/ansi_upper.h"
 
 namespace orv {
 
 std::string activationText(const TActivationTable& table, const TAppSettings& settings, int j) {
-    const int code = table.HotKeyCode(j);
-    switch (code) {
-        case kCodeTimed:
-            return "Timed Macro";
-        case kCodeShortKey:
-            return settings.shortKeyText(j);
-        case kCodeNone:
-            return "None";
-        case kCodeWindowTitle:
-            return "Window Title";
-        default:
-            // A code outside the hotkey table can only come from a damaged file.
-            return code >= 0 && code < kHotKeyCount ? hotKeyName(code) : "Unknown (" + std::to_string(code) + ")";
-    }
+    return activationLabel(table.HotKeyCode(j), settings.shortKeyText(j));
 }
 
 std::string scopeText(const TActivationTable& table, int j) {

@@ -13,6 +13,7 @@
 #include <filesystem>
 
 #include "platform/activation_table.h"
+#include "store/popup_menu_entries.h"
 
 namespace orv {
 
@@ -199,6 +200,13 @@ MacroFileContents readMacroFile(const std::string& path) {
         for (const auto& problem : problems) out.problems.push_back("record " + std::to_string(i + 1) + ": " + problem);
     }
     ::close(fd);
+    // A menu's entries can only be checked once the whole file is known.
+    for (std::size_t i = 0; i < out.records.size(); ++i) {
+        if (!out.records[i].isPopupMenu()) continue;
+        const std::string problem =
+            checkMenuEntries(out.records[i].MenuItems, static_cast<int>(out.records.size())).problem();
+        if (!problem.empty()) out.problems.push_back("record " + std::to_string(i + 1) + ": popup menu " + problem);
+    }
     return out;
 }
 

@@ -1,5 +1,6 @@
 #include "store/macro_record.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/byte_io.h"
@@ -68,16 +69,17 @@ TMacroRecord decodeRecord(const RecordBytes& b, std::vector<std::string>* proble
     r.Active = b[TMacroRecord::oActive];
     if (r.isPopupMenu()) {
         const std::int16_t count = bytes::get<std::int16_t>(p, TMacroRecord::oMacroText);
-        if (count < 0 || count > kMaxPopupItems) {
-            if (problems != nullptr) {
-                problems->push_back("popup menu count " + std::to_string(count) + " is outside 0.." +
-                                    std::to_string(kMaxPopupItems));
-            }
-        } else {
-            for (int i = 0; i < count; ++i)
-                r.MenuItems.push_back(
-                    bytes::get<std::int16_t>(p, TMacroRecord::oMacroText + 2 + 2 * static_cast<std::size_t>(i)));
+        if (count < 0) {
+            if (problems != nullptr) problems->push_back("popup menu count " + std::to_string(count) + " is negative");
+        } else if (count > kMaxPopupItems && problems != nullptr) {
+            problems->push_back("popup menu count " + std::to_string(count) + " is more than " +
+                                std::to_string(kMaxPopupItems) + "; the first " + std::to_string(kMaxPopupItems) +
+                                " entries are kept");
         }
+        // A menu holds at most 36 entries; the first 36 of a longer list are all inside the field.
+        for (int i = 0; i < std::min<int>(count, kMaxPopupItems); ++i)
+            r.MenuItems.push_back(
+                bytes::get<std::int16_t>(p, TMacroRecord::oMacroText + 2 + 2 * static_cast<std::size_t>(i)));
     } else {
         const char* text = reinterpret_cast<const char*>(p + TMacroRecord::oMacroText);
         const void* nul = std::memchr(text, 0, TMacroRecord::kMacroTextBytes);

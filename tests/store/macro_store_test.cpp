@@ -389,6 +389,21 @@ TEST_F(MacroStoreTest, DamagedRecordsAreReportedOnce) {
     EXPECT_EQ(table.MacroCount(), 5);  // the system macros were still added
 }
 
+TEST_F(MacroStoreTest, AMenuListingMissingOrRepeatedMacrosLoadsWithAMessage) {
+    TMacroRecord menu = macro("Menu", kCodeNone, kScopePopupMenu, "");
+    menu.MenuItems = {2, 9, 2, 1};
+    writeRaw({macro("One", 1), menu});
+    store.LoadMacroFile(settings.CurrentFile);
+    ASSERT_EQ(prompt.shown().size(), 1u);
+    EXPECT_NE(prompt.shown()[0].text.find(
+                  "record 2: popup menu entry 9 names no macro of the file; entry 2 is listed more than once"),
+              std::string::npos)
+        << prompt.shown()[0].text;
+    TMacroRecord back;
+    ASSERT_TRUE(store.ReadMacroRecord(2, back));
+    EXPECT_EQ(back.MenuItems, menu.MenuItems);  // nothing is lost until the menu is edited
+}
+
 TEST_F(MacroStoreTest, AnUnreadableFileIsNeitherCreatedOverNorWritten) {
     if (::geteuid() == 0) {
         // root reads every file; a folder in the file's place is unreadable as a macro file.
