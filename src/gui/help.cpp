@@ -1,17 +1,21 @@
 #include "gui/help.h"
 
-#include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QKeySequence>
+#include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QShortcut>
 
+#include "gui/data_folder.h"
 #include "gui/help_window.h"
 
 namespace orv::gui {
 
 namespace {
+
+const QString kContentsFile = QStringLiteral("contents.txt");
 
 // The help window of windows that have no owner.
 QPointer<HelpWindow>& ownerlessWindow() {
@@ -24,21 +28,29 @@ QPointer<HelpWindow>& ownerlessWindow() {
 QString helpFolder() {
     const QString fromEnvironment = qEnvironmentVariable("ORVANTA_HELP_DIR");
     if (!fromEnvironment.isEmpty()) return fromEnvironment;
-    const QDir exe(QCoreApplication::applicationDirPath());
-    for (const QString& relative : {QStringLiteral("../share/orvanta/help"), QStringLiteral("../../share/orvanta/help"),
-                                    QStringLiteral("../../../share/orvanta/help")}) {
-        const QString candidate = QDir::cleanPath(exe.filePath(relative));
-        if (QDir(candidate).exists(QStringLiteral("contents.txt"))) return candidate;
-    }
-    return {};
+    return dataFolder(QStringLiteral("help"), kContentsFile);
+}
+
+QString missingHelpMessage() {
+    const QString fromEnvironment = qEnvironmentVariable("ORVANTA_HELP_DIR");
+    const QString looked = fromEnvironment.isEmpty() ? expectedDataFolder(QStringLiteral("help")) : fromEnvironment;
+    return QStringLiteral(
+               "The help pages of Orvanta are missing: there is no %1 in \"%2\". Reinstall Orvanta to "
+               "put them back.")
+        .arg(kContentsFile, QDir::toNativeSeparators(looked));
 }
 
 void showHelp(QWidget* from, const QString& keyword) {
     QWidget* owner = from != nullptr ? from->window() : nullptr;
+    const QString folder = helpFolder();
+    if (folder.isEmpty() || !QFileInfo::exists(QDir(folder).filePath(kContentsFile))) {
+        QMessageBox::critical(owner, QStringLiteral("Error"), missingHelpMessage());
+        return;
+    }
     HelpWindow* window = owner != nullptr ? owner->findChild<HelpWindow*>(QString(), Qt::FindDirectChildrenOnly)
                                           : ownerlessWindow().data();
     if (window == nullptr) {
-        window = new HelpWindow(helpFolder(), owner);
+        window = new HelpWindow(folder, owner);
         if (owner == nullptr) ownerlessWindow() = window;
     }
     window->showKeyword(keyword);

@@ -1,11 +1,15 @@
 #include "gui/icons.h"
 
 #include <QApplication>
+#include <QDebug>
+#include <QDir>
 #include <QFont>
 #include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+
+#include "gui/data_folder.h"
 
 namespace orv::gui {
 
@@ -57,8 +61,30 @@ QIcon themeIcon(const QString& name, const QString& glyph, const QColor& color) 
     return QIcon::fromTheme(name, glyphIcon(glyph, color));
 }
 
+QIcon iconFromFolder(const QString& folder, const QString& name) {
+    QIcon icon;
+    const QDir dir(folder);
+    for (const QString& file : dir.entryList({name + QStringLiteral("-*.png")}, QDir::Files))
+        icon.addFile(dir.filePath(file));
+    return icon;
+}
+
 QIcon mainIcon() {
-    return QIcon::fromTheme(QStringLiteral("orvanta"), glyphIcon(QStringLiteral("O"), QColor(0x2a, 0x6f, 0xb8)));
+    // Read once: the list and the tray ask for it again and again.
+    static const QIcon* const icon = [] {
+        const QString folder = dataFolder(QStringLiteral("icons"));
+        QIcon shipped = folder.isEmpty() ? QIcon() : iconFromFolder(folder, QStringLiteral("orvanta"));
+        if (shipped.isNull()) {
+            qWarning().noquote() << QStringLiteral(
+                                        "Orvanta's icon folder \"%1\" is missing or empty; Orvanta draws "
+                                        "its icons instead. Reinstall Orvanta to put the folder back.")
+                                        .arg(QDir::toNativeSeparators(expectedDataFolder(QStringLiteral("icons"))));
+            shipped =
+                QIcon::fromTheme(QStringLiteral("orvanta"), glyphIcon(QStringLiteral("O"), QColor(0x2a, 0x6f, 0xb8)));
+        }
+        return new QIcon(shipped);
+    }();
+    return *icon;
 }
 
 QIcon menuIcon() { return glyphIcon(QStringLiteral("M"), QColor(0x3c, 0x8d, 0x4e)); }

@@ -15,7 +15,12 @@ QIcon glyphIcon(const QString& text, const QColor& color);
 QIcon themeIcon(const QString& name, QStyle::StandardPixmap standard);
 QIcon themeIcon(const QString& name, const QString& glyph, const QColor& color);
 
-// The program's own icon, the popup-menu icon and the icon of a playing macro.
+// The icon made of the files `name`-<size>.png in `folder` (null when there are none).
+QIcon iconFromFolder(const QString& folder, const QString& name);
+
+// The program's own icon, the popup-menu icon and the icon of a playing macro. The program's icon
+// comes from the icons folder it ships with (gui/data_folder.h); without that folder (a broken
+// install) a warning names it and the theme's or a drawn icon stands in.
 QIcon mainIcon();
 QIcon menuIcon();
 QIcon runningIcon();
