@@ -1,5 +1,6 @@
 #include "activation/desktop_shortcut.h"
 
+#include "activation/desktop_entry.h"
 #include "engine/ansi_upper.h"
 #include "platform/cp1252.h"
 
@@ -8,43 +9,6 @@ namespace orv {
 namespace {
 
 bool blankOnly(const std::string& text) { return text.find_first_not_of(' ') == std::string::npos; }
-
-// One argument of an Exec key: always in double quotes, with the characters that stay special
-// inside them escaped, and "%" doubled so that it is never a field code.
-std::string execArgument(const std::string& arg) {
-    std::string out = "\"";
-    for (char c : arg) {
-        if (c == '"' || c == '`' || c == '$' || c == '\\') out += '\\';
-        if (c == '%') out += '%';
-        out += c;
-    }
-    return out + "\"";
-}
-
-// A value of a string key: backslashes and line breaks escaped, other control characters made
-// blanks, so that a value always stays on its one line.
-std::string keyValue(const std::string& value) {
-    std::string out;
-    for (char c : value) {
-        switch (c) {
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            default:
-                out += static_cast<unsigned char>(c) < 0x20 ? ' ' : c;
-        }
-    }
-    return out;
-}
 
 }  // namespace
 
@@ -65,9 +29,10 @@ DesktopShortcut makeDesktopShortcut(const std::string& nickName, const std::stri
     for (char& c : shortcut.fileName)
         if (c == '/' || static_cast<unsigned char>(c) < 0x20) c = '_';
     shortcut.fileName += ".desktop";
-    shortcut.contents = "[Desktop Entry]\nType=Application\nName=" + keyValue(name) +
-                        "\nExec=" + keyValue(execArgument(programPath) + " /A " + execArgument(name)) +
-                        "\nIcon=" + keyValue(iconPath) + "\nPath=" + keyValue(workingDir) + "\nTerminal=false\n";
+    shortcut.contents =
+        "[Desktop Entry]\nType=Application\nName=" + desktopKeyValue(name) +
+        "\nExec=" + desktopKeyValue(desktopExecArgument(programPath) + " /A " + desktopExecArgument(name)) +
+        "\nIcon=" + desktopKeyValue(iconPath) + "\nPath=" + desktopKeyValue(workingDir) + "\nTerminal=false\n";
     return shortcut;
 }
 

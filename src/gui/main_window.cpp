@@ -24,6 +24,7 @@
 #include <QVBoxLayout>
 #include <filesystem>
 
+#include "activation/autostart.h"
 #include "activation/shortkeys.h"
 #include "dialogs/schedule_dialog.h"
 #include "gui/forms/appearance_form.h"
@@ -643,12 +644,18 @@ void TMainWin::captureDefaults() {
 
 void TMainWin::preferences() {
     PreferenceModel model = PreferenceModel::fromSettings(settings_);
+    const std::string autostartFile = autostartPath();
+    const AutostartSetting autostart = readAutostartFile(autostartFile);
+    model.autostart = autostart;
     TPreference dialog(model, this);
     if (dialog.exec() != QDialog::Accepted) return;
     model.apply(settings_);
     tray_.setVisible(settings_.UseTray);
     applyCommandStates();
     saveSettings();
+    const std::string error = updateAutostart(autostartFile, autostart, model.autostart,
+                                              QCoreApplication::applicationFilePath().toStdString());
+    if (!error.empty()) QMessageBox::critical(this, QStringLiteral("Error"), QString::fromStdString(error));
 }
 
 void TMainWin::toggleMouseLocator() {

@@ -142,6 +142,11 @@ PreferenceModel PreferenceModel::fromSettings(const TAppSettings& settings) {
     return m;
 }
 
+std::string PreferenceModel::check() const {
+    if (autostart.enabled && !splitSwitches(autostart.switches)) return kMsgSwitchesQuote;
+    return {};
+}
+
 void PreferenceModel::apply(TAppSettings& settings) const {
     settings.UseTray = visibility == Visibility::Tray;
     settings.UseHide = visibility == Visibility::Hide;

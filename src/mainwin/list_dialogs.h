@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "activation/autostart.h"
 #include "store/app_settings.h"
 #include "store/macro_record.h"
 
@@ -65,8 +66,15 @@ struct PreferenceModel {
     enum class Visibility { Taskbar, Tray, Hide };
     Visibility visibility = Visibility::Taskbar;
     bool useClose = false;
+    // Whether the program starts with the desktop session, and with which switches. The caller
+    // fills it from the user's autostart entry and writes it back there (updateAutostart), not
+    // to the configuration file.
+    AutostartSetting autostart;
 
     static PreferenceModel fromSettings(const TAppSettings& settings);
+    // What keeps "&Ok" from closing the dialog: start-up switches whose quotation mark is not
+    // closed. Empty when the choice can be stored.
+    std::string check() const;
     void apply(TAppSettings& settings) const;
     // The File menu's Hide item works in the tray and hidden modes.
     bool hideEnabled() const { return visibility != Visibility::Taskbar; }

@@ -11,7 +11,9 @@ std::string env(const char* name) {
     return value != nullptr ? std::string(value) : std::string();
 }
 
-std::string xdgDir(const char* variable, const char* fallbackUnderHome) {
+}  // namespace
+
+std::string xdgBaseDir(const char* variable, const char* fallbackUnderHome) {
     std::string dir = env(variable);
     if (dir.empty() || dir.front() != '/') {
         std::string home = env("HOME");
@@ -21,8 +23,6 @@ std::string xdgDir(const char* variable, const char* fallbackUnderHome) {
     return dir;
 }
 
-}  // namespace
-
 ProgramPaths ProgramPaths::fromEnvironment() {
     ProgramPaths paths;
     const std::string home = env("ORVANTA_HOME");
@@ -30,8 +30,8 @@ ProgramPaths ProgramPaths::fromEnvironment() {
         paths.programDir = home;
         paths.configDir = home;
     } else {
-        paths.programDir = xdgDir("XDG_DATA_HOME", "/.local/share") + "/orvanta";
-        paths.configDir = xdgDir("XDG_CONFIG_HOME", "/.config") + "/orvanta";
+        paths.programDir = xdgBaseDir("XDG_DATA_HOME", "/.local/share") + "/orvanta";
+        paths.configDir = xdgBaseDir("XDG_CONFIG_HOME", "/.config") + "/orvanta";
     }
     while (paths.programDir.size() > 1 && paths.programDir.back() == '/') paths.programDir.pop_back();
     while (paths.configDir.size() > 1 && paths.configDir.back() == '/') paths.configDir.pop_back();

@@ -19,4 +19,8 @@ struct ProgramPaths {
     static ProgramPaths fromEnvironment();
 };
 
+// An XDG base folder: $variable when it holds an absolute path, else $HOME followed by
+// `fallbackUnderHome` (for example "/.config").
+std::string xdgBaseDir(const char* variable, const char* fallbackUnderHome);
+
 }  // namespace orv

@@ -3,8 +3,12 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include "gui/dialog_buttons.h"
@@ -30,15 +34,38 @@ TPreference::TPreference(PreferenceModel& model, QWidget* parent) : QDialog(pare
     close_ = new QCheckBox(QStringLiteral("&Make the \"Close Button\" hide or minimize Orvanta"), this);
     close_->setObjectName(QStringLiteral("UseClose"));
     close_->setChecked(model.useClose);
+    autostart_ = new QCheckBox(QStringLiteral("Start with the &desktop"), this);
+    autostart_->setObjectName(QStringLiteral("StartWithDesktop"));
+    autostart_->setChecked(model.autostart.enabled);
+    switches_ = new QLineEdit(QString::fromStdString(model.autostart.switches), this);
+    switches_->setObjectName(QStringLiteral("StartSwitches"));
+    switches_->setAccessibleName(QStringLiteral("Start-up switches"));
+    switches_->setPlaceholderText(QStringLiteral("for example /HIDE /A Morning Report"));
+    switches_->setEnabled(model.autostart.enabled);
+    connect(autostart_, &QCheckBox::toggled, switches_, &QWidget::setEnabled);
+    auto* switchesLabel = new QLabel(QStringLiteral("S&witches:"), this);
+    switchesLabel->setBuddy(switches_);
+    auto* start = new QHBoxLayout;
+    start->addSpacing(style()->pixelMetric(QStyle::PM_IndicatorWidth));
+    start->addWidget(switchesLabel);
+    start->addWidget(switches_, 1);
 
     const DialogButtons buttons = okCancelHelp(this, QStringLiteral("Settings"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(box);
     layout->addWidget(close_);
+    layout->addWidget(autostart_);
+    layout->addLayout(start);
     layout->addLayout(buttons.row);
     connect(buttons.ok, &QPushButton::clicked, this, [this] {
         model_.visibility = tray_->isChecked() ? V::Tray : hide_->isChecked() ? V::Hide : V::Taskbar;
         model_.useClose = close_->isChecked();
+        model_.autostart = {autostart_->isChecked(), switches_->text().toStdString()};
+        if (const std::string message = model_.check(); !message.empty()) {
+            QMessageBox::critical(this, QStringLiteral("Error"), QString::fromStdString(message));
+            switches_->setFocus();
+            return;
+        }
         accept();
     });
 }

@@ -5,12 +5,14 @@
 #include "mainwin/list_dialogs.h"
 
 class QCheckBox;
+class QLineEdit;
 class QRadioButton;
 
 namespace orv::gui {
 
-// "Settings": "Program Visibility" (task bar, system tray, completely hidden) and whether the
-// close button hides or minimises. "&Ok" leaves the choice in the model and accepts.
+// "Settings": "Program Visibility" (task bar, system tray, completely hidden), whether the close
+// button hides or minimises, and whether the program starts with the desktop and with which
+// switches. "&Ok" leaves the choice in the model and accepts, unless the model's check refuses it.
 class TPreference final : public QDialog {
     Q_OBJECT
 public:
@@ -22,6 +24,8 @@ private:
     QRadioButton* tray_ = nullptr;
     QRadioButton* hide_ = nullptr;
     QCheckBox* close_ = nullptr;
+    QCheckBox* autostart_ = nullptr;
+    QLineEdit* switches_ = nullptr;
 };
 
 }  // namespace orv::gui
