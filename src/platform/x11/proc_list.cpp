@@ -31,31 +31,77 @@ std::string processNameOf(std::int32_t pid) {
     return name;
 }
 
-std::vector<std::int32_t> listUserPids() {
+std::vector<std::int32_t> listAllPids() {
     std::vector<std::int32_t> pids;
-    const uid_t uid = ::getuid();
     const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir("/proc"), &::closedir);
     if (DIR* proc = dir.get()) {
         while (const dirent* entry = ::readdir(proc)) {
             char* end = nullptr;
             const long pid = std::strtol(entry->d_name, &end, 10);
-            if (end == entry->d_name || *end != '\0' || pid <= 0) continue;
-            struct stat st {};
-            if (::fstatat(::dirfd(proc), entry->d_name, &st, 0) == 0 && st.st_uid == uid) {
-                pids.push_back(static_cast<std::int32_t>(pid));
-            }
+            if (end != entry->d_name && *end == '\0' && pid > 0) pids.push_back(static_cast<std::int32_t>(pid));
         }
     }
     std::sort(pids.begin(), pids.end());
     return pids;
 }
 
+namespace {
+
+bool isUsersProcess(std::int32_t pid) {
+    struct stat st {};
+    return ::stat(("/proc/" + std::to_string(pid)).c_str(), &st) == 0 && st.st_uid == ::getuid();
+}
+
+// A process's name is trusted once it has lived this long: by then a program started through a
+// shell or launcher has replaced the one that started it.
+constexpr auto kNameSettles = std::chrono::seconds(2);
+// Names remembered longer than this since the last listing are read again: a process id seen
+// then may since have ended and been given to another program.
+constexpr auto kNamesKept = std::chrono::seconds(5);
+
+}  // namespace
+
 std::vector<ProcessInfo> listUserProcesses() {
     std::vector<ProcessInfo> list;
-    for (std::int32_t pid : listUserPids()) {
+    for (std::int32_t pid : listAllPids()) {
         std::string name = processNameOf(pid);
         if (!name.empty()) list.push_back({pid, std::move(name)});
     }
+    return list;
+}
+
+bool UserPidWatch::changed() {
+    std::vector<std::int32_t> all = listAllPids();
+    if (all == all_) return false;
+    bool changed = false;
+    std::map<std::int32_t, bool> isUsers;
+    for (std::int32_t pid : all) {
+        const auto known = isUsers_.find(pid);
+        const bool users = known != isUsers_.end() ? known->second : isUsersProcess(pid);
+        changed = changed || (users && known == isUsers_.end());
+        isUsers.emplace(pid, users);
+    }
+    // Ended processes of the user's count as well.
+    for (const auto& [pid, users] : isUsers_) changed = changed || (users && isUsers.count(pid) == 0);
+    all_ = std::move(all);
+    isUsers_ = std::move(isUsers);
+    return changed;
+}
+
+std::vector<ProcessInfo> ProcProcessList::processes() {
+    const auto now = std::chrono::steady_clock::now();
+    if (now - lastListed_ > kNamesKept) known_.clear();
+    lastListed_ = now;
+    std::map<std::int32_t, Known> known;
+    std::vector<ProcessInfo> list;
+    for (std::int32_t pid : listAllPids()) {
+        auto it = known_.find(pid);
+        Known k = it != known_.end() ? std::move(it->second) : Known{{}, now};
+        if (it == known_.end() || now - k.firstSeen < kNameSettles) k.name = processNameOf(pid);
+        if (!k.name.empty()) list.push_back({pid, k.name});
+        known.emplace(pid, std::move(k));
+    }
+    known_ = std::move(known);
     return list;
 }
 

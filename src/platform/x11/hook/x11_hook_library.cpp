@@ -221,7 +221,7 @@ private:
     bool capsReported_ = false;
     bool capsKnown_ = false;
     Window activeWindow_ = 0;
-    std::vector<std::int32_t> pids_;  // the user's processes at the last scan, in order
+    UserPidWatch processes_;  // the user's processes at the last scan
     Clock::time_point nextProcessScan_ = Clock::now();
     TActivationTable snapshot_;  // the shared copy as of the last wake-up
     bool keyboardOn_ = false, mouseOn_ = false, windowOn_ = false;
@@ -815,11 +815,7 @@ void HookThread::checkActiveWindow(bool report) {
 
 void HookThread::scanProcesses(bool report) {
     nextProcessScan_ = Clock::now() + kProcessScanInterval;
-    std::vector<std::int32_t> now = listUserPids();
-    if (now != pids_) {
-        pids_ = std::move(now);
-        if (report) post(HookMsg::ProcessesChanged);
-    }
+    if (processes_.changed() && report) post(HookMsg::ProcessesChanged);
 }
 
 // ---------------------------------------------------------------------------------------------
