@@ -5,7 +5,6 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QDialog>
-#include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -13,14 +12,11 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
-#include <QSoundEffect>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QToolBar>
-#include <QUrl>
 #include <QVBoxLayout>
 #include <filesystem>
 
@@ -837,23 +833,7 @@ void TMainWin::setSyncTimer(bool running) {
 }
 
 void TMainWin::playWaveFile(const std::string& file, bool wait) {
-    auto* sound = new QSoundEffect(this);
-    sound->setSource(QUrl::fromLocalFile(QString::fromStdString(file)));
-    // The effect frees itself when it has played (or failed to load).
-    connect(sound, &QSoundEffect::playingChanged, sound, [sound] {
-        if (!sound->isPlaying()) sound->deleteLater();
-    });
-    connect(sound, &QSoundEffect::statusChanged, sound, [sound] {
-        if (sound->status() == QSoundEffect::Error) sound->deleteLater();
-    });
-    sound->play();
-    if (!wait) return;
-    // Waiting keeps the event loop running until the sound has ended (at most ten minutes).
-    QEventLoop loop;
-    QPointer<QSoundEffect> guard(sound);
-    connect(sound, &QObject::destroyed, &loop, &QEventLoop::quit);
-    QTimer::singleShot(600000, &loop, &QEventLoop::quit);
-    if (guard) loop.exec();
+    if (wavePlayer_) wavePlayer_(file, wait);
 }
 
 void TMainWin::terminate() {

@@ -4,6 +4,7 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <array>
+#include <functional>
 #include <memory>
 
 #include "activation/resident_actions.h"
@@ -54,6 +55,10 @@ public:
     // The index changed under the list: refill it, keeping the selected macro selected.
     void macrosChanged() override;
     void playWaveFile(const std::string& file, bool wait) override;
+    // What plays sound files (the program's media services); none: sounds stay silent.
+    void setWavePlayer(std::function<void(const std::string& file, bool wait)> player) {
+        wavePlayer_ = std::move(player);
+    }
     void pickerHotKey(std::int32_t window, int code) override;
 
     // IOptionsWindow
@@ -87,6 +92,8 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    std::function<void(const std::string& file, bool wait)> wavePlayer_;
+
     QWidget* buildMacrosPage();
     void restoreGeometry();
     void buildMenus();

@@ -246,6 +246,21 @@ TEST_F(ResidentE2E, ATerminationSignalEndsTheProgramAsTerminateDoes) {
     EXPECT_TRUE(std::filesystem::exists(home_->path() / "ORVANTA.INI")) << "settings saved";
 }
 
+TEST_F(ResidentE2E, StartsWithoutTheLibrariesOnlySomeCommandsNeed) {
+    // Sound, video, the mixer and printers (and all they pull in) wait for their first use.
+    std::ifstream maps("/proc/" + std::to_string(pid_) + "/maps");
+    ASSERT_TRUE(maps.is_open());
+    std::string loaded;
+    for (std::string line; std::getline(maps, line);) {
+        for (const char* library :
+             {"libQt6Multimedia", "libQt6Network", "libasound", "libcups", "orvanta-media", "orvanta-mixer"}) {
+            if (line.find(library) != std::string::npos && loaded.find(library) == std::string::npos)
+                loaded += std::string(library) + " ";
+        }
+    }
+    EXPECT_EQ(loaded, "");
+}
+
 TEST_F(ResidentE2E, AHotkeyDuringAPauseIsRefusedWithAWarning) {
     ASSERT_TRUE(keyboard_.valid());
     focus(0);

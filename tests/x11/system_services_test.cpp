@@ -25,7 +25,7 @@
 #include <optional>
 #include <sstream>
 
-#include "platform/x11/alsa_mixer.h"
+#include "platform/x11/module_mixer.h"
 #include "platform/x11/linux_cd_audio.h"
 #include "platform/x11/nmcli_dialup.h"
 #include "platform/x11/qt_media_player.h"
@@ -356,7 +356,7 @@ TEST_F(SystemServicesTest, BeepRingsTheServerBell) {
 }
 
 TEST(SystemFacilities, MissingSoundCardCdDriveAndSoundFile) {
-    AlsaMixer noCard("hw:99");
+    ModuleMixer noCard("hw:99");
     EXPECT_FALSE(noCard.open());
     MixerRange range;
     ChannelValues values;

@@ -117,8 +117,8 @@ int runResident(const std::vector<std::string>& args, const std::string& socketP
     orv::gui::TMainWin window(*settings);
     orv::gui::QtUserPrompt prompt(&window);
     orv::gui::QtPlaybackWindows playbackWindows(&window, *windows);
-    orv::x11::X11SystemServices system(
-        *windows, [&window](const std::string& file, bool wait) { window.playWaveFile(file, wait); });
+    window.setWavePlayer(orv::x11::playWaveFile);
+    orv::x11::X11SystemServices system(*windows, orv::x11::playWaveFile);
     // Puts back the user's keys if a run that could not restore them left them remapped.
     std::unique_ptr<orv::X11KeyRemapper> keyRemapper;
     if (auto keymap = orv::x11::KeymapRemap::create())

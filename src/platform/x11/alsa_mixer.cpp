@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/x11/service_module.h"
+
 namespace orv::x11 {
 
 namespace {
@@ -112,3 +114,9 @@ bool AlsaMixer::setValue(MixerControl control, const ChannelValues& values) {
 }
 
 }  // namespace orv::x11
+
+// The orvanta-mixer module's entry.
+extern "C" {
+OrvMixerCreate orv_mixer_create;  // declared through the interface's type
+orv::IMixer* orv_mixer_create(const char* card) { return new orv::x11::AlsaMixer(card); }
+}

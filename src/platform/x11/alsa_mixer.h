@@ -8,7 +8,8 @@ struct _snd_mixer;
 
 namespace orv::x11 {
 
-// The simple mixer elements of an ALSA card ("default" unless told): wave volume is PCM,
+// The mixer module's mixer (the program reaches it through ModuleMixer): the simple mixer
+// elements of an ALSA card ("default" unless told): wave volume is PCM,
 // MIDI volume the synthesiser (Synth, MIDI), each falling back to Master; the mutes are the
 // same elements' playback switches (1 = muted, as the commands count); Treble and Bass are
 // the tone controls. A machine without a sound card has no mixer to open.

@@ -11,7 +11,6 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/Xrandr.h>
 // clang-format on
-#include <cups/cups.h>
 #include <algorithm>
 #include <bit>
 #include <cmath>
@@ -20,6 +19,7 @@
 
 #include "platform/cp1252.h"
 #include "platform/x11/run_program.h"
+#include "platform/x11/service_module.h"
 #include "platform/x11/xlib_util.h"
 
 namespace orv::x11 {
@@ -367,21 +367,17 @@ void X11DesktopSettings::setWallpaper(const WallpaperValues& values) {
 }
 
 std::vector<PrinterInfo> X11DesktopSettings::printers() {
-    cups_dest_t* dests = nullptr;
-    const int count = cupsGetDests2(CUPS_HTTP_DEFAULT, &dests);
     std::vector<PrinterInfo> list;
-    for (int i = 0; i < count; ++i) {
-        const cups_dest_t& dest = dests[i];
-        if (dest.instance != nullptr) continue;  // instances are option sets of the same printer
+    auto* listPrinters = moduleFunction<OrvPrintersList>(kPrintersModule, "orv_printers_list");
+    if (listPrinters == nullptr) return list;
+    OrvPrinterVisitor* add = [](void* context, const char* name, const char* model, const char* uri) {
         PrinterInfo info;
-        info.name = utf8ToCp1252(dest.name);
-        if (const char* model = cupsGetOption("printer-make-and-model", dest.num_options, dest.options))
-            info.driver = utf8ToCp1252(model);
-        if (const char* uri = cupsGetOption("device-uri", dest.num_options, dest.options))
-            info.port = utf8ToCp1252(uri);
-        list.push_back(std::move(info));
-    }
-    cupsFreeDests(count, dests);
+        info.name = utf8ToCp1252(name);
+        if (model != nullptr) info.driver = utf8ToCp1252(model);
+        if (uri != nullptr) info.port = utf8ToCp1252(uri);
+        static_cast<std::vector<PrinterInfo>*>(context)->push_back(std::move(info));
+    };
+    listPrinters(add, &list);
     return list;
 }
 
@@ -393,17 +389,8 @@ std::string X11DesktopSettings::printerDevicesEntry(const std::string& name) {
 
 void X11DesktopSettings::setDefaultPrinter(const std::string& deviceLine) {
     const std::string name = cp1252ToUtf8(deviceLine.substr(0, deviceLine.find(',')));
-    cups_dest_t* dests = nullptr;
-    const int count = cupsGetDests2(CUPS_HTTP_DEFAULT, &dests);
-    bool found = false;
-    for (int i = 0; i < count; ++i) {
-        const bool chosen = dests[i].instance == nullptr && name == dests[i].name;
-        dests[i].is_default = chosen ? 1 : 0;
-        found = found || chosen;
-    }
-    // The user's own default (lpoptions), as the printing dialogs of every program read it.
-    if (found) cupsSetDests2(CUPS_HTTP_DEFAULT, count, dests);
-    cupsFreeDests(count, dests);
+    if (auto* setDefault = moduleFunction<OrvPrintersSetDefault>(kPrintersModule, "orv_printers_set_default"))
+        setDefault(name.c_str());
 }
 
 }  // namespace orv::x11

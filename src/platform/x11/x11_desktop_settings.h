@@ -16,8 +16,8 @@ int repeatIntervalMs(int speed);
 // Session settings of the X server on a connection of its own (main thread only): keyboard
 // repeat through XKB, the server's screen saver, display modes of the primary output through
 // RandR, the wallpaper as the root window's background (and GNOME's own setting in a GNOME
-// session), printers through CUPS. There is no window border width to set: it is accepted and
-// ignored.
+// session), printers through CUPS (in the printers module, opened when first needed). There is
+// no window border width to set: it is accepted and ignored.
 class X11DesktopSettings final : public IDesktopSettings {
 public:
     static std::unique_ptr<X11DesktopSettings> create();

@@ -3,8 +3,8 @@
 #include <memory>
 
 #include "platform/system_services.h"
-#include "platform/x11/alsa_mixer.h"
 #include "platform/x11/linux_cd_audio.h"
+#include "platform/x11/module_mixer.h"
 #include "platform/x11/nmcli_dialup.h"
 #include "platform/x11/qt_media_player.h"
 #include "platform/x11/x11_desktop_settings.h"
@@ -25,7 +25,7 @@ public:
 private:
     std::unique_ptr<X11DesktopSettings> settings_;
     std::unique_ptr<X11DesktopShell> shell_;
-    AlsaMixer mixer_;
+    ModuleMixer mixer_;
     LinuxCdAudio cd_;
     NmcliDialUp dialup_;
     QtMediaPlayer media_;
