@@ -9,8 +9,10 @@ std::string activationText(const TActivationTable& table, const TAppSettings& se
     return activationLabel(table.HotKeyCode(j), settings.shortKeyText(j));
 }
 
-std::string scopeText(const TActivationTable& table, int j) {
-    switch (table.Scope(j)) {
+std::string scopeText(const TActivationTable& table, int j) { return scopeText(table.Scope(j), table.WindowTitle(j)); }
+
+std::string scopeText(int scope, const std::string& windowTitle) {
+    switch (scope) {
         case kScopeGlobal:
             return "GLOBAL";
         case kScopePopupMenu:
@@ -18,9 +20,9 @@ std::string scopeText(const TActivationTable& table, int j) {
         case kScopeSystem:
             return "SYSTEM";
         case kScopeProgram:
-            return "Program: " + table.WindowTitle(j).substr(0, 29);
+            return "Program: " + windowTitle.substr(0, 29);
         default:
-            return "Window: " + table.WindowTitle(j).substr(0, 28);
+            return "Window: " + windowTitle.substr(0, 28);
     }
 }
 

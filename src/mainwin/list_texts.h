@@ -12,6 +12,9 @@ namespace orv {
 // The texts the macro list shows for macro j of the index.
 std::string activationText(const TActivationTable& table, const TAppSettings& settings, int j);
 std::string scopeText(const TActivationTable& table, int j);
+// The scope text from a macro's fields, for lists of macros that are not in the index
+// (activationLabel gives the activation text).
+std::string scopeText(int scope, const std::string& windowTitle);
 
 // The Activation text upper-cased, as typing to find a macro compares it.
 std::string activationFindText(const TActivationTable& table, const TAppSettings& settings, int j);

@@ -294,6 +294,40 @@ bool MacroStore::AppendMacroRecord(TMacroRecord& record) {
     return false;
 }
 
+bool MacroStore::AppendMacroRecords(std::vector<TMacroRecord>& records) {
+    const std::string& path = settings_.CurrentFile;
+    if (refuseWhenReadOnly(path)) return false;
+    std::string all;
+    {
+        Fd f(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+        const off_t size = f.fd < 0 ? -1 : ::lseek(f.fd, 0, SEEK_END);
+        const auto held = static_cast<std::size_t>(size) / TMacroRecord::kSize;
+        if (size < 0 || static_cast<std::size_t>(size) % TMacroRecord::kSize != 0 ||
+            held + records.size() > static_cast<std::size_t>(kMaxMacros)) {
+            prompt_.messageBox(kErrorTitle, "Saving of keystrokes failed.");
+            return false;
+        }
+        all.resize(static_cast<std::size_t>(size));
+        if (!preadAll(f.fd, reinterpret_cast<std::uint8_t*>(all.data()), all.size(), 0)) {
+            prompt_.messageBox(kErrorTitle, "Saving of keystrokes failed.");
+            return false;
+        }
+    }
+    all.reserve(all.size() + records.size() * TMacroRecord::kSize);
+    for (TMacroRecord& record : records) {
+        resolveIcon(record, true);
+        const RecordBytes bytes = encodeRecord(record);
+        all.append(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    }
+    std::string error;
+    if (!replaceFileAtomically(path, all, &error)) {
+        prompt_.messageBox(kErrorTitle, "The macros could not be added to \"" + fileName(path) + "\": " + error + ".");
+        return false;
+    }
+    ReloadMacroFile();
+    return true;
+}
+
 bool MacroStore::DeleteMacroRecord(int n) {
     const std::string& path = settings_.CurrentFile;
     if (refuseWhenReadOnly(path)) return false;

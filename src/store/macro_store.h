@@ -49,6 +49,11 @@ public:
     // before the record is written, and back down when the write fails. False when the file
     // already holds 500 macros or the write failed.
     bool AppendMacroRecord(TMacroRecord& record);
+    // Appends `records` as new macros with one atomic replace of the file, so that the file holds
+    // either all of them or none, then reloads the index. Each icon is resolved as a write
+    // resolves it. False, after saying why, when the file may not change, would pass 500 macros
+    // or could not be replaced.
+    bool AppendMacroRecords(std::vector<TMacroRecord>& records);
     // Removes record n, closing the gap, and reloads the index.
     bool DeleteMacroRecord(int n);
     // Rewrites the Active byte of record n and its index entry. A failure is shown and changes
