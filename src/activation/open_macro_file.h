@@ -18,6 +18,7 @@ public:
     bool readMacroRecord(int j, TMacroRecord& record) const override;
     bool writeMacroRecord(int j, TMacroRecord& record) override;
     bool appendMacroRecord(TMacroRecord& record) override;
+    bool appendMacroRecords(std::vector<TMacroRecord>& records) override;
     bool setMacroActive(int j, bool active) override;
     MacroRemovalPlan planRemoval(int j) const override;
     bool removeMacro(int j, const MacroRemovalPlan& plan) override;

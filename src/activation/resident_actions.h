@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "activation/scheduler.h"
 #include "activation/system_keys.h"
@@ -48,6 +49,9 @@ public:
     [[nodiscard]] virtual bool readMacroRecord(int j, TMacroRecord& record) const = 0;
     [[nodiscard]] virtual bool writeMacroRecord(int j, TMacroRecord& record) = 0;
     [[nodiscard]] virtual bool appendMacroRecord(TMacroRecord& record) = 0;
+    // Appends `records` as new macros in one atomic replace of the file: afterwards the file
+    // holds all of them or, when the write failed (said so), none.
+    [[nodiscard]] virtual bool appendMacroRecords(std::vector<TMacroRecord>& records) = 0;
     [[nodiscard]] virtual bool setMacroActive(int j, bool active) = 0;
     // What removing macro j does to the popup menus, and the removal itself.
     virtual MacroRemovalPlan planRemoval(int j) const = 0;

@@ -4,8 +4,6 @@
 #include <map>
 
 #include "platform/hotkey_codes.h"
-#include "store/macro_store.h"
-#include "store/shared_file_lock.h"
 #include "transfer/import_conversion.h"
 
 namespace orv {
@@ -109,12 +107,11 @@ ImportPlan ImportModel::plan(int fileCount) const {
     return out;
 }
 
-std::optional<ImportPlan> importMacros(MacroStore& store, SharedFileLock& lock,
-                                       const std::function<std::optional<ImportPlan>()>& runDialog) {
-    if (store.refuseWhenReadOnly() || lock.FileInUse()) return std::nullopt;
+std::optional<ImportPlan> importMacros(IMacroFile& file, const std::function<std::optional<ImportPlan>()>& runDialog) {
+    if (file.refuseWhenReadOnly() || !file.lockSharedFile()) return std::nullopt;
     std::optional<ImportPlan> plan = runDialog();
-    const bool changed = plan && !plan->records.empty() && store.AppendMacroRecords(plan->records);
-    lock.ReleaseSyncFile(changed);
+    const bool changed = plan && !plan->records.empty() && file.appendMacroRecords(plan->records);
+    file.releaseSharedFile(changed);
     if (!changed) return std::nullopt;
     return plan;
 }

@@ -13,9 +13,6 @@
 
 namespace orv {
 
-class MacroStore;
-class SharedFileLock;
-
 inline constexpr const char* kMsgImproperFileType = "Improper file type selected.  Please choose a different file.";
 inline constexpr const char* kMsgUnableToOpenImport = "Unable to open import file.";
 inline constexpr const char* kMsgNoneFlaggedForImport =
@@ -62,7 +59,6 @@ private:
 // was closed otherwise) and appends the plan's records in one atomic replace of the file. The
 // shared-file lock is released as changed only when the file changed. The plan that was
 // imported, or none.
-std::optional<ImportPlan> importMacros(MacroStore& store, SharedFileLock& lock,
-                                       const std::function<std::optional<ImportPlan>()>& runDialog);
+std::optional<ImportPlan> importMacros(IMacroFile& file, const std::function<std::optional<ImportPlan>()>& runDialog);
 
 }  // namespace orv

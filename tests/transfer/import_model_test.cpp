@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "activation/open_macro_file.h"
 #include "foreign_fixtures.h"
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_hook_library.h"
@@ -167,12 +168,13 @@ TEST_F(ImportModelTest, TenIntoAFileOf495WarnsAndImportsTheFirstFiveAfterYes) {
     const std::string path = source("ten.SHK", bytes);
     LockHost lockHost;
     SharedFileLock lock{settings, clock, prompt, lockHost};
+    OpenMacroFile openFile{table, store, lock};
 
     for (const PromptAnswer answer : {PromptAnswer::No, PromptAnswer::Yes}) {
         open(path);
         prompt.queueAnswer(PromptAnswer::Ok);  // the warning
         prompt.queueAnswer(answer);
-        const auto imported = importMacros(store, lock, [&] { return model.Ok(table, prompt); });
+        const auto imported = importMacros(openFile, [&] { return model.Ok(table, prompt); });
         EXPECT_EQ(messages(), (std::vector<std::string>{"Warning: The maximum capacity of macros per file will be "
                                                         "exceeded. The last 5 macros selected will not be imported.",
                                                         kQuestion}));
@@ -215,6 +217,7 @@ TEST_F(ImportModelTest, TheWriteIsOneReplaceAfterTheLockAndNothingBeforeOk) {
     settings.NetworkMode = true;
     LockHost lockHost;
     SharedFileLock lock{settings, clock, prompt, lockHost};
+    OpenMacroFile openFile{table, store, lock};
     lock.macroFileOpened(settings.CurrentFile);
     test::Bv2Fixture f;
     f.nick = "brought";
@@ -223,7 +226,7 @@ TEST_F(ImportModelTest, TheWriteIsOneReplaceAfterTheLockAndNothingBeforeOk) {
     const std::string before = test::readFile(settings.CurrentFile);
 
     // Cancelled: nothing written, the lock given back without a change.
-    EXPECT_FALSE(importMacros(store, lock, [&]() -> std::optional<ImportPlan> {
+    EXPECT_FALSE(importMacros(openFile, [&]() -> std::optional<ImportPlan> {
         EXPECT_TRUE(lock.holding());
         return std::nullopt;
     }));
@@ -231,7 +234,7 @@ TEST_F(ImportModelTest, TheWriteIsOneReplaceAfterTheLockAndNothingBeforeOk) {
     EXPECT_EQ(lock.lastSeenCounter(), 1);
 
     open(path);
-    const auto imported = importMacros(store, lock, [&] { return model.Ok(table, prompt); });
+    const auto imported = importMacros(openFile, [&] { return model.Ok(table, prompt); });
     ASSERT_TRUE(imported);
     EXPECT_FALSE(lock.holding());
     EXPECT_EQ(lock.lastSeenCounter(), 2);
