@@ -116,10 +116,7 @@ TMainWin::TMainWin(TAppSettings& settings)
     pages_ = new QTabWidget(this);
     pages_->setObjectName(QStringLiteral("Pages"));
     pages_->addTab(buildMacrosPage(), QStringLiteral("M&acros"));
-    auto* wizards = new QLabel(QStringLiteral("The Quick Wizards are not built yet in this version of Orvanta."), this);
-    wizards->setObjectName(QStringLiteral("QuickWizardsPage"));
-    wizards->setAlignment(Qt::AlignCenter);
-    pages_->addTab(wizards, QStringLiteral("&Quick Wizards"));
+    pages_->addTab(buildWizardsPage(), QStringLiteral("&Quick Wizards"));
     connect(pages_, &QTabWidget::currentChanged, this, [this] { applyCommandStates(); });
     setCentralWidget(pages_);
     // Typing to find a macro works at once: the list has the focus when the window opens.
@@ -240,11 +237,9 @@ void TMainWin::buildMenus() {
     buildMacroMenu();
     QMenu* wizards = menuBar()->addMenu(QStringLiteral("&Wizards"));
     wizards->setObjectName(QStringLiteral("MenuWizards"));
-    for (const char* sub : {"&Text and Clipboard", "&System", "&Programs, Windows and Files", "&Web and Miscellaneous",
-                            "&Macro Functions"})
-        wizards->addMenu(QString::fromLatin1(sub))->setEnabled(false);
+    buildWizardsMenu(wizards);
     actions_[static_cast<std::size_t>(C::Wizards)] = wizards->menuAction();
-    addCommand(wizards, C::FirstTimeSetup, nullptr);
+    addCommand(wizards, C::FirstTimeSetup, &TMainWin::firstTimeSetUp);
     QAction* remap = menuBar()->addAction(text(mainCommandInfo(C::Remap).caption));
     remap->setObjectName(QStringLiteral("MenuRemap"));
     actions_[static_cast<std::size_t>(C::Remap)] = remap;

@@ -87,6 +87,12 @@ public:
     QPushButton* letterButton(MainCommand id) const { return letters_[static_cast<std::size_t>(id)]; }
     const MacroList& list() const { return list_; }
 
+    // Runs Quick Wizard `number` (1-27) and appends the macro it makes; the first-time set-up.
+    void DoQuickWiz(int number);
+    void firstTimeSetUp();
+    // Why a wizard cannot run in this program (a tooltip), or empty.
+    std::string wizardUnavailable(int number) const;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -95,6 +101,9 @@ private:
     std::function<void(const std::string& file, bool wait)> wavePlayer_;
 
     QWidget* buildMacrosPage();
+    QWidget* buildWizardsPage();
+    void buildWizardsMenu(QMenu* wizards);
+    void appendWizardMacro(TMacroRecord record, int joinMenu);
     void restoreGeometry();
     void buildMenus();
     void buildFileMenu();
