@@ -55,6 +55,10 @@ Resident::Resident(TActivationTable& table, TAppSettings& settings, ProgramPaths
     scheduler_ = std::make_unique<Scheduler>(table_, settings_, p_.hook, p_.clock, *control_, *this);
     sharedFile_ = std::make_unique<SharedFileLock>(settings_, p_.clock, p_.prompt, *this);
     macroFile_ = std::make_unique<OpenMacroFile>(table_, *store_, *sharedFile_);
+    capture_ = std::make_unique<CaptureControl>(
+        CaptureControl::Services{table_, settings_, *store_, *sharedFile_, p_.hook, p_.prompt, p_.windows,
+                                 *windowMacros_, p_.clock, ui_, [this] { indexChanged(); }},
+        paths_.programDir);
 }
 
 Resident::~Resident() = default;
@@ -77,11 +81,13 @@ void Resident::start(std::int32_t mainWindow, const CommandLine& commandLine) {
     windowMacros_->initialise(static_cast<WindowId>(mainWindow));
     scheduler_->start();
     if (settings_.NetworkMode && settings_.AutoSync) sharedFile_->startAutoSync();
+    capture_->offerLeftover();
     ui_.macrosChanged();
 }
 
 void Resident::shutdown() {
     windowMacros_->setClosing(true);
+    capture_->stopForExit();
     stopHookLibrary(p_.hook, hooks_);
     swapKeys_.stop();
     saveSettings();
@@ -119,8 +125,12 @@ void Resident::handleHookMessage(const HookMessage& m) {
         case HookMsg::PickerHotKey:
             ui_.pickerHotKey(m.window, static_cast<int>(m.wParam));
             break;
-        case HookMsg::CaptureText:  // recording comes with capture
+        case HookMsg::CaptureText:
+            capture_->recorded(static_cast<int>(m.wParam), static_cast<char>(m.lParam));
+            break;
         case HookMsg::CaptureEnd:
+            capture_->ended(static_cast<int>(m.wParam));
+            break;
         case HookMsg::DebugLine:
             break;
     }
@@ -236,7 +246,17 @@ void Resident::ActivateMe() {
     ui_.bringUpMainWindow();
 }
 
-void Resident::StartACapture() { p_.prompt.messageBox("Notice", kCaptureNotAvailableText); }
+void Resident::StartACapture() { capture_->startQuick(commandLine_.browseMode()); }
+
+std::optional<capture::CaptureMacroRequest> Resident::beginCapture(const capture::CaptureTarget& target) {
+    if (commandLine_.browseMode() != BrowseMode::Off) {
+        p_.prompt.messageBox("Error", capture::kBrowseModeRefusal);
+        return std::nullopt;
+    }
+    return capture_->begin(target);
+}
+
+Outcome Resident::startCapture(const capture::CaptureMacroChoice& choice) { return capture_->start(choice); }
 
 TMacroRecord Resident::topWindowMenu() {
     const std::string program = ansiUpper(windowMacros_->GetTopProgram());

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "activation/capture_control.h"
 #include "activation/command_line.h"
 #include "activation/hook_start.h"
 #include "activation/hotkey_dispatch.h"
@@ -60,9 +61,6 @@ struct ResidentPlatform {
     // The system-wide key remap; without it the remap tables are kept but no key changes.
     remap::IKeyRemapper* keyRemapper = nullptr;
 };
-
-inline constexpr const char* kCaptureNotAvailableText =
-    "Recording macros is not available in this version of Orvanta yet.";
 
 // The resident program without its windows: the macro index, the playback engine and every
 // activation (hotkeys, ShortKeys, window titles, schedules, the command line), driven by the
@@ -161,6 +159,12 @@ public:
     void endRemap(const remap::RemapperModel& model) override;
     void restoreKeyboardHooks() override;
     void restoreMouseHooks() override;
+    // IResidentActions: capture
+    bool captureRunning() const override { return capture_->busy(); }
+    std::optional<capture::CaptureMacroRequest> beginCapture(const capture::CaptureTarget& target) override;
+    Outcome startCapture(const capture::CaptureMacroChoice& choice) override;
+    void cancelCapture() override { capture_->cancel(); }
+    void endCapture() override { capture_->endNow(); }
 
 private:
     void play(int j, const TMacroRecord& record, bool capsWasOn, std::int32_t hotKeyWindow);
@@ -184,6 +188,7 @@ private:
     std::unique_ptr<Scheduler> scheduler_;
     std::unique_ptr<SharedFileLock> sharedFile_;
     std::unique_ptr<OpenMacroFile> macroFile_;
+    std::unique_ptr<CaptureControl> capture_;
     HandOverReceiver handOver_;
     remap::SwapKeys swapKeys_;
     HookHandles hooks_;

@@ -7,6 +7,7 @@
 
 #include "activation/scheduler.h"
 #include "activation/system_keys.h"
+#include "capture/capture_request.h"
 #include "platform/activation_table.h"
 #include "platform/outcome.h"
 #include "remap/remapper_model.h"
@@ -117,6 +118,20 @@ public:
     // installed again; the keyboard's also applies the remap again.
     virtual void restoreKeyboardHooks() = 0;
     virtual void restoreMouseHooks() = 0;
+
+    // --- capture ---
+    // A capture runs, or its "Capture Macro" dialog or its end is being handled.
+    virtual bool captureRunning() const = 0;
+    // "Capture Macro" for `target`: what the dialog shows, after taking the shared-file lock
+    // (unless the caller holds it); nothing when the capture may not start (said so).
+    virtual std::optional<capture::CaptureMacroRequest> beginCapture(const capture::CaptureTarget& target) = 0;
+    // "&Start Capture": the capture runs from now on into the focused window; refused when the
+    // capture file cannot be created.
+    virtual Outcome startCapture(const capture::CaptureMacroChoice& choice) = 0;
+    // The dialog closed without starting: the lock taken for it is given back.
+    virtual void cancelCapture() = 0;
+    // Ends the running capture as its stop key does (the recording tray icon's right click).
+    virtual void endCapture() = 0;
 };
 
 }  // namespace orv

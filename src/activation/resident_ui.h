@@ -30,6 +30,14 @@ public:
     // A hotkey pressed while a dialog's hotkey field holds the picker: `code` for the field
     // whose window is `window`.
     virtual void pickerHotKey(std::int32_t window, int code) = 0;
+    // The recording tray icon ("Macro Is Recording") while a capture runs, the usual one after.
+    virtual void setRecording(bool recording) = 0;
+    // "Capture Complete" after a capture started with the hotkey: the user gives the captured
+    // macro its activation, nickname and scope in `record`. `foregroundProgram` owned the
+    // foreground window when the capture ended (the macro's program for "&Program").
+    virtual void completeCapture(TMacroRecord& record, const std::string& foregroundProgram) = 0;
+    // A capture was saved as macro j: the main window comes up with that macro selected.
+    virtual void captureSaved(int j) = 0;
 };
 
 }  // namespace orv

@@ -90,5 +90,6 @@ QIcon mainIcon() {
 QIcon menuIcon() { return glyphIcon(QStringLiteral("M"), QColor(0x3c, 0x8d, 0x4e)); }
 
 QIcon runningIcon() { return glyphIcon(QStringLiteral("\u25B6"), QColor(0xc0, 0x39, 0x2b)); }
+QIcon recordingIcon() { return glyphIcon(QStringLiteral("\u25CF"), QColor(0xc6, 0x28, 0x28)); }
 
 }  // namespace orv::gui

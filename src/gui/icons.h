@@ -24,5 +24,7 @@ QIcon iconFromFolder(const QString& folder, const QString& name);
 QIcon mainIcon();
 QIcon menuIcon();
 QIcon runningIcon();
+// The tray's icon while a capture records.
+QIcon recordingIcon();
 
 }  // namespace orv::gui

@@ -286,7 +286,7 @@ void TMainWin::buildMacroMenu() {
     addCommand(macro, C::AddMacro, nullptr);
     addCommand(macro, C::ModifyDirectly, nullptr);
     addCommand(macro, C::ScriptingEditor, nullptr);
-    addCommand(macro, C::Recapture, nullptr);
+    addCommand(macro, C::Recapture, &TMainWin::recapture);
     macro->addSeparator();
     addCommand(macro, C::RemoveMacro, &TMainWin::removeMacro);
     addCommand(macro, C::CopyMacro, &TMainWin::copyMacro);
@@ -366,6 +366,9 @@ void TMainWin::buildSpeedBar() {
             case C::RemoveMacro:
                 slot = &TMainWin::removeMacro;
                 break;
+            case C::Recapture:
+                slot = &TMainWin::recapture;
+                break;
             case C::Appearance:
                 slot = &TMainWin::appearance;
                 break;
@@ -404,6 +407,9 @@ void TMainWin::buildLetterPanel() {
                 break;
             case C::QuickInfo:
                 slot = &TMainWin::quickInfo;
+                break;
+            case C::Recapture:
+                slot = &TMainWin::recapture;
                 break;
             default:
                 break;
@@ -471,7 +477,9 @@ void TMainWin::buildTray() {
     connect(&tray_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
         const bool playing = resident_ != nullptr && resident_->macroPlaying();
         if (reason == QSystemTrayIcon::Context) {
-            if (playing) {
+            if (recording_) {
+                resident_->endCapture();
+            } else if (playing) {
                 resident_->abortMacro();
             } else {
                 trayMenu_->popup(QCursor::pos());
@@ -771,6 +779,53 @@ void TMainWin::bringUpMainWindow() {
 }
 
 void TMainWin::pickerHotKey(std::int32_t window, int code) { HotkeyPickerField::deliver(window, code); }
+
+void TMainWin::recapture() {
+    const int j = list_.selectedMacro();
+    if (j == 0 || resident_ == nullptr) return;
+    capture::CaptureTarget target;
+    target.macro = j;
+    captureMacro(target, this);
+}
+
+bool TMainWin::captureMacro(const capture::CaptureTarget& target, QWidget* parent) {
+    if (!runCaptureMacro(*resident_, target, settings_, parent)) return false;
+    // The user captures in another program: the window makes way for it.
+    if (runningHidden()) {
+        hide();
+    } else {
+        showMinimized();
+    }
+    return true;
+}
+
+void TMainWin::setRecording(bool recording) {
+    recording_ = recording;
+    tray_.setIcon(recording ? recordingIcon() : mainIcon());
+    tray_.setToolTip(recording ? QStringLiteral("Macro Is Recording") : QStringLiteral("Orvanta 99"));
+    // The recording icon shows while a capture runs, whether or not the program lives in the tray.
+    tray_.setVisible(recording || settings_.UseTray);
+}
+
+void TMainWin::completeCapture(TMacroRecord& record, const std::string& foregroundProgram) {
+    if (isMinimized()) showNormal();
+    // A top-level window of its own: the main window may be hidden or minimised.
+    TCapComplete dialog(record, resident_->macroFile().index(), settings_.CaptureGlobal, foregroundProgram, resident_,
+                        nullptr);
+    // Brought to the foreground once shown: the user was working in another program.
+    QTimer::singleShot(0, &dialog, [&dialog] {
+        dialog.raise();
+        dialog.activateWindow();
+    });
+    // Closed without "&Ok", the macro is kept without an activation, to be given one later.
+    if (dialog.exec() != QDialog::Accepted) record.HotKeyCode = static_cast<std::int16_t>(kCodeNone);
+}
+
+void TMainWin::captureSaved(int j) {
+    if (const int row = list_.ReverseSort(j); row != -1) list_.select(row);
+    showList();
+    bringUpMainWindow();
+}
 
 int TMainWin::chooseMacro(const std::vector<int>& items) {
     QMenu menu;

@@ -60,6 +60,9 @@ public:
         wavePlayer_ = std::move(player);
     }
     void pickerHotKey(std::int32_t window, int code) override;
+    void setRecording(bool recording) override;
+    void completeCapture(TMacroRecord& record, const std::string& foregroundProgram) override;
+    void captureSaved(int j) override;
 
     // IOptionsWindow
     void showNetworkDialog(NetworkOptionsModel& model) override;
@@ -80,6 +83,11 @@ public:
     // The program lost the activation: running hidden, the main window goes to the tray unless
     // a pause, a popup menu or a dialog of the program is on screen.
     void AppDeactivate();
+
+    // "Capture Macro" for `target` (Recapture, Add Macro's capture button) over `parent`; once
+    // the capture runs, the program steps out of the way of the window captured in. True when
+    // the capture started.
+    bool captureMacro(const capture::CaptureTarget& target, QWidget* parent);
 
     // The menu action, speed button and lettered button of a command (nullptr where it has none).
     QAction* action(MainCommand id) const { return actions_[static_cast<std::size_t>(id)]; }
@@ -136,6 +144,7 @@ private:
     void copyMacro();
     void renameMacro();
     void activateMacro();
+    void recapture();
     void quickInfo();
     void sortOrder();
     // "&Remap" and the Tools menu's hook restoring.
@@ -187,7 +196,8 @@ private:
     QTimer syncTimer_;
     QTimer captionTimer_;
     bool terminating_ = false;
-    bool keepList_ = false;  // an operation has refilled and selected the list itself
+    bool recording_ = false;  // the tray shows the recording icon
+    bool keepList_ = false;   // an operation has refilled and selected the list itself
 };
 
 }  // namespace orv::gui

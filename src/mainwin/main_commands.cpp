@@ -25,7 +25,7 @@ constexpr MainCommandInfo kCommands[] = {
     {C::AddMacro, "&Add Macro", "Add Macro", "A&dd Macro", false},
     {C::ModifyDirectly, "Modify &Directly", "Modify Macro Directly", "Modify Dire&ctly", false},
     {C::ScriptingEditor, "&Scripting Editor", "Modify Macro Using Scripting Editor", "&Scripting Editor", false},
-    {C::Recapture, "Re&capture Macro", "Recapture Macro", "Recapt&ure Macro", false},
+    {C::Recapture, "Re&capture Macro", "Recapture Macro", "Recapt&ure Macro", true},
     {C::RemoveMacro, "&Remove Macro", "Delete Macro", "R&emove Macro", true},
     {C::CopyMacro, "Cop&y Macro", "Copy Macro", "Cop&y Macro", true},
     {C::RenameMacro, "Rena&me Macro", "Rename Macro", "Re&name Macro", true},

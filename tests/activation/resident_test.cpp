@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <fstream>
+#include <functional>
 
 #include "engine/playback_engine.h"
 #include "platform/fake/fake_clock.h"
@@ -45,6 +46,13 @@ public:
     void pickerHotKey(std::int32_t window, int code) override {
         calls += "picker " + std::to_string(window) + " " + std::to_string(code) + ";";
     }
+    void setRecording(bool recording) override { calls += recording ? "recording;" : "recorded;"; }
+    void completeCapture(TMacroRecord& record, const std::string& program) override {
+        calls += "complete " + program + ";";
+        if (completion) completion(record);
+    }
+    void captureSaved(int j) override { calls += "saved " + std::to_string(j) + ";"; }
+    std::function<void(TMacroRecord&)> completion;  // what the user does in "Capture Complete"
     int chosen = -1;
     const TAppSettings* settings = nullptr;  // when set, the recent files are noted at each refill
     RecentFiles recentAtRefill;
@@ -199,9 +207,12 @@ TEST_F(ResidentTest, ActivateMeAndCaptureAnswerTheirWay) {
     resident->start(999, CommandLine{});
     resident->handleHookMessage({HookMsg::HotKey, 262, 10, 999});
     EXPECT_EQ(ui.calls, "main-window;");
+    // "Start / Stop Capture": a placeholder macro records until the stop key.
     resident->handleHookMessage({HookMsg::HotKey, 263, 10, 999});
     ASSERT_EQ(prompt.shown().size(), 1u);
-    EXPECT_EQ(prompt.shown()[0].text, kCaptureNotAvailableText);
+    EXPECT_EQ(prompt.shown()[0].title, "Start Capture");
+    EXPECT_TRUE(hook.libraryTable().CaptureOn());
+    EXPECT_EQ(settings.nickName(table.MacroCount()), "Capture");
 }
 
 TEST_F(ResidentTest, ADamagedFileStaysReadOnlyAndItsSystemMacrosStillWork) {
@@ -365,6 +376,191 @@ TEST_F(ResidentTest, TheRemapperOnlyShowsTheTablesInBrowseMode) {
     ASSERT_TRUE(model);
     EXPECT_FALSE(model->editable());
     resident->endRemap(*model);
+}
+
+// What the hook library sends while the user types `text`, then the stop key's end notice.
+void recordAndStop(Resident& resident, int j, const std::string& text) {
+    for (const char c : text) resident.handleHookMessage({HookMsg::CaptureText, j, c, 999});
+    resident.handleHookMessage({HookMsg::CaptureEnd, j, 0, 999});
+}
+
+// The hotkey "Start / Stop Capture" records into a new placeholder macro; at the stop key the
+// user names it in "Capture Complete", and its hotkey plays what was captured.
+TEST_F(ResidentTest, AQuickCaptureBecomesAMacroNamedInCaptureComplete) {
+    settings.CaptureSpeed = 3;
+    resident->start(999, CommandLine{});
+    const int j = table.MacroCount() + 1;
+    resident->handleHookMessage({HookMsg::HotKey, 263, 10, 999});
+    EXPECT_EQ(prompt.shown().at(0).text,
+              "Orvanta 99 macro capture will now start.\n\nUse Ctrl+Alt+Shift+X to stop the capture.");
+    const TActivationTable& lib = hook.libraryTable();
+    EXPECT_TRUE(lib.CaptureOn());
+    EXPECT_EQ(lib.i16(TActivationTable::oCaptureMacro), j);
+    EXPECT_EQ(lib.u8(TActivationTable::oOwnKeyValid), 0);
+    EXPECT_EQ(settings.nickName(j), "Capture");
+    EXPECT_EQ(test::readFile(paths.programDir + "/TempCap.Txt"), "<SPEED:00.50>");
+
+    ui.completion = [&](TMacroRecord& r) {
+        // A second start while "Capture Complete" is open is refused.
+        resident->handleHookMessage({HookMsg::HotKey, 263, 10, 999});
+        EXPECT_EQ(prompt.shown().back().text, "A capture is currently in progress.  Capture not allowed.");
+        r.HotKeyCode = 144;
+        r.NickName = "Typed";
+    };
+    ui.calls.clear();
+    for (const char c : std::string("ab")) resident->handleHookMessage({HookMsg::CaptureText, j, c, 999});
+    resident->handleHookMessage({HookMsg::CaptureEnd, j, 0, 999});
+    resident->handleHookMessage({HookMsg::CaptureEnd, j, 0, 999});  // a second end changes nothing
+    EXPECT_EQ(ui.calls, "recorded;complete editor;saved " + std::to_string(j) + ";");
+    EXPECT_FALSE(lib.CaptureOn());
+    EXPECT_FALSE(resident->captureRunning());
+    EXPECT_FALSE(std::filesystem::exists(paths.programDir + "/TempCap.Txt"));
+    TMacroRecord saved;
+    ASSERT_TRUE(resident->readMacroRecord(j, saved));
+    EXPECT_EQ(saved.MacroText, "<SPEED:00.50>ab");
+    EXPECT_EQ(saved.NickName, "Typed");
+
+    keyboard.transcript().clear();
+    resident->handleHookMessage({HookMsg::HotKey, 144, 10, 999});
+    EXPECT_EQ(keys(), "key down 65\nkey up 65\nkey down 66\nkey up 66\nkey down 43\nkey up 43\n");
+}
+
+TEST_F(ResidentTest, AQuickCaptureIsRefusedInBrowseMode) {
+    CommandLine browse;
+    browse.browse = true;
+    resident->start(999, browse);
+    const int count = table.MacroCount();
+    resident->handleHookMessage({HookMsg::HotKey, 263, 10, 999});
+    ASSERT_EQ(prompt.shown().size(), 1u);
+    EXPECT_EQ(prompt.shown()[0].text, "Capture not allowed in Browse Mode.");
+    EXPECT_EQ(table.MacroCount(), count);
+    EXPECT_FALSE(hook.libraryTable().CaptureOn());
+}
+
+// Recapture: the dialog shows the macro's keys and the windows to capture in; the macro's own
+// hotkey ends the capture too, "&Program" takes the program in front at the end.
+TEST_F(ResidentTest, ARecaptureReplacesTheMacrosTextAndTakesTheDialogsChoices) {
+    writeMacros({macro("Hello", 144, "old")});
+    processes.addProcess({200, "terminal"});
+    resident->start(999, CommandLine{});
+    const int j = 5;
+    capture::CaptureTarget target;
+    target.macro = j;
+    const std::optional<capture::CaptureMacroRequest> request = resident->beginCapture(target);
+    ASSERT_TRUE(request);
+    EXPECT_EQ(request->stopKeyName, "Ctrl+Alt+Shift+X");
+    EXPECT_EQ(request->ownKeyName, "Ctrl+Alt+A");
+    EXPECT_EQ(request->activation, "Ctrl+Alt+A");
+    EXPECT_EQ(request->nickname, "Hello");
+    EXPECT_FALSE(request->refuseGlobal);  // its own Global scope does not count
+    EXPECT_EQ(request->windowTitles, (std::vector<std::string>{"Notes - Editor", "Terminal"}));
+
+    capture::CaptureMacroChoice choice;
+    choice.choices.options.timing = false;
+    choice.choices.global = false;
+    choice.nickname = "Renamed";
+    choice.window = "Terminal";
+    ASSERT_TRUE(resident->startCapture(choice).accepted);
+    EXPECT_EQ(windows.foregroundWindow(), 20u);
+    EXPECT_EQ(hook.libraryTable().u8(TActivationTable::oOwnKeyValid), 1);
+    recordAndStop(*resident, j, "new");
+    EXPECT_EQ(prompt.shown().back().title, "Capture");
+    EXPECT_EQ(prompt.shown().back().text, "Orvanta 99 capture is complete for Ctrl+Alt+A.");
+    TMacroRecord saved;
+    ASSERT_TRUE(resident->readMacroRecord(j, saved));
+    EXPECT_EQ(saved.MacroText, "new");
+    EXPECT_EQ(saved.NickName, "Renamed");
+    EXPECT_EQ(saved.Scope, kScopeProgram);
+    EXPECT_EQ(saved.WindowTitle, "terminal");
+    EXPECT_EQ(table.MacroCount(), 5);
+}
+
+// Add Macro's capture: the new macro is appended when the capture ends; a dialog closed without
+// starting adds nothing and leaves no capture behind.
+TEST_F(ResidentTest, ACaptureOfANewMacroAppendsItAtTheEnd) {
+    resident->start(999, CommandLine{});
+    capture::CaptureTarget target;
+    target.record.HotKeyCode = kCodeShortKey;
+    target.record.ShortKeyText = "sig";
+    target.lockHeld = true;
+    ASSERT_TRUE(resident->beginCapture(target));
+    resident->cancelCapture();
+    EXPECT_FALSE(resident->captureRunning());
+
+    const std::optional<capture::CaptureMacroRequest> request = resident->beginCapture(target);
+    ASSERT_TRUE(request);
+    EXPECT_EQ(request->activation, "ShortKey: sig");
+    EXPECT_EQ(request->ownKeyName, "");  // a ShortKey cannot end the capture
+    capture::CaptureMacroChoice choice;
+    choice.choices.options.timing = false;
+    choice.nickname = "Signature";
+    ASSERT_TRUE(resident->startCapture(choice).accepted);
+    EXPECT_EQ(table.MacroCount(), 4);  // not yet in the file
+    EXPECT_EQ(hook.libraryTable().u8(TActivationTable::oOwnKeyValid), 0);
+    recordAndStop(*resident, 5, "Yours");
+    EXPECT_EQ(prompt.shown().back().text, "Orvanta 99 capture is complete for ShortKey: sig.");
+    ASSERT_EQ(table.MacroCount(), 5);
+    TMacroRecord saved;
+    ASSERT_TRUE(resident->readMacroRecord(5, saved));
+    EXPECT_EQ(saved.MacroText, "Yours");
+    EXPECT_EQ(saved.ShortKeyText, "sig");
+    EXPECT_EQ(saved.NickName, "Signature");
+    EXPECT_EQ(saved.Active, 1);
+}
+
+// The disk fills up while the user types: the capture ends at once with a message, and the
+// placeholder stays for the next start to offer.
+TEST_F(ResidentTest, AFullDiskEndsTheCaptureWithAMessage) {
+    if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+    resident->start(999, CommandLine{});
+    std::filesystem::create_directories(paths.programDir);
+    std::filesystem::create_symlink("/dev/full", paths.programDir + "/TempCap.Txt");
+    settings.CaptureTime = false;
+    settings.CapturePrompt = false;
+    resident->handleHookMessage({HookMsg::HotKey, 263, 10, 999});
+    const int j = table.MacroCount();
+    ASSERT_TRUE(hook.libraryTable().CaptureOn());
+    resident->handleHookMessage({HookMsg::CaptureText, j, 'a', 999});
+    EXPECT_FALSE(hook.libraryTable().CaptureOn());
+    ASSERT_FALSE(prompt.shown().empty());
+    EXPECT_NE(prompt.shown()[0].text.find("The disk is full."), std::string::npos) << prompt.shown()[0].text;
+    EXPECT_NE(prompt.shown()[0].text.find("The capture has ended."), std::string::npos);
+    resident->handleHookMessage({HookMsg::CaptureEnd, j, 0, 999});  // the library's own end is ignored
+    EXPECT_FALSE(resident->captureRunning());
+    EXPECT_EQ(settings.nickName(j), "Capture");
+}
+
+// A capture file left by a program that stopped during a capture: at the next start the user
+// keeps it as the placeholder's text, or drops both.
+TEST_F(ResidentTest, ALeftoverCaptureIsOfferedAtTheNextStart) {
+    struct Case {
+        PromptAnswer answer;
+        int count;  // macros afterwards
+    };
+    for (const Case c : {Case{PromptAnswer::Yes, 5}, Case{PromptAnswer::No, 4}}) {
+        SCOPED_TRACE(c.answer == PromptAnswer::Yes ? "kept" : "dropped");
+        std::filesystem::remove(settings.CurrentFile);
+        writeMacros({capture::capturePlaceholder()});
+        std::filesystem::create_directories(paths.programDir);
+        test::writeFile(paths.programDir + "/TempCap.Txt", "<SPEED:00001>typed");
+        fake::FakeUserPrompt answers;
+        answers.queueAnswer(c.answer);
+        Resident again(
+            table, settings, paths,
+            ResidentPlatform{keyboard, mouse, pump, playbackWindows, windows, processes, hook, answers, clock, sleeper},
+            ui, "ORVANTA");
+        again.start(999, CommandLine{});
+        ASSERT_EQ(answers.shown().size(), 1u);
+        EXPECT_NE(answers.shown()[0].text.find("macro 5 \"Capture\""), std::string::npos) << answers.shown()[0].text;
+        EXPECT_EQ(table.MacroCount(), c.count);
+        EXPECT_FALSE(std::filesystem::exists(paths.programDir + "/TempCap.Txt"));
+        TMacroRecord kept;
+        if (c.answer == PromptAnswer::Yes) {
+            ASSERT_TRUE(again.readMacroRecord(5, kept));
+            EXPECT_EQ(kept.MacroText, "<SPEED:00001>typed");
+        }
+        again.shutdown();
+    }
 }
 
 }  // namespace

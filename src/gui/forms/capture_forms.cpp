@@ -14,6 +14,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "activation/resident_actions.h"
 #include "capture/capture_session.h"
 #include "gui/dialog_buttons.h"
 #include "gui/hotkey_picker.h"
@@ -236,6 +237,22 @@ CaptureMacroChoice TCaptureKeys::choice() const {
     c.nickname = toCp1252(nickname_->text());
     if (windows_->currentRow() > 0) c.window = toCp1252(windows_->currentItem()->text());
     return c;
+}
+
+bool runCaptureMacro(IResidentActions& resident, const capture::CaptureTarget& target, const TAppSettings& defaults,
+                     QWidget* parent) {
+    const std::optional<CaptureMacroRequest> request = resident.beginCapture(target);
+    if (!request) return false;
+    TCaptureKeys dialog(*request, defaults, parent);
+    if (dialog.exec() != QDialog::Accepted) {
+        resident.cancelCapture();
+        return false;
+    }
+    const Outcome started = resident.startCapture(dialog.choice());
+    if (started.accepted) return true;
+    QMessageBox::critical(parent, fromCp1252(started.failure.title), fromCp1252(started.failure.message));
+    resident.cancelCapture();
+    return false;
 }
 
 TCapComplete::TCapComplete(TMacroRecord& record, const TActivationTable& table, bool global,

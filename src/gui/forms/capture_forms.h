@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "capture/capture_defaults.h"
+#include "capture/capture_request.h"
 
 class QCheckBox;
 class QLabel;
@@ -18,6 +18,7 @@ class QTreeWidget;
 
 namespace orv {
 class IHotkeyPickerHost;
+class IResidentActions;
 class TActivationTable;
 struct TMacroRecord;
 }  // namespace orv
@@ -73,21 +74,8 @@ private:
     QCheckBox* prompt_ = nullptr;
 };
 
-// What "Capture Macro" shows for one macro.
-struct CaptureMacroRequest {
-    std::string stopKeyName;  // the "Start / Stop Capture" hot key
-    std::string ownKeyName;   // the macro's own hot key, empty when it has none (a ShortKey)
-    std::string activation;   // the macro's activation as the list shows it
-    std::string nickname;     // of an existing macro; empty for a new one
-    bool refuseGlobal = false;
-    std::vector<std::string> windowTitles;  // the visible top-level windows
-};
-
-struct CaptureMacroChoice {
-    capture::CaptureChoices choices;
-    std::string nickname;
-    std::string window;  // the title to start capturing in; empty for the last active window
-};
+using capture::CaptureMacroChoice;
+using capture::CaptureMacroRequest;
 
 // "Capture Macro": the options of one capture, the nickname and the program to start capturing
 // in ("***Last Active Window***" first). "&Start Capture" accepts.
@@ -103,6 +91,11 @@ private:
     QLineEdit* nickname_ = nullptr;
     QListWidget* windows_ = nullptr;
 };
+
+// "Capture Macro" for `target`, with the options from `defaults`: "&Start Capture" starts the
+// capture through `resident`; closed otherwise, nothing starts. True when the capture runs.
+bool runCaptureMacro(IResidentActions& resident, const capture::CaptureTarget& target, const TAppSettings& defaults,
+                     QWidget* parent);
 
 class HotkeyPickerField;
 

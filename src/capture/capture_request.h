@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "capture/capture_defaults.h"
+#include "store/macro_record.h"
+
+namespace orv::capture {
+
+// The macro a "Capture Macro" dialog captures into: an existing macro of the open file
+// (Recapture), or a new one whose activation Add Macro has just set up and which is appended
+// when the capture ends.
+struct CaptureTarget {
+    int macro = 0;           // the existing macro; 0 for a new one
+    TMacroRecord record;     // the new macro as set up so far
+    bool exclusive = false;  // a Global, Popup Menu or System macro has its hotkey: no "&Global"
+    bool lockHeld = false;   // the caller holds the shared-file lock and hands it to the capture
+};
+
+// What "Capture Macro" shows for one macro.
+struct CaptureMacroRequest {
+    std::string stopKeyName;  // the "Start / Stop Capture" hot key
+    std::string ownKeyName;   // the macro's own hot key, empty when it has none (a ShortKey)
+    std::string activation;   // the macro's activation as the list shows it
+    std::string nickname;     // of an existing macro; empty for a new one
+    bool refuseGlobal = false;
+    std::vector<std::string> windowTitles;  // the visible top-level windows
+};
+
+// "&Start Capture": the options of this capture, the nickname and where to start.
+struct CaptureMacroChoice {
+    CaptureChoices choices;
+    std::string nickname;
+    std::string window;  // the title to start capturing in; empty for the last active window
+};
+
+}  // namespace orv::capture
