@@ -803,8 +803,9 @@ void TMainWin::setRecording(bool recording) {
     recording_ = recording;
     tray_.setIcon(recording ? recordingIcon() : mainIcon());
     tray_.setToolTip(recording ? QStringLiteral("Macro Is Recording") : QStringLiteral("Orvanta 99"));
-    // The recording icon shows while a capture runs, whether or not the program lives in the tray.
-    tray_.setVisible(recording || settings_.UseTray);
+    // The recording icon shows while a capture runs, whether or not the program lives in the
+    // tray; without a system tray there is nowhere to show it.
+    tray_.setVisible((recording || settings_.UseTray) && QSystemTrayIcon::isSystemTrayAvailable());
 }
 
 void TMainWin::completeCapture(TMacroRecord& record, const std::string& foregroundProgram) {

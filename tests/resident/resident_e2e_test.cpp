@@ -1,6 +1,7 @@
 // The resident program on a real X display: activations play their macros into a real window.
 #include <gtest/gtest.h>
 #include <poll.h>
+#include <sys/inotify.h>
 #include <signal.h>
 #include <sys/socket.h>
 #include <sys/syscall.h>
@@ -13,6 +14,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <thread>
 #include <utility>
 
@@ -22,12 +24,15 @@
 #include "activation/scheduler.h"
 #include "platform/x11/remap_keys_file.h"
 #include "platform/x11/x11_window_system.h"
+#include "store/macro_file.h"
 #include "store/macro_store.h"
+#include "store/settings.h"
 #include "support/run_command.h"
 #include "support/temp_dir.h"
 #include "x11_test_support.h"
 
 #include <X11/XKBlib.h>
+#include <X11/extensions/XTest.h>
 
 namespace orv {
 namespace {
@@ -60,6 +65,13 @@ protected:
         std::filesystem::create_directories(runtime_);
         std::filesystem::permissions(runtime_, std::filesystem::perms::owner_all);
         file_ = home_->file("e2e.ORV");
+        if (editSettings_) {
+            TAppSettings settings;
+            editSettings_(settings);
+            ProgramPaths paths;
+            paths.programDir = paths.configDir = home_->path().string();
+            ASSERT_TRUE(SaveSettings(settings, paths));
+        }
         writeMacros();
         if (!remapTables_.empty()) test::writeFile(home_->file("e2e.ORS"), remapTables_);
         if (!appendToFile_.empty()) {
@@ -191,9 +203,10 @@ protected:
         return visible(app_->text(index));
     }
 
-    std::vector<TMacroRecord> extra_;  // written after the common macros
-    std::string appendToFile_;         // bytes after the last record
-    std::string remapTables_;          // the remap file beside the macro file, when not empty
+    std::vector<TMacroRecord> extra_;                  // written after the common macros
+    std::string appendToFile_;                         // bytes after the last record
+    std::string remapTables_;                          // the remap file beside the macro file, when not empty
+    std::function<void(TAppSettings&)> editSettings_;  // the configuration file, when set
     bool waitUntilReady_ = true;
     std::unique_ptr<test::TempDir> home_;
     std::string runtime_;
@@ -491,6 +504,142 @@ TEST_F(RemapE2E, TheUsersKeysAreRemappedUntilTheProgramEndsOrIsKilled) {
     startResident();
     EXPECT_EQ(level1(h), static_cast<KeySym>(XK_h));
     EXPECT_FALSE(std::filesystem::exists(recoveryFile()));
+}
+
+// Waits, woken by the changes of `folder`, until `condition` holds.
+bool waitInFolder(const std::string& folder, const std::function<bool()>& condition,
+                  std::chrono::milliseconds deadline = kDeadline) {
+    const int fd = ::inotify_init1(IN_CLOEXEC | IN_NONBLOCK);
+    if (fd < 0) return false;
+    ::inotify_add_watch(fd, folder.c_str(), IN_CREATE | IN_MODIFY | IN_CLOSE_WRITE | IN_MOVED_TO | IN_DELETE);
+    const auto end = std::chrono::steady_clock::now() + deadline;
+    bool met = condition();
+    while (!met) {
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now()).count();
+        if (left <= 0) break;
+        pollfd p{fd, POLLIN, 0};
+        ::poll(&p, 1, static_cast<int>(left));
+        char events[4096];
+        while (::read(fd, events, sizeof events) > 0) {
+        }
+        met = condition();
+    }
+    ::close(fd);
+    return met;
+}
+
+// A capture made as a user makes one: the capture hotkey, typing on the keyboard and a click,
+// the hotkey again, a hotkey pressed into "Capture Complete"; that hotkey then plays it back.
+class CaptureE2E : public ResidentE2E {
+protected:
+    CaptureE2E() {
+        editSettings_ = [](TAppSettings& s) {
+            s.CaptureTime = false;
+            s.CapturePrompt = false;
+        };
+    }
+    void pressWith(std::initializer_list<unsigned long> modifiers, unsigned long keysym) {
+        for (unsigned long m : modifiers) keyboard_.key(m, true);
+        keyboard_.tap(keysym);
+        for (unsigned long m : modifiers) keyboard_.key(m, false);
+        XFlush(keyboard_.display());
+    }
+    void pressStartStop() { pressWith({XK_Control_L, XK_Alt_L, XK_Shift_L}, XK_x); }
+    std::string captured() const { return test::readFile(home_->file("TempCap.Txt")); }
+    bool waitForCaptured(const std::string& part, std::chrono::milliseconds deadline = kDeadline) {
+        return waitInFolder(
+            home_->path().string(), [&] { return captured().find(part) != std::string::npos; }, deadline);
+    }
+    // Clicks window `index` at (wx, wy) of its own and waits until the window saw it; the line.
+    std::string clickIn(int index, int wx, int wy) {
+        Display* d = keyboard_.display();
+        int x = 0, y = 0;
+        Window child = 0;
+        XTranslateCoordinates(d, app_->window(index), DefaultRootWindow(d), wx, wy, &x, &y, &child);
+        XTestFakeMotionEvent(d, -1, x, y, CurrentTime);
+        XTestFakeButtonEvent(d, 1, True, CurrentTime);
+        XTestFakeButtonEvent(d, 1, False, CurrentTime);
+        XFlush(d);
+        const std::string line = "click " + std::to_string(x) + " " + std::to_string(y) + " 1";
+        return app_->waitForLine([&](const std::string& l) { return l == line; });
+    }
+    // The window with this title while the window manager shows it, else 0.
+    WindowId shown(const char* title) {
+        const WindowId w = windows_->findWindowByTitle(title);
+        return w != 0 && isManaged(w) ? w : 0;
+    }
+};
+
+TEST_F(CaptureE2E, ACaptureMadeWithKeysAndAClickIsSavedWithItsHotkeyAndPlaysBack) {
+    ASSERT_TRUE(keyboard_.valid());
+    focus(0);
+    pressStartStop();
+    // The recording starts as soon as the program has set it up: until then a key is only typed.
+    bool recording = false;
+    for (int tries = 0; tries < 20 && !recording; ++tries) {
+        keyboard_.tap(XK_w);
+        XFlush(keyboard_.display());
+        recording = waitForCaptured("w", 1000ms);
+    }
+    ASSERT_TRUE(recording) << "nothing was captured";
+    pressWith({XK_Shift_L}, XK_h);
+    keyboard_.tap(XK_i);
+    const std::string click = clickIn(0, 20, 20);
+    ASSERT_FALSE(click.empty()) << "the click did not arrive";
+    keyboard_.tap(XK_o);
+    keyboard_.tap(XK_k);
+    XFlush(keyboard_.display());
+    ASSERT_TRUE(waitForCaptured("ok")) << captured();
+    app_->waitForLine([&](const std::string&) { return visible(app_->text(0)).ends_with("wHiok"); });
+    const std::string typed = visible(app_->text(0));
+    ASSERT_TRUE(typed.ends_with("wHiok")) << typed;
+
+    pressStartStop();
+    const unsigned long root = DefaultRootWindow(keyboard_.display());
+    ASSERT_TRUE(waitUntil(root, [&] { return shown("Capture Complete") != 0; }));
+    // The hotkey goes to the dialog's hotkey field, Enter is its Ok; a hotkey pressed before the
+    // field took the keys is refused with a message, and the user tries again.
+    for (int tries = 0; tries < 5 && shown("Capture Complete") != 0; ++tries) {
+        if (const WindowId error = shown("Error")) {
+            if (windows_->foregroundWindow() != error) windows_->setForegroundWindow(error);
+            keyboard_.tap(XK_Return);
+            XFlush(keyboard_.display());
+            waitUntil(root, [&] { return shown("Error") == 0; });
+        }
+        if (const WindowId complete = shown("Capture Complete"); windows_->foregroundWindow() != complete)
+            windows_->setForegroundWindow(complete);
+        pressWith({XK_Control_L, XK_Alt_L}, XK_m);
+        keyboard_.tap(XK_Return);
+        XFlush(keyboard_.display());
+        waitUntil(root, [&] { return shown("Capture Complete") == 0 || shown("Error") != 0; });
+    }
+    ASSERT_EQ(shown("Capture Complete"), 0u) << "Capture Complete stayed open";
+    // The macro is written once the dialog has closed.
+    std::vector<TMacroRecord> records;
+    EXPECT_TRUE(waitInFolder(home_->path().string(), [&] {
+        records = readMacroFile(file_).records;
+        return !records.empty() && records.back().HotKeyCode == kCtrlAlt + 'M' - 'A';
+    })) << "the macro did not get its hotkey";
+    ASSERT_FALSE(records.empty());
+    // The click is recorded where the user made it.
+    int x = 0, y = 0;
+    ASSERT_EQ(std::sscanf(click.c_str(), "click %d %d", &x, &y), 2);
+    char move[32];
+    std::snprintf(move, sizeof move, "<MMS:%05d,%05d><LCLK>", x, y);
+    EXPECT_EQ(records.back().MacroText, std::string("wHi") + move + "ok");
+    EXPECT_FALSE(std::filesystem::exists(home_->file("TempCap.Txt")));
+
+    // The main window came up with the new macro (its hotkey in place); the user puts it away and
+    // plays the macro in the window it was captured in.
+    ASSERT_TRUE(waitUntil(root, [&] { return windows_->windowProcess(windows_->foregroundWindow()) == pid_; }));
+    const WindowId main = windows_->foregroundWindow();
+    windows_->windowAction(main, WindowAction::Minimize);
+    ASSERT_TRUE(waitUntil(main, [&] { return windows_->isMinimized(main); }));
+    focus(0);
+    pressWith({XK_Control_L, XK_Alt_L}, XK_m);
+    EXPECT_EQ(waitForVisible(0, typed + "wHiok"), typed + "wHiok");
+    EXPECT_EQ(shown("Warning"), 0u) << "a warning came up on the way";
 }
 
 }  // namespace

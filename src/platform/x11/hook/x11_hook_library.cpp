@@ -549,8 +549,9 @@ void HookThread::onKeyPress(const XKeyEvent& key) {
     // A key held down repeats its press; only the first one is the hotkey (the others, with
     // the modifiers or without, are swallowed).
     if (!hotkey || repeating_.count(keycode) != 0) return;
-    // While a capture runs every activation waits; the stop key is taken from the raw events.
-    if (recorder_.active()) return;
+    // While a capture runs every activation waits; the stop key is taken from the raw events,
+    // and its own press (which ended the capture) is no hotkey either.
+    if (recorder_.active() || captureEnded_) return;
     const int code = keyCodeOfGrab_.at({keycode, hotkeyMods(key.state)});
     if (snapshot_.PickerActive()) {
         post(HookMsg::PickerHotKey, code, 0, snapshot_.PickerWindow());
