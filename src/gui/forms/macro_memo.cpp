@@ -18,6 +18,15 @@ QString toMemo(const std::string& stored) {
     return text;
 }
 
+std::string memoOf(const std::string& stored) {
+    std::string out;
+    for (std::size_t i = 0; i < stored.size(); ++i) {
+        if (stored[i] == '\r' && i + 1 < stored.size() && stored[i + 1] == '\n') continue;
+        out += stored[i] == '\r' ? '\n' : stored[i];
+    }
+    return out;
+}
+
 bool storable(QChar c) { return unicodeToCp1252(c.unicode()) >= 0; }
 
 }  // namespace
@@ -33,7 +42,6 @@ MacroMemo::MacroMemo(QWidget* parent) : QPlainTextEdit(parent) {
 void MacroMemo::setStoredText(const std::string& text) {
     original_ = text;
     setPlainText(toMemo(text));
-    document()->setModified(false);
 }
 
 std::string MacroMemo::memoText() const {
@@ -45,9 +53,11 @@ std::string MacroMemo::memoText() const {
 }
 
 std::string MacroMemo::storedText() const {
-    if (!document()->isModified()) return original_;
+    // What the user left as it was shown keeps its bytes (a lone CR or LF included).
+    const std::string shown = memoText();
+    if (shown == memoOf(original_)) return original_;
     std::string out;
-    for (char c : memoText()) {
+    for (char c : shown) {
         if (c == '\n') out += '\r';
         out += c;
     }

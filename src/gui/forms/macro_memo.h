@@ -17,9 +17,9 @@ class MacroMemo final : public QPlainTextEdit {
 public:
     explicit MacroMemo(QWidget* parent = nullptr);
 
-    // Shows a stored text; the memo counts as unchanged afterwards.
+    // Shows a stored text.
     void setStoredText(const std::string& text);
-    // The text as it would be stored: the shown text unchanged when the user changed nothing.
+    // The text as it would be stored: the text shown unchanged when it is still what was shown.
     std::string storedText() const;
     // The text with line breaks as single LF characters: its positions are the memo's.
     std::string memoText() const;
