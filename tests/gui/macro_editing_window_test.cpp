@@ -16,6 +16,7 @@
 #include "gui/forms/macro_memo.h"
 #include "gui/forms/schedule_form.h"
 #include "gui/forms/two_column_list.h"
+#include "gui/hotkey_picker.h"
 #include "gui/modal_helper.h"
 #include "gui/qt_playback_windows.h"
 #include "gui/resident_window.h"
@@ -152,6 +153,26 @@ TEST_F(MacroEditingWindowTest, ADoubleClickOpensTheMacroAndUpdateRewritesIt) {
     });
     window.action(C::ModifyDirectly)->trigger();
     EXPECT_EQ(test::readFile(settings.CurrentFile), before);
+}
+
+// The hotkey field takes what is pressed; the plain left click that leaves it for a button is
+// not taken, and Abort adds nothing.
+TEST_F(MacroEditingWindowTest, TheHotKeyFieldTakesPressedKeysButNotTheClickThatLeavesIt) {
+    QString shown;
+    test::whenModal<TAddNewHotKey>([&](TAddNewHotKey* d) {
+        auto* field = child<HotkeyPickerField>(d, "HotKeyEntry");
+        d->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(d));
+        field->setFocus();
+        ASSERT_TRUE(HotkeyPickerField::deliver(field->pickerWindow(), kCtrlAltH));
+        HotkeyPickerField::deliver(field->pickerWindow(), 699);  // LMouse
+        shown = field->text();
+        EXPECT_EQ(d->hotKeyList()->currentRow(), kCtrlAltH);
+        click(d, "AbortButton");
+    });
+    window.action(C::AddMacro)->trigger();
+    EXPECT_EQ(shown, QStringLiteral("Ctrl+Alt+H"));
+    EXPECT_EQ(table.MacroCount(), 5);
 }
 
 }  // namespace
