@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "activation/desktop_lists.h"
 #include "activation/desktop_shortcut.h"
 #include "activation/hotkey_table.h"
 #include "activation/shortkeys.h"
@@ -10,6 +11,7 @@
 #include "engine/playback_engine.h"
 #include "engine/window_control.h"
 #include "remap/restore_hooks.h"
+#include "platform/dialup.h"
 #include "store/macro_file.h"
 #include "store/macro_store.h"
 #include "store/recent_files.h"
@@ -150,6 +152,29 @@ void Resident::indexChanged() {
     scheduler_->CheckAndSetTime();
     ui_.macrosChanged();
 }
+
+void Resident::UnHookTheKeyboard() {
+    if (keyboardPauses_++ > 0) return;
+    rehookKeyboard_ = hooks_.keyboard != 0;
+    if (!rehookKeyboard_) return;
+    p_.hook.OrvUnHook(hooks_.keyboard);
+    hooks_.keyboard = 0;
+    table_.setI32(TActivationTable::oKeyboardHook, 0);
+    p_.hook.OrvUpKeyHook(table_);
+}
+
+void Resident::HookTheKeyboard() {
+    if (keyboardPauses_ == 0 || --keyboardPauses_ > 0 || !rehookKeyboard_) return;
+    hooks_.keyboard = p_.hook.OrvHookKeyboard();
+    table_.setI32(TActivationTable::oKeyboardHook, hooks_.keyboard);
+    p_.hook.OrvUpKeyHook(table_);
+}
+
+void Resident::clearShortKeyBuffer() { shortKeys_->handleTyping(1, 0); }
+
+std::vector<std::string> Resident::windowTitleList() { return orv::windowTitleList(p_.windows); }
+std::vector<std::string> Resident::programNameList() { return orv::programNameList(p_.processes); }
+bool Resident::dialUpAvailable() const { return p_.system.dialup != nullptr && p_.system.dialup->available(); }
 
 void Resident::openMacroFile(const std::string& path) {
     const std::string previous = settings_.CurrentFile;

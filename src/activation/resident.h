@@ -166,6 +166,15 @@ public:
     void cancelCapture() override { capture_->cancel(); }
     void endCapture() override { capture_->endNow(); }
 
+    // IResidentActions: the editors. The keyboard hook is off while any editor is open (nested
+    // editors count) and comes back when the last one closes, if it was on.
+    void UnHookTheKeyboard() override;
+    void HookTheKeyboard() override;
+    void clearShortKeyBuffer() override;
+    std::vector<std::string> windowTitleList() override;
+    std::vector<std::string> programNameList() override;
+    bool dialUpAvailable() const override;
+
 private:
     void play(int j, const TMacroRecord& record, bool capsWasOn, std::int32_t hotKeyWindow);
     // Reads the current macro file's remap tables, saying what was wrong with a damaged file.
@@ -195,6 +204,8 @@ private:
     bool popupShowing_ = false;
     int playingMacro_ = 0;
     bool capsLockOn_ = false;
+    int keyboardPauses_ = 0;
+    bool rehookKeyboard_ = false;
 };
 
 }  // namespace orv

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "activation/keyboard_hooks.h"
 #include "activation/scheduler.h"
 #include "activation/system_keys.h"
 #include "capture/capture_request.h"
@@ -67,7 +68,7 @@ public:
 // with the refreshes it needs; the window hears of a changed index through
 // IResidentUi::macrosChanged. The window never reaches the program's engine, store, table or
 // shared-file lock: a new command of the window becomes a new request here.
-class IResidentActions : public IHotkeyPickerHost, public IProgramSettings {
+class IResidentActions : public IHotkeyPickerHost, public IProgramSettings, public IKeyboardHooks {
 public:
     // --- what the window shows ---
     virtual BrowseMode browseMode() const = 0;
@@ -132,6 +133,15 @@ public:
     virtual void cancelCapture() = 0;
     // Ends the running capture as its stop key does (the recording tray icon's right click).
     virtual void endCapture() = 0;
+    // --- the editors (the keyboard hook is off while one is open: IKeyboardHooks) ---
+    // After an editor saved: what was typed so far no longer counts towards a ShortKey.
+    virtual void clearShortKeyBuffer() = 0;
+    // The titles of the desktop's windows, topmost first, or the names of the running programs,
+    // for the editors' "Select".
+    virtual std::vector<std::string> windowTitleList() = 0;
+    virtual std::vector<std::string> programNameList() = 0;
+    // Whether dial-up networking exists on this machine.
+    virtual bool dialUpAvailable() const = 0;
 };
 
 }  // namespace orv

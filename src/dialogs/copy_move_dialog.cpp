@@ -31,6 +31,13 @@ bool isReservedHotKey(int code) {
     return std::find(std::begin(kReserved), std::end(kReserved), code) != std::end(kReserved);
 }
 
+std::string reservedHotKeyQuestion(const std::string& name) {
+    return name +
+           " may be used internally by Windows 95, 98 or NT.  This may cause the hot key not to function "
+           "correctly. Would you still like to use " +
+           name + "?";
+}
+
 std::string hotKeyListRow(const std::string& name, int macrosUsing) {
     if (macrosUsing <= 0) return name + "  (Not in Use)";
     if (macrosUsing == 1) return name + "  (1 macro in use)";
@@ -125,11 +132,7 @@ Outcome TCopyOrMove::doCheck(const DialogEnv& env) {
                               "\" did not take place.");
         }
         if (isReservedHotKey(static_cast<int>(*code))) {
-            const std::string name = nameOf(static_cast<int>(*code));
-            const std::string question = name +
-                                         " may be used internally by Windows 95, 98 or NT.  This may cause the hot key "
-                                         "not to function correctly. Would you still like to use " +
-                                         name + "?";
+            const std::string question = reservedHotKeyQuestion(nameOf(static_cast<int>(*code)));
             if (env.prompt == nullptr ||
                 env.prompt->messageBox("Warning", question, PromptButtons::YesNo) != PromptAnswer::Yes)
                 return Outcome::fail("hotkey", "");

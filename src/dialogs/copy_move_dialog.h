@@ -15,6 +15,8 @@ std::string shortKeyNameProblem(const std::string& trimmedName);
 
 // The hotkey codes 0..720 that the operating system may use itself.
 bool isReservedHotKey(int code);
+// The question asked before such a hotkey is given to a macro.
+std::string reservedHotKeyQuestion(const std::string& name);
 
 // A row of the hotkey list: the name followed by its use count.
 std::string hotKeyListRow(const std::string& name, int macrosUsing);

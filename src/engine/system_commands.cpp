@@ -25,9 +25,6 @@ constexpr std::string_view kExecutionError = "Macro Execution Error";
 constexpr std::string_view kShellMissingText =
     "This function requires Windows 98 or NT.  Ruvi requires Windows 95 that has Internet Explore 4.0 or greater "
     "installed. It appears that your system does not meet these requirements.";
-constexpr std::string_view kDialUpMissing =
-    "Dial-Up Connections cannot be performed on this computer. The necessary Windows files have not been installed.  "
-    "Missing RASAPI32.DLL";
 
 std::string connectResultText(int result) {
     switch (result) {
@@ -399,7 +396,7 @@ std::optional<std::size_t> SystemCommands::networkDrive(PlaybackEngine& engine, 
 IDialUp* SystemCommands::availableDialUp(PlaybackEngine& engine) {
     IDialUp* dialup = s_.dialup;
     if (dialup && !dialup->available()) {
-        engine.MyMessage("Warning", std::string(kDialUpMissing));
+        engine.MyMessage("Warning", std::string(kDialUpMissingText));
         return nullptr;
     }
     return dialup;

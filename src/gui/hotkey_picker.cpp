@@ -1,7 +1,7 @@
 #include "gui/hotkey_picker.h"
 
-#include "platform/hotkey_codes.h"
 #include "gui/qt_text.h"
+#include "platform/hotkey_codes.h"
 
 namespace orv::gui {
 
@@ -57,6 +57,10 @@ void HotkeyPickerField::release() {
 }
 
 void HotkeyPickerField::receive(int code) {
+    // A plain left click is how the user leaves the field (for a button or the list): it is
+    // never taken as the hotkey pressed. The list still offers it.
+    static const int leftClick = hotKeyCodeOf(DecodedHotKey{.mouseButton = 1});
+    if (code == leftClick) return;
     if (accept_ && !accept_(code)) return;
     setCode(code);
 }

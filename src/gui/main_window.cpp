@@ -1,5 +1,7 @@
 #include "gui/main_window.h"
 
+#include "gui/forms/editor_windows.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -197,6 +199,12 @@ void TMainWin::attach(IResidentActions& resident, QtPlaybackWindows& playbackWin
     options_ = std::make_unique<OptionsMenu>(settings_, resident, *dialogFiles_, *this);
     operations_ = std::make_unique<MacroOperations>(
         MacroOperations::Services{resident.macroFile(), settings_, prompt_, clock_, list_, *this});
+    editorWindows_ = std::make_unique<EditorWindows>(
+        this, [this] { return editorContext(); },
+        EditorWindows::Hooks{[this] { resident_->clearShortKeyBuffer(); },
+                             [this](const MacroChange& change) { macrosChanged(change); }});
+    editing_ = std::make_unique<MacroEditing>(
+        MacroEditing::Services{resident.macroFile(), settings_, prompt_, list_, *editorWindows_});
     startupTimer_.start();
     if (settings_.ShowDate) captionTimer_.start();
     applyCommandStates();
@@ -283,9 +291,9 @@ void TMainWin::buildFileMenu() {
 void TMainWin::buildMacroMenu() {
     QMenu* macro = menuBar()->addMenu(QStringLiteral("&Macro"));
     macro->setObjectName(QStringLiteral("MenuMacro"));
-    addCommand(macro, C::AddMacro, nullptr);
-    addCommand(macro, C::ModifyDirectly, nullptr);
-    addCommand(macro, C::ScriptingEditor, nullptr);
+    addCommand(macro, C::AddMacro, &TMainWin::addMacro);
+    addCommand(macro, C::ModifyDirectly, &TMainWin::modifyDirectly);
+    addCommand(macro, C::ScriptingEditor, &TMainWin::scriptingEditor);
     addCommand(macro, C::Recapture, &TMainWin::recapture);
     macro->addSeparator();
     addCommand(macro, C::RemoveMacro, &TMainWin::removeMacro);
@@ -354,6 +362,15 @@ void TMainWin::buildSpeedBar() {
             case C::OpenFileButton:
                 slot = &TMainWin::openFile;
                 break;
+            case C::AddMacro:
+                slot = &TMainWin::addMacro;
+                break;
+            case C::ModifyDirectly:
+                slot = &TMainWin::modifyDirectly;
+                break;
+            case C::ScriptingEditor:
+                slot = &TMainWin::scriptingEditor;
+                break;
             case C::RenameMacro:
                 slot = &TMainWin::renameMacro;
                 break;
@@ -393,6 +410,15 @@ void TMainWin::buildLetterPanel() {
         layout->addWidget(button);
         void (TMainWin::*slot)() = nullptr;
         switch (id) {
+            case C::AddMacro:
+                slot = &TMainWin::addMacro;
+                break;
+            case C::ModifyDirectly:
+                slot = &TMainWin::modifyDirectly;
+                break;
+            case C::ScriptingEditor:
+                slot = &TMainWin::scriptingEditor;
+                break;
             case C::RemoveMacro:
                 slot = &TMainWin::removeMacro;
                 break;
@@ -543,6 +569,34 @@ bool TMainWin::showSystemHotKeys(int j) {
     return dialog.exec() == QDialog::Accepted;
 }
 
+void TMainWin::addMacro() {
+    if (editing_) editing_->DoAdd();
+}
+void TMainWin::modifyDirectly() {
+    if (editing_) editing_->DoModify();
+}
+void TMainWin::scriptingEditor() {
+    // The Scripting Editor is not there yet: its command edits the macro directly.
+    if (editing_) editing_->DoModify();
+}
+
+EditorContext TMainWin::editorContext() {
+    EditorContext c;
+    c.env.files = dialogFiles_.get();
+    c.env.prompt = &prompt_;
+    c.env.settings = &settings_;
+    c.env.clock = &clock_;
+    c.iconsDir = resident_->iconsDir();
+    c.picker = resident_;
+    c.keyboard = resident_;
+    c.desktopEntries = [this](bool programs) {
+        return programs ? resident_->programNameList() : resident_->windowTitleList();
+    };
+    c.dialUpAvailable = [this] { return resident_->dialUpAvailable(); };
+    c.settingsChanged = [this] { saveSettings(); };
+    return c;
+}
+
 void TMainWin::removeMacro() {
     if (operations_) operations_->DoClear();
 }
@@ -576,8 +630,9 @@ void TMainWin::rowActivated(int row) {
     const int j = list_.macroAt(row);
     if (j == 0) return;
     if (resident_->macroFile().index().Scope(j) != kScopeSystem) {
-        // The Scripting Editor comes later; until then a double click shows the macro.
-        DoInfo(row);
+        // The Scripting Editor comes later; until then a double click edits the macro directly.
+        list_.select(row);
+        scriptingEditor();
         return;
     }
     if (!resident_->macroFile().lockSharedFile()) return;

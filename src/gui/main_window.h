@@ -9,7 +9,9 @@
 
 #include "activation/resident_actions.h"
 #include "activation/resident_ui.h"
+#include "gui/forms/editor_context.h"
 #include "gui/qt_user_prompt.h"
+#include "mainwin/macro_editing.h"
 #include "mainwin/macro_list.h"
 #include "mainwin/macro_operations.h"
 #include "mainwin/main_commands.h"
@@ -23,6 +25,7 @@ class QToolBar;
 
 namespace orv::gui {
 
+class EditorWindows;
 class MacroGridModel;
 class MacroGridView;
 class MouseLocator;
@@ -140,6 +143,11 @@ private:
     void openRecent(int entry);
     void shortKeyOptions();
     void placeOnDesktop();
+    void addMacro();
+    void modifyDirectly();
+    void scriptingEditor();
+    // What the editor windows need of the running program.
+    EditorContext editorContext();
     void removeMacro();
     void copyMacro();
     void renameMacro();
@@ -172,6 +180,8 @@ private:
     SystemClock clock_;
     MacroList list_;
     std::unique_ptr<MacroOperations> operations_;
+    std::unique_ptr<EditorWindows> editorWindows_;
+    std::unique_ptr<MacroEditing> editing_;
     MacroGridModel* gridModel_ = nullptr;
     MacroGridView* grid_ = nullptr;
     QTabWidget* pages_ = nullptr;

@@ -127,11 +127,4 @@ SoundForm::SoundForm(dialogs::TDoSound& model, const dialogs::DialogEnv& env, QW
     });
 }
 
-std::unique_ptr<ModelForm> createModelForm(dialogs::DialogModel& model, const dialogs::DialogEnv& env,
-                                           QWidget* parent) {
-    if (auto* delay = dynamic_cast<dialogs::TDoDelay*>(&model)) return std::make_unique<DelayForm>(*delay, env, parent);
-    if (auto* sound = dynamic_cast<dialogs::TDoSound*>(&model)) return std::make_unique<SoundForm>(*sound, env, parent);
-    return nullptr;
-}
-
 }  // namespace orv::gui

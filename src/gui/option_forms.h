@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <memory>
 
+#include "gui/forms/form_registry.h"
 #include "gui/model_form.h"
 #include "store/shared_file_lock.h"
 
@@ -51,8 +52,5 @@ class SoundForm final : public ModelForm {
 public:
     SoundForm(dialogs::TDoSound& model, const dialogs::DialogEnv& env, QWidget* parent = nullptr);
 };
-
-// The form of a model, by its form class name; nullptr for a model that has no form here yet.
-std::unique_ptr<ModelForm> createModelForm(dialogs::DialogModel& model, const dialogs::DialogEnv& env, QWidget* parent);
 
 }  // namespace orv::gui

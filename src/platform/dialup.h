@@ -8,6 +8,11 @@ namespace orv {
 
 using DialConnection = std::uint32_t;  // 0: no connection
 
+// What the user is told when dial-up networking is missing.
+inline constexpr const char* kDialUpMissingText =
+    "Dial-Up Connections cannot be performed on this computer. The necessary Windows files have not been "
+    "installed.  Missing RASAPI32.DLL";
+
 // Dial-up networking. It may be missing on a machine; then available() is false and nothing
 // else is called.
 class IDialUp {

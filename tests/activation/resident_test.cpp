@@ -561,6 +561,34 @@ TEST_F(ResidentTest, ALeftoverCaptureIsOfferedAtTheNextStart) {
         }
         again.shutdown();
     }
+// While an editor is open the keyboard hook is off, nested editors included, and it comes back
+// when the last one closes.
+TEST_F(ResidentTest, EditorsPauseTheKeyboardHookUntilTheLastOneCloses) {
+    resident->start(999, CommandLine{});
+    const auto keyboardHooked = [this] { return hook.libraryTable().i32(TActivationTable::oKeyboardHook) != 0; };
+    ASSERT_TRUE(keyboardHooked());
+    {
+        KeyboardHookPause editor(resident.get());
+        EXPECT_FALSE(keyboardHooked());
+        EXPECT_EQ(hook.installedHooks().size(), 2u);
+        {
+            KeyboardHookPause nested(resident.get());
+            EXPECT_FALSE(keyboardHooked());
+        }
+        EXPECT_FALSE(keyboardHooked());
+    }
+    EXPECT_TRUE(keyboardHooked());
+    EXPECT_EQ(hook.installedHooks().size(), 3u);
+}
+
+TEST_F(ResidentTest, SelectListsTheWindowsAndPrograms) {
+    windows.addWindow({30, "Terminal", 300});
+    windows.addWindow({40, "", 300});
+    processes.addProcess({300, "bash"});
+    processes.addProcess({301, "Bash"});
+    processes.addProcess({302, "bash"});
+    EXPECT_EQ(resident->windowTitleList(), (std::vector<std::string>{"Notes - Editor", "Terminal"}));
+    EXPECT_EQ(resident->programNameList(), (std::vector<std::string>{"Bash", "bash", "editor"}));
 }
 
 }  // namespace

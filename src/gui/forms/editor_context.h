@@ -1,0 +1,35 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "dialogs/dialog_model.h"
+
+namespace orv {
+class IHotkeyPickerHost;
+class IKeyboardHooks;
+}  // namespace orv
+
+namespace orv::gui {
+
+// What the editor windows need of the running program.
+struct EditorContext {
+    // The command dialogs' file questions, settings and clock; message boxes go to the window.
+    dialogs::DialogEnv env;
+    // Where the macros' icon files live.
+    std::string iconsDir;
+    // Takes the pressed hotkeys for Add Macro's hotkey field; without it the field only shows
+    // the row chosen in the list.
+    IHotkeyPickerHost* picker = nullptr;
+    // Switched off while an editor with a memo is open.
+    IKeyboardHooks* keyboard = nullptr;
+    // The open windows' titles (false) or the running programs' names (true) for "Select".
+    std::function<std::vector<std::string>(bool programs)> desktopEntries;
+    // Whether dial-up networking exists on this machine.
+    std::function<bool()> dialUpAvailable;
+    // A dialog changed the settings (the remembered date and time formats): they are saved.
+    std::function<void()> settingsChanged;
+};
+
+}  // namespace orv::gui

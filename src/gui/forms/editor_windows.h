@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QObject>
+#include <functional>
+
+#include "gui/forms/editor_context.h"
+#include "mainwin/macro_editing.h"
+
+class QWidget;
+
+namespace orv::gui {
+
+// The editor windows as the editing commands open them: Add Macro and the builders it hands over
+// to, the direct editor, and the popup-menu builder (a clear refusal until it is there).
+class EditorWindows final : public IMacroEditorsHost {
+public:
+    struct Hooks {
+        // The characters typed so far no longer count towards a ShortKey.
+        std::function<void()> clearShortKeyBuffer;
+        // The records changed: the window brings everything up to date.
+        std::function<void(const MacroChange&)> macrosChanged;
+    };
+
+    EditorWindows(QWidget* parent, std::function<EditorContext()> context, Hooks hooks)
+        : parent_(parent), context_(std::move(context)), hooks_(std::move(hooks)) {}
+
+    BuilderResult showAddMacro(editors::AddMacroModel& model, TMacroRecord& buffer) override;
+    bool showDirectEditor(TMacroRecord& buffer, const editors::EditorStart& start) override;
+    BuilderResult showBuildMenu(TMacroRecord& buffer, const std::string& label, bool newMenu) override;
+    void clearShortKeyBuffer() override {
+        if (hooks_.clearShortKeyBuffer) hooks_.clearShortKeyBuffer();
+    }
+    void macrosChanged(const MacroChange& change) override {
+        if (hooks_.macrosChanged) hooks_.macrosChanged(change);
+    }
+
+    // Why a builder cannot be used yet, or nothing.
+    static std::string missingBuilder(editors::Builder builder);
+
+private:
+    QWidget* parent_;
+    std::function<EditorContext()> context_;
+    Hooks hooks_;
+};
+
+}  // namespace orv::gui
