@@ -12,6 +12,7 @@
 
 #include "dialogs/media_dialogs.h"
 #include "dialogs/timing_dialogs.h"
+#include "gui/dialogs/command_form.h"
 #include "gui/help.h"
 #include "gui/qt_text.h"
 
@@ -131,7 +132,7 @@ std::unique_ptr<ModelForm> createModelForm(dialogs::DialogModel& model, const di
                                            QWidget* parent) {
     if (auto* delay = dynamic_cast<dialogs::TDoDelay*>(&model)) return std::make_unique<DelayForm>(*delay, env, parent);
     if (auto* sound = dynamic_cast<dialogs::TDoSound*>(&model)) return std::make_unique<SoundForm>(*sound, env, parent);
-    return nullptr;
+    return createCommandForm(model, env, parent);
 }
 
 }  // namespace orv::gui
