@@ -103,7 +103,9 @@ void CommandForm::addItem(const LayoutItem& item, Grid& grid) {
             auto* label = new QLabel(qs(item.caption), this);
             label->setBuddy(control);
             addRule(label, item);
-            grid.grid->addWidget(label, grid.row, 0, Qt::AlignLeft | Qt::AlignTop);
+            // A list's caption stays at its top; a field's sits level with it.
+            grid.grid->addWidget(label, grid.row, 0,
+                                 Qt::AlignLeft | (item.ctl == Ctl::List ? Qt::AlignTop : Qt::AlignVCenter));
         }
         grid.grid->addWidget(control, grid.row++, 1, 1, std::max(1, grid.columns));
         return;

@@ -27,6 +27,8 @@ TDoWizard::TDoWizard(std::function<bool(int command)> add, IUserPrompt& prompt, 
     layout->addWidget(new QLabel(QStringLiteral("What would you like to do?"), this));
     auto* pages = new QTabWidget(this);
     pages->setObjectName(QStringLiteral("Pages"));
+    // Every page's tab stays in sight: the window is as wide as the tabs need.
+    pages->setUsesScrollButtons(false);
     for (const dialogs::WizardPage& page : dialogs::scriptingWizardPages()) {
         auto* sheet = new QWidget(pages);
         auto* grid = new QGridLayout(sheet);
