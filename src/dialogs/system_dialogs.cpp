@@ -87,11 +87,18 @@ std::vector<std::string> installedPrograms(const std::vector<ProgramShortcut>& s
     std::vector<std::string> out;
     std::vector<std::string> seen;
     for (const ProgramShortcut& s : shortcuts) {
-        if (upper(s.linkName).find(".LNK") == std::string::npos) continue;
+        // An application entry of the desktop's menu ("<name>.desktop") names its program
+        // directly; a start-menu shortcut must lead to a program file that is not the help viewer.
+        const std::string link = upper(s.linkName);
+        const bool appEntry = link.size() > 8 && link.ends_with(".DESKTOP");
         const std::string target = upper(s.target);
-        if (target.find(".EXE") == std::string::npos || target.find("WINHELP.EXE") != std::string::npos) continue;
+        if (!appEntry && (link.find(".LNK") == std::string::npos || target.find(".EXE") == std::string::npos ||
+                          target.find("WINHELP.EXE") != std::string::npos))
+            continue;
         if (!files.fileExists(s.target)) continue;
-        const std::string entry = s.linkName + fileNameOf(s.target);
+        // The entry keeps ".LNK" between the name and the program, which is how it is read back.
+        const std::string name = appEntry ? s.linkName.substr(0, s.linkName.size() - 8) + ".LNK" : s.linkName;
+        const std::string entry = name + fileNameOf(s.target);
         const std::string key = upper(entry);
         if (std::find(seen.begin(), seen.end(), key) != seen.end()) continue;
         seen.push_back(key);

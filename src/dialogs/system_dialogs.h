@@ -11,9 +11,10 @@ namespace orv::dialogs {
 std::string displayModeText(const DisplayMode& mode);
 
 // The installed-program list: one entry per start-menu shortcut whose name holds ".LNK" and whose
-// target holds ".EXE", is not the help viewer "WINHELP.EXE" and exists; an entry is the
-// shortcut's name followed by the target's file name, and an entry already listed (compared in
-// upper case) is skipped.
+// target holds ".EXE", is not the help viewer "WINHELP.EXE" and exists, and per application
+// entry of the desktop ("<name>.desktop") whose program exists; an entry is the shortcut's name
+// (an application entry's name and ".LNK") followed by the target's file name, and an entry
+// already listed (compared in upper case) is skipped.
 std::vector<std::string> installedPrograms(const std::vector<ProgramShortcut>& shortcuts, IDialogFiles& files);
 // The program of an entry: the text after ".LNK".
 std::string installedProgramOf(const std::string& entry);

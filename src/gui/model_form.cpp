@@ -1,10 +1,16 @@
 #include "gui/model_form.h"
 
+#include <algorithm>
+
+#include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTreeWidget>
 
 #include "gui/dialog_buttons.h"
 #include "gui/qt_text.h"
@@ -38,8 +44,49 @@ QRadioButton* ModelForm::choiceControl(const std::string& field, const std::stri
     auto* button = new QRadioButton(caption, this);
     button->setObjectName(QString::fromStdString(field + "_" + choice));
     button->setChecked(model_.get(field) == choice);
+    // One group per field: its buttons exclude each other wherever the layout puts them.
+    QButtonGroup*& group = choiceGroups_[field];
+    if (group == nullptr) group = new QButtonGroup(this);
+    group->addButton(button);
     bindings_.push_back({field, choice, button});
     return button;
+}
+
+QComboBox* ModelForm::comboControl(const std::string& field, const std::vector<QString>& texts,
+                                   const std::vector<std::string>& values) {
+    auto* combo = new QComboBox(this);
+    combo->setObjectName(QString::fromStdString(field));
+    for (std::size_t i = 0; i < texts.size() && i < values.size(); ++i)
+        combo->addItem(texts[i], QString::fromStdString(values[i]));
+    combo->setCurrentIndex(combo->findData(QString::fromStdString(model_.get(field))));
+    bindings_.push_back({field, {}, combo});
+    return combo;
+}
+
+QTreeWidget* ModelForm::listControl(const std::string& field, const std::vector<std::vector<QString>>& rows,
+                                    const std::vector<std::string>& values) {
+    auto* list = new QTreeWidget(this);
+    list->setObjectName(QString::fromStdString(field));
+    list->setRootIsDecorated(false);
+    list->setAllColumnsShowFocus(true);
+    int columns = 1;
+    for (const auto& row : rows) columns = std::max(columns, static_cast<int>(row.size()));
+    list->setColumnCount(columns);
+    list->setHeaderHidden(true);
+    list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    const QString current = QString::fromStdString(model_.get(field));
+    for (std::size_t i = 0; i < rows.size() && i < values.size(); ++i) {
+        auto* item = new QTreeWidgetItem(list, QStringList(rows[i].begin(), rows[i].end()));
+        item->setData(0, Qt::UserRole, QString::fromStdString(values[i]));
+        if (!current.isEmpty() && current == QString::fromStdString(values[i])) list->setCurrentItem(item);
+    }
+    bindings_.push_back({field, {}, list});
+    return list;
+}
+
+void ModelForm::onlyWhenShown(QWidget* control) {
+    for (Binding& b : bindings_)
+        if (b.widget == control) b.onlyWhenShown = true;
 }
 
 QWidget* ModelForm::okCancelRow() {
@@ -63,7 +110,13 @@ QWidget* ModelForm::control(const std::string& field) const {
 
 void ModelForm::copyIn() {
     for (const Binding& b : bindings_) {
-        if (auto* edit = qobject_cast<QLineEdit*>(b.widget)) {
+        if (b.onlyWhenShown && !b.widget->isVisibleTo(this)) continue;
+        if (auto* combo = qobject_cast<QComboBox*>(b.widget)) {
+            model_.set(b.field, toCp1252(combo->currentData().toString()));
+        } else if (auto* list = qobject_cast<QTreeWidget*>(b.widget)) {
+            const QTreeWidgetItem* item = list->currentItem();
+            model_.set(b.field, item != nullptr ? toCp1252(item->data(0, Qt::UserRole).toString()) : std::string());
+        } else if (auto* edit = qobject_cast<QLineEdit*>(b.widget)) {
             model_.set(b.field, toCp1252(edit->text()));
         } else if (auto* radio = qobject_cast<QRadioButton*>(b.widget)) {
             if (radio->isChecked()) model_.set(b.field, b.choice);

@@ -39,6 +39,13 @@ TEST(DesktopLists, InstalledProgramsKeepExistingProgramsOnce) {
     EXPECT_EQ(list, (std::vector<std::string>{"Editor.lnkeditor.EXE", "Calc.lnkCalc.EXE"}));
     EXPECT_EQ(installedProgramOf(list[1]), "Calc.EXE");
 
+    // The desktop's application entries name their program directly.
+    fx.files.addFile("/usr/bin/gimp");
+    const auto apps =
+        installedPrograms({{"Image Editor.desktop", "/usr/bin/gimp"}, {"Gone.desktop", "/usr/bin/gone"}}, fx.files);
+    EXPECT_EQ(apps, (std::vector<std::string>{"Image Editor.LNKgimp"}));
+    EXPECT_EQ(installedProgramOf(apps[0]), "gimp");
+
     fx.desktop.shortcuts = shortcuts;
     TDoAllProgs all;
     all.show(fx.env);

@@ -6,6 +6,8 @@
 #include "dialogs/schedule_dialog.h"
 #include "dialogs/text_dialogs.h"
 #include "dialogs/timing_dialogs.h"
+#include "gui/dialogs/command_form.h"
+#include "gui/dialogs/command_layouts.h"
 #include "gui/forms/date_time_form.h"
 #include "gui/forms/schedule_form.h"
 #include "gui/forms/search_form.h"
@@ -49,10 +51,13 @@ const Entry* find(std::string_view typeName) {
 
 std::unique_ptr<ModelForm> createModelForm(dialogs::DialogModel& model, const dialogs::DialogEnv& env,
                                            QWidget* parent) {
+    // A form of its own first, else the form laid out from the dialog's layout table.
     const Entry* e = find(model.typeName());
-    return e != nullptr ? e->factory(model, env, parent) : nullptr;
+    return e != nullptr ? e->factory(model, env, parent) : createCommandForm(model, env, parent);
 }
 
-bool hasModelForm(std::string_view typeName) { return find(typeName) != nullptr; }
+bool hasModelForm(std::string_view typeName) {
+    return find(typeName) != nullptr || commandLayout(typeName) != nullptr;
+}
 
 }  // namespace orv::gui

@@ -34,6 +34,31 @@ bool activeDialUps(std::vector<std::string>& uuids) {
 
 }  // namespace
 
+std::vector<std::string> parseDialUpProfiles(const std::string& nmcliOutput) {
+    std::vector<std::string> names;
+    std::istringstream lines(nmcliOutput);
+    std::string line;
+    while (std::getline(lines, line)) {
+        // The name ends at the first colon that is not escaped; the type follows.
+        std::string name;
+        std::size_t i = 0;
+        for (; i < line.size() && line[i] != ':'; ++i) {
+            if (line[i] == '\\' && i + 1 < line.size()) ++i;
+            name += line[i];
+        }
+        if (i >= line.size() || name.empty() || !isDialUpType(line.substr(i + 1))) continue;
+        names.push_back(utf8ToCp1252(name));
+    }
+    return names;
+}
+
+std::vector<std::string> dialUpProfiles(std::chrono::milliseconds deadline) {
+    if (findProgram("nmcli").empty()) return {};
+    const ProgramOutcome out = runProgram({"nmcli", "-t", "-f", "NAME,TYPE", "connection", "show"}, deadline);
+    if (!out.finished || out.exitCode != 0) return {};
+    return parseDialUpProfiles(out.output);
+}
+
 bool NmcliDialUp::available() { return !findProgram("nmcli").empty(); }
 
 DialConnection NmcliDialUp::handleFor(const std::string& uuid) {

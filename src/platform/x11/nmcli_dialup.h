@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -23,5 +24,13 @@ private:
     DialConnection handleFor(const std::string& uuid);
     std::vector<std::string> uuids_;
 };
+
+// The phone book: the names of the dial-up connection profiles in the terse output of
+// `nmcli -t -f NAME,TYPE connection show` (a ":" or "\\" inside a name comes escaped with "\\"),
+// in Windows-1252.
+std::vector<std::string> parseDialUpProfiles(const std::string& nmcliOutput);
+// The phone book as NetworkManager has it now; empty without nmcli or when it does not answer
+// within the deadline.
+std::vector<std::string> dialUpProfiles(std::chrono::milliseconds deadline = std::chrono::seconds(5));
 
 }  // namespace orv::x11
