@@ -1,9 +1,11 @@
 #include "activation/resident.h"
 
 #include <gtest/gtest.h>
+
 #include <sys/stat.h>
 
 #include <fstream>
+#include <functional>
 
 #include "engine/playback_engine.h"
 #include "platform/fake/fake_clock.h"
@@ -29,6 +31,7 @@ public:
     void bringUpMainWindow() override { calls += "main-window;"; }
     int showPopupMenu(const TMacroRecord& menu) override {
         calls += "popup " + menu.NickName + " " + std::to_string(menu.MenuItems.size()) + ";";
+        if (onMenu) onMenu();
         return chosen;
     }
     void resumePause() override { calls += "resume;"; }
@@ -46,6 +49,7 @@ public:
         calls += "picker " + std::to_string(window) + " " + std::to_string(code) + ";";
     }
     int chosen = -1;
+    std::function<void()> onMenu;            // what happens while the menu is up
     const TAppSettings* settings = nullptr;  // when set, the recent files are noted at each refill
     RecentFiles recentAtRefill;
 
@@ -261,6 +265,24 @@ TEST_F(ResidentTest, TheTopWindowMenuOffersTheMacrosThatFitTheForegroundWindow) 
     resident->handleHookMessage({HookMsg::HotKey, 265, 0, 999});
     ASSERT_FALSE(prompt.shown().empty());
     EXPECT_EQ(prompt.shown().back().title, "Warning");
+}
+
+TEST_F(ResidentTest, AMenuFromTheTrayGivesTheFocusBackToTheWindowInFrontBeforeTheClick) {
+    TMacroRecord menu = macro("Tray menu", kCodeNone, "", kScopePopupMenu, "Y30");
+    menu.MenuItems = {5};
+    writeMacros({macro("Hello", kCodeNone, "hi"), menu});
+    resident->start(999, CommandLine{});
+    windows.setForeground(20);
+    ui.onMenu = [this] { windows.setForeground(0); };  // the menu's window has the focus
+    for (const int chosen : {-1, 5}) {
+        SCOPED_TRACE(chosen);
+        ui.calls.clear();
+        ui.chosen = chosen;
+        resident->openTrayMenu(6);
+        EXPECT_EQ(ui.calls.rfind("popup Tray menu 1;", 0), 0u) << ui.calls;
+        EXPECT_EQ(windows.foreground(), 20);
+        EXPECT_EQ(ui.calls.find("running;") != std::string::npos, chosen == 5) << ui.calls;
+    }
 }
 
 TEST_F(ResidentTest, PlaceOnDesktopWritesAnEntryThatRunsTheMacroByName) {
