@@ -5,7 +5,7 @@
 # phrases): start-up, hotkeys held on the server's keyboard, ShortKeys, a long phrase into a Qt
 # text field, memory, idle processor time, each with the peer's figure and the ratio.
 #   bench/resident_bench.sh [--macros N] [--starts N] [--presses N] [--bursts N] [--shortkeys N]
-#                           [--phrases N] [--idle SECONDS] [--trace FILE] [--no-peer]
+#                           [--phrases N] [--menus N] [--idle SECONDS] [--trace FILE] [--no-peer]
 # BUILD_DIR chooses the build directory (default build/bench).
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -13,6 +13,10 @@ inline constexpr int kPhraseCode = kCtrlAlt + 'L' - 'A';  // Ctrl+Alt+L
 inline constexpr const char* kHotkeyText = "hello";
 inline constexpr const char* kShortKey = "qq";
 inline constexpr const char* kShortKeyText = "replaced";
+// A popup menu of 36 entries on Ctrl+Alt+M (orvanta only), shown as nickname and scope.
+inline constexpr int kMenuCode = kCtrlAlt + 'M' - 'A';
+inline constexpr int kMenuEntries = 36;
+inline constexpr const char* kMenuTitle = "Double Click or Press Number or Letter";
 
 // 500 characters (Windows-1252), five of them outside the US layout, the last one among them.
 inline std::string longPhrase() {

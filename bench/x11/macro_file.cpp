@@ -5,7 +5,8 @@
 // with five characters outside the layout, a ShortKey "qq" replaced by "replaced", and fillers
 // up to <macros> records in all: ShortKeys "zk<n>" and macros run by name, each with some text.
 // With --peer, <config home>/autokey holds the same phrases (hotkeys, abbreviations typed at
-// once with backspaces, fillers without a trigger) in the peer's folder format. Prints the
+// once with backspaces, fillers without a trigger) in the peer's folder format. The last record
+// is a popup menu of the first 36 phrases on Ctrl+Alt+M (not given to the peer). Prints the
 // number of records the macro file holds.
 #include <cstdio>
 #include <cstdlib>
@@ -72,7 +73,9 @@ std::optional<std::vector<Phrase>> writeMacroFile(const std::string& path, int w
     settings.CurrentFile = path;
     MacroStore store(table, settings, hook, prompt, clock, "");
     if (!store.LoadMacroFile(path)) return std::nullopt;
-    const std::vector<Phrase> all = phrases(wanted - table.MacroCount());
+    // The last record is the popup menu.
+    const std::vector<Phrase> all = phrases(wanted - table.MacroCount() - 1);
+    const int firstPhrase = table.MacroCount() + 1;
     for (const Phrase& p : all) {
         TMacroRecord r;
         r.NickName = p.name;
@@ -86,6 +89,17 @@ std::optional<std::vector<Phrase>> writeMacroFile(const std::string& path, int w
         table.setMacroCount(table.MacroCount() + 1);
         if (!store.WriteMacroRecord(-1, r)) return std::nullopt;
     }
+    TMacroRecord menu;
+    menu.NickName = "Bench menu";
+    menu.HotKeyCode = static_cast<std::int16_t>(orv::bench::kMenuCode);
+    menu.Scope = static_cast<std::int16_t>(kScopePopupMenu);
+    menu.ShortKeyText = "N30";
+    menu.Active = 1;
+    menu.IconName = "MENU";
+    for (int j = firstPhrase; j < firstPhrase + orv::bench::kMenuEntries && j <= table.MacroCount(); ++j)
+        menu.MenuItems.push_back(static_cast<std::int16_t>(j));
+    table.setMacroCount(table.MacroCount() + 1);
+    if (!store.WriteMacroRecord(-1, menu)) return std::nullopt;
     return all;
 }
 

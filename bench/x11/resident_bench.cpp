@@ -12,15 +12,18 @@
 //   - Ctrl+Alt+L, held, into the Qt text field: a 500-character phrase with five characters
 //     outside the layout, press to the last character, and whether it arrived exactly;
 //   - orvanta only: the same chord in one XTest burst (xdotool), how often it fires;
+//   - orvanta only: Ctrl+Alt+M, a popup menu of 36 entries, from the press to its window being
+//     mapped and managed (each menu then cancelled with Escape);
 //   - resident memory of the program and the processes it started (the peer's bus excluded);
 //   - processor time over idle seconds.
 // Every figure is printed with the peer's and their ratio. Run it through
 // bench/resident_bench.sh, which starts a private Xvfb with a window manager and installs the
 // peer.
 //   x11_resident_bench [--macros N] [--starts N] [--presses N] [--bursts N] [--shortkeys N]
-//                      [--phrases N] [--idle SECONDS] [--peer PROGRAM] [--trace FILE]
+//                      [--phrases N] [--menus N] [--idle SECONDS] [--peer PROGRAM] [--trace FILE]
 // --trace runs the measured orvanta with the hook library's logging on, its standard error to
 // FILE.
+#include <X11/Xlib.h>
 #include <X11/keysym.h>
 #include <dirent.h>
 #include <fcntl.h>
@@ -57,6 +60,7 @@ using bench::Receiver;
 
 struct Options {
     int macros = 500, starts = 7, presses = 50, bursts = 30, shortKeys = 50, phrases = 10, idleSeconds = 30;
+    int menus = 20;
     std::string peer;  // the peer program, e.g. autokey-gtk; none when empty
     std::string trace;
 };
@@ -175,7 +179,7 @@ CpuSample cpuOf(const std::vector<pid_t>& tree) {
 // The figures of one program; negative or empty when not measured.
 struct Figures {
     double startMs = -1;
-    bench::Summary first, whole, shortKey, phrase;
+    bench::Summary first, whole, shortKey, phrase, menu;
     std::string hotkeyCount, shortKeyCount, phraseCount;
     double rssMiB = -1, idlePercent = -1;
 };
@@ -391,6 +395,7 @@ private:
             hotkeys(s);
             if (s.name == "orvanta") bursts();
             shortKeys(s);
+            if (s.name == "orvanta") popupMenus(s);
         }
         if (focus(*field_)) {
             phrases(s);
@@ -533,6 +538,40 @@ private:
         std::printf("  last keystroke to whole replacement: %s\n", bench::describe(s.figures.shortKey, "ms").c_str());
     }
 
+    // The popup menu's window: managed by the window manager and viewable, or 0.
+    unsigned long menuWindow() {
+        const WindowId w = windows_->findWindowByTitle(bench::kMenuTitle);
+        XWindowAttributes a{};
+        if (w == 0 || XGetWindowAttributes(keyboard_.display(), static_cast<Window>(w), &a) == 0) return 0;
+        return a.map_state == IsViewable ? static_cast<unsigned long>(w) : 0;
+    }
+
+    void popupMenus(Subject& s) {
+        std::vector<double> shown;
+        for (int i = 0; i < options_.menus; ++i) {
+            keyboard_.key(XK_Control_L, true);
+            keyboard_.key(XK_Alt_L, true);
+            const std::int64_t t0 = bench::monotonicNs();
+            keyboard_.key(XK_m, true);
+            keyboard_.key(XK_m, false);
+            keyboard_.key(XK_Alt_L, false);
+            keyboard_.key(XK_Control_L, false);
+            unsigned long w = 0;
+            const bool up = bench::waitOnRoot([&] { return (w = menuWindow()) != 0; }, 3s);
+            const std::int64_t t1 = bench::monotonicNs();
+            if (!up) continue;
+            shown.push_back(static_cast<double>(t1 - t0) / 1e6);
+            keyboard_.tap(XK_Escape);
+            bench::waitOnRoot([&] { return !bench::isManaged(w); }, 3s);
+            // The focus is back in the receiver before the next menu.
+            focus(*receiver_);
+        }
+        s.figures.menu = bench::summarize(shown);
+        std::printf("popup menu of %d entries, Ctrl+Alt+M: %zu/%d shown\n", bench::kMenuEntries, shown.size(),
+                    options_.menus);
+        std::printf("  press to window mapped: %s\n", bench::describe(s.figures.menu, "ms").c_str());
+    }
+
     void phrases(Subject& s) {
         const std::string expected = cp1252ToUtf8(bench::longPhrase());
         std::vector<double> complete;
@@ -612,6 +651,7 @@ private:
              " (" + o.shortKeyCount + "; peer " + (p.shortKeyCount.empty() ? "-" : p.shortKeyCount) + ")");
         line("500-character phrase, keys held, Qt field", median(o.phrase), median(p.phrase), "ms", 60,
              " (" + o.phraseCount + "; peer " + (p.phraseCount.empty() ? "-" : p.phraseCount) + ")");
+        line("popup menu of 36: press to window mapped", median(o.menu), -1, "ms", 30, "");
         line("resident memory after the runs", o.rssMiB, p.rssMiB, "MiB", 30, "");
         line("idle processor time", o.idlePercent, p.idlePercent, "%", 0.05, "");
     }
@@ -631,7 +671,7 @@ int main(int argc, char** argv) {
     const std::map<std::string, int*> numbers = {
         {"--macros", &options.macros},    {"--starts", &options.starts},       {"--presses", &options.presses},
         {"--bursts", &options.bursts},    {"--shortkeys", &options.shortKeys}, {"--phrases", &options.phrases},
-        {"--idle", &options.idleSeconds},
+        {"--idle", &options.idleSeconds}, {"--menus", &options.menus},
     };
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string a = argv[i];

@@ -13,8 +13,6 @@ namespace orv {
 
 namespace {
 
-constexpr std::int64_t kMacroIndexFlag = 0x4000;
-constexpr std::int64_t kTrayFlag = 0x1000;
 constexpr std::size_t kForegroundTitleChars = 255;
 
 }  // namespace
@@ -35,6 +33,7 @@ void HotkeyDispatcher::handleHotKey(std::int64_t wParam, std::int64_t lParam) {
     if (s_.host.popupMenuShowing()) return warn(kPopupBusyText);
     if (s_.table.CaptureOn()) return warn(kCaptureBusyText);
     if ((wParam & kMacroIndexFlag) != 0) {
+        hotKeyWindow_ = static_cast<std::int32_t>(lParam);
         runMacro(static_cast<int>(wParam & ~(kMacroIndexFlag | kTrayFlag)));
         return;
     }

@@ -81,8 +81,14 @@ public:
 
     explicit HotkeyDispatcher(Services services) : s_(services) {}
 
+    // WParam bits of a hotkey message that carries a macro index instead of a hotkey code, as a
+    // popup menu's tray icon sends it.
+    static constexpr std::int64_t kMacroIndexFlag = 0x4000;
+    static constexpr std::int64_t kTrayFlag = 0x1000;
+
     // The hook library's hotkey message: WParam = code (+0x8000 Caps Lock on, +0x4000 a macro
-    // index from a popup-menu tray icon), LParam = the foreground window at the press.
+    // index from a popup-menu tray icon), LParam = the foreground window at the press (or before the
+    // tray click).
     void handleHotKey(std::int64_t wParam, std::int64_t lParam);
 
     // The macro a hotkey code runs, taking scope into account; 0 when none.

@@ -317,7 +317,16 @@ int Resident::showPopupMenu(const TMacroRecord& menu) {
     popupShowing_ = true;
     const int chosen = ui_.showPopupMenu(menu);
     popupShowing_ = false;
+    // Whatever was chosen plays into the window the user was in, and a cancelled menu leaves the
+    // user there too.
+    if (const auto front = static_cast<WindowId>(dispatcher_->HotKeyWindow()); front != 0)
+        p_.windows.setForegroundWindow(front);
     return chosen;
+}
+
+void Resident::openTrayMenu(int j) {
+    dispatcher_->handleHotKey(HotkeyDispatcher::kMacroIndexFlag | HotkeyDispatcher::kTrayFlag | j,
+                              static_cast<std::int64_t>(p_.windows.foregroundWindow()));
 }
 
 void Resident::play(int j, const TMacroRecord& record, bool capsWasOn, std::int32_t hotKeyWindow) {

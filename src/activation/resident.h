@@ -122,6 +122,7 @@ public:
     bool sharedFileChanged() override;
     void reloadSharedFile() override;
     void ActivateMe() override;
+    void openTrayMenu(int j) override;
     void StartACapture() override;
     // The menu of the Window and Program macros that fit the foreground window.
     void showTopWindowMenu() override;

@@ -94,6 +94,10 @@ public:
     virtual void abortMacro() = 0;
     // Brings up the main window unless a pause, a popup menu or a recording is in the way.
     virtual void ActivateMe() = 0;
+    // A right click on the tray icon of popup menu j: the menu opens as its hotkey would open it
+    // (refused the same way while another menu or a capture is on), and the focus goes back to
+    // the window that was in front before the click.
+    virtual void openTrayMenu(int j) = 0;
     // Makes `path` the current macro file and loads it (open, new and recent files).
     virtual void openMacroFile(const std::string& path) = 0;
     // After the records or an activation setting changed: hotkeys, ShortKeys, the schedule and

@@ -5,6 +5,7 @@
 #include <QKeySequence>
 #include <QMessageBox>
 #include <QPointer>
+#include <QProcess>
 #include <QPushButton>
 #include <QShortcut>
 
@@ -68,5 +69,7 @@ QPushButton* helpButton(QWidget* form, const QString& keyword) {
     QObject::connect(f1, &QShortcut::activated, form, [form, keyword] { showHelp(form, keyword); });
     return button;
 }
+
+void openHomePage() { QProcess::startDetached(QStringLiteral("xdg-open"), {QString::fromLatin1(kHomePageUrl)}); }
 
 }  // namespace orv::gui

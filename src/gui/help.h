@@ -26,4 +26,9 @@ void showHelp(QWidget* from, const QString& keyword = {});
 // same.
 QPushButton* helpButton(QWidget* form, const QString& keyword);
 
+// The project's home page, and opening it in the user's browser (through xdg-open, without
+// waiting for it).
+inline constexpr const char* kHomePageUrl = "https://orvanta.example.org/";
+void openHomePage();
+
 }  // namespace orv::gui

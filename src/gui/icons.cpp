@@ -92,4 +92,13 @@ QIcon menuIcon() { return glyphIcon(QStringLiteral("M"), QColor(0x3c, 0x8d, 0x4e
 QIcon runningIcon() { return glyphIcon(QStringLiteral("\u25B6"), QColor(0xc0, 0x39, 0x2b)); }
 QIcon recordingIcon() { return glyphIcon(QStringLiteral("\u25CF"), QColor(0xc6, 0x28, 0x28)); }
 
+QIcon macroIcon(const MacroIconRef& ref, bool popupMenu) {
+    if (ref.kind == MacroIconRef::Kind::File) {
+        const QPixmap file(QString::fromStdString(ref.path));
+        if (!file.isNull()) return QIcon(file);
+        return popupMenu ? menuIcon() : mainIcon();
+    }
+    return ref.kind == MacroIconRef::Kind::Menu ? menuIcon() : mainIcon();
+}
+
 }  // namespace orv::gui

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStyle>
 
+#include "store/app_settings.h"
+
 namespace orv::gui {
 
 // An icon that draws `text` (a letter or two) on a rounded square of `color`, at whatever size
@@ -26,5 +28,9 @@ QIcon menuIcon();
 QIcon runningIcon();
 // The tray's icon while a capture records.
 QIcon recordingIcon();
+
+// A macro's own picture: its icon file, or the built-in icon it names; a file that cannot be
+// read shows the menu icon for a popup menu and the main icon for any other macro.
+QIcon macroIcon(const MacroIconRef& ref, bool popupMenu);
 
 }  // namespace orv::gui

@@ -27,6 +27,7 @@
 #include "dialogs/schedule_dialog.h"
 #include "gui/forms/appearance_form.h"
 #include "gui/forms/capture_forms.h"
+#include "gui/forms/choose_macro_form.h"
 #include "gui/forms/copy_move_form.h"
 #include "gui/forms/mouse_locator.h"
 #include "gui/forms/preference_form.h"
@@ -38,6 +39,7 @@
 #include "gui/hotkey_picker.h"
 #include "gui/icons.h"
 #include "gui/macro_grid.h"
+#include "gui/menu_tray_icons.h"
 #include "gui/option_forms.h"
 #include "gui/qt_playback_windows.h"
 #include "gui/qt_text.h"
@@ -205,6 +207,7 @@ void TMainWin::attach(IResidentActions& resident, QtPlaybackWindows& playbackWin
                              [this](const MacroChange& change) { macrosChanged(change); }});
     editing_ = std::make_unique<MacroEditing>(
         MacroEditing::Services{resident.macroFile(), settings_, prompt_, list_, *editorWindows_});
+    showMenuTrayIcons();
     startupTimer_.start();
     if (settings_.ShowDate) captionTimer_.start();
     applyCommandStates();
@@ -493,11 +496,13 @@ void TMainWin::saveSettings() {
 }
 
 void TMainWin::buildTray() {
+    menuIcons_ = new MenuTrayIcons([this](int j, QPoint click) { openTrayMenu(j, click); }, this);
     tray_.setIcon(mainIcon());
     tray_.setToolTip(QStringLiteral("Orvanta 99"));
     trayMenu_ = new QMenu(this);
     trayMenu_->addAction(QStringLiteral("&Open"), this, [this] { bringUpMainWindow(); });
     trayMenu_->addAction(QStringLiteral("&Help"), this, [this] { showHelp(this); });
+    trayMenu_->addAction(QStringLiteral("&Orvanta Home Page"), this, [] { openHomePage(); });
     trayMenu_->addSeparator();
     trayMenu_->addAction(QStringLiteral("&Terminate Orvanta"), this, [this] { terminate(); });
     connect(&tray_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
@@ -531,6 +536,7 @@ void TMainWin::refillKeepingSelection() {
 
 void TMainWin::macrosChanged() {
     if (!keepList_) refillKeepingSelection();
+    showMenuTrayIcons();
     showList();
     updateCaption();
     updateRecentFiles();
@@ -538,7 +544,7 @@ void TMainWin::macrosChanged() {
 
 void TMainWin::macrosChanged(const MacroChange&) {
     // Hotkeys, ShortKeys and the schedule follow the index; the list stays as the operation left
-    // it. Menu tray icons and key remapping are not built yet.
+    // it. The menu tray icons follow the index too.
     keepList_ = true;
     if (resident_ != nullptr) resident_->indexChanged();
     keepList_ = false;
@@ -883,25 +889,26 @@ void TMainWin::captureSaved(int j) {
     bringUpMainWindow();
 }
 
-int TMainWin::chooseMacro(const std::vector<int>& items) {
-    QMenu menu;
-    menu.setTitle(QStringLiteral("Choose A Macro"));
-    int chosen = -1;
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        const int j = items[i];
-        if (j < 1 || j > resident_->macroFile().index().MacroCount()) continue;
-        const QString key = i < 10 ? QString::number(i) : QString(QChar(u'A' + static_cast<char16_t>(i - 10)));
-        menu.addAction(QStringLiteral("&%1  %2").arg(key, fromCp1252(settings_.nickName(j))),
-                       [&chosen, j] { chosen = j; });
-    }
-    menu.addSeparator();
-    menu.addAction(QStringLiteral("&Cancel"));
-    menu.exec(QCursor::pos());
-    return chosen;
+int TMainWin::showPopupMenu(const TMacroRecord& menu) {
+    if (resident_ == nullptr) return -1;
+    IMacroFile& file = resident_->macroFile();
+    ChooserModel model = chooserModel(menu, file.index(), settings_,
+                                      [&file](int j, TMacroRecord& record) { return file.readMacroRecord(j, record); });
+    TDoAMenu chooser(std::move(model), trayClick_);
+    chooser.setWindowIcon(menuIcon());
+    chooser.exec();
+    return chooser.chosen();
 }
 
-int TMainWin::showPopupMenu(const TMacroRecord& menu) {
-    return chooseMacro(std::vector<int>(menu.MenuItems.begin(), menu.MenuItems.end()));
+void TMainWin::showMenuTrayIcons() {
+    if (resident_ != nullptr) menuIcons_->show(trayMenus(resident_->macroFile().index(), settings_));
+}
+
+void TMainWin::openTrayMenu(int j, QPoint click) {
+    if (resident_ == nullptr) return;
+    trayClick_ = MenuAnchor{click.x(), click.y()};
+    resident_->openTrayMenu(j);
+    trayClick_.reset();
 }
 
 void TMainWin::resumePause() {
@@ -980,6 +987,7 @@ void TMainWin::closeEvent(QCloseEvent* event) {
     settings_.Left = x();
     settings_.Top = y();
     tray_.hide();
+    menuIcons_->clear();
     event->accept();
     QApplication::quit();
 }

@@ -6,7 +6,9 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
+#include "activation/popup_menu.h"
 #include "activation/resident_actions.h"
 #include "activation/resident_ui.h"
 #include "gui/forms/editor_context.h"
@@ -28,6 +30,7 @@ namespace orv::gui {
 class EditorWindows;
 class MacroGridModel;
 class MacroGridView;
+class MenuTrayIcons;
 class MouseLocator;
 class QtPlaybackWindows;
 
@@ -170,8 +173,10 @@ private:
     void rowActivated(int row);
     void headerRightClicked(int column);
     void columnResized(int column, int width);
-    // Lets the user choose one of `items` (macro numbers) in a "Choose A Macro" menu.
-    int chooseMacro(const std::vector<int>& items);
+    // The popup menus that asked for a tray icon, as the open file now has them.
+    void showMenuTrayIcons();
+    // A right click on a popup menu's tray icon at `click`.
+    void openTrayMenu(int j, QPoint click);
 
     TAppSettings& settings_;
     IResidentActions* resident_ = nullptr;
@@ -199,6 +204,9 @@ private:
     std::unique_ptr<OptionsMenu> options_;
     QSystemTrayIcon tray_;
     QMenu* trayMenu_ = nullptr;
+    MenuTrayIcons* menuIcons_ = nullptr;
+    // Where the tray icon of the menu being opened was clicked; the menu opens above it.
+    std::optional<MenuAnchor> trayClick_;
     QTimer scheduleTimer_;
     QTimer startupTimer_;
     QTimer clearTimer_;

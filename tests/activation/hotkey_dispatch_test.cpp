@@ -209,6 +209,14 @@ TEST_F(HotkeyDispatchTest, SystemMacrosPopupMenusAndTrayIndexes) {
     host.menuChoice = -1;
     dispatcher.handleHotKey(0x4000 | target, 0);  // a tray icon's right click with the macro index
     EXPECT_EQ(host.calls, "play Target in 0;clear-timer;");
+
+    // A menu's tray icon: the menu opens, and what it chooses plays into the window that was in
+    // front before the click.
+    host.calls.clear();
+    host.menuChoice = target;
+    dispatcher.handleHotKey(0x4000 | 0x1000 | table.MacroCount(), 20);
+    EXPECT_EQ(host.calls, "menu My Menu;play Target in 20;clear-timer;");
+    EXPECT_EQ(dispatcher.HotKeyWindow(), 20);
 }
 
 TEST_F(HotkeyDispatchTest, AChangedSharedFileIsReloadedAndTheHotkeyReplayed) {

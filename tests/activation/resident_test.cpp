@@ -1,6 +1,7 @@
 #include "activation/resident.h"
 
 #include <gtest/gtest.h>
+
 #include <sys/stat.h>
 
 #include <fstream>
@@ -30,6 +31,7 @@ public:
     void bringUpMainWindow() override { calls += "main-window;"; }
     int showPopupMenu(const TMacroRecord& menu) override {
         calls += "popup " + menu.NickName + " " + std::to_string(menu.MenuItems.size()) + ";";
+        if (onMenu) onMenu();
         return chosen;
     }
     void resumePause() override { calls += "resume;"; }
@@ -54,6 +56,7 @@ public:
     void captureSaved(int j) override { calls += "saved " + std::to_string(j) + ";"; }
     std::function<void(TMacroRecord&)> completion;  // what the user does in "Capture Complete"
     int chosen = -1;
+    std::function<void()> onMenu;            // what happens while the menu is up
     const TAppSettings* settings = nullptr;  // when set, the recent files are noted at each refill
     RecentFiles recentAtRefill;
 
@@ -272,6 +275,24 @@ TEST_F(ResidentTest, TheTopWindowMenuOffersTheMacrosThatFitTheForegroundWindow) 
     resident->handleHookMessage({HookMsg::HotKey, 265, 0, 999});
     ASSERT_FALSE(prompt.shown().empty());
     EXPECT_EQ(prompt.shown().back().title, "Warning");
+}
+
+TEST_F(ResidentTest, AMenuFromTheTrayGivesTheFocusBackToTheWindowInFrontBeforeTheClick) {
+    TMacroRecord menu = macro("Tray menu", kCodeNone, "", kScopePopupMenu, "Y30");
+    menu.MenuItems = {5};
+    writeMacros({macro("Hello", kCodeNone, "hi"), menu});
+    resident->start(999, CommandLine{});
+    windows.setForeground(20);
+    ui.onMenu = [this] { windows.setForeground(0); };  // the menu's window has the focus
+    for (const int chosen : {-1, 5}) {
+        SCOPED_TRACE(chosen);
+        ui.calls.clear();
+        ui.chosen = chosen;
+        resident->openTrayMenu(6);
+        EXPECT_EQ(ui.calls.rfind("popup Tray menu 1;", 0), 0u) << ui.calls;
+        EXPECT_EQ(windows.foreground(), 20);
+        EXPECT_EQ(ui.calls.find("running;") != std::string::npos, chosen == 5) << ui.calls;
+    }
 }
 
 TEST_F(ResidentTest, PlaceOnDesktopWritesAnEntryThatRunsTheMacroByName) {

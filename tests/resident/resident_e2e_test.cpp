@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <set>
 #include <thread>
 #include <utility>
 
@@ -32,6 +33,7 @@
 #include "x11_test_support.h"
 
 #include <X11/XKBlib.h>
+#include <X11/Xatom.h>
 #include <X11/extensions/XTest.h>
 
 namespace orv {
@@ -134,6 +136,11 @@ protected:
         add("Abbreviation", kCodeShortKey, kScopeGlobal, "", "replaced", "qq");
         add("Named Macro", kCodeNone, kScopeGlobal, "", "named");
         add("Pauses", 144 + 15 /* Ctrl+Alt+P */, kScopeGlobal, "", "<PAUSE>p");
+        // A menu of extra_ lists the macros of this file by their place in `records` (1: the
+        // first common macro); the file's own system macros come before them.
+        for (TMacroRecord& r : extra_) {
+            for (std::int16_t& item : r.MenuItems) item = static_cast<std::int16_t>(item + table.MacroCount());
+        }
         records.insert(records.end(), extra_.begin(), extra_.end());
         for (TMacroRecord& r : records) {
             table.setMacroCount(table.MacroCount() + 1);
@@ -640,6 +647,159 @@ TEST_F(CaptureE2E, ACaptureMadeWithKeysAndAClickIsSavedWithItsHotkeyAndPlaysBack
     pressWith({XK_Control_L, XK_Alt_L}, XK_m);
     EXPECT_EQ(waitForVisible(0, typed + "wHiok"), typed + "wHiok");
     EXPECT_EQ(shown("Warning"), 0u) << "a warning came up on the way";
+// Popup menus on a real system tray: a tray host (trayer) runs at the bottom of the screen before
+// the program starts.
+class PopupMenuE2E : public ResidentE2E {
+protected:
+    PopupMenuE2E() {
+        // Two menus with a tray icon of their own, one without (opened by its hotkey only).
+        extra_.push_back(menu("List menu", kCodeNone, "Y30", {1, 4}));
+        extra_.push_back(menu("Icon menu", kCodeNone, "Y22", {4}));
+        extra_.push_back(menu("Hotkey menu", kCtrlAlt + 'M' - 'A', "N30", {4, 1}));
+    }
+
+    static TMacroRecord menu(const std::string& nick, int code, const std::string& options,
+                             std::vector<std::int16_t> items) {
+        TMacroRecord r = macro(nick, code, "", "");
+        r.Scope = static_cast<std::int16_t>(kScopePopupMenu);
+        r.ShortKeyText = options;
+        r.IconName = "MENU";
+        r.MenuItems = std::move(items);
+        return r;
+    }
+
+    void SetUp() override {
+        ORV_NEED_DISPLAY();
+        Display* d = keyboard_.display();
+        trayer_ = ::fork();
+        if (trayer_ == 0) {
+            ::execlp("trayer", "trayer", "--edge", "bottom", "--align", "right", "--widthtype", "request",
+                     "--SetDockType", "true", "--transparent", "false", static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        const Atom selection = XInternAtom(d, "_NET_SYSTEM_TRAY_S0", False);
+        ASSERT_TRUE(waitOnRoot([&] { return XGetSelectionOwner(d, selection) != None; })) << "trayer did not start";
+        ResidentE2E::SetUp();
+    }
+
+    void TearDown() override {
+        ResidentE2E::TearDown();
+        if (trayer_ > 0) {
+            ::kill(trayer_, SIGTERM);
+            ::waitpid(trayer_, nullptr, 0);
+        }
+    }
+
+    // The program's windows embedded in the tray host and on screen: its tray icons.
+    std::vector<Window> trayIcons() {
+        Display* d = keyboard_.display();
+        std::vector<Window> icons;
+        const auto previous = XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });  // windows may go meanwhile
+        const std::function<void(Window, bool)> walk = [&](Window w, bool inTray) {
+            const pid_t owner = windowPid(d, w);
+            inTray = inTray || owner == trayer_;
+            XWindowAttributes a{};
+            if (inTray && owner == pid_ && XGetWindowAttributes(d, w, &a) != 0 && a.map_state == IsViewable)
+                icons.push_back(w);
+            Window root = 0, parent = 0, *children = nullptr;
+            unsigned n = 0;
+            if (XQueryTree(d, w, &root, &parent, &children, &n) == 0) return;
+            for (unsigned i = 0; i < n; ++i) walk(children[i], inTray);
+            if (children != nullptr) XFree(children);
+        };
+        walk(DefaultRootWindow(d), false);
+        XSync(d, False);
+        XSetErrorHandler(previous);
+        return icons;
+    }
+
+    static pid_t windowPid(Display* d, Window w) {
+        Atom type = 0;
+        int format = 0;
+        unsigned long count = 0, after = 0;
+        unsigned char* data = nullptr;
+        pid_t pid = 0;
+        if (XGetWindowProperty(d, w, XInternAtom(d, "_NET_WM_PID", False), 0, 1, False, XA_CARDINAL, &type, &format,
+                               &count, &after, &data) == Success &&
+            data != nullptr && count == 1)
+            pid = static_cast<pid_t>(*reinterpret_cast<const unsigned long*>(data));
+        if (data != nullptr) XFree(data);
+        return pid;
+    }
+
+    void rightClick(Window w) {
+        Display* d = keyboard_.display();
+        XWindowAttributes a{};
+        XGetWindowAttributes(d, w, &a);
+        int x = 0, y = 0;
+        Window child = 0;
+        XTranslateCoordinates(d, w, DefaultRootWindow(d), a.width / 2, a.height / 2, &x, &y, &child);
+        XTestFakeMotionEvent(d, -1, x, y, 0);
+        XTestFakeButtonEvent(d, 3, True, 0);
+        XTestFakeButtonEvent(d, 3, False, 0);
+        XFlush(d);
+    }
+
+    // The program's window titled `title` once it is on screen, or 0.
+    WindowId waitForWindow(const std::string& title) {
+        WindowId found = 0;
+        waitOnRoot([&] {
+            found = windows_->findWindowByTitle(title);
+            return found != 0 && windows_->windowProcess(found) == pid_;
+        });
+        return found;
+    }
+
+    pid_t trayer_ = -1;
+};
+
+constexpr const char* kListMenuTitle = "Double Click or Press Number or Letter";
+constexpr const char* kIconMenuTitle = "Choose A Macro";
+
+TEST_F(PopupMenuE2E, MenuIconsSitInTheTrayAndOpenTheirMenusWhichPlayIntoTheWindowInFront) {
+    ASSERT_TRUE(keyboard_.valid());
+    std::vector<Window> icons;
+    ASSERT_TRUE(waitOnRoot([&] { return (icons = trayIcons()).size() == 2; }))
+        << trayIcons().size() << " tray icons of the program";
+    focus(0);
+
+    // Each icon opens its own menu: the list menu (by the key of its second entry) and the icon
+    // menu (cancelled). Either way the focus goes back to the window in front.
+    std::set<std::string> opened;
+    for (const Window icon : icons) {
+        rightClick(icon);
+        WindowId menuWindow = 0;
+        ASSERT_TRUE(waitOnRoot([&] {
+            for (const char* title : {kListMenuTitle, kIconMenuTitle}) {
+                const WindowId w = windows_->findWindowByTitle(title);
+                if (w != 0 && windows_->windowProcess(w) == pid_) menuWindow = w;
+            }
+            return menuWindow != 0 && windows_->foregroundWindow() == menuWindow;
+        })) << "no menu opened by the tray icon";
+        const std::string title = windows_->windowTitle(menuWindow);
+        opened.insert(title);
+        // Opened from a tray at the bottom, the menu stands in the lower half of the screen.
+        WindowRect rect{};
+        ASSERT_TRUE(windows_->windowRect(menuWindow, rect));
+        EXPECT_GT(rect.top, windows_->screenSize().height / 2) << title;
+        keyboard_.tap(title == kListMenuTitle ? XK_1 : XK_Escape);
+        ASSERT_TRUE(waitOnRoot([&] { return windows_->findWindowByTitle(title) == 0; }));
+        ASSERT_TRUE(windows_->waitUntilActive(static_cast<WindowId>(app_->window(0)), kDeadline));
+    }
+    EXPECT_EQ(opened, (std::set<std::string>{kListMenuTitle, kIconMenuTitle}));
+    EXPECT_EQ(waitForVisible(0, "named"), "named");
+}
+
+TEST_F(PopupMenuE2E, AHotkeyOpensAMenuInTheMiddleAndAKeyChoosesItsEntry) {
+    ASSERT_TRUE(keyboard_.valid());
+    focus(1);
+    pressCtrlAlt(XK_m);
+    const WindowId menuWindow = waitForWindow(kListMenuTitle);
+    ASSERT_NE(menuWindow, 0u);
+    ASSERT_TRUE(windows_->waitUntilActive(menuWindow, kDeadline));
+    keyboard_.tap(XK_1);  // "Global hello", the second entry
+    EXPECT_EQ(waitForVisible(1, "hello"), "hello");
+    EXPECT_EQ(visible(app_->text(0)), "");
 }
 
 }  // namespace
