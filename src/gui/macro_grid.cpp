@@ -58,6 +58,17 @@ QFont toQFont(const FontSetting& f) {
     return font;
 }
 
+FontSetting fromQFont(const QFont& font, const FontSetting& previous) {
+    FontSetting f = previous;
+    f.Name = toCp1252(font.family());
+    f.Size = font.pointSize() > 0 ? font.pointSize() : previous.Size;
+    f.Bold = font.bold();
+    f.Italic = font.italic();
+    f.Underline = font.underline();
+    f.Strikeout = font.strikeOut();
+    return f;
+}
+
 namespace {
 
 QFont fontOf(const FontSetting& stored, const FontSetting& fallback) { return toQFont(usableFont(stored, fallback)); }

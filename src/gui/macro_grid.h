@@ -15,6 +15,9 @@ namespace orv::gui {
 
 // A stored font as Qt's (a size of 0 or less keeps Qt's default size).
 QFont toQFont(const FontSetting& font);
+// A font chosen in a font dialog as stored: the colour, and the size when Qt has none in points,
+// stay as they were in `previous`.
+FontSetting fromQFont(const QFont& font, const FontSetting& previous);
 
 // The five columns of the macro list over the list model: the row number, the icon, the
 // Activation, Nickname and Scope texts. Model row r - 1 is list row r.

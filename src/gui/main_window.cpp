@@ -44,6 +44,7 @@
 #include "gui/qt_playback_windows.h"
 #include "gui/qt_text.h"
 #include "gui/system_keys_dialog.h"
+#include "gui/transfer_commands.h"
 #include "mainwin/list_dialogs.h"
 #include "platform/dialog_files.h"
 #include "store/recent_files.h"
@@ -199,6 +200,7 @@ void TMainWin::attach(IResidentActions& resident, QtPlaybackWindows& playbackWin
     connect(&heartbeatTimer_, &QTimer::timeout, this, [this] { resident_->onHeartbeatTimer(); });
     connect(&syncTimer_, &QTimer::timeout, this, [this] { resident_->onSyncTimer(); });
     options_ = std::make_unique<OptionsMenu>(settings_, resident, *dialogFiles_, *this);
+    transfer_ = std::make_unique<TransferCommands>(this, resident.macroFile(), settings_, prompt_, clock_);
     operations_ = std::make_unique<MacroOperations>(
         MacroOperations::Services{resident.macroFile(), settings_, prompt_, clock_, list_, *this});
     editorWindows_ = std::make_unique<EditorWindows>(
@@ -279,10 +281,11 @@ void TMainWin::buildFileMenu() {
         recent_[static_cast<std::size_t>(i)]->setObjectName(QStringLiteral("MenuLastFile%1").arg(i + 1));
     }
     file->addSeparator();
-    addCommand(file, C::OutputMacroInformation, nullptr);
-    addCommand(file, C::PrintMacroList, nullptr);
-    addCommand(file, C::PrinterSetup, nullptr);
-    addCommand(file, C::PrinterFont, nullptr);
+    addCommand(file, C::OutputMacroInformation, &TMainWin::OutputHotKeyList1Click);
+    addCommand(file, C::PrintMacroList, &TMainWin::MenuPrintClick)->setShortcut(QKeySequence::Print);
+    addCommand(file, C::PrintPreview, &TMainWin::MenuPrintPreviewClick);
+    addCommand(file, C::PrinterSetup, &TMainWin::PrinterSetup1Click);
+    addCommand(file, C::PrinterFont, &TMainWin::MenuPrinterFontClick);
     file->addSeparator();
     QAction* hide = addCommand(file, C::Hide, nullptr);
     connect(hide, &QAction::triggered, this, [this] {
@@ -307,8 +310,8 @@ void TMainWin::buildMacroMenu() {
     addCommand(macro, C::QuickInfo, &TMainWin::quickInfo);
     addCommand(macro, C::PlaceOnDesktop, &TMainWin::placeOnDesktop);
     macro->addSeparator();
-    addCommand(macro, C::ImportMacros, nullptr);
-    addCommand(macro, C::ExportMacros, nullptr);
+    addCommand(macro, C::ImportMacros, &TMainWin::MenuImportClick);
+    addCommand(macro, C::ExportMacros, &TMainWin::MenuExportClick);
     macro->addSeparator();
     addCommand(macro, C::SortMacros, &TMainWin::sortOrder);
 }
@@ -394,6 +397,15 @@ void TMainWin::buildSpeedBar() {
                 break;
             case C::SortMacros:
                 slot = &TMainWin::sortOrder;
+                break;
+            case C::ImportMacros:
+                slot = &TMainWin::MenuImportClick;
+                break;
+            case C::ExportMacros:
+                slot = &TMainWin::MenuExportClick;
+                break;
+            case C::PrintButton:
+                slot = &TMainWin::MenuPrintClick;
                 break;
             default:
                 break;
@@ -617,6 +629,47 @@ void TMainWin::activateMacro() {
 }
 void TMainWin::quickInfo() { DoInfo(list_.selectedRow()); }
 void TMainWin::helpContents() { showHelp(this); }
+
+void TMainWin::MenuImportClick() {
+    if (transfer_ == nullptr) return;
+    const std::optional<ImportPlan> plan = transfer_->importMacros();
+    if (!plan) return;
+    // The list shows the file with its new macros, the first of them selected.
+    const IMacroFile& file = resident_->macroFile();
+    list_.FillList(file.index(), settings_);
+    list_.select(list_.ReverseSort(file.index().MacroCount() - static_cast<int>(plan->records.size()) + 1));
+    macrosChanged(plan->change);
+}
+
+void TMainWin::MenuExportClick() {
+    if (transfer_ != nullptr) transfer_->exportMacros();
+}
+
+void TMainWin::MenuPrintClick() {
+    if (transfer_ != nullptr) transfer_->printList(list_.rowMap());
+}
+
+void TMainWin::MenuPrintPreviewClick() {
+    if (transfer_ != nullptr) transfer_->printPreview(list_.rowMap());
+}
+
+void TMainWin::PrinterSetup1Click() {
+    if (transfer_ != nullptr) transfer_->printerSetup();
+}
+
+void TMainWin::MenuPrinterFontClick() {
+    if (transfer_ != nullptr && transfer_->printerFont()) saveSettings();
+}
+
+void TMainWin::OutputHotKeyList1Click() {
+    if (transfer_ == nullptr) return;
+    if (list_.rowCount() == 0) {
+        prompt_.messageBox("Error", kMsgNoMacros, PromptButtons::Ok);
+        return;
+    }
+    transfer_->outputInformation(list_.rowMap());
+    saveSettings();
+}
 
 void TMainWin::DoInfo(int row) {
     const int j = list_.macroAt(row);

@@ -33,6 +33,7 @@ class MacroGridView;
 class MenuTrayIcons;
 class MouseLocator;
 class QtPlaybackWindows;
+class TransferCommands;
 
 // The resident program's main window: the macro list of the open file with its menus, speed
 // buttons and lettered buttons, the whole-macro commands, the timers and the tray icon. What it
@@ -84,6 +85,15 @@ public:
 
     // "&Network" in the Options menu.
     void MenuNetworkClick();
+    // "&Import Macros", "E&xport Macros", "&Print Macro List", "Print Pre&view", "Printer &Setup",
+    // "Printer &Font" and "O&utput Macro Information".
+    void MenuImportClick();
+    void MenuExportClick();
+    void MenuPrintClick();
+    void MenuPrintPreviewClick();
+    void PrinterSetup1Click();
+    void MenuPrinterFontClick();
+    void OutputHotKeyList1Click();
     // Ends the program for good, as "&Terminate Orvanta 99" does.
     void terminate();
     // The program lost the activation: running hidden, the main window goes to the tray unless
@@ -202,6 +212,7 @@ private:
     QMenu* screenSaver_ = nullptr;
     std::unique_ptr<IDialogFiles> dialogFiles_;
     std::unique_ptr<OptionsMenu> options_;
+    std::unique_ptr<TransferCommands> transfer_;
     QSystemTrayIcon tray_;
     QMenu* trayMenu_ = nullptr;
     MenuTrayIcons* menuIcons_ = nullptr;

@@ -16,10 +16,11 @@ constexpr MainCommandInfo kCommands[] = {
     {C::OpenFile, "&Open File", "Open Macro File", "", true},
     {C::NewFile, "&New File", "New Macro File", "", true},
     {C::RecentFile, "", "", "", true},
-    {C::OutputMacroInformation, "O&utput Macro Information", "", "", false},
-    {C::PrintMacroList, "&Print Macro List", "Print Macro List", "", false},
-    {C::PrinterSetup, "Printer &Setup", "", "", false},
-    {C::PrinterFont, "Printer &Font", "", "", false},
+    {C::OutputMacroInformation, "O&utput Macro Information", "", "", true},
+    {C::PrintMacroList, "&Print Macro List", "Print Macro List", "", true},
+    {C::PrintPreview, "Print Pre&view", "", "", true},
+    {C::PrinterSetup, "Printer &Setup", "", "", true},
+    {C::PrinterFont, "Printer &Font", "", "", true},
     {C::Hide, "&Hide Orvanta 99", "", "", true},
     {C::Terminate, "&Terminate Orvanta 99", "", "", true},
     {C::AddMacro, "&Add Macro", "Add Macro", "A&dd Macro", true},
@@ -32,8 +33,8 @@ constexpr MainCommandInfo kCommands[] = {
     {C::ActivateMacro, "Acti&vate Macro", "Activate Macro", "Acti&vate Macro", true},
     {C::QuickInfo, "&Quick Info", "Quick Info", "Quick &Info", true},
     {C::PlaceOnDesktop, "&Place On Desktop", "", "", true},
-    {C::ImportMacros, "&Import Macros", "Import Macros", "", false},
-    {C::ExportMacros, "E&xport Macros", "Export Macros", "", false},
+    {C::ImportMacros, "&Import Macros", "Import Macros", "", true},
+    {C::ExportMacros, "E&xport Macros", "Export Macros", "", true},
     {C::SortMacros, "S&ort Macros", "Sort Order", "", true},
     {C::Wizards, "&Wizards", "", "", true},
     {C::FirstTimeSetup, "&First Time Setup", "", "", true},
@@ -50,7 +51,7 @@ constexpr MainCommandInfo kCommands[] = {
     {C::RestoreMouseHooks, "Restore &Mouse Hooks", "", "", true},
     {C::HelpContents, "&Contents", "", "", true},
     {C::OpenFileButton, "", "Open Macro File", "", true},
-    {C::PrintButton, "", "Print Macro List", "", false},
+    {C::PrintButton, "", "Print Macro List", "", true},
     {C::LetterPanel, "", "", "", true},
 };
 static_assert(std::size(kCommands) == kMainCommandCount);
@@ -69,9 +70,9 @@ constexpr C kBrowse[] = {C::NewFile,        C::Network,         C::RemoveMacro, 
                          C::Recapture,      C::AddMacro,        C::Appearance,     C::Remap,        C::ShortKeys,
                          C::CaptureOptions, C::ScreenSaver,     C::OpenFileButton, C::PrintButton,  C::LetterPanel};
 constexpr C kBrowseAll[] = {C::OpenFile,       C::RecentFile,   C::OutputMacroInformation,
-                            C::PrintMacroList, C::PrinterSetup, C::PrinterFont,
-                            C::Hide,           C::QuickInfo,    C::Scheduler,
-                            C::SortMacros,     C::Settings};
+                            C::PrintMacroList, C::PrintPreview, C::PrinterSetup,
+                            C::PrinterFont,    C::Hide,         C::QuickInfo,
+                            C::Scheduler,      C::SortMacros,   C::Settings};
 // The Quick Wizards page takes away what works on the list.
 constexpr C kListPage[] = {C::Appearance,   C::CopyMacro,     C::ScriptingEditor, C::ModifyDirectly, C::Recapture,
                            C::RenameMacro,  C::ActivateMacro, C::RemoveMacro,     C::PlaceOnDesktop, C::QuickInfo,

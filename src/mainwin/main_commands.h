@@ -18,6 +18,7 @@ enum class MainCommand : int {
     RecentFile,
     OutputMacroInformation,
     PrintMacroList,
+    PrintPreview,
     PrinterSetup,
     PrinterFont,
     Hide,

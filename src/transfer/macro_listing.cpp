@@ -82,6 +82,12 @@ PrintLine printLineOf(const TMacroRecord& record) {
 
 std::string printHeading(const std::string& macroFile) { return "Macro File: " + macroFile; }
 
+FontSetting printListFont(FontSetting chosen) {
+    chosen.Underline = false;
+    chosen.Strikeout = false;
+    return chosen;
+}
+
 PrintColumns measurePrintList(const std::vector<PrintLine>& lines, const TextMeasure& widthOf,
                               const TextMeasure& heightOf) {
     PrintColumns c;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/user_prompt.h"
+#include "store/app_settings.h"
 #include "store/macro_record.h"
 
 namespace orv {
@@ -49,6 +50,8 @@ std::vector<PrintedPage> layOutPrintList(const std::string& heading, const std::
 
 // The heading of the printed list.
 std::string printHeading(const std::string& macroFile);
+// The print list font as chosen in "Printer &Font": without underline and strike-out.
+FontSetting printListFont(FontSetting chosen);
 
 // --- "Output Macros To File" ---
 

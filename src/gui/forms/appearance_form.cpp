@@ -76,12 +76,7 @@ void TDoAppear::chooseFont(FontSetting& font, QLabel* shown, bool grid) {
     const QFont picked = QFontDialog::getFont(&chosen, toQFont(font), this,
                                               grid ? QStringLiteral("Grid Font") : QStringLiteral("Grid Title Font"));
     if (!chosen) return;
-    font.Name = toCp1252(picked.family());
-    font.Size = picked.pointSize() > 0 ? picked.pointSize() : font.Size;
-    font.Bold = picked.bold();
-    font.Italic = picked.italic();
-    font.Underline = picked.underline();
-    font.Strikeout = picked.strikeOut();
+    font = fromQFont(picked, font);
     // Italics mark deactivated macros, so the rows' font has no style of its own.
     if (grid) font = plainGridFont(font);
     shown->setText(fontText(font));
