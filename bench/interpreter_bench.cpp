@@ -46,14 +46,12 @@ void playText(benchmark::State& state, const std::string& text) {
     fake::FakePlaybackWindows windows{trace};
     fake::FakeClipboard clipboard{trace};
     TAppSettings* settings = new TAppSettings();
-    PlaybackServices s;
-    s.keyboard = &keyboard;
-    s.pump = &pump;
-    s.windows = &windows;
-    s.clock = &clock;
-    s.settings = settings;
-    s.clipboard = &clipboard;
-    PlaybackEngine engine(s);
+    PlaybackEngine engine(PlaybackServices{.keyboard = keyboard,
+                                           .pump = pump,
+                                           .windows = windows,
+                                           .clock = clock,
+                                           .settings = settings,
+                                           .clipboard = &clipboard});
     std::size_t lines = 0;
     for (auto _ : state) {
         trace.clear();

@@ -232,13 +232,8 @@ struct EngineSession {
     std::unique_ptr<PlaybackEngine> engine;
 
     EngineSession() {
-        PlaybackServices services;
-        services.keyboard = keyboard.get();
-        services.pump = &pump;
-        services.windows = &playbackWindows;
-        services.clock = &clock;
-        services.settings = &settings;
-        engine = std::make_unique<PlaybackEngine>(services);
+        engine = std::make_unique<PlaybackEngine>(PlaybackServices{
+            .keyboard = *keyboard, .pump = pump, .windows = playbackWindows, .clock = clock, .settings = &settings});
     }
 };
 

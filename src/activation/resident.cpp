@@ -5,6 +5,7 @@
 #include "activation/desktop_lists.h"
 #include "activation/desktop_shortcut.h"
 #include "activation/hotkey_table.h"
+#include "activation/shortkey_options.h"
 #include "activation/shortkeys.h"
 #include "engine/ansi_upper.h"
 #include "engine/desktop_families.h"
@@ -33,19 +34,17 @@ Resident::Resident(TActivationTable& table, TAppSettings& settings, ProgramPaths
     families_ =
         std::make_unique<DesktopFamilies>(*control_, p_.hook, table_, p_.sleeper, p_.mouse, p_.windows, p_.system);
 
-    PlaybackServices services;
-    services.keyboard = &p_.keyboard;
-    services.pump = &p_.pump;
-    services.windows = &p_.playbackWindows;
-    services.clock = &p_.clock;
-    services.settings = &settings_;
-    services.clipboard = p_.clipboard;
-    services.shell = p_.shell;
-    services.files = p_.files;
-    services.store = store_.get();
-    services.table = &table_;
-    services.host = this;
-    engine_ = std::make_unique<PlaybackEngine>(services);
+    engine_ = std::make_unique<PlaybackEngine>(PlaybackServices{.keyboard = p_.keyboard,
+                                                                .pump = p_.pump,
+                                                                .windows = p_.playbackWindows,
+                                                                .clock = p_.clock,
+                                                                .settings = &settings_,
+                                                                .clipboard = p_.clipboard,
+                                                                .shell = p_.shell,
+                                                                .files = p_.files,
+                                                                .store = store_.get(),
+                                                                .table = &table_,
+                                                                .host = this});
     families_->registerWith(*engine_);
     families_->followActivations(*engine_);
 

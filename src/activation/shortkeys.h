@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "activation/shortkey_index.h"
 #include "platform/activation_table.h"
-#include "platform/outcome.h"
 #include "store/app_settings.h"
 #include "store/macro_record.h"
 
@@ -20,56 +20,6 @@ class IMessagePump;
 class IUserPrompt;
 class MacroStore;
 class WindowControl;
-
-inline constexpr std::size_t kShortKeyChars = 10;
-inline constexpr std::size_t kPrefixKeyChars = 2;
-inline constexpr std::size_t kMaxShortKeyMatches = 50;
-
-// Characters that make up a ShortKey word (and the only ones allowed in "Prefix Keys"):
-// letters, digits and ! # $ % & * + , - . / ; < = > ? ^ _ @.
-bool isShortKeyWordChar(char c);
-
-// True when some macro is a ShortKey macro (active or not).
-bool ThereAreShortKeys(const TActivationTable& table);
-
-// How typed text is matched, from the ShortKey settings.
-struct ShortKeyMatchOptions {
-    bool caseSensitive = true;
-    bool exact = false;  // suffix mode or "Solitary Usage": the word must be the pattern
-    bool suffix = false;
-    std::string prefix;  // empty in suffix mode
-
-    static ShortKeyMatchOptions from(const TAppSettings& settings);
-    friend bool operator==(const ShortKeyMatchOptions&, const ShortKeyMatchOptions&) = default;
-};
-
-// The patterns (prefix + ShortKey text, upper-cased unless case-sensitive) of the active
-// ShortKey macros in a trie, so that a typed word is matched in time that depends on its length,
-// not on the number of ShortKeys.
-class ShortKeyIndex {
-public:
-    void rebuild(const TActivationTable& table, const TAppSettings& settings, const ShortKeyMatchOptions& options);
-
-    // The macros whose pattern the subject equals (exact) or contains, in file order, at most
-    // kMaxShortKeyMatches. The subject is upper-cased here unless matching is case-sensitive.
-    void match(std::string_view subject, std::vector<int>& out) const;
-
-    const ShortKeyMatchOptions& options() const { return options_; }
-
-private:
-    struct Node {
-        int firstChild = -1;
-        int nextSibling = -1;
-        char ch = 0;
-        std::vector<std::int16_t> macros;
-    };
-    int child(int node, char c) const;
-    int addChild(int node, char c);
-
-    ShortKeyMatchOptions options_;
-    std::array<int, 256> root_{};
-    std::vector<Node> nodes_;
-};
 
 // ShortKeys: the typed-text buffer fed by the hook library, matching, the scope choice and
 // running the chosen macro after erasing the typed abbreviation.
@@ -130,27 +80,5 @@ private:
     bool capsWasOn_ = false;
     TMacroRecord menuBuffer_;
 };
-
-// The ShortKey Options dialog ("ShortKey Options") as fields and checks.
-struct ShortKeyOptionsModel {
-    bool solitaryUsage = false;
-    bool usePrefixKeys = true;
-    bool caseSensitive = true;
-    std::string prefixKeys;  // the field's text as typed
-
-    static ShortKeyOptionsModel fromSettings(const TAppSettings& settings);
-    // The prefix field is enabled only while "Use &Prefix Keys" is checked.
-    bool prefixEnabled() const { return usePrefixKeys; }
-    // The message when the trimmed prefix holds a character that no ShortKey word can hold;
-    // empty when it is valid. Shown (title "Error") on every change and on leaving the field.
-    std::string checkPrefix() const;
-    // "&Ok": refused with the message when the prefix is invalid; otherwise stores the options in
-    // the settings, which the caller then saves.
-    Outcome apply(TAppSettings& settings) const;
-};
-
-inline constexpr const char* kInvalidPrefixText =
-    "The Prefix Keys has invalid characters in it.  Valid characters are A - Z, a - z, 0 - 9 and ' ! @ # $ % ^ & _ = < "
-    "> ? . ; , * - / +";
 
 }  // namespace orv

@@ -42,7 +42,8 @@ std::optional<std::string> SystemKeysModel::apply(MacroStore& store, TAppSetting
         TMacroRecord record;
         if (!store.ReadMacroRecord(j, record)) continue;
         record.HotKeyCode = static_cast<std::int16_t>(codes_[field]);
-        store.WriteMacroRecord(j, record);
+        // The store has told the user why the write failed; the dialog stays open.
+        if (!store.WriteMacroRecord(j, record)) return std::string();
     }
     settings.SystemMenu = systemMenu_;
     return std::nullopt;

@@ -29,7 +29,8 @@ public:
     std::optional<std::string> offerHotKey(int field, int code);
 
     // "&Ok": the message when two fields hold the same hotkey, otherwise rewrites each system
-    // macro whose hotkey changed, stores the menu choice and returns no message.
+    // macro whose hotkey changed, stores the menu choice and returns no message. An empty message
+    // when a write failed (the store has shown why; the menu choice is not stored).
     [[nodiscard]] std::optional<std::string> apply(MacroStore& store, TAppSettings& settings) const;
 
 private:

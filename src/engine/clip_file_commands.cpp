@@ -196,7 +196,7 @@ private:
         } else {
             return std::nullopt;
         }
-        const LocalTime day = addDays(engine.services().clock->now(), days);
+        const LocalTime day = addDays(engine.services().clock.now(), days);
         engine.typeText(run,
                         formatDate(kDateFormats[static_cast<std::size_t>(cmd.arg)], day, text[flag] == kZerosFlag));
         return next;
@@ -208,7 +208,7 @@ private:
         if (flag >= text.size() || (text[flag] != kZerosFlag && text[flag] != kNoZerosFlag) ||
             !startsAt(text, flag + 1, kDateTimeClose))
             return std::nullopt;
-        const LocalTime now = engine.services().clock->now();
+        const LocalTime now = engine.services().clock.now();
         engine.typeText(run,
                         formatTime(kTimeFormats[static_cast<std::size_t>(cmd.arg)], now, text[flag] == kZerosFlag));
         return flag + 1 + kDateTimeClose.size();

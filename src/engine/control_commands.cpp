@@ -63,7 +63,7 @@ private:
 
     // "<PAUSE>": the pause window in the middle of the screen.
     Result pause(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
-        IPlaybackWindows& w = *engine.services().windows;
+        IPlaybackWindows& w = engine.services().windows;
         const int top = (w.screenHeight() - 94) / 2;
         const int left = (w.screenWidth() - 224) / 2;
         if (!engine.showPause(top, left, std::string())) run.stop = true;
@@ -73,7 +73,7 @@ private:
     // "<PAUSE:": the pause window at the given place (kept on screen) with a message.
     Result pauseAt(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
         const std::string_view text = run.text;
-        IPlaybackWindows& w = *engine.services().windows;
+        IPlaybackWindows& w = engine.services().windows;
         int top = static_cast<int>(fieldNumber(text, run.pos, cmd.field(0)));
         int left = static_cast<int>(fieldNumber(text, run.pos, cmd.field(1)));
         const FreeText message = textParameter(text, run.pos, cmd);

@@ -92,7 +92,7 @@ void PlaybackEngine::DoMacro(std::string_view text, bool restore, std::uint16_t 
                 --depth_;
                 return;
             }
-            services_.pump->processMessages();
+            services_.pump.processMessages();
             // Checked after every step rather than before the next one, so that an abort raised by
             // the last command of the text stops the macro too.
             if (state_.abortRequested || !countStep()) {
@@ -155,7 +155,7 @@ void PlaybackEngine::endProcessing() {
         PostVKey(kVkCapital, 1);
     }
     if (state_.hiddenForPause && !trayOrHidden()) {
-        IPlaybackWindows& w = *services_.windows;
+        IPlaybackWindows& w = services_.windows;
         w.showMainWindow();
         if (state_.wasMinimised) w.minimiseApplication();
         giveFocusBack(state_.HotKeyWindow);
@@ -165,7 +165,7 @@ void PlaybackEngine::endProcessing() {
 // --- keys ---
 
 void PlaybackEngine::PostVKey(std::uint8_t virtualKey, int upFlag) {
-    IKeyboardInput& k = *services_.keyboard;
+    IKeyboardInput& k = services_.keyboard;
     k.keyEvent(virtualKey, k.scanCodeFor(virtualKey), upFlag != 0);
 }
 
@@ -187,7 +187,7 @@ void PlaybackEngine::typeLiteral(Interpretation& run, char c) {
         enterAltCode(digits);
         return;
     }
-    const auto scan = static_cast<std::uint16_t>(services_.keyboard->keyForChar(c));
+    const auto scan = static_cast<std::uint16_t>(services_.keyboard.keyForChar(c));
     const auto vk = static_cast<std::uint8_t>(scan & 0xFF);
     switch (scan >> 8) {
         case 1:
@@ -236,7 +236,7 @@ void PlaybackEngine::releasePendingModifiers(Interpretation& run) {
     }
 }
 
-void PlaybackEngine::enterAltCode(std::string_view digits) { services_.keyboard->altCode(digits); }
+void PlaybackEngine::enterAltCode(std::string_view digits) { services_.keyboard.altCode(digits); }
 
 // --- waits ---
 
@@ -245,7 +245,7 @@ void PlaybackEngine::waitMs(std::uint32_t milliseconds) {
     if (factor == 0) return;
     const double scaled = std::trunc(static_cast<double>(milliseconds) * factor);
     if (!(scaled >= 1)) return;  // nothing to wait (also for a negative factor)
-    services_.pump->waitFor(scaled >= 4294967295.0 ? 4294967295u : static_cast<std::uint32_t>(scaled));
+    services_.pump.waitFor(scaled >= 4294967295.0 ? 4294967295u : static_cast<std::uint32_t>(scaled));
 }
 
 void PlaybackEngine::waitKeyDelay() {
@@ -264,7 +264,7 @@ void PlaybackEngine::PauseFor(double seconds) {
 void PlaybackEngine::PauseForNoSpeed(double seconds) {
     const double ms = std::round(seconds * 1000.0);
     if (!(ms >= 1)) return;
-    services_.pump->waitFor(ms >= 4294967295.0 ? 4294967295u : static_cast<std::uint32_t>(ms));
+    services_.pump.waitFor(ms >= 4294967295.0 ? 4294967295u : static_cast<std::uint32_t>(ms));
 }
 
 // --- windows ---
@@ -301,28 +301,28 @@ void aroundPlaybackWindow(PlaybackEngine& engine, IPlaybackWindows& w, bool& sho
 }  // namespace
 
 void PlaybackEngine::DoAMessage(const std::string& title, const std::string& text) {
-    IPlaybackWindows& w = *services_.windows;
+    IPlaybackWindows& w = services_.windows;
     aroundPlaybackWindow(*this, w, state_.messageShowing, [&] { w.messageWindow(title, text); });
 }
 
 void PlaybackEngine::MyMessage(const std::string& title, const std::string& body) {
-    IPlaybackWindows& w = *services_.windows;
+    IPlaybackWindows& w = services_.windows;
     aroundPlaybackWindow(*this, w, state_.textBoxShowing, [&] { w.textBoxWindow(title, body); });
 }
 
 int PlaybackEngine::DoRepPrompt() {
-    IPlaybackWindows& w = *services_.windows;
+    IPlaybackWindows& w = services_.windows;
     int count = 0;
     aroundPlaybackWindow(*this, w, state_.repeatPromptShowing, [&] { count = w.repeatPrompt(); });
     return count;
 }
 
 void PlaybackEngine::giveFocusBack(std::int32_t window) {
-    state_.HotKeyWindow = services_.windows->giveFocusBack(window);
+    state_.HotKeyWindow = services_.windows.giveFocusBack(window);
 }
 
 bool PlaybackEngine::showPause(int top, int left, const std::string& message) {
-    IPlaybackWindows& w = *services_.windows;
+    IPlaybackWindows& w = services_.windows;
     const bool quiet = trayOrHidden();
     state_.hiddenForPause = true;
     if (quiet) {

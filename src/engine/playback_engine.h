@@ -23,13 +23,14 @@ class MacroStore;
 class TActivationTable;
 struct TAppSettings;
 
-// What the engine works with. The first five are required; the others may be null, and the
-// commands that need a missing one then have no effect.
+// What the engine works with. The keyboard, the message pump, the windows and the clock are
+// always there; the others may be null, and the commands that need a missing one then have no
+// effect.
 struct PlaybackServices {
-    IKeyboardInput* keyboard = nullptr;
-    IMessagePump* pump = nullptr;
-    IPlaybackWindows* windows = nullptr;
-    const IClock* clock = nullptr;
+    IKeyboardInput& keyboard;
+    IMessagePump& pump;
+    IPlaybackWindows& windows;
+    const IClock& clock;
     TAppSettings* settings = nullptr;  // "Use Tray", "Use Hide", the nicknames, the current file
     IClipboard* clipboard = nullptr;
     IShell* shell = nullptr;

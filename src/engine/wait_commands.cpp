@@ -50,18 +50,18 @@ enum class WaitEnd { Met, TimedOut, Aborted };
 template <typename Condition>
 WaitEnd waitUntil(PlaybackEngine& engine, std::uint32_t minutes, std::uint32_t poll, Condition condition) {
     const PlaybackServices& s = engine.services();
-    const Deadline deadline(*s.clock, minutes);
+    const Deadline deadline(s.clock, minutes);
     for (;;) {
-        s.pump->processMessages();
+        s.pump.processMessages();
         if (condition()) return WaitEnd::Met;
         if (engine.state().abortRequested) return WaitEnd::Aborted;
         if (deadline.passed()) return WaitEnd::TimedOut;
         // Nothing could ever end this wait: the macro stops here instead of waiting forever.
-        if (deadline.unlimited() && !s.pump->inputPossible()) {
+        if (deadline.unlimited() && !s.pump.inputPossible()) {
             engine.requestAbort();
             return WaitEnd::Aborted;
         }
-        s.pump->waitFor(deadline.nextWait(poll));
+        s.pump.waitFor(deadline.nextWait(poll));
     }
 }
 
@@ -261,13 +261,13 @@ std::optional<std::size_t> WaitCommands::waitPlayback(PlaybackEngine& engine, In
     engine.PostVKey(kVkExecute, 0);
     engine.PostVKey(kVkExecute, 1);
     // The clear-wait timer: the marker key gets 30 seconds to come back through the hook.
-    const std::uint64_t start = s.clock->tickCount();
+    const std::uint64_t start = s.clock.tickCount();
     for (;;) {
-        s.pump->processMessages();
+        s.pump.processMessages();
         if (table_.u8(TActivationTable::oWaitMarker) == 0) break;
-        const std::uint64_t elapsed = s.clock->tickCount() - start;
+        const std::uint64_t elapsed = s.clock.tickCount() - start;
         if (elapsed >= kClearWaitMs) break;
-        s.pump->waitFor(static_cast<std::uint32_t>(std::min<std::uint64_t>(kInputWaitPollMs, kClearWaitMs - elapsed)));
+        s.pump.waitFor(static_cast<std::uint32_t>(std::min<std::uint64_t>(kInputWaitPollMs, kClearWaitMs - elapsed)));
     }
     setFlag(TActivationTable::oWaitMarker, false);
     return cmd.end(run.pos);

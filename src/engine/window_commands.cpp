@@ -79,7 +79,7 @@ bool WindowCommands::startProgram(PlaybackEngine& engine, std::string_view progr
     const PlaybackServices& s = engine.services();
     if (s.shell == nullptr) return true;
     ProgramLauncher launcher(
-        control_, *s.shell, *s.pump, *s.clock,
+        control_, *s.shell, s.pump, s.clock,
         [&engine](const std::string& t, const std::string& body) { engine.DoAMessage(t, body); },
         [&engine](double seconds) { engine.PauseForNoSpeed(seconds); });
     const bool ok = launcher.LaunchProgram(program, delay, waitSeconds, waitForWindow, title);

@@ -78,7 +78,9 @@ void TSystemKeys::okClick() {
         if (choices_[i]->isChecked()) model_.setSystemMenu(static_cast<int>(i) + 1);
     const Outcome outcome = resident_.applySystemKeys(model_);
     if (!outcome.accepted) {
-        QMessageBox::critical(this, fromCp1252(outcome.failure.title), fromCp1252(outcome.failure.message));
+        // An empty message: the store has already told the user why a write failed.
+        if (!outcome.failure.message.empty())
+            QMessageBox::critical(this, fromCp1252(outcome.failure.title), fromCp1252(outcome.failure.message));
         return;
     }
     accept();

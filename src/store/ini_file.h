@@ -24,7 +24,7 @@ public:
     std::string text() const;
     // Writes the whole file, creating its folder when needed; false (and why in `error`) when it
     // could not be written.
-    bool save(const std::string& path, std::string* error = nullptr) const;
+    [[nodiscard]] bool save(const std::string& path, std::string* error = nullptr) const;
 
 private:
     struct Line {

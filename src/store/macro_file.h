@@ -45,8 +45,8 @@ int openRegularFile(const std::string& path, int flags, std::string* why = nullp
 // link keeps pointing at its target, which is what gets replaced. An existing file keeps its
 // mode, owner and group (refused when they cannot be kept); a new one is created with
 // `newFileMode` less the umask.
-bool replaceFileAtomically(const std::string& path, const std::string& bytes, std::string* error = nullptr,
-                           mode_t newFileMode = 0666);
+[[nodiscard]] bool replaceFileAtomically(const std::string& path, const std::string& bytes,
+                                         std::string* error = nullptr, mode_t newFileMode = 0666);
 
 // Removes what an interrupted replaceFileAtomically of `path` left beside it: temporary files
 // of this user that no program is writing any more.

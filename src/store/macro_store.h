@@ -41,24 +41,24 @@ public:
 
     // Fills `record` from record n (1-based); leaves it untouched and returns false when the file
     // cannot be opened or has no such record.
-    bool ReadMacroRecord(int n, TMacroRecord& record) const;
+    [[nodiscard]] bool ReadMacroRecord(int n, TMacroRecord& record) const;
     // Writes `record` at number n, or appends it when n is -1 (the caller has already counted
     // it in MacroCount). Resolves the icon (the stored name may change) and refreshes the index.
-    bool WriteMacroRecord(int n, TMacroRecord& record);
+    [[nodiscard]] bool WriteMacroRecord(int n, TMacroRecord& record);
     // Appends `record` as a new macro: the count goes up and is reported to the hook library
     // before the record is written, and back down when the write fails. False when the file
     // already holds 500 macros or the write failed.
-    bool AppendMacroRecord(TMacroRecord& record);
+    [[nodiscard]] bool AppendMacroRecord(TMacroRecord& record);
     // Appends `records` as new macros with one atomic replace of the file, so that the file holds
     // either all of them or none, then reloads the index. Each icon is resolved as a write
     // resolves it. False, after saying why, when the file may not change, would pass 500 macros
     // or could not be replaced.
-    bool AppendMacroRecords(std::vector<TMacroRecord>& records);
+    [[nodiscard]] bool AppendMacroRecords(std::vector<TMacroRecord>& records);
     // Removes record n, closing the gap, and reloads the index.
-    bool DeleteMacroRecord(int n);
+    [[nodiscard]] bool DeleteMacroRecord(int n);
     // Rewrites the Active byte of record n and its index entry. A failure is shown and changes
     // nothing, in the file or in memory.
-    bool SetMacroActive(int n, bool active);
+    [[nodiscard]] bool SetMacroActive(int n, bool active);
     void EnsureSystemMacros();
 
     // The picture for a record's icon name; with `forWrite` an unknown name is replaced in the
@@ -76,7 +76,7 @@ public:
 private:
     void storeIndexEntry(int j, const TMacroRecord& record, const MacroIconRef& icon);
     bool refuseWhenReadOnly(const std::string& path);
-    bool writeRecordTo(const std::string& path, int n, TMacroRecord& record);
+    [[nodiscard]] bool writeRecordTo(const std::string& path, int n, TMacroRecord& record);
 
     TActivationTable& table_;
     TAppSettings& settings_;

@@ -43,7 +43,11 @@ MacroRemovalPlan planMacroRemoval(const MacroStore& store, const TActivationTabl
 
 bool removeMacro(MacroStore& store, int removed, const MacroRemovalPlan& plan) {
     if (!store.DeleteMacroRecord(removed)) return false;
-    for (MenuRewrite rewrite : plan.menus) store.WriteMacroRecord(rewrite.number, rewrite.menu);
+    // The removal stands even when a menu cannot be rewritten: the store has shown why, and the
+    // menus after it would fail the same way, so one message is enough.
+    for (MenuRewrite rewrite : plan.menus) {
+        if (!store.WriteMacroRecord(rewrite.number, rewrite.menu)) break;
+    }
     store.ReloadMacroFile();
     return true;
 }

@@ -28,6 +28,6 @@ MacroRemovalPlan planMacroRemoval(const MacroStore& store, const TActivationTabl
 // Deletes record `removed`, then writes the menus of `plan` and reloads the index. The menus are
 // written only once the record is gone, so that a failed deletion leaves every menu as it was.
 // False when the record was not deleted.
-bool removeMacro(MacroStore& store, int removed, const MacroRemovalPlan& plan);
+[[nodiscard]] bool removeMacro(MacroStore& store, int removed, const MacroRemovalPlan& plan);
 
 }  // namespace orv

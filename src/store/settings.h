@@ -18,7 +18,7 @@ void LoadSettings(TAppSettings& settings, const ProgramPaths& paths);
 void SaveSettings(const TAppSettings& settings, IniFile& ini);
 // Reads the file, writes every key and saves it; false (and why in `error`) when it could not
 // be written.
-bool SaveSettings(const TAppSettings& settings, const ProgramPaths& paths, std::string* error = nullptr);
+[[nodiscard]] bool SaveSettings(const TAppSettings& settings, const ProgramPaths& paths, std::string* error = nullptr);
 
 // Saves the configuration of the running program and tells the user when that fails: once, at
 // the first failure, so that settings changed while the file cannot be written are not lost

@@ -43,6 +43,24 @@ void SharedFileLock::macroFileOpened(const std::string& macroFile) {
     lastSeenCounter_ = record_.counter;
 }
 
+SharedFileLock::TakeOutcome SharedFileLock::decideTake(SyncRecord& r, std::uint64_t ticks, double now,
+                                                       bool& newHolderSeen) const {
+    if (r.state == SyncRecord::kHeld && readableHeartbeat(r.heartbeat)) {
+        if (!otherSeen_ || r.heartbeat != otherHeartbeat_) {
+            newHolderSeen = true;
+            return TakeOutcome::InUse;
+        }
+        // The same heartbeat as before: the holder is alive until it has stood still for a
+        // minute; then its lock is ignored.
+        if (ticks - otherSeenAt_ < kTakeoverMs) return TakeOutcome::InUse;
+    } else if (r.counter != lastSeenCounter_) {
+        return TakeOutcome::Changed;
+    }
+    r.state = SyncRecord::kHeld;
+    r.heartbeat = now;
+    return TakeOutcome::Take;
+}
+
 bool SharedFileLock::FileInUse() {
     if (!settings_.NetworkMode) return false;
     const std::string path = syncPath();
@@ -51,65 +69,48 @@ bool SharedFileLock::FileInUse() {
         return true;
     }
 
-    enum class Outcome { Take, InUse, Changed };
-    Outcome outcome = Outcome::Take;
+    TakeOutcome outcome = TakeOutcome::Take;
     const std::uint64_t ticks = clock_.tickCount();
     const double now = toDateSerial(clock_.now());
     bool newHolderSeen = false;
-
     const SyncRecord initial{1, SyncRecord::kFree, record_.heartbeat};
     SyncRecord after = record_;
     const SyncFile::Result result = SyncFile(path).update(
         initial,
         [&](SyncRecord& r, bool) {
-            if (r.state == SyncRecord::kHeld && readableHeartbeat(r.heartbeat)) {
-                if (!otherSeen_ || r.heartbeat != otherHeartbeat_) {
-                    newHolderSeen = true;
-                    outcome = Outcome::InUse;
-                    return false;
-                }
-                // The same heartbeat as before: the holder is alive until it has
-                // stood still for a minute; then its lock is ignored.
-                if (ticks - otherSeenAt_ < kTakeoverMs) {
-                    outcome = Outcome::InUse;
-                    return false;
-                }
-            } else if (r.counter != lastSeenCounter_) {
-                outcome = Outcome::Changed;
-                return false;
-            }
-            r.state = SyncRecord::kHeld;
-            r.heartbeat = now;
-            outcome = Outcome::Take;
-            return true;
+            outcome = decideTake(r, ticks, now, newHolderSeen);
+            return outcome == TakeOutcome::Take;
         },
         after);
-
     if (!result.ok()) {
         fileError(result);
         return true;
     }
     record_ = after;
+    return actOnTake(outcome, ticks, newHolderSeen);
+}
+
+bool SharedFileLock::actOnTake(TakeOutcome outcome, std::uint64_t ticks, bool newHolderSeen) {
     switch (outcome) {
-        case Outcome::InUse:
+        case TakeOutcome::InUse:
             if (newHolderSeen) {
                 otherSeen_ = true;
-                otherHeartbeat_ = after.heartbeat;
+                otherHeartbeat_ = record_.heartbeat;
                 otherSeenAt_ = ticks;
             }
             prompt_.messageBox(kErrorTitle, kMsgFileInUse);
             return true;
-        case Outcome::Changed:
+        case TakeOutcome::Changed:
             prompt_.messageBox(kNoticeTitle, kMsgFileChanged);
-            lastSeenCounter_ = after.counter;
+            lastSeenCounter_ = record_.counter;
             host_.reloadSharedMacroFile();
             return true;
-        case Outcome::Take:
+        case TakeOutcome::Take:
             break;
     }
     held_ = true;
-    ownHeartbeat_ = after.heartbeat;
-    counterAtTake_ = after.counter;
+    ownHeartbeat_ = record_.heartbeat;
+    counterAtTake_ = record_.counter;
     host_.setHeartbeatTimer(true);
     return false;
 }

@@ -85,6 +85,13 @@ public:
     std::string syncPath() const;
 
 private:
+    enum class TakeOutcome { Take, InUse, Changed };
+    // What the sync record `r` allows: taking the lock (then `r` holds it), another program's
+    // lock in use (`newHolderSeen` when its heartbeat is new) or a change to reload first.
+    TakeOutcome decideTake(SyncRecord& r, std::uint64_t ticks, double now, bool& newHolderSeen) const;
+    // Tells the user and updates the state after the sync file was read as `record_`; true when
+    // the change must not go ahead.
+    bool actOnTake(TakeOutcome outcome, std::uint64_t ticks, bool newHolderSeen);
     void setSyncTimer(bool on);
     void fileError(const SyncFile::Result& result);
 

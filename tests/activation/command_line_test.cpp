@@ -186,7 +186,7 @@ protected:
         r.Scope = static_cast<std::int16_t>(scope);
         r.Active = 1;
         table.setMacroCount(table.MacroCount() + 1);
-        store.WriteMacroRecord(-1, r);
+        EXPECT_TRUE(store.WriteMacroRecord(-1, r));
     }
     bool run(const std::string& upperName, bool playing = false) {
         return runHandedOverMacro(upperName, dispatcher, table, settings, host, prompt, playing);

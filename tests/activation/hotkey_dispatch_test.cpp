@@ -73,7 +73,7 @@ protected:
         r.Active = 1;
         r.MacroText = "text of " + nick;
         table.setMacroCount(table.MacroCount() + 1);
-        store.WriteMacroRecord(-1, r);
+        EXPECT_TRUE(store.WriteMacroRecord(-1, r));
         return table.MacroCount();
     }
 
@@ -98,9 +98,9 @@ TEST_F(HotkeyDispatchTest, TheLastActiveGlobalMacroOnAHotkeyRuns) {
     const int first = add("First", 10);
     const int second = add("Second", 10);
     EXPECT_EQ(dispatcher.GetMacro(10), second);
-    store.SetMacroActive(second, false);
+    EXPECT_TRUE(store.SetMacroActive(second, false));
     EXPECT_EQ(dispatcher.GetMacro(10), first);
-    store.SetMacroActive(first, false);
+    EXPECT_TRUE(store.SetMacroActive(first, false));
     EXPECT_EQ(dispatcher.GetMacro(10), 0);
 }
 
@@ -199,7 +199,7 @@ TEST_F(HotkeyDispatchTest, SystemMacrosPopupMenusAndTrayIndexes) {
     menu.ShortKeyText = "N10";
     menu.MenuItems = {static_cast<std::int16_t>(target)};
     table.setMacroCount(table.MacroCount() + 1);
-    store.WriteMacroRecord(-1, menu);
+    EXPECT_TRUE(store.WriteMacroRecord(-1, menu));
     host.calls.clear();
     host.menuChoice = target;
     dispatcher.handleHotKey(20, 0);

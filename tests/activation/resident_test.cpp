@@ -92,7 +92,7 @@ protected:
         for (const TMacroRecord& r : records) {
             t.setMacroCount(t.MacroCount() + 1);
             TMacroRecord copy = r;
-            store.WriteMacroRecord(-1, copy);
+            EXPECT_TRUE(store.WriteMacroRecord(-1, copy));
         }
     }
 

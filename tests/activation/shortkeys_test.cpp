@@ -7,6 +7,7 @@
 
 #include "activation/hotkey_dispatch.h"
 #include "activation/hotkey_table.h"
+#include "activation/shortkey_options.h"
 #include "engine/window_control.h"
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_hook_library.h"
@@ -72,7 +73,7 @@ protected:
         r.Active = 1;
         r.MacroText = "body";
         table.setMacroCount(table.MacroCount() + 1);
-        store.WriteMacroRecord(-1, r);
+        EXPECT_TRUE(store.WriteMacroRecord(-1, r));
         SetHotKeys(table, hook);
         shortKeys.macrosChanged();
         return table.MacroCount();
@@ -236,7 +237,7 @@ TEST_F(ShortKeysTest, InactiveEmptyOrStaleShortKeysNeverRun) {
     settings.UseSuffix = true;
     const int j = add("Signature", "sig");
     add("Empty", "");
-    store.SetMacroActive(j, false);
+    EXPECT_TRUE(store.SetMacroActive(j, false));
     SetHotKeys(table, hook);
     // Not re-indexed yet: the live table still keeps the inactive macro from running.
     type("sig ");
@@ -245,7 +246,7 @@ TEST_F(ShortKeysTest, InactiveEmptyOrStaleShortKeysNeverRun) {
     EXPECT_TRUE(table.HaveShortKeys());
     EXPECT_TRUE(ThereAreShortKeys(table));
 
-    store.SetMacroActive(j, true);
+    EXPECT_TRUE(store.SetMacroActive(j, true));
     shortKeys.macrosChanged();
     type("sig ");
     EXPECT_EQ(plays().size(), 1u);

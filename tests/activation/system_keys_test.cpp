@@ -25,8 +25,8 @@ protected:
         window.Scope = kScopeWindow;
         window.HotKeyCode = 11;
         table.setMacroCount(6);
-        store.WriteMacroRecord(5, global);
-        store.WriteMacroRecord(6, window);
+        EXPECT_TRUE(store.WriteMacroRecord(5, global));
+        EXPECT_TRUE(store.WriteMacroRecord(6, window));
     }
     test::TempDir dir;
     TActivationTable table;
@@ -68,6 +68,19 @@ TEST_F(SystemKeysTest, OkRefusesDuplicatesAndRewritesChangedMacros) {
     ASSERT_TRUE(store.ReadMacroRecord(3, r));
     EXPECT_EQ(r.HotKeyCode, 13);
     EXPECT_EQ(r.NickName, "Resume Pause");
+}
+
+TEST_F(SystemKeysTest, AFailedWriteKeepsTheDialogOpenWithoutASecondMessage) {
+    test::writeFile(settings.CurrentFile, test::readFile(settings.CurrentFile) + "partial record");
+    store.LoadMacroFile(settings.CurrentFile);
+    ASSERT_FALSE(store.readOnlyReason().empty());
+    const int menuBefore = settings.SystemMenu;
+    SystemKeysModel model(table, settings);
+    ASSERT_FALSE(model.offerHotKey(2, 13));
+    model.setSystemMenu(menuBefore + 1);
+    EXPECT_EQ(model.apply(store, settings), std::string());  // the store has shown why
+    EXPECT_EQ(settings.SystemMenu, menuBefore);
+    EXPECT_NE(table.HotKeyCode(3), 13);
 }
 
 }  // namespace

@@ -181,13 +181,8 @@ TEST(DryRunFiles, ChangesAreRecordedNotMade) {
     fake::FakeMessagePump pump{trace};
     fake::FakePlaybackWindows windows{trace};
     fake::FakeClock clock;
-    PlaybackServices s;
-    s.keyboard = &keyboard;
-    s.pump = &pump;
-    s.windows = &windows;
-    s.clock = &clock;
-    s.files = &files;
-    PlaybackEngine engine(s);
+    PlaybackEngine engine(
+        PlaybackServices{.keyboard = keyboard, .pump = pump, .windows = windows, .clock = clock, .files = &files});
     engine.play("<MKDIR:a/b/c><CHDIR:a/b><DELFILE:../../keep.txt><COPYFILE:../../keep.txt;x><RENFILE:none;y>", false,
                 0);
     EXPECT_EQ(trace.lines(),

@@ -45,19 +45,17 @@ struct EngineRig {
     PlaybackEngine engine{services()};
 
     PlaybackServices services() {
-        PlaybackServices s;
-        s.keyboard = &keyboard;
-        s.pump = &pump;
-        s.windows = &windows;
-        s.clock = &clock;
-        s.settings = settings.get();
-        s.clipboard = &clipboard;
-        s.shell = &shell;
-        s.files = &files;
-        s.store = &store;
-        s.table = table.get();
-        s.host = &host;
-        return s;
+        return PlaybackServices{.keyboard = keyboard,
+                                .pump = pump,
+                                .windows = windows,
+                                .clock = clock,
+                                .settings = settings.get(),
+                                .clipboard = &clipboard,
+                                .shell = &shell,
+                                .files = &files,
+                                .store = &store,
+                                .table = table.get(),
+                                .host = &host};
     }
 
     // Plays `text` as a top-level macro and returns what it did.
@@ -98,12 +96,7 @@ inline Lines typed(const std::string& text) {
     fake::FakeMessagePump pump{t};
     fake::FakePlaybackWindows windows{t};
     fake::FakeClock clock;
-    PlaybackServices s;
-    s.keyboard = &keyboard;
-    s.pump = &pump;
-    s.windows = &windows;
-    s.clock = &clock;
-    PlaybackEngine engine(s);
+    PlaybackEngine engine(PlaybackServices{.keyboard = keyboard, .pump = pump, .windows = windows, .clock = clock});
     Interpretation run;
     engine.typeText(run, text);
     return t.lines();

@@ -58,7 +58,7 @@ protected:
             for (TMacroRecord r :
                  {macro("zulu", kCtrlK), macro("alpha", kCtrlB), macro("mike", kCodeTimed, kScopeWindow)}) {
                 r.WindowTitle = r.Scope == kScopeWindow ? "Editor" : "";
-                store.AppendMacroRecord(r);
+                EXPECT_TRUE(store.AppendMacroRecord(r));
             }
         });
         window.attach(*resident, playbackQt);

@@ -46,7 +46,7 @@ protected:
         start([](MacroStore& store) {
             TMacroRecord global = macro("Global", kGlobalCode);
             global.MacroText = "g";
-            store.AppendMacroRecord(global);
+            EXPECT_TRUE(store.AppendMacroRecord(global));
         });
         EXPECT_EQ(table.Scope(table.MacroCount()), kScopeGlobal);
     }

@@ -69,7 +69,7 @@ struct SyncTimerRecorder final : ISharedFileHost {
 // The program's side: the configuration file in `paths` and the real shared-file lock.
 struct ProgramSettings final : IProgramSettings {
     ProgramSettings(TAppSettings& s, ProgramPaths& p, SharedFileLock& l) : settings(s), paths(p), lock(l) {}
-    void saveSettings() override { SaveSettings(settings, paths); }
+    void saveSettings() override { EXPECT_TRUE(SaveSettings(settings, paths)); }
     void applyNetworkOptions(const NetworkOptionsModel& model) override { model.close(lock); }
     TAppSettings& settings;
     ProgramPaths& paths;

@@ -144,7 +144,7 @@ protected:
         records.insert(records.end(), extra_.begin(), extra_.end());
         for (TMacroRecord& r : records) {
             table.setMacroCount(table.MacroCount() + 1);
-            store.WriteMacroRecord(-1, r);
+            EXPECT_TRUE(store.WriteMacroRecord(-1, r));
         }
     }
 

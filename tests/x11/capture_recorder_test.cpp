@@ -124,13 +124,8 @@ TEST_F(CaptureRecorderTest, TypingIsRecordedWithoutTheProgramsOwnAndPlaysBackAsT
     fake::FakePlaybackWindows playbackWindows;
     SystemClock clock;
     TAppSettings settings;
-    PlaybackServices services;
-    services.keyboard = own_.get();
-    services.pump = &pump;
-    services.windows = &playbackWindows;
-    services.clock = &clock;
-    services.settings = &settings;
-    PlaybackEngine engine(services);
+    PlaybackEngine engine(PlaybackServices{
+        .keyboard = *own_, .pump = pump, .windows = playbackWindows, .clock = clock, .settings = &settings});
     engine.play(recorded, false, 0);
     own_->endPlayback();
     ASSERT_TRUE(own_->waitUntilDelivered(kDeadline));

@@ -32,13 +32,11 @@ protected:
         ASSERT_TRUE(windows_->setForegroundWindow(static_cast<WindowId>(window_)));
         keyboard_ = X11KeyboardInput::create();
         ASSERT_TRUE(keyboard_);
-        PlaybackServices services;
-        services.keyboard = keyboard_.get();
-        services.pump = &pump_;
-        services.windows = &playbackWindows_;
-        services.clock = &clock_;
-        services.settings = &settings_;
-        engine_ = std::make_unique<PlaybackEngine>(services);
+        engine_ = std::make_unique<PlaybackEngine>(PlaybackServices{.keyboard = *keyboard_,
+                                                                    .pump = pump_,
+                                                                    .windows = playbackWindows_,
+                                                                    .clock = clock_,
+                                                                    .settings = &settings_});
     }
 
     // Plays `macro` and waits until the target has handled every key of it.

@@ -72,10 +72,9 @@ void DryRunDesktop::load(const std::string& text) {
     fake::loadDesktopScript(text, desktop_, script_, error);
 }
 
-void DryRunDesktop::wire(PlaybackServices& services) {
-    services.pump = &timeline_;
-    services.shell = shell_.get();
-}
+IMessagePump& DryRunDesktop::pump() { return timeline_; }
+
+IShell& DryRunDesktop::shell() { return *shell_; }
 
 void DryRunDesktop::registerFamilies(PlaybackEngine& engine) {
     commands_ = std::make_unique<Commands>(desktop_, hooks_, engine.services().table, sleeper_);

@@ -14,7 +14,7 @@
 
 namespace orv {
 class PlaybackEngine;
-struct PlaybackServices;
+class IMessagePump;
 class IHookLibrary;
 }  // namespace orv
 
@@ -35,8 +35,9 @@ public:
 
     // Loads a desktop script (already checked by readDesktopScript).
     void load(const std::string& text);
-    // Puts the timeline pump and the scripted shell into the engine's services.
-    void wire(PlaybackServices& services);
+    // The timeline pump and the scripted shell that the engine plays with.
+    IMessagePump& pump();
+    IShell& shell();
     // Registers the four families with the engine and starts the timeline.
     void registerFamilies(PlaybackEngine& engine);
 

@@ -147,16 +147,14 @@ public:
     bool valid() const { return hook_.available() && keyboard_ != nullptr; }
 
     PlaybackServices services() override {
-        PlaybackServices s;
-        s.keyboard = keyboard_.get();
-        s.pump = &pump_;
-        s.windows = &playbackWindows_;
-        s.clock = &clock_;
-        s.clipboard = &clipboard_;
-        s.shell = &shell_;
-        s.files = &files_;
-        s.host = &host_;
-        return s;
+        return PlaybackServices{.keyboard = *keyboard_,
+                                .pump = pump_,
+                                .windows = playbackWindows_,
+                                .clock = clock_,
+                                .clipboard = &clipboard_,
+                                .shell = &shell_,
+                                .files = &files_,
+                                .host = &host_};
     }
     // The store's view of the hook library: a recorder, so that the hotkeys of a macro file are
     // never grabbed on the user's desktop.

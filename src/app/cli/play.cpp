@@ -171,17 +171,15 @@ public:
     }
 
     PlaybackServices services() override {
-        PlaybackServices s;
-        s.keyboard = &keyboard_;
-        s.pump = &pump_;
-        s.windows = &windows_;
-        s.clock = &clock_;
-        s.clipboard = &clipboard_;
-        s.shell = &shell_;
-        s.files = &files_;
-        s.host = &host_;
-        desktop_.wire(s);
-        return s;
+        // The desktop's timeline pump and scripted shell stand in for the plain ones.
+        return PlaybackServices{.keyboard = keyboard_,
+                                .pump = desktop_.pump(),
+                                .windows = windows_,
+                                .clock = clock_,
+                                .clipboard = &clipboard_,
+                                .shell = &desktop_.shell(),
+                                .files = &files_,
+                                .host = &host_};
     }
     void registerFamilies(PlaybackEngine& engine) override { desktop_.registerFamilies(engine); }
     IHookLibrary& hookLibrary() override { return hook_; }

@@ -50,6 +50,23 @@ std::string printable(const std::string& line) {
     return out;
 }
 
+// The working text of the macro `nickname` (compared without regard to case) of the macro file
+// `file`; the error when there is none.
+std::optional<std::string> workingTextFromFile(const std::string& file, const std::string& nickname,
+                                               std::string& working) {
+    const MacroFileContents contents = readMacroFile(file);
+    if (contents.status == MacroFileContents::Status::Missing) return "no such macro file: " + file;
+    if (contents.status == MacroFileContents::Status::Unreadable) return "cannot read " + file + ": " + contents.error;
+    const std::string wanted = ansiUpper(utf8ToCp1252(nickname));
+    for (const TMacroRecord& record : contents.records) {
+        if (ansiUpper(record.NickName) != wanted) continue;
+        if (record.isPopupMenu()) return "macro \"" + nickname + "\" is a popup menu and has no macro text";
+        working = script::ScriptModel::workingTextOf(record);
+        return std::nullopt;
+    }
+    return "no macro \"" + nickname + "\" in " + file;
+}
+
 }  // namespace
 
 int cmdScript(const Args& args) {
@@ -88,22 +105,9 @@ int cmdScript(const Args& args) {
         working = utf8ToCp1252(*text);
     } else {
         if (!file || !nickname) return fail("script: --file and --macro go together");
-        const MacroFileContents contents = readMacroFile(*file);
-        if (contents.status == MacroFileContents::Status::Missing) return fail("no such macro file: " + *file);
-        if (contents.status == MacroFileContents::Status::Unreadable) {
-            return fail("cannot read " + *file + ": " + contents.error);
+        if (const std::optional<std::string> error = workingTextFromFile(*file, *nickname, working)) {
+            return fail(*error);
         }
-        const std::string wanted = ansiUpper(utf8ToCp1252(*nickname));
-        const TMacroRecord* found = nullptr;
-        for (const TMacroRecord& record : contents.records) {
-            if (ansiUpper(record.NickName) == wanted) {
-                found = &record;
-                break;
-            }
-        }
-        if (found == nullptr) return fail("no macro \"" + *nickname + "\" in " + *file);
-        if (found->isPopupMenu()) return fail("macro \"" + *nickname + "\" is a popup menu and has no macro text");
-        working = script::ScriptModel::workingTextOf(*found);
     }
 
     StderrPrompt prompt;

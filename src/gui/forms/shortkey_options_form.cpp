@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "activation/shortkey_options.h"
 #include "gui/help.h"
 #include "gui/qt_text.h"
 

@@ -3,7 +3,7 @@
 #include <QDialog>
 
 #include "activation/resident_actions.h"
-#include "activation/shortkeys.h"
+#include "store/app_settings.h"
 
 class QCheckBox;
 class QLineEdit;

@@ -163,9 +163,10 @@ bool parseProcess(Parser& p, ProcessInfo& process) {
     return true;
 }
 
-bool staticLine(Parser& p, FakeDesktop& d, DesktopScript& script) {
+// The desktop's screen, windows, processes, cursor and caret.
+std::optional<bool> windowLine(Parser& p, FakeDesktop& d, DesktopScript& /*script*/) {
     const std::string& kw = p.word(0);
-    long long a = 0, b = 0, c = 0, e = 0;
+    long long a = 0, b = 0;
     if (kw == "screen") {
         if (!p.need(3) || !p.integer(1, a) || !p.integer(2, b)) return false;
         d.windows.setScreenSize({static_cast<int>(a), static_cast<int>(b)});
@@ -187,7 +188,17 @@ bool staticLine(Parser& p, FakeDesktop& d, DesktopScript& script) {
             d.mouse.setCursor(point);
         else
             d.mouse.setCaret(point);
-    } else if (kw == "display-mode") {
+    } else {
+        return std::nullopt;
+    }
+    return true;
+}
+
+// Display modes, the screen saver and the printers.
+std::optional<bool> settingsLine(Parser& p, FakeDesktop& d, DesktopScript& script) {
+    const std::string& kw = p.word(0);
+    long long a = 0, b = 0, c = 0, e = 0;
+    if (kw == "display-mode") {
         if (!p.need(5) || !p.integer(1, a) || !p.integer(2, b) || !p.integer(3, c) || !p.integer(4, e)) return false;
         script.displayModes.push_back(
             {static_cast<int>(a), static_cast<int>(b), static_cast<int>(c), static_cast<int>(e)});
@@ -216,7 +227,17 @@ bool staticLine(Parser& p, FakeDesktop& d, DesktopScript& script) {
     } else if (kw == "printer-devices") {
         if (!p.need(3)) return false;
         d.settings.setDevicesEntry(p.word(1), p.word(2));
-    } else if (kw == "shell-automation" || kw == "shutdown-privilege" || kw == "dialup" || kw == "video-busy") {
+    } else {
+        return std::nullopt;
+    }
+    return true;
+}
+
+// The shell, program launches, network drives and dial-up.
+std::optional<bool> serviceLine(Parser& p, FakeDesktop& d, DesktopScript& script) {
+    const std::string& kw = p.word(0);
+    long long a = 0;
+    if (kw == "shell-automation" || kw == "shutdown-privilege" || kw == "dialup" || kw == "video-busy") {
         bool v = true;
         if (kw != "video-busy" && (!p.need(2) || !yesNo(p.word(1), v))) return p.fail(kw + " wants yes or no");
         if (kw == "shell-automation")
@@ -253,7 +274,17 @@ bool staticLine(Parser& p, FakeDesktop& d, DesktopScript& script) {
     } else if (kw == "hangup-result") {
         if (!p.need(2) || !p.integer(1, a)) return false;
         d.dialup.setHangUpResult(static_cast<int>(a));
-    } else if (kw == "mixer") {
+    } else {
+        return std::nullopt;
+    }
+    return true;
+}
+
+// The mixer, the CD drive and sounds.
+std::optional<bool> mediaLine(Parser& p, FakeDesktop& d, DesktopScript& script) {
+    const std::string& kw = p.word(0);
+    long long a = 0, b = 0, c = 0, e = 0;
+    if (kw == "mixer") {
         if (!p.need(2)) return false;
         if (p.word(1) == "none") {
             d.mixer.setOpenable(false);
@@ -286,11 +317,19 @@ bool staticLine(Parser& p, FakeDesktop& d, DesktopScript& script) {
         if (!p.need(2)) return false;
         d.media.setUnplayable(p.word(1));
     } else {
-        return p.fail("unknown keyword \"" + kw + "\"");
+        return std::nullopt;
     }
     return true;
 }
 
+// One line of the desktop's state; false (with the error) when it is malformed.
+bool staticLine(Parser& p, FakeDesktop& d, DesktopScript& script) {
+    using Group = std::optional<bool> (*)(Parser&, FakeDesktop&, DesktopScript&);
+    for (const Group group : {windowLine, settingsLine, serviceLine, mediaLine}) {
+        if (const std::optional<bool> done = group(p, d, script)) return *done;
+    }
+    return p.fail("unknown keyword \"" + p.word(0) + "\"");
+}
 }  // namespace
 
 bool applyTimedEvent(const TimedEvent& event, FakeDesktop& d, std::vector<HookMessage>& messages, std::string& error) {
