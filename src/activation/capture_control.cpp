@@ -88,8 +88,9 @@ void CaptureControl::startQuick(BrowseMode browse) {
     if (const std::optional<CaptureFileError> error =
             run({folder_, choices.options, choices.speed, macro_, true, false}, choices.windowSize, std::nullopt)) {
         s_.prompt.messageBox(kErrorTitle, error->message);
-        // Nothing can be recorded into the placeholder: it goes again.
-        s_.store.DeleteMacroRecord(macro_);
+        // Nothing can be recorded into the placeholder: it goes again. A removal that fails has
+        // been shown by the store; the placeholder then stays for the user to remove.
+        static_cast<void>(s_.store.DeleteMacroRecord(macro_));
         s_.ui.macrosChanged();
         release(true);
         return;
