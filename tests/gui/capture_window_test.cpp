@@ -29,7 +29,7 @@ protected:
         settings.CaptureTime = false;
         start([](MacroStore& store) {
             TMacroRecord r = macro("zulu", kCtrlK);
-            store.AppendMacroRecord(r);
+            EXPECT_TRUE(store.AppendMacroRecord(r));
         });
         window.attach(*resident, playbackQt);
         window.macrosChanged();

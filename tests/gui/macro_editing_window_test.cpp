@@ -34,7 +34,7 @@ protected:
     MacroEditingWindowTest() {
         start([](MacroStore& store) {
             TMacroRecord r = macro("zulu", 10);
-            store.AppendMacroRecord(r);
+            EXPECT_TRUE(store.AppendMacroRecord(r));
         });
         window.attach(*resident, playbackQt);
         window.macrosChanged();
