@@ -582,6 +582,8 @@ TEST_F(ResidentTest, ALeftoverCaptureIsOfferedAtTheNextStart) {
         }
         again.shutdown();
     }
+}
+
 // While an editor is open the keyboard hook is off, nested editors included, and it comes back
 // when the last one closes.
 TEST_F(ResidentTest, EditorsPauseTheKeyboardHookUntilTheLastOneCloses) {

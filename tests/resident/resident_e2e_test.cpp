@@ -647,6 +647,8 @@ TEST_F(CaptureE2E, ACaptureMadeWithKeysAndAClickIsSavedWithItsHotkeyAndPlaysBack
     pressWith({XK_Control_L, XK_Alt_L}, XK_m);
     EXPECT_EQ(waitForVisible(0, typed + "wHiok"), typed + "wHiok");
     EXPECT_EQ(shown("Warning"), 0u) << "a warning came up on the way";
+}
+
 // Popup menus on a real system tray: a tray host (trayer) runs at the bottom of the screen before
 // the program starts.
 class PopupMenuE2E : public ResidentE2E {

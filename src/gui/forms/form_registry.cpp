@@ -56,8 +56,6 @@ std::unique_ptr<ModelForm> createModelForm(dialogs::DialogModel& model, const di
     return e != nullptr ? e->factory(model, env, parent) : createCommandForm(model, env, parent);
 }
 
-bool hasModelForm(std::string_view typeName) {
-    return find(typeName) != nullptr || commandLayout(typeName) != nullptr;
-}
+bool hasModelForm(std::string_view typeName) { return find(typeName) != nullptr || commandLayout(typeName) != nullptr; }
 
 }  // namespace orv::gui
