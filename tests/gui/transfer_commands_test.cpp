@@ -25,7 +25,8 @@ class TransferCommandsTest : public ResidentWindowTest {
 protected:
     TransferCommandsTest() {
         start([](MacroStore& store) {
-            for (TMacroRecord r : {macro("first", 65), macro("second", kCodeNone)}) store.AppendMacroRecord(r);
+            for (TMacroRecord r : {macro("first", 65), macro("second", kCodeNone)})
+                EXPECT_TRUE(store.AppendMacroRecord(r));
         });
         window.attach(*resident, playbackQt);
         window.macrosChanged();  // the list as the running program shows it
