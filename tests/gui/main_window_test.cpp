@@ -137,8 +137,6 @@ TEST_F(MainWindowTest, CommandsFollowTheSelectedMacro) {
     EXPECT_EQ(window.action(C::ActivateMacro)->text(), QStringLiteral("Acti&vate Macro"));
     EXPECT_EQ(window.letterButton(C::ActivateMacro)->text(), QStringLiteral("Acti&vate Macro"));
     EXPECT_TRUE(grid->model()->index(window.list().selectedRow() - 1, 3).data(Qt::UserRole + 1).toBool());
-    // A macro with a hotkey can be captured again.
-    EXPECT_TRUE(window.action(C::Recapture)->isEnabled());
 }
 
 TEST_F(MainWindowTest, RemoveAsksFirstAndKeepsTheRow) {
