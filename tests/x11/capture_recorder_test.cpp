@@ -195,6 +195,11 @@ TEST_F(CaptureRecorderTest, ClicksAreRecordedWhereThePointerWas) {
     XTestFakeButtonEvent(xtest_, 4, True, CurrentTime);
     XTestFakeButtonEvent(xtest_, 4, False, CurrentTime);
     XSync(xtest_, False);
+    // The wheel is the last of the input: once its tag is being recorded, the stop key comes after
+    // everything (on a fresh display the stop key's device can otherwise overtake the XTest events).
+    const HookMessage wheel =
+        sink_.waitFor([](const HookMessage& m) { return m.msg == HookMsg::CaptureText && m.lParam == 'F'; });
+    ASSERT_EQ(wheel.msg, HookMsg::CaptureText);
     PhysicalKeyboard user;
     ASSERT_TRUE(user.valid());
     char move[32];
