@@ -143,19 +143,17 @@ struct Rig {
     }
 
     PlaybackServices services() {
-        PlaybackServices s;
-        s.keyboard = &keyboard;
-        s.pump = &bounded;
-        s.windows = &windows;
-        s.clock = &clock;
-        s.settings = settings.get();
-        s.clipboard = &clipboard;
-        s.shell = &shell;
-        s.files = &files;
-        s.store = store.get();
-        s.table = table.get();
-        s.host = &host;
-        return s;
+        return PlaybackServices{.keyboard = keyboard,
+                                .pump = bounded,
+                                .windows = windows,
+                                .clock = clock,
+                                .settings = settings.get(),
+                                .clipboard = &clipboard,
+                                .shell = &shell,
+                                .files = &files,
+                                .store = store.get(),
+                                .table = table.get(),
+                                .host = &host};
     }
 };
 
