@@ -102,8 +102,8 @@ class Converter:
         return "".join(out)
 
     # Blocks --------------------------------------------------------------------------------
-    def include(self, spec):
-        path, _, heading = spec.partition("#")
+    def include(self, target):
+        path, _, heading = target.partition("#")
         full = os.path.join(self.root, path.strip())
         self.read.append(os.path.abspath(full))
         try:

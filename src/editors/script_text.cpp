@@ -155,8 +155,8 @@ std::optional<std::string_view> codeEnding(CommandId id) {
 // The catalogue entry a CodeOnly record names, when it names a tag without parameters.
 const CommandSpec* codeSpec(const CodeOnly& c) {
     if (c.code < 0 || c.code >= static_cast<int>(kCommandCatalogue.size())) return nullptr;
-    const CommandSpec& spec = kCommandCatalogue[static_cast<std::size_t>(c.code)];
-    return codeEnding(spec.id) ? &spec : nullptr;
+    const CommandSpec& entry = kCommandCatalogue[static_cast<std::size_t>(c.code)];
+    return codeEnding(entry.id) ? &entry : nullptr;
 }
 
 CommandId counterTag(int width) { return kCounterCommands[static_cast<std::size_t>(width - 1)]; }
@@ -202,8 +202,8 @@ int commandNamed(const TextRun&) { return cmd::Text; }
 int commandNamed(const SingleText&) { return 0; }
 int commandNamed(const Network&) { return 0; }
 int commandNamed(const CodeOnly& p) {
-    const CommandSpec* spec = codeSpec(p);
-    return spec != nullptr ? spec->script : -1;
+    const CommandSpec* entry = codeSpec(p);
+    return entry != nullptr ? entry->script : -1;
 }
 template <typename T>
 int commandNamed(const T& p) {

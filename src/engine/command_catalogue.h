@@ -749,10 +749,10 @@ inline constexpr std::string_view kCurrentWindowTitle = "\"CURRENT\"";
 // A tag written out: its text, each fixed field zero-padded to its width (an over-wide value as
 // it is) with the layout's separators, then `text` and the closing ">" when the tag has a text
 // parameter or fixed fields.
-std::string composeTag(const CommandSpec& spec, std::initializer_list<long long> numbers, std::string_view text = {});
+std::string composeTag(const CommandSpec& entry, std::initializer_list<long long> numbers, std::string_view text = {});
 std::string composeTag(CommandId id, std::initializer_list<long long> numbers = {}, std::string_view text = {});
 // The same with fields already written (decimals, Alt-code digits).
-std::string composeTagFields(const CommandSpec& spec, std::span<const std::string_view> fields,
+std::string composeTagFields(const CommandSpec& entry, std::span<const std::string_view> fields,
                              std::string_view text = {});
 inline std::string composeTagFields(CommandId id, std::initializer_list<std::string_view> fields,
                                     std::string_view text = {}) {
