@@ -73,18 +73,22 @@ std::vector<ProcessInfo> listUserProcesses() {
 bool UserPidWatch::changed() {
     std::vector<std::int32_t> all = listAllPids();
     if (all == all_) return false;
+    // Both lists are in order: one pass pairs the pids seen before with their answers.
+    std::vector<bool> users(all.size());
     bool changed = false;
-    std::map<std::int32_t, bool> isUsers;
-    for (std::int32_t pid : all) {
-        const auto known = isUsers_.find(pid);
-        const bool users = known != isUsers_.end() ? known->second : isUsersProcess(pid);
-        changed = changed || (users && known == isUsers_.end());
-        isUsers.emplace(pid, users);
+    std::size_t before = 0;
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        for (; before < all_.size() && all_[before] < all[i]; ++before) changed = changed || users_[before];  // ended
+        if (before < all_.size() && all_[before] == all[i]) {
+            users[i] = users_[before++];
+        } else {
+            users[i] = isUsersProcess(all[i]);
+            changed = changed || users[i];
+        }
     }
-    // Ended processes of the user's count as well.
-    for (const auto& [pid, users] : isUsers_) changed = changed || (users && isUsers.count(pid) == 0);
+    for (; before < all_.size(); ++before) changed = changed || users_[before];
     all_ = std::move(all);
-    isUsers_ = std::move(isUsers);
+    users_ = std::move(users);
     return changed;
 }
 

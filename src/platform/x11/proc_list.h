@@ -25,8 +25,8 @@ public:
     bool changed();
 
 private:
-    std::vector<std::int32_t> all_;         // every pid at the last call
-    std::map<std::int32_t, bool> isUsers_;  // whether each of them is the user's
+    std::vector<std::int32_t> all_;  // every pid at the last call, in order
+    std::vector<bool> users_;        // whether each of them is the user's
 };
 
 // The user's processes with their names remembered between calls: only processes new since the

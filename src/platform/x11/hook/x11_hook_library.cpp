@@ -17,6 +17,7 @@
 #include <condition_variable>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <thread>
 
@@ -48,6 +49,7 @@ constexpr HookHandle kWindowHandle = 3;
 
 // How often the process list is compared while the window hook is installed.
 constexpr auto kProcessScanInterval = std::chrono::milliseconds(1000);
+constexpr auto kKeymapSettle = std::chrono::milliseconds(30);
 
 // The code of a grab that swallows a held hotkey key's repeats rather than being a hotkey.
 constexpr int kHeldKeyCode = -2;
@@ -174,6 +176,9 @@ private:
     HeldModifiers heldModifiers() const;
     void checkActiveWindow(bool report);
     void scanProcesses(bool report);
+    void reloadKeymap();
+    // How long the event loop may sleep: until the next process check or keymap reload.
+    int pollTimeout() const;
     bool macroInUse() const;
     Window foregroundWindow();
     bool fromXTest(int sourceid) const {
@@ -223,6 +228,8 @@ private:
     Window activeWindow_ = 0;
     UserPidWatch processes_;  // the user's processes at the last scan
     Clock::time_point nextProcessScan_ = Clock::now();
+    bool keymapStale_ = false;  // the server announced a keymap change not yet read
+    Clock::time_point keymapReload_;
     TActivationTable snapshot_;  // the shared copy as of the last wake-up
     bool keyboardOn_ = false, mouseOn_ = false, windowOn_ = false;
     CaptureRecorder recorder_;
@@ -453,15 +460,11 @@ void HookThread::run() {
             handle(event);
         }
         if (windowOn_ && Clock::now() >= nextProcessScan_) scanProcesses(true);
-        int timeout = -1;
-        if (windowOn_) {
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(nextProcessScan_ - Clock::now());
-            timeout = std::max(static_cast<int>(left.count()), 0);
-        }
+        if (keymapStale_ && Clock::now() >= keymapReload_) reloadKeymap();
         XFlush(d());
         pollfd fds[2] = {{ConnectionNumber(d()), POLLIN, 0}, {wakeFd_, POLLIN, 0}};
         if (XPending(d()) > 0) continue;
-        ::poll(fds, 2, timeout);
+        ::poll(fds, 2, pollTimeout());
         if ((fds[1].revents & POLLIN) != 0) {
             std::uint64_t count = 0;
             (void)!::read(wakeFd_, &count, sizeof count);
@@ -517,11 +520,31 @@ void HookThread::onXkb(const XkbEvent& xkb) {
         }
     } else if (xkb.any.xkb_type == XkbNewKeyboardNotify || xkb.any.xkb_type == XkbMapNotify) {
         qCDebug(lcHook, "keymap changed (xkb %d)", xkb.any.xkb_type);
-        // Grabs are per keycode: a new map may move the keys of the hotkeys.
-        loadKeymap();
-        markerKeycode_ = XKeysymToKeycode(d(), XK_Execute);
-        updateGrabs();
+        // The server announces a new keyboard each time input switches between devices (the
+        // user's keyboard and the program's typing), often several times within one macro:
+        // reading the keymap again then would compete with the typing itself. One reload a
+        // little later covers a whole burst of announcements.
+        if (!keymapStale_) keymapReload_ = Clock::now() + kKeymapSettle;
+        keymapStale_ = true;
     }
+}
+
+void HookThread::reloadKeymap() {
+    keymapStale_ = false;
+    // Grabs are per keycode: a new map may move the keys of the hotkeys.
+    loadKeymap();
+    markerKeycode_ = XKeysymToKeycode(d(), XK_Execute);
+    updateGrabs();
+}
+
+int HookThread::pollTimeout() const {
+    std::optional<Clock::time_point> next;
+    if (windowOn_) next = nextProcessScan_;
+    if (keymapStale_ && (!next || keymapReload_ < *next)) next = keymapReload_;
+    if (!next) return -1;
+    // Rounded up: a deadline less than a millisecond away must not turn into a spinning poll.
+    return static_cast<int>(
+        std::max<std::int64_t>(std::chrono::ceil<std::chrono::milliseconds>(*next - Clock::now()).count(), 0));
 }
 
 void HookThread::onKeyPress(const XKeyEvent& key) {
@@ -605,6 +628,9 @@ void HookThread::onRaw(const XIRawEvent& raw) {
         }
     }
     if (own) return;
+    // The user's keys are read with the keymap of their moment: a reload still pending happens
+    // now (the program's own typing never waits for one).
+    if (keymapStale_ && (raw.evtype == XI_RawKeyPress || raw.evtype == XI_RawKeyRelease)) reloadKeymap();
     noteUserInput();
     if (recorder_.active()) recordRaw(raw);
     switch (raw.evtype) {
