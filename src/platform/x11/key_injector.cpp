@@ -444,6 +444,24 @@ void KeyInjector::releaseAll() {
     sync();
 }
 
+namespace {
+
+// Input sent this long after the previous one begins a new session: a playback that ended
+// without its marker (timed macros post none) or a pause, during which the user may have
+// pressed keys that must not modify what follows.
+constexpr auto kSessionGap = std::chrono::milliseconds(100);
+
+}  // namespace
+
+void KeyInjector::beginInput() {
+    const auto now = Clock::now();
+    const bool quiet = now - lastInput_ >= kSessionGap;
+    lastInput_ = now;
+    if (inSession_ && !quiet) return;
+    inSession_ = true;
+    beginSession();
+}
+
 void KeyInjector::beginSession() {
     char keys[32];
     XQueryKeymap(display_.get(), keys);

@@ -59,6 +59,12 @@ public:
     // the modifiers the macro presses go on other keys of the same modifier where the layout
     // has one, so that the user letting go cannot release the macro's modifier either.
     void beginSession();
+    // Before each key or button of a playback: the first one, and the first after a pause,
+    // begins a session (beginSession), so that a macro that starts with a click is not
+    // modified by the hotkey's keys either.
+    void beginInput();
+    // The playback is over: the next key or button begins a new session.
+    void endInput() { inSession_ = false; }
     // Releases every key and button this injector pressed and still holds.
     void releaseAll();
     // Blocks until the server has handled every request sent so far.
@@ -124,6 +130,8 @@ private:
     std::set<KeyCode> held_;          // keys pressed here and not yet released
     std::set<KeyCode> userHeld_;      // keys the user held at the start of the playback
     std::set<int> heldButtons_;
+    bool inSession_ = false;
+    std::chrono::steady_clock::time_point lastInput_{};
     unsigned locked_ = 0;  // Caps Lock / Num Lock modifiers locked now
     int group_ = 0;
     int lockedGroup_ = 0;

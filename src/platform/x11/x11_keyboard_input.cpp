@@ -34,11 +34,6 @@ constexpr char16_t kDosUpper[128] = {
     0x2321, 0x00F7, 0x2248, 0x00B0, 0x2219, 0x00B7, 0x221A, 0x207F, 0x00B2, 0x25A0, 0x00A0,
 };
 
-// Keys sent this long after the previous ones begin a new session: a playback that ended without
-// its marker (timed macros post none) or a pause in the typing, during which the user may have
-// pressed keys that must not modify what follows.
-constexpr auto kSessionGap = std::chrono::milliseconds(100);
-
 }  // namespace
 
 char32_t altCodeChar(std::string_view digits) {
@@ -65,22 +60,13 @@ X11KeyboardInput::X11KeyboardInput(std::unique_ptr<KeyInjector> injector, const 
 
 X11KeyboardInput::~X11KeyboardInput() { endPlayback(); }
 
-void X11KeyboardInput::beginIfNeeded() {
-    const auto now = std::chrono::steady_clock::now();
-    const bool quiet = now - lastKey_ >= kSessionGap;
-    lastKey_ = now;
-    if (inPlayback_ && !quiet) return;
-    inPlayback_ = true;
-    injector_->beginSession();
-}
-
 void X11KeyboardInput::keyEvent(std::uint8_t virtualKey, std::uint8_t, bool up) {
     if (virtualKey == 43 && !up && (hook_ == nullptr || !hook_->waitingForMarker())) {
         // The marker after a playback: nothing the macro pressed may stay down.
         injector_->releaseAll();
-        inPlayback_ = false;
+        injector_->endInput();
     } else if (virtualKey != 43) {
-        beginIfNeeded();
+        injector_->beginInput();
     }
     if (charOfVk_[virtualKey] != 0) {
         if (!up) injector_->typeChar(charOfVk_[virtualKey]);
@@ -113,7 +99,7 @@ std::uint8_t X11KeyboardInput::scanCodeFor(std::uint8_t virtualKey) {
 }
 
 void X11KeyboardInput::altCode(std::string_view digits) {
-    beginIfNeeded();
+    injector_->beginInput();
     const char32_t ch = altCodeChar(digits);
     if (ch == 0) return;
     if (digits.front() != '0' && !injector_->typable(ch)) {
@@ -134,7 +120,7 @@ bool X11KeyboardInput::capsLockOn() {
 
 void X11KeyboardInput::endPlayback() {
     injector_->releaseAll();
-    inPlayback_ = false;
+    injector_->endInput();
     if (injector_->waitForFocusClient(std::chrono::milliseconds(1000))) injector_->restorePool();
 }
 

@@ -49,12 +49,9 @@ public:
 
 private:
     X11KeyboardInput(std::unique_ptr<KeyInjector> injector, const X11HookLibrary* hook);
-    void beginIfNeeded();
 
     std::unique_ptr<KeyInjector> injector_;
     const X11HookLibrary* hook_;
-    bool inPlayback_ = false;
-    std::chrono::steady_clock::time_point lastKey_{};
     // Character keys handed out by keyForChar: unassigned virtual keys, used round robin.
     std::array<char32_t, 256> charOfVk_{};
     std::size_t nextSlot_ = 0;

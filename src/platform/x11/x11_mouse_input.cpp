@@ -22,6 +22,10 @@ void X11MouseInput::mouseEvent(std::uint32_t flags, std::int32_t dx, std::int32_
             injector_.sync();
         }
     }
+    // A click must not carry the modifiers of the hotkey the user still holds (Alt+click moves
+    // windows): buttons begin a session as keys do.
+    if ((flags & (kLeftDown | kLeftUp | kRightDown | kRightUp | kMiddleDown | kMiddleUp | kWheel)) != 0)
+        injector_.beginInput();
     if ((flags & kLeftDown) != 0) injector_.mouseButton(1, false);
     if ((flags & kLeftUp) != 0) injector_.mouseButton(1, true);
     if ((flags & kRightDown) != 0) injector_.mouseButton(3, false);
