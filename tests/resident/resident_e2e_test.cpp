@@ -191,7 +191,7 @@ protected:
     }
 
     void focus(int index) {
-        ASSERT_TRUE(windows_->setForegroundWindow(static_cast<WindowId>(app_->window(index))));
+        ASSERT_TRUE(x11::test::activate(*windows_, static_cast<WindowId>(app_->window(index))));
         ASSERT_TRUE(windows_->waitUntilActive(static_cast<WindowId>(app_->window(index)), kDeadline));
     }
 
@@ -306,6 +306,7 @@ protected:
         extra_.push_back(macro("Own key", kCtrlAlt + 'H' - 'A', "", "Hello"));
         extra_.push_back(macro("Alphabet", kCtrlAlt + 'M' - 'A', "", "abcdefghijklmnopqrstuvwxyz"));
         extra_.push_back(macro("Outside", kCtrlAlt + 'E' - 'A', "", "echo \xE9\x80\xF1"));
+        extra_.push_back(macro("Click", kCtrlAlt + 'K' - 'A', "", "<LCLK>"));
     }
 
     // Presses Ctrl+Alt+`key`, holds it `holdMs`, lets go of the letter first or last.
@@ -361,6 +362,25 @@ TEST_F(HeldHotkeyE2E, TheTextArrivesOnceAndExactlyHoweverTheHotkeyIsHeld) {
         EXPECT_EQ(state.mods, 0) << "modifiers left on";
         EXPECT_EQ(state.group, 0) << "keyboard group left locked";
     }
+}
+
+TEST_F(HeldHotkeyE2E, AClickPlaysIntoTheWindowWhileTheHotkeyIsHeld) {
+    ASSERT_TRUE(keyboard_.valid());
+    focus(0);
+    // The pointer over the window's middle, where the macro clicks.
+    Display* d = keyboard_.display();
+    XWindowAttributes attributes{};
+    ASSERT_TRUE(XGetWindowAttributes(d, static_cast<Window>(app_->window(0)), &attributes));
+    int x = 0, y = 0;
+    Window child = 0;
+    XTranslateCoordinates(d, static_cast<Window>(app_->window(0)), DefaultRootWindow(d), attributes.width / 2,
+                          attributes.height / 2, &x, &y, &child);
+    XTestFakeMotionEvent(d, -1, x, y, CurrentTime);
+    XSync(d, False);
+    // Without the held Ctrl and Alt lifted, the window manager would take Alt+click for itself.
+    pressHeld(XK_k, 250, true);
+    const std::string click = "click " + std::to_string(x) + " " + std::to_string(y) + " 1";
+    EXPECT_EQ(app_->waitForLine([&](const std::string& line) { return line == click; }), click);
 }
 
 // A damaged macro file shows its message box while the program starts; a termination signal

@@ -36,7 +36,7 @@ protected:
         window_ = app_->window(0);
         ASSERT_NE(window_, 0u);
         windows_ = X11WindowSystem::create();
-        ASSERT_TRUE(windows_->setForegroundWindow(static_cast<WindowId>(window_)));
+        ASSERT_TRUE(test::activate(*windows_, static_cast<WindowId>(window_)));
         hook_ = std::make_unique<X11HookLibrary>(sink_);
         ASSERT_TRUE(hook_->available());
         ASSERT_NE(hook_->OrvHookKeyboard(), 0);

@@ -85,7 +85,7 @@ protected:
         ASSERT_NE(window, 0u);
         auto windows = X11WindowSystem::create();
         ASSERT_TRUE(windows);
-        ASSERT_TRUE(windows->setForegroundWindow(static_cast<WindowId>(window)));
+        ASSERT_TRUE(test::activate(*windows, static_cast<WindowId>(window)));
     }
 
     std::unique_ptr<TargetApp> app_;

@@ -47,10 +47,10 @@ TEST_F(DesktopTest, WindowsAreListedWithTitlesInWindows1252AndTheirProcess) {
     EXPECT_EQ(windows_->findWindowByTitle("Desk Target"), 0u);
     EXPECT_EQ(windows_->windowProcess(first_), app_->pid());
     // Activation puts a window on top of the z-order.
-    ASSERT_TRUE(windows_->setForegroundWindow(first_));
+    ASSERT_TRUE(test::activate(*windows_, first_));
     EXPECT_EQ(windows_->foregroundWindow(), first_);
     ASSERT_TRUE(waitUntil(first_, [&] { return windows_->topLevelWindows().front() == first_; }));
-    ASSERT_TRUE(windows_->setForegroundWindow(second_));
+    ASSERT_TRUE(test::activate(*windows_, second_));
     ASSERT_TRUE(waitUntil(second_, [&] { return windows_->topLevelWindows().front() == second_; }));
 
     const std::string name = processNameOf(app_->pid());
@@ -91,7 +91,7 @@ TEST_F(DesktopTest, MoveResizeMinimiseRestoreMaximiseHideShowAndClose) {
     };
     EXPECT_TRUE(listed(second_));  // hidden windows are still enumerated
     windows_->windowAction(second_, WindowAction::Show);
-    EXPECT_TRUE(windows_->setForegroundWindow(second_));
+    EXPECT_TRUE(test::activate(*windows_, second_));
 
     windows_->windowAction(first_, WindowAction::Close);
     EXPECT_EQ(app_->waitForLine([](const std::string& l) { return l == "closed 0"; }), "closed 0");
@@ -110,7 +110,7 @@ TEST_F(DesktopTest, MouseMovesLandWhereTheCommandsSayAndClicksReachTheWindow) {
         mouse.mouseEvent(mouse_flags::kMove | mouse_flags::kAbsolute, dx, dy, 0);
         EXPECT_EQ(mouse.cursorPos(), p) << p.x << "," << p.y;
     }
-    ASSERT_TRUE(windows_->setForegroundWindow(first_));
+    ASSERT_TRUE(test::activate(*windows_, first_));
     WindowRect rect;
     ASSERT_TRUE(windows_->windowRect(first_, rect));
     const int x = (rect.left + rect.right) / 2, y = (rect.top + rect.bottom) / 2;

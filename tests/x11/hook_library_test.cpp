@@ -32,7 +32,7 @@ protected:
         ASSERT_NE(first_, 0u);
         ASSERT_NE(second_, 0u);
         windows_ = X11WindowSystem::create();
-        ASSERT_TRUE(windows_->setForegroundWindow(static_cast<WindowId>(first_)));
+        ASSERT_TRUE(test::activate(*windows_, static_cast<WindowId>(first_)));
         hook_ = std::make_unique<X11HookLibrary>(sink_);
         ASSERT_TRUE(hook_->available());
         table_.setMainWindow(kMainWindow);
@@ -246,9 +246,9 @@ TEST_F(HookLibraryTest, ActivatingAnotherWindowIsReported) {
     // From the first window to the second, whichever the window manager left active. The
     // marker's round trip makes sure the library has seen the first one active: two quick
     // changes read late would look like none.
-    ASSERT_TRUE(windows_->setForegroundWindow(static_cast<WindowId>(first_)));
+    ASSERT_TRUE(test::activate(*windows_, static_cast<WindowId>(first_)));
     roundTrip();
-    ASSERT_TRUE(windows_->setForegroundWindow(static_cast<WindowId>(second_)));
+    ASSERT_TRUE(test::activate(*windows_, static_cast<WindowId>(second_)));
     const HookMessage m = sink_.waitFor([&](const HookMessage& h) {
         return h.msg == HookMsg::WindowActivated && static_cast<unsigned long>(h.wParam) == second_;
     });

@@ -70,7 +70,7 @@ TEST_F(KeymapRemapTest, UsersKeysTypeTheMappedCharactersAndTheProgramTypesItsOwn
     TargetApp app({"Orvanta Remap Target"});
     const unsigned long window = app.window(0);
     auto windows = X11WindowSystem::create();
-    ASSERT_TRUE(windows->setForegroundWindow(static_cast<WindowId>(window)));
+    ASSERT_TRUE(test::activate(*windows, static_cast<WindowId>(window)));
     auto keyboard = X11KeyboardInput::create();
     ASSERT_TRUE(keyboard);
     KeyInjector& injector = keyboard->injector();

@@ -29,7 +29,7 @@ protected:
         window_ = app_->window(0);
         ASSERT_NE(window_, 0u);
         windows_ = X11WindowSystem::create();
-        ASSERT_TRUE(windows_->setForegroundWindow(static_cast<WindowId>(window_)));
+        ASSERT_TRUE(test::activate(*windows_, static_cast<WindowId>(window_)));
         keyboard_ = X11KeyboardInput::create();
         ASSERT_TRUE(keyboard_);
         engine_ = std::make_unique<PlaybackEngine>(PlaybackServices{.keyboard = *keyboard_,

@@ -25,4 +25,16 @@ bool waitUntil(unsigned long window, const std::function<bool()>& condition,
 // The same, woken by the root window's changes only.
 bool waitOnRoot(const std::function<bool()>& condition, std::chrono::milliseconds deadline = kDeadline);
 
+// Activates the window through the window system (whose own requests give up after a while),
+// asking again until it is active or the deadline passes: on a loaded machine the window
+// manager may take on a new window only seconds after it was mapped.
+template <typename WindowSystem, typename Window>
+bool activate(WindowSystem& windows, Window window, std::chrono::milliseconds deadline = kDeadline) {
+    const auto end = std::chrono::steady_clock::now() + deadline;
+    do {
+        if (windows.setForegroundWindow(window)) return true;
+    } while (std::chrono::steady_clock::now() < end);
+    return false;
+}
+
 }  // namespace orv::x11::test
