@@ -3,7 +3,7 @@
 // The macro file of the benchmarks, written through the store: a global Ctrl+Alt+N hotkey that
 // types "hello", a ShortKey "qq" replaced by "replaced", and fillers up to `wanted` records in
 // all: ShortKeys "zk<n>" and macros run by name, each with some text. The store must have the
-// file loaded (with its system macros). Returns false when a write failed.
+// file loaded (with its system macros).
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -17,35 +17,51 @@
 
 namespace orv::bench {
 
+// One macro of a benchmark file.
+struct BenchMacro {
+    std::string name;
+    int code = kCodeNone;  // hotkey code, kCodeShortKey or kCodeNone
+    std::string text;      // Windows-1252, with tags
+    std::string shortKey;
+};
+
+// The n-th filler: every other one a ShortKey "zk<n>", the others run by name, each a short
+// letter with tags.
+inline BenchMacro fillerMacro(int n) {
+    char name[32];
+    const bool abbreviation = n % 2 == 0;
+    std::snprintf(name, sizeof name, abbreviation ? "zk%03d" : "Letter %03d", n);
+    BenchMacro m;
+    m.name = abbreviation ? std::string("Abbreviation ") + name : name;
+    m.code = abbreviation ? kCodeShortKey : kCodeNone;
+    m.shortKey = abbreviation ? name : "";
+    m.text = std::string(
+                 "Dear customer,<ENTER>thank you for your message of <DATE>. We will answer within two working "
+                 "days.<ENTER>Kind regards ") +
+             name;
+    return m;
+}
+
+// Appends the macro as a new global record; false when the write failed.
+inline bool writeBenchMacro(MacroStore& store, TActivationTable& table, const BenchMacro& m) {
+    TMacroRecord r;
+    r.NickName = m.name;
+    r.HotKeyCode = static_cast<std::int16_t>(m.code);
+    r.Scope = static_cast<std::int16_t>(kScopeGlobal);
+    r.TopMostOnly = 1;
+    r.ShortKeyText = m.shortKey;
+    r.Active = 1;
+    r.MacroText = m.text;
+    r.IconName = "MAIN";
+    table.setMacroCount(table.MacroCount() + 1);
+    return store.WriteMacroRecord(-1, r);
+}
+
 inline bool writeBenchMacros(MacroStore& store, TActivationTable& table, int wanted) {
-    auto add = [&](const std::string& nick, int code, const std::string& text, const std::string& shortKey = "") {
-        TMacroRecord r;
-        r.NickName = nick;
-        r.HotKeyCode = static_cast<std::int16_t>(code);
-        r.Scope = static_cast<std::int16_t>(kScopeGlobal);
-        r.TopMostOnly = 1;
-        r.ShortKeyText = shortKey;
-        r.Active = 1;
-        r.MacroText = text;
-        r.IconName = "MAIN";
-        table.setMacroCount(table.MacroCount() + 1);
-        return store.WriteMacroRecord(-1, r);
-    };
     constexpr int kCtrlAltN = 144 + 13;
-    bool ok = add("Bench hotkey", kCtrlAltN, "hello") && add("Bench ShortKey", kCodeShortKey, "replaced", "qq");
-    const std::string filler =
-        "Dear customer,<ENTER>thank you for your message of <DATE>. We will answer within two working days."
-        "<ENTER>Kind regards";
-    for (int n = 0; ok && table.MacroCount() < wanted; ++n) {
-        char name[32];
-        if (n % 2 == 0) {
-            std::snprintf(name, sizeof name, "zk%03d", n);
-            ok = add(std::string("Abbreviation ") + name, kCodeShortKey, filler + " " + name, name);
-        } else {
-            std::snprintf(name, sizeof name, "Letter %03d", n);
-            ok = add(name, kCodeNone, filler + " " + name);
-        }
-    }
+    bool ok = writeBenchMacro(store, table, {"Bench hotkey", kCtrlAltN, "hello", ""}) &&
+              writeBenchMacro(store, table, {"Bench ShortKey", kCodeShortKey, "replaced", "qq"});
+    for (int n = 0; ok && table.MacroCount() < wanted; ++n) ok = writeBenchMacro(store, table, fillerMacro(n));
     return ok;
 }
 

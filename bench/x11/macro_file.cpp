@@ -14,50 +14,43 @@
 #include <fstream>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "bench_macro_file.h"
 #include "bench_phrases.h"
 #include "platform/cp1252.h"
-#include "platform/fake/fake_clock.h"
-#include "platform/fake/fake_hook_library.h"
-#include "platform/fake/fake_user_prompt.h"
-#include "store/macro_store.h"
 
 namespace {
 
 using namespace orv;
 
-// One phrase as both programs get it.
+// One phrase as both programs get it: the macro, and what it types (UTF-8).
 struct Phrase {
-    std::string name;
-    int code = kCodeNone;   // hotkey code, kCodeShortKey or kCodeNone
-    std::string macroText;  // Windows-1252, with tags
-    std::string typed;      // UTF-8, what it types
-    std::string shortKey;
+    bench::BenchMacro macro;
+    std::string typed;
 };
+
+// What a filler types: its tags as the player expands them (the date as the peer's fixed text).
+std::string typedText(std::string text) {
+    for (const auto& [tag, typed] : {std::pair<std::string, std::string>{"<ENTER>", "\n"}, {"<DATE>", "12/10/2026"}}) {
+        for (std::size_t at; (at = text.find(tag)) != std::string::npos;) text.replace(at, tag.size(), typed);
+    }
+    return text;
+}
 
 std::vector<Phrase> phrases(int count) {
     // (The three measured phrases come first, whatever the count.)
     using namespace orv::bench;
     std::vector<Phrase> out = {
-        {"Bench hotkey", kHotkeyCode, kHotkeyText, kHotkeyText, ""},
-        {"Bench phrase", kPhraseCode, longPhrase(), cp1252ToUtf8(longPhrase()), ""},
-        {"Bench ShortKey", kCodeShortKey, kShortKeyText, kShortKeyText, kShortKey},
+        {{"Bench hotkey", kHotkeyCode, kHotkeyText, ""}, kHotkeyText},
+        {{"Bench phrase", kPhraseCode, longPhrase(), ""}, cp1252ToUtf8(longPhrase())},
+        {{"Bench ShortKey", kCodeShortKey, kShortKeyText, kShortKey}, kShortKeyText},
     };
-    const std::string head = "Dear customer,";
-    const std::string tail = "thank you for your message of ";
-    const std::string rest = ". We will answer within two working days.";
     for (int n = 0; static_cast<int>(out.size()) < count; ++n) {
-        char name[32];
-        const bool abbreviation = n % 2 == 0;
-        std::snprintf(name, sizeof name, abbreviation ? "zk%03d" : "Letter %03d", n);
-        Phrase p;
-        p.name = abbreviation ? std::string("Abbreviation ") + name : name;
-        p.code = abbreviation ? kCodeShortKey : kCodeNone;
-        p.shortKey = abbreviation ? name : "";
-        p.macroText = head + "<ENTER>" + tail + "<DATE>" + rest + "<ENTER>Kind regards " + name;
-        p.typed = head + "\n" + tail + "12/10/2026" + rest + "\nKind regards " + name;
-        out.push_back(std::move(p));
+        BenchMacro filler = fillerMacro(n);
+        std::string typed = typedText(filler.text);
+        out.push_back({std::move(filler), std::move(typed)});
     }
     return out;
 }
@@ -76,19 +69,8 @@ std::optional<std::vector<Phrase>> writeMacroFile(const std::string& path, int w
     // The last record is the popup menu.
     const std::vector<Phrase> all = phrases(wanted - table.MacroCount() - 1);
     const int firstPhrase = table.MacroCount() + 1;
-    for (const Phrase& p : all) {
-        TMacroRecord r;
-        r.NickName = p.name;
-        r.HotKeyCode = static_cast<std::int16_t>(p.code);
-        r.Scope = static_cast<std::int16_t>(kScopeGlobal);
-        r.TopMostOnly = 1;
-        r.ShortKeyText = p.shortKey;
-        r.Active = 1;
-        r.MacroText = p.macroText;
-        r.IconName = "MAIN";
-        table.setMacroCount(table.MacroCount() + 1);
-        if (!store.WriteMacroRecord(-1, r)) return std::nullopt;
-    }
+    for (const Phrase& p : all)
+        if (!bench::writeBenchMacro(store, table, p.macro)) return std::nullopt;
     TMacroRecord menu;
     menu.NickName = "Bench menu";
     menu.HotKeyCode = static_cast<std::int16_t>(orv::bench::kMenuCode);
@@ -119,7 +101,7 @@ std::string json(const std::string& text) {
 }
 
 // The peer's description of one phrase.
-std::string peerPhrase(const Phrase& p) {
+std::string peerPhrase(const bench::BenchMacro& p) {
     const bool hotkey = p.code >= 0 && p.code < 721;
     const bool abbreviation = p.code == kCodeShortKey;
     const std::string key(1, static_cast<char>('a' + (p.code - orv::bench::kCtrlAlt)));
@@ -157,7 +139,7 @@ bool writePeer(const std::filesystem::path& configHome, const std::vector<Phrase
     for (std::size_t i = 0; i < all.size(); ++i) {
         const std::string base = "p" + std::to_string(i);
         std::ofstream(folder / (base + ".txt"), std::ios::binary) << all[i].typed;
-        std::ofstream(folder / ("." + base + ".json")) << peerPhrase(all[i]);
+        std::ofstream(folder / ("." + base + ".json")) << peerPhrase(all[i].macro);
     }
     return std::filesystem::exists(folder / ("p" + std::to_string(all.size() - 1) + ".txt"));
 }

@@ -409,9 +409,16 @@ private:
         stopSubject(s);
     }
 
+    // Activates the receiving window, asking again while the window manager is slow to act; a
+    // run that still fails says which window has the focus instead.
     bool focus(const Receiver& r) {
         const auto w = static_cast<WindowId>(r.window());
-        return windows_->setForegroundWindow(w) && windows_->waitUntilActive(w, 5s);
+        if (x11::test::activate(*windows_, w)) return true;
+        const WindowId active = windows_->foregroundWindow();
+        std::printf("window %lu not active: window %lu (\"%s\", process %d) is\n", static_cast<unsigned long>(w),
+                    static_cast<unsigned long>(active), windows_->windowTitle(active).c_str(),
+                    windows_->windowProcess(active));
+        return false;
     }
 
     // The key of keys[from..] with which the visible text first equals `text`; nullptr if none.
