@@ -82,23 +82,46 @@ def type_text(text):
 
 class Program:
     def __init__(self, orvanta, home, macro_file):
+        self._next_activation = time.monotonic() + 2.0
         env = dict(os.environ, ORVANTA_HOME=home, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb",
                    XDG_RUNTIME_DIR=os.path.join(home, "runtime"))
         os.makedirs(env["XDG_RUNTIME_DIR"], mode=0o700)
         self.process = subprocess.Popen([orvanta, "/F", macro_file], env=env)
-        self.app = wait_for("the program on the accessibility bus", self._app)
-        self.table = wait_for("the macro list", lambda: find(self.app, "table", "Macros"))
-        # Input reaches the window once the window manager has made it the active one.
-        wait_for("the main window active", lambda: any(
-            frame.getState().contains(pyatspi.STATE_ACTIVE) for frame in self.app
-            if frame is not None and frame.getRoleName() == "frame"))
-        wait_for("the list on screen", lambda: self.table.getState().contains(pyatspi.STATE_SHOWING))
+        try:
+            self.app = wait_for("the program on the accessibility bus", self._app)
+            self.table = wait_for("the macro list", lambda: find(self.app, "table", "Macros"))
+            # Input reaches the window once it is the active one; a loaded machine's window
+            # manager may take on a new window only seconds after it was mapped, so it is asked
+            # again until then.
+            wait_for("the main window active", self._activated)
+            wait_for("the list on screen", lambda: self.table.getState().contains(pyatspi.STATE_SHOWING))
+        except BaseException:
+            # A program left running keeps its hotkeys grabbed on the display for every test after.
+            self.kill()
+            raise
 
     def _app(self):
         for app in pyatspi.Registry.getDesktop(0):
             if app is not None and app.name == "Orvanta 99" and app.get_process_id() == self.process.pid:
                 return app
         return None
+
+    def _activated(self):
+        if any(frame.getState().contains(pyatspi.STATE_ACTIVE) for frame in self.app
+               if frame is not None and frame.getRoleName() == "frame"):
+            return True
+        now = time.monotonic()
+        if now >= self._next_activation:
+            self._next_activation = now + 0.5
+            found = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(self.process.pid)],
+                                   capture_output=True, text=True)
+            for window in found.stdout.split():
+                subprocess.run(["xdotool", "windowactivate", window], capture_output=True)
+        return False
+
+    def kill(self):
+        self.process.kill()
+        self.process.wait()
 
     def window(self, title):
         return wait_for("the window " + title, lambda: find(self.app, "dialog", title) or
@@ -123,7 +146,11 @@ class Program:
 
     def stop(self):
         self.process.send_signal(signal.SIGTERM)
-        return self.process.wait(timeout=DEADLINE)
+        try:
+            return self.process.wait(timeout=DEADLINE)
+        except subprocess.TimeoutExpired:
+            self.kill()
+            raise
 
 
 def main():

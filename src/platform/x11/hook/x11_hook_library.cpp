@@ -518,12 +518,17 @@ void HookThread::onXkb(const XkbEvent& xkb) {
             capsReported_ = caps;
             post(HookMsg::CapsLock, caps ? 1 : 0);
         }
-    } else if (xkb.any.xkb_type == XkbNewKeyboardNotify || xkb.any.xkb_type == XkbMapNotify) {
-        qCDebug(lcHook, "keymap changed (xkb %d)", xkb.any.xkb_type);
+    } else if (xkb.any.xkb_type == XkbMapNotify) {
+        // A real change of the keymap (a remap, a layout, a spare key bound for typing): the
+        // hotkeys' grabs follow it before the next key is judged.
+        qCDebug(lcHook, "keymap changed");
+        reloadKeymap();
+    } else if (xkb.any.xkb_type == XkbNewKeyboardNotify) {
         // The server announces a new keyboard each time input switches between devices (the
         // user's keyboard and the program's typing), often several times within one macro:
         // reading the keymap again then would compete with the typing itself. One reload a
         // little later covers a whole burst of announcements.
+        qCDebug(lcHook, "keyboard switched");
         if (!keymapStale_) keymapReload_ = Clock::now() + kKeymapSettle;
         keymapStale_ = true;
     }
