@@ -159,6 +159,9 @@ Outcome CaptureControl::start(const capture::CaptureMacroChoice& choice) {
     if (const std::optional<CaptureFileError> error =
             run({folder_, c.options, c.speed, macro_, false, !c.global}, c.windowSize, ownKey))
         return Outcome::error(error->message);
+    // Running, the capture owns the shared-file lock whoever took it: it gives it back when it
+    // ends, since the caller that handed it over has long returned by then.
+    lockHeld_ = false;
     focusForCapture(choice.window);
     recordingOn();
     return Outcome::ok();

@@ -96,7 +96,7 @@ private:
     int macro_ = 0;        // its number; for a new macro the number it will get
     bool newMacro_ = false;
     bool quick_ = false;
-    bool lockHeld_ = false;  // the lock came from the caller of begin()
+    bool lockHeld_ = false;  // the caller of begin() still owns the lock (until the capture starts)
 };
 
 }  // namespace orv

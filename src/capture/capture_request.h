@@ -15,7 +15,9 @@ struct CaptureTarget {
     int macro = 0;           // the existing macro; 0 for a new one
     TMacroRecord record;     // the new macro as set up so far
     bool exclusive = false;  // a Global, Popup Menu or System macro has its hotkey: no "&Global"
-    bool lockHeld = false;   // the caller holds the shared-file lock and hands it to the capture
+    // The caller holds the shared-file lock: it keeps it when the capture is cancelled before it
+    // starts, and hands it to the capture, which releases it at its end, once it runs.
+    bool lockHeld = false;
 };
 
 // What "Capture Macro" shows for one macro.

@@ -205,8 +205,11 @@ void TMainWin::attach(IResidentActions& resident, QtPlaybackWindows& playbackWin
         MacroOperations::Services{resident.macroFile(), settings_, prompt_, clock_, list_, *this});
     editorWindows_ = std::make_unique<EditorWindows>(
         this, [this] { return editorContext(); },
-        EditorWindows::Hooks{[this] { resident_->clearShortKeyBuffer(); },
-                             [this](const MacroChange& change) { macrosChanged(change); }});
+        EditorWindows::Hooks{.clearShortKeyBuffer = [this] { resident_->clearShortKeyBuffer(); },
+                             .macrosChanged = [this](const MacroChange& change) { macrosChanged(change); },
+                             .captureMacro = [this](const capture::CaptureTarget& target,
+                                                    QWidget* parent) { return captureMacro(target, parent); },
+                             .macroFile = &resident.macroFile()});
     editing_ = std::make_unique<MacroEditing>(
         MacroEditing::Services{resident.macroFile(), settings_, prompt_, list_, *editorWindows_});
     showMenuTrayIcons();

@@ -10,11 +10,14 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include "gui/forms/add_macro_form.h"
 #include "gui/forms/capture_forms.h"
+#include "gui/forms/two_column_list.h"
 #include "gui/main_window.h"
 #include "gui/modal_helper.h"
 #include "gui/qt_playback_windows.h"
 #include "gui/resident_window.h"
+#include "store/sync_file.h"
 
 namespace orv::gui {
 namespace {
@@ -22,10 +25,13 @@ namespace {
 constexpr int kCtrlK = 10;
 constexpr int kShiftF1 = 300;
 constexpr int kStartStopCapture = 263;
+constexpr int kCtrlAltH = 151;
 
 class CaptureWindowTest : public test::ResidentWindowTest {
 protected:
-    CaptureWindowTest() {
+    // `networkMode`: the macro file is shared, so the shared-file lock shows in its sync file.
+    explicit CaptureWindowTest(bool networkMode = false) {
+        settings.NetworkMode = networkMode;
         settings.CaptureTime = false;
         start([](MacroStore& store) {
             TMacroRecord r = macro("zulu", kCtrlK);
@@ -44,6 +50,13 @@ protected:
         TMacroRecord r;
         EXPECT_TRUE(resident->readMacroRecord(j, r));
         return r.MacroText;
+    }
+
+    // The shared-file lock as the sync file shows it to the other programs.
+    bool lockTaken() const {
+        SyncRecord r;
+        EXPECT_TRUE(SyncFile(syncFilePath(settings.CurrentFile)).read(r, r).ok());
+        return r.state == SyncRecord::kHeld;
     }
 
     QtPlaybackWindows playbackQt{&window, windows};
@@ -107,6 +120,55 @@ TEST_F(CaptureWindowTest, TheCaptureHotkeyEndsInCaptureCompleteWithTheChosenHotk
     EXPECT_EQ(table.HotKeyCode(j), kShiftF1);
     EXPECT_TRUE(hook.libraryTable().HotKeyInUse(kShiftF1));
     EXPECT_EQ(window.list().selectedMacro(), j);
+}
+
+class AddMacroCaptureTest : public CaptureWindowTest {
+protected:
+    AddMacroCaptureTest() : CaptureWindowTest(true) {}
+};
+
+// Add Macro's "&Capture Macro" hands the new macro and the shared-file lock to the capture: it
+// is appended, with the hotkey chosen in Add Macro, when the capture ends, and the lock is given
+// back then. Cancelled in "Capture Macro", nothing is written and the lock is given back at once.
+TEST_F(AddMacroCaptureTest, TheNewMacroIsAppendedWhenTheCaptureEndsAndCancelWritesNothing) {
+    const int count = table.MacroCount();
+    const std::string before = test::readFile(settings.CurrentFile);
+    const auto addByCapture = [&](bool start) {
+        test::whenModal<TAddNewHotKey>([](TAddNewHotKey* d) {
+            d->hotKeyList()->setCurrentRow(kCtrlAltH);
+            QTest::mouseClick(d->findChild<QPushButton*>(QStringLiteral("CaptureKeyButton")), Qt::LeftButton);
+        });
+        bool shown = false;
+        test::whenModal<TCaptureKeys>([&](TCaptureKeys* form) {
+            shown = true;
+            EXPECT_TRUE(lockTaken());
+            EXPECT_EQ(form->findChild<QLabel*>(QStringLiteral("OwnKey"))->text(),
+                      QStringLiteral("Or Press Ctrl+Alt+H to end capture"));
+            form->findChild<QLineEdit*>(QStringLiteral("Nickname"))->setText(QStringLiteral("hello"));
+            QTest::mouseClick(
+                form->findChild<QPushButton*>(QString::fromLatin1(start ? "StartCapture" : "CancelButton")),
+                Qt::LeftButton);
+        });
+        window.action(MainCommand::AddMacro)->trigger();
+        EXPECT_TRUE(shown);
+    };
+
+    addByCapture(false);
+    EXPECT_FALSE(resident->captureRunning());
+    EXPECT_FALSE(lockTaken());
+    EXPECT_EQ(test::readFile(settings.CurrentFile), before);
+
+    addByCapture(true);
+    ASSERT_TRUE(hook.libraryTable().CaptureOn());
+    EXPECT_TRUE(lockTaken());  // the capture holds it now
+    EXPECT_EQ(table.MacroCount(), count);
+    record(count + 1, "Hello");
+    EXPECT_FALSE(lockTaken());
+    ASSERT_EQ(table.MacroCount(), count + 1);
+    EXPECT_EQ(textOf(count + 1), "Hello");
+    EXPECT_EQ(table.HotKeyCode(count + 1), kCtrlAltH);
+    EXPECT_EQ(settings.nickName(count + 1), "hello");
+    EXPECT_EQ(window.list().selectedMacro(), count + 1);
 }
 
 }  // namespace

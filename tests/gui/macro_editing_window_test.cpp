@@ -10,8 +10,10 @@
 #include <QRadioButton>
 #include <QTableView>
 #include <QTest>
+#include <QTreeWidget>
 
 #include "gui/forms/add_macro_form.h"
+#include "gui/forms/build_menu_form.h"
 #include "gui/forms/direct_editor_form.h"
 #include "gui/forms/macro_memo.h"
 #include "gui/forms/schedule_form.h"
@@ -28,6 +30,7 @@ namespace {
 using C = MainCommand;
 
 constexpr int kCtrlAltH = 151;  // Ctrl+Alt+H
+constexpr int kCtrlAltM = 156;  // Ctrl+Alt+M
 
 class MacroEditingWindowTest : public test::ResidentWindowTest {
 protected:
@@ -68,6 +71,11 @@ protected:
             click(e, "UpdateButton");
         });
         window.action(C::AddMacro)->trigger();
+    }
+    static void selectByNickname(QTreeWidget* list, const QString& nick) {
+        const QList<QTreeWidgetItem*> found = list->findItems(nick, Qt::MatchExactly, 1);
+        ASSERT_EQ(found.size(), 1) << nick.toStdString();
+        list->setCurrentItem(found.front());
     }
     TMacroRecord stored(int j) const {
         return readMacroFile(settings.CurrentFile).records.at(static_cast<std::size_t>(j - 1));
@@ -173,6 +181,46 @@ TEST_F(MacroEditingWindowTest, TheHotKeyFieldTakesPressedKeysButNotTheClickThatL
     window.action(C::AddMacro)->trigger();
     EXPECT_EQ(shown, QStringLiteral("Ctrl+Alt+H"));
     EXPECT_EQ(table.MacroCount(), 5);
+}
+
+// "Build Menu" in Add Macro writes the new popup menu with its entries; "Modify Popup Menu"
+// opens the same builder on the stored menu and rewrites it.
+TEST_F(MacroEditingWindowTest, APopupMenuIsBuiltFromAddMacroAndChangedByModify) {
+    addMacro([](TAddNewHotKey* d) { d->hotKeyList()->setCurrentRow(kCtrlAltH); }, "hello", QStringLiteral("Hello"));
+    ASSERT_EQ(table.MacroCount(), 6);
+
+    test::whenModal<TAddNewHotKey>([](TAddNewHotKey* d) {
+        click(d, "UsePopup");
+        d->hotKeyList()->setCurrentRow(kCtrlAltM);
+        click(d, "EnterKeyButton");
+    });
+    test::whenModal<TDoBuildMenu>([](TDoBuildMenu* b) {
+        selectByNickname(child<QTreeWidget>(b, "AvailableList"), QStringLiteral("zulu"));
+        click(b, "AddButton");
+        QTest::keyClicks(child<QLineEdit>(b, "NickName"), QStringLiteral("Tools"));
+        click(b, "OkButton");
+    });
+    window.action(C::AddMacro)->trigger();
+    ASSERT_EQ(table.MacroCount(), 7);
+    EXPECT_EQ(stored(7).NickName, "Tools");
+    EXPECT_EQ(stored(7).Scope, kScopePopupMenu);
+    EXPECT_EQ(stored(7).HotKeyCode, kCtrlAltM);
+    EXPECT_EQ(stored(7).MenuItems, (std::vector<std::int16_t>{5}));
+    ASSERT_EQ(window.list().selectedMacro(), 7);
+    EXPECT_EQ(window.action(C::ModifyDirectly)->text(), QStringLiteral("Mo&dify Popup Menu"));
+
+    test::whenModal<TDoBuildMenu>([](TDoBuildMenu* b) {
+        auto* menu = child<QTreeWidget>(b, "MenuList");
+        menu->setCurrentItem(menu->topLevelItem(0));
+        click(b, "RemoveButton");
+        selectByNickname(child<QTreeWidget>(b, "AvailableList"), QStringLiteral("hello"));
+        click(b, "AddButton");
+        click(b, "OkButton");
+    });
+    window.action(C::ModifyDirectly)->trigger();
+    EXPECT_EQ(table.MacroCount(), 7);
+    EXPECT_EQ(stored(7).MenuItems, (std::vector<std::int16_t>{6}));
+    EXPECT_EQ(stored(7).NickName, "Tools");
 }
 
 }  // namespace

@@ -1,38 +1,23 @@
 #include "gui/forms/editor_windows.h"
 
+#include <QApplication>
+
+#include "editors/icon_choice.h"
 #include "gui/forms/add_macro_form.h"
+#include "gui/forms/build_menu_form.h"
 #include "gui/forms/direct_editor_form.h"
-#include "gui/qt_user_prompt.h"
 
 namespace orv::gui {
-
-namespace {
-
-constexpr const char* kMenusNotAvailable = "Building popup menus is not available in this version of Orvanta yet.";
-constexpr const char* kCaptureNotAvailable = "Capturing a macro is not available in this version of Orvanta yet.";
-
-}  // namespace
-
-std::string EditorWindows::missingBuilder(editors::Builder builder) {
-    switch (builder) {
-        case editors::Builder::Capture:
-            return kCaptureNotAvailable;
-        case editors::Builder::PopupMenu:
-            return kMenusNotAvailable;
-        default:
-            return {};
-    }
-}
 
 BuilderResult EditorWindows::showAddMacro(editors::AddMacroModel& model, TMacroRecord& buffer) {
     TAddNewHotKey::Builders builders;
     // The Scripting Editor is not there yet: its choice opens the direct editor too.
     builders.run = [this, &buffer](const editors::BuilderStart& start) {
         if (start.builder == editors::Builder::PopupMenu) return showBuildMenu(buffer, start.hotKeyLabel, true);
+        if (start.builder == editors::Builder::Capture) return startCapture(buffer, start);
         return BuilderResult{showDirectEditor(buffer, {false, start.kind, start.exclusiveKey, start.hotKeyLabel}),
                              false};
     };
-    builders.missing = &EditorWindows::missingBuilder;
     TAddNewHotKey dialog(model, buffer, context_(), std::move(builders), parent_);
     dialog.exec();
     return dialog.result();
@@ -46,9 +31,26 @@ bool EditorWindows::showDirectEditor(TMacroRecord& buffer, const editors::Editor
     return editor.saved();
 }
 
-BuilderResult EditorWindows::showBuildMenu(TMacroRecord&, const std::string&, bool) {
-    QtUserPrompt(parent_).messageBox("Notice", kMenusNotAvailable, PromptButtons::Ok);
-    return {};
+BuilderResult EditorWindows::startCapture(const TMacroRecord& buffer, const editors::BuilderStart& start) {
+    if (!hooks_.captureMacro) return {};
+    capture::CaptureTarget target;
+    target.record = buffer;
+    target.exclusive = start.exclusiveKey;
+    target.lockHeld = true;
+    // "Capture Macro" comes up over Add Macro, which is still open.
+    QWidget* over = QApplication::activeModalWidget();
+    return BuilderResult{.handedOver = hooks_.captureMacro(target, over != nullptr ? over : parent_)};
+}
+
+BuilderResult EditorWindows::showBuildMenu(TMacroRecord& buffer, const std::string& label, bool newMenu) {
+    if (hooks_.macroFile == nullptr) return {};
+    const EditorContext context = context_();
+    IUserPrompt& prompt = *context.env.prompt;
+    const std::string& iconsDir = context.iconsDir;
+    const BuildMenuResult r = gui::showBuildMenu(
+        buffer, newMenu, label, *hooks_.macroFile, *context.env.settings, iconsDir,
+        [&](const std::string& chosen) { return editors::chooseIcon(chosen, iconsDir, prompt); }, prompt, parent_);
+    return BuilderResult{.saved = r.saved, .trayMenusChanged = r.trayMenusChanged};
 }
 
 }  // namespace orv::gui

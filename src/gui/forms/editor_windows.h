@@ -3,6 +3,7 @@
 #include <QObject>
 #include <functional>
 
+#include "capture/capture_request.h"
 #include "gui/forms/editor_context.h"
 #include "mainwin/macro_editing.h"
 
@@ -11,7 +12,7 @@ class QWidget;
 namespace orv::gui {
 
 // The editor windows as the editing commands open them: Add Macro and the builders it hands over
-// to, the direct editor, and the popup-menu builder (a clear refusal until it is there).
+// to (the direct editor, a capture, the popup-menu builder).
 class EditorWindows final : public IMacroEditorsHost {
 public:
     struct Hooks {
@@ -19,6 +20,11 @@ public:
         std::function<void()> clearShortKeyBuffer;
         // The records changed: the window brings everything up to date.
         std::function<void(const MacroChange&)> macrosChanged;
+        // Starts a capture into a new macro over `parent`; true when it runs and so took the
+        // record and the shared-file lock.
+        std::function<bool(const capture::CaptureTarget&, QWidget* parent)> captureMacro;
+        // The open macro file: the popup-menu builder lists its macros.
+        const IMacroFile* macroFile = nullptr;
     };
 
     EditorWindows(QWidget* parent, std::function<EditorContext()> context, Hooks hooks)
@@ -34,10 +40,10 @@ public:
         if (hooks_.macrosChanged) hooks_.macrosChanged(change);
     }
 
-    // Why a builder cannot be used yet, or nothing.
-    static std::string missingBuilder(editors::Builder builder);
-
 private:
+    // Add Macro's capture of the new macro whose activation is in `buffer`.
+    BuilderResult startCapture(const TMacroRecord& buffer, const editors::BuilderStart& start);
+
     QWidget* parent_;
     std::function<EditorContext()> context_;
     Hooks hooks_;
