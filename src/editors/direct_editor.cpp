@@ -120,10 +120,11 @@ void DirectEditorModel::setWindow(const std::string& title, int topMostOnly) {
     buffer_.TopMostOnly = static_cast<std::uint8_t>(topMostOnly != 0 ? 1 : 0);
 }
 
-std::string DirectEditorModel::caption() const {
-    if (scope_ == kScopeProgram) return "Modify Hot Key  (Program: " + buffer_.WindowTitle + ")";
-    if (scope_ == kScopeWindow) return "Modify Hot Key  (Window Title: " + buffer_.WindowTitle + ")";
-    return "Modify Hot Key  (GLOBAL)";
+std::string DirectEditorModel::caption(std::string_view title) const {
+    std::string text(title);
+    if (scope_ == kScopeProgram) return text + "  (Program: " + buffer_.WindowTitle + ")";
+    if (scope_ == kScopeWindow) return text + "  (Window Title: " + buffer_.WindowTitle + ")";
+    return text + "  (GLOBAL)";
 }
 
 std::optional<dialogs::Failure> DirectEditorModel::headerProblem() const {
@@ -153,6 +154,11 @@ dialogs::Outcome DirectEditorModel::update(std::string_view memo, IUserPrompt& p
             return dialogs::Outcome::fail(kMemoField, "");
         text.resize(kMacroTextLimit);
     }
+    store(std::move(text), clock);
+    return dialogs::Outcome::ok("");
+}
+
+void DirectEditorModel::store(std::string text, const IClock& clock) {
     if (!start_.existing) buffer_.Active = 1;
     buffer_.NickName = nickName_.substr(0, TMacroRecord::kNickName);
     buffer_.IconName = iconName_;
@@ -162,7 +168,6 @@ dialogs::Outcome DirectEditorModel::update(std::string_view memo, IUserPrompt& p
     if (start_.kind == EditorKind::WindowTitle) buffer_.WindowTitle = name;
     buffer_.MacroText = std::move(text);
     buffer_.LastModified = toDateSerial(clock.now());
-    return dialogs::Outcome::ok("");
 }
 
 std::string keystrokeText(std::string_view memo, IUserPrompt& prompt) {

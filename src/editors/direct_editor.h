@@ -72,17 +72,20 @@ public:
     // "Select" confirmed: the window title or program name of the scope.
     void setWindow(const std::string& title, int topMostOnly);
 
-    // "DoCaption".
-    std::string caption() const;
+    // "DoCaption": the editor's title followed by the scope.
+    std::string caption(std::string_view title = "Modify Hot Key") const;
 
     // "&Update" with the memo's text: the checks of the header, then the size question. On
     // success the buffer holds the macro; a failure names the field to focus (an empty message:
     // the user chose to go on editing).
     dialogs::Outcome update(std::string_view memo, IUserPrompt& prompt, const IClock& clock);
 
-private:
+    // The first field of the header that keeps the macro from being stored, or nothing.
     std::optional<dialogs::Failure> headerProblem() const;
+    // Stores the header and `text` (already within the size limit) into the buffer.
+    void store(std::string text, const IClock& clock);
 
+private:
     TMacroRecord& buffer_;
     EditorStart start_;
     std::string nickName_;

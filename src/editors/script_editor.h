@@ -48,6 +48,11 @@ public:
 
     // Appends the lines read from `text` (the working text of the editor).
     void BuildTheScript(std::string_view text);
+    // Removes every line.
+    void clear() {
+        lines_.clear();
+        selected_ = -1;
+    }
     // The working text of a stored macro: its text up to the terminating NUL, at most 5001
     // characters.
     static std::string workingTextOf(const TMacroRecord& record);

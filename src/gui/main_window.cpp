@@ -597,8 +597,7 @@ void TMainWin::modifyDirectly() {
     if (editing_) editing_->DoModify();
 }
 void TMainWin::scriptingEditor() {
-    // The Scripting Editor is not there yet: its command edits the macro directly.
-    if (editing_) editing_->DoModify();
+    if (editing_) editing_->DoTheScript();
 }
 
 EditorContext TMainWin::editorContext() {
@@ -608,6 +607,14 @@ EditorContext TMainWin::editorContext() {
     c.env.settings = &settings_;
     c.env.clock = &clock_;
     c.iconsDir = resident_->iconsDir();
+    c.programDir = std::filesystem::path(c.iconsDir).parent_path().string();
+    c.nicknames = [this] {
+        std::vector<std::string> names;
+        const TActivationTable& index = resident_->macroFile().index();
+        for (int j = 1; j <= std::min(index.MacroCount(), kMaxMacros); ++j)
+            if (!settings_.nickName(j).empty()) names.push_back(settings_.nickName(j));
+        return names;
+    };
     c.picker = resident_;
     c.keyboard = resident_;
     c.desktopEntries = [this](bool programs) {
@@ -692,7 +699,6 @@ void TMainWin::rowActivated(int row) {
     const int j = list_.macroAt(row);
     if (j == 0) return;
     if (resident_->macroFile().index().Scope(j) != kScopeSystem) {
-        // The Scripting Editor comes later; until then a double click edits the macro directly.
         list_.select(row);
         scriptingEditor();
         return;

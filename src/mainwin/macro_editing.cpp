@@ -48,7 +48,11 @@ void MacroEditing::DoAdd() {
     s_.file.releaseSharedFile(true);
 }
 
-void MacroEditing::DoModify(bool lockHeld) {
+void MacroEditing::DoModify(bool lockHeld) { modify(lockHeld, false); }
+
+void MacroEditing::DoTheScript() { modify(false, true); }
+
+void MacroEditing::modify(bool lockHeld, bool scripting) {
     const int j = selectedForChange();
     if (j == 0 || (!lockHeld && !s_.file.lockSharedFile())) return;
     const auto release = [&](bool changed) {
@@ -63,7 +67,9 @@ void MacroEditing::DoModify(bool lockHeld) {
         return release(true);
     }
     const editors::EditorStart start = editors::editorStartFor(s_.file.index(), j, hotKeyName(buffer_.HotKeyCode));
-    if (!s_.host.showDirectEditor(buffer_, start) || !s_.file.writeMacroRecord(j, buffer_)) return release(false);
+    const bool edited =
+        scripting ? s_.host.showScriptingEditor(buffer_, start) : s_.host.showDirectEditor(buffer_, start);
+    if (!edited || !s_.file.writeMacroRecord(j, buffer_)) return release(false);
     s_.host.clearShortKeyBuffer();
     saved(j, wasTimed || buffer_.HotKeyCode == kCodeTimed, false);
     release(true);

@@ -31,6 +31,8 @@ public:
     virtual BuilderResult showAddMacro(editors::AddMacroModel& model, TMacroRecord& buffer) = 0;
     // The direct editor on `buffer`; true when "&Update" stored the macro there.
     virtual bool showDirectEditor(TMacroRecord& buffer, const editors::EditorStart& start) = 0;
+    // The Scripting Editor on `buffer`; true when "Sa&ve" stored the macro there.
+    virtual bool showScriptingEditor(TMacroRecord& buffer, const editors::EditorStart& start) = 0;
     // The popup-menu builder on `buffer`, new or editing, with the hotkey's name as its label.
     virtual BuilderResult showBuildMenu(TMacroRecord& buffer, const std::string& label, bool newMenu) = 0;
     // The characters typed so far no longer count towards a ShortKey.
@@ -59,8 +61,12 @@ public:
     void DoAdd();
     // "Modify &Directly" on the selected macro; `lockHeld`: the caller holds the shared-file lock.
     void DoModify(bool lockHeld = false);
+    // "&Scripting Editor" on the selected macro (also a double click in the list). A popup menu
+    // opens in the menu builder instead.
+    void DoTheScript();
 
 private:
+    void modify(bool lockHeld, bool scripting);
     int selectedForChange();
     // After macro j was written: the list shows it selected and the rest follows.
     void saved(int j, bool timed, bool menus);

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -15,6 +16,7 @@
 #include "gui/forms/add_macro_form.h"
 #include "gui/forms/build_menu_form.h"
 #include "gui/forms/direct_editor_form.h"
+#include "gui/forms/scripting_editor.h"
 #include "gui/forms/macro_memo.h"
 #include "gui/forms/schedule_form.h"
 #include "gui/forms/two_column_list.h"
@@ -134,21 +136,27 @@ TEST_F(MacroEditingWindowTest, EveryKindOfMacroIsAddedAndReadBack) {
     EXPECT_TRUE(hook.libraryTable().HaveShortKeys());
 }
 
-TEST_F(MacroEditingWindowTest, ADoubleClickOpensTheMacroAndUpdateRewritesIt) {
+TEST_F(MacroEditingWindowTest, ADoubleClickOpensTheScriptingEditorAndSaveRewritesTheMacro) {
     const int row = window.list().ReverseSort(5) - 1;
     auto* grid = window.findChild<QTableView*>(QStringLiteral("MyGrid"));
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(grid->model()->index(row, 3)).center());
     ASSERT_EQ(window.list().selectedMacro(), 5);
-    std::string shown;
-    test::whenModal<TModHotKeys>([&](TModHotKeys* e) {
-        shown = e->memo()->storedText();
-        EXPECT_EQ(e->windowTitle(), QStringLiteral("Modify Hot Key  (GLOBAL)"));
-        e->memo()->moveCursor(QTextCursor::End);
-        QTest::keyClicks(e->memo(), QStringLiteral("!"));
-        click(e, "UpdateButton");
+    QStringList shown;
+    test::whenModal<TDoScripting>([&](TDoScripting* e) {
+        EXPECT_EQ(e->windowTitle(), QStringLiteral("Macro Scripting Editor  (GLOBAL)"));
+        auto* lines = child<QListWidget>(e, "Script");
+        for (int i = 0; i < lines->count(); ++i) shown << lines->item(i)->text();
+        lines->setCurrentRow(0);
+        test::whenModal<TModText>([](TModText* t) {
+            t->memo()->moveCursor(QTextCursor::End);
+            QTest::keyClicks(t->memo(), QStringLiteral("!"));
+            click(t, "UpdateButton");
+        });
+        click(e, "EditButton");
+        click(e, "OkButton");
     });
     QTest::keyClick(grid, Qt::Key_Return);
-    EXPECT_EQ(shown, "zulu");
+    EXPECT_EQ(shown, QStringList{QStringLiteral("Text: zulu")});
     EXPECT_EQ(stored(5).MacroText, "zulu!");
     EXPECT_EQ(stored(5).NickName, "zulu");
     EXPECT_EQ(table.MacroCount(), 5);

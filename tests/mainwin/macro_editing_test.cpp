@@ -48,6 +48,13 @@ struct Editors final : IMacroEditorsHost {
     }
     bool showDirectEditor(TMacroRecord& buffer, const editors::EditorStart& start) override {
         opened.push_back("Modify Hot Key");
+        return editWith(buffer, start);
+    }
+    bool showScriptingEditor(TMacroRecord& buffer, const editors::EditorStart& start) override {
+        opened.push_back("Macro Scripting Editor");
+        return editWith(buffer, start);
+    }
+    bool editWith(TMacroRecord& buffer, const editors::EditorStart& start) {
         starts.push_back(start);
         editors::DirectEditorModel model(buffer, start, LocalTime{2026, 3, 30, 12, 0, 0, 0, 1}, "");
         if (!edit || !edit(model)) return false;
@@ -232,6 +239,22 @@ TEST_F(MacroEditingTest, ModifyNeedsASelectedMacroAndSendsPopupMenusToTheirBuild
     editing.DoModify();
     EXPECT_EQ(editorsHost.opened, std::vector<std::string>{"Build Macro Menu Ctrl+B"});
     EXPECT_EQ(changesCounted(), 0);
+}
+
+TEST_F(MacroEditingTest, TheScriptingEditorCommandWritesWhatItSavedAndLeavesPopupMenusToTheirBuilder) {
+    add("text", kCtrlK, kScopeGlobal);
+    add("menu", kCtrlB, kScopePopupMenu);
+    select(5);
+    editorsHost.edit = [](editors::DirectEditorModel& m) {
+        m.setNickName("scripted");
+        return true;
+    };
+    editing.DoTheScript();
+    select(6);
+    editing.DoTheScript();
+    EXPECT_EQ(editorsHost.opened, (std::vector<std::string>{"Macro Scripting Editor", "Build Macro Menu Ctrl+B"}));
+    EXPECT_EQ(onDisk()[4].NickName, "scripted");
+    EXPECT_EQ(changesCounted(), 1);
 }
 
 }  // namespace

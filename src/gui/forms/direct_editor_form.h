@@ -4,17 +4,14 @@
 #include "gui/forms/memo_editor_form.h"
 
 class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QRadioButton;
-class QToolButton;
 
 namespace orv::editors {
 struct EditorCommand;
 }
 
 namespace orv::gui {
+
+class MacroHeader;
 
 // The direct editor ("Modify Hot Key", TModHotKeys): the macro's text as stored, typed freely,
 // with the buttons and menus that insert key tags and command tags at the caret, and the header
@@ -26,25 +23,14 @@ public:
     TModHotKeys(editors::DirectEditorModel& model, const EditorContext& context, QWidget* parent = nullptr);
 
 private:
-    QWidget* header();
     QWidget* commandButtons();
     void addCommandMenus(QMenuBar* bar);
     void runCommand(const editors::EditorCommand& command);
-    void scopeClicked(int scope);
-    void select();
-    void setSchedule();
-    void chooseIcon();
-    void resetIcon();
-    void showIcon();
     void showCaption();
     void updateClicked() override;
 
     editors::DirectEditorModel& model_;
-    QLineEdit* nickName_ = nullptr;
-    QLineEdit* name_ = nullptr;
-    QToolButton* icon_ = nullptr;
-    QRadioButton* scopes_[3] = {};
-    QPushButton* select_ = nullptr;
+    MacroHeader* header_ = nullptr;
 };
 
 // The keystroke editor ("Enter Keystrokes", TModText): the same memo without the macro header

@@ -28,6 +28,10 @@ struct EditorContext {
     std::function<std::vector<std::string>(bool programs)> desktopEntries;
     // Whether dial-up networking exists on this machine.
     std::function<bool()> dialUpAvailable;
+    // The nicknames of the open macro file, for the macro commands.
+    std::function<std::vector<std::string>()> nicknames;
+    // The program folder (the Scripting Editor's scratch file lives there).
+    std::string programDir;
     // A dialog changed the settings (the remembered date and time formats): they are saved.
     std::function<void()> settingsChanged;
 };

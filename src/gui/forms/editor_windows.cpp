@@ -6,17 +6,19 @@
 #include "gui/forms/add_macro_form.h"
 #include "gui/forms/build_menu_form.h"
 #include "gui/forms/direct_editor_form.h"
+#include "gui/forms/scripting_editor.h"
 
 namespace orv::gui {
 
 BuilderResult EditorWindows::showAddMacro(editors::AddMacroModel& model, TMacroRecord& buffer) {
     TAddNewHotKey::Builders builders;
-    // The Scripting Editor is not there yet: its choice opens the direct editor too.
     builders.run = [this, &buffer](const editors::BuilderStart& start) {
         if (start.builder == editors::Builder::PopupMenu) return showBuildMenu(buffer, start.hotKeyLabel, true);
         if (start.builder == editors::Builder::Capture) return startCapture(buffer, start);
-        return BuilderResult{showDirectEditor(buffer, {false, start.kind, start.exclusiveKey, start.hotKeyLabel}),
-                             false};
+        const editors::EditorStart editor{false, start.kind, start.exclusiveKey, start.hotKeyLabel};
+        if (start.builder == editors::Builder::ScriptingEditor)
+            return BuilderResult{showScriptingEditor(buffer, editor), false};
+        return BuilderResult{showDirectEditor(buffer, editor), false};
     };
     TAddNewHotKey dialog(model, buffer, context_(), std::move(builders), parent_);
     dialog.exec();
@@ -27,6 +29,14 @@ bool EditorWindows::showDirectEditor(TMacroRecord& buffer, const editors::Editor
     const EditorContext context = context_();
     editors::DirectEditorModel model(buffer, start, context.env.clock->now(), context.iconsDir);
     TModHotKeys editor(model, context, parent_);
+    editor.exec();
+    return editor.saved();
+}
+
+bool EditorWindows::showScriptingEditor(TMacroRecord& buffer, const editors::EditorStart& start) {
+    const EditorContext context = context_();
+    editors::DirectEditorModel model(buffer, start, context.env.clock->now(), context.iconsDir);
+    TDoScripting editor(model, context, parent_);
     editor.exec();
     return editor.saved();
 }

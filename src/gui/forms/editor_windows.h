@@ -32,6 +32,7 @@ public:
 
     BuilderResult showAddMacro(editors::AddMacroModel& model, TMacroRecord& buffer) override;
     bool showDirectEditor(TMacroRecord& buffer, const editors::EditorStart& start) override;
+    bool showScriptingEditor(TMacroRecord& buffer, const editors::EditorStart& start) override;
     BuilderResult showBuildMenu(TMacroRecord& buffer, const std::string& label, bool newMenu) override;
     void clearShortKeyBuffer() override {
         if (hooks_.clearShortKeyBuffer) hooks_.clearShortKeyBuffer();
