@@ -53,6 +53,8 @@ std::string speedTag(int speed) {
             return "<SPEED:00.50>";
         case CaptureSpeed::Quadruple:
             return "<SPEED:00.25>";
+        case CaptureSpeed::Tenfold:
+            return "<SPEED:00.10>";
         case CaptureSpeed::Actual:
             break;
     }

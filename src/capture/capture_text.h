@@ -7,9 +7,9 @@
 namespace orv::capture {
 
 // Playback speeds a timed capture starts with.
-enum class CaptureSpeed { Actual = 1, Half = 2, Double = 3, Quadruple = 4 };
+enum class CaptureSpeed { Actual = 1, Half = 2, Double = 3, Quadruple = 4, Tenfold = 5 };
 
-// The tag written first into a timed capture; a speed outside 1..4 plays at actual speed.
+// The tag written first into a timed capture; a speed outside 1..5 plays at actual speed.
 std::string speedTag(int speed);
 
 // Where recorded mouse positions are measured from.

@@ -15,21 +15,16 @@ namespace {
 // start from today's date and the capture settings (see WizardFlow::loadDefaults).
 const std::unordered_map<std::string_view, std::string>& defaults() {
     static const std::unordered_map<std::string_view, std::string> table = {
-        {"activation", "0"},   {"symbol", "75"},     {"netAction", "2"},
-        {"scope", "0"},        {"programBy", "1"},   {"addToMenu", "0"},
-        {"reboot", "0"},       {"pasteKind", "0"},   {"dateOrTime", "2"},
-        {"dayWhen", "0"},      {"dayCount", "0"},    {"webKind", "0"},
-        {"wallStyle", "0"},    {"aviMode", "0"},     {"folderKind", "0"},
-        {"notify", "0"},       {"deleteAfter", "0"}, {"dialAction", "0"},
-        {"permanent", "0"},    {"showStatus", "1"},  {"force", "0"},
-        {"defaultLogon", "1"}, {"launchKind", "0"},  {"chdir", "0"},
-        {"progBy", "1"},       {"moveKind", "0"},    {"winAction", "0"},
-        {"whichWindow", "0"},  {"saver", "0"},       {"saverMinutes", "5"},
-        {"cd", "0"},           {"track", "1"},       {"soundKind", "0"},
-        {"audio", "4"},        {"midi", "4"},        {"wavWait", "0"},
-        {"desktop", "0"},      {"fileAction", "0"},  {"menuShows", "0"},
-        {"iconSize", "0"},     {"menuTray", "1"},    {"category", "0"},
-        {"programOnly", "0"},  {"dontShow", "0"},    {"samples", "0000000000"},
+        {"activation", "0"}, {"symbol", "75"},      {"netAction", "2"},   {"scope", "0"},      {"programBy", "1"},
+        {"addToMenu", "0"},  {"reboot", "0"},       {"pasteKind", "0"},   {"dateOrTime", "2"}, {"dayWhen", "0"},
+        {"dayCount", "0"},   {"webKind", "0"},      {"wallStyle", "0"},   {"aviMode", "0"},    {"folderKind", "0"},
+        {"notify", "0"},     {"deleteAfter", "0"},  {"dialAction", "0"},  {"permanent", "0"},  {"showStatus", "1"},
+        {"force", "0"},      {"defaultLogon", "1"}, {"launchKind", "0"},  {"chdir", "0"},      {"progBy", "1"},
+        {"moveKind", "0"},   {"winAction", "0"},    {"whichWindow", "0"}, {"saver", "0"},      {"saverMinutes", "5"},
+        {"cd", "0"},         {"track", "1"},        {"soundKind", "0"},   {"audio", "4"},      {"midi", "4"},
+        {"wavWait", "0"},    {"desktop", "0"},      {"fileAction", "0"},  {"menuShows", "0"},  {"iconSize", "0"},
+        {"menuTray", "1"},   {"category", "0"},     {"programOnly", "0"}, {"dontShow", "1"},   {"command0", "0"},
+        {"command1", "0"},   {"command2", "0"},     {"command3", "0"},
     };
     return table;
 }
@@ -238,6 +233,26 @@ void WizardFlow::enterScreen() {
     if (s == 10 && number_ == 10 && answers_.trimmed("nickname").empty())
         answers_.set("nickname", answers_.get("reminder").substr(0, 10));
     if (s == 29 && first) answers_.set("permanent", bit(answers_.index("netAction") == 1));
+    // A command made for another choice than the one now on screens 53-57 no longer counts.
+    const WizardCommand* command = chosenCommand();
+    if (s == 58 && (command == nullptr || answers_.get("commandOf") != command->caption)) {
+        answers_.set("commandText", "");
+        answers_.set("commandOf", "");
+    }
+}
+
+const WizardCommand* WizardFlow::chosenCommand() const {
+    const int category = answers_.index("category");
+    if (category < 0 || category >= static_cast<int>(kCommandCategories.size())) return nullptr;
+    const std::vector<const WizardCommand*> commands = commandsOf(category);
+    const int i = answers_.index("command" + std::to_string(category));
+    return i >= 0 && i < static_cast<int>(commands.size()) ? commands[static_cast<std::size_t>(i)] : nullptr;
+}
+
+void WizardFlow::setCommandText(std::string text) {
+    const WizardCommand* command = chosenCommand();
+    answers_.set("commandOf", command ? std::string(command->caption) : std::string());
+    answers_.set("commandText", std::move(text));
 }
 
 Outcome WizardFlow::check(int screen) {
@@ -422,9 +437,8 @@ Outcome WizardFlow::finishSetUp() {
         if (s.UseTray) s.UseHide = false;
         s.FirstUse = !answers_.flag("dontShow");
     }
-    const std::string& samples = answers_.get("samples");
-    for (std::size_t i = 0; i < kSampleWizards.size() && i < samples.size(); ++i)
-        if (samples[i] == '1') result.sampleWizards.push_back(kSampleWizards[i]);
+    for (std::size_t i = 0; i < kSampleWizards.size(); ++i)
+        if (answers_.flag("sample" + std::to_string(i))) result.sampleWizards.push_back(kSampleWizards[i]);
     result_ = std::move(result);
     return Outcome::ok();
 }

@@ -114,6 +114,11 @@ public:
     std::vector<int> popupMenus() const;
     std::vector<int> menuCandidates() const;
 
+    // The single-command wizard's command chosen on screens 53-57, or nullptr; the text its
+    // dialog made for it (shown on screen 58 and written as the macro).
+    const WizardCommand* chosenCommand() const;
+    void setCommandText(std::string text);
+
 private:
     // What showing a screen sets: the activation a screen implies, the starting nickname of a
     // reminder, the permanent-disconnection default.

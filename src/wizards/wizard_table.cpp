@@ -44,7 +44,55 @@ const std::vector<WizardInfo> kWizards = {
     {28, "", "Set Up The Program For The First Time", "Set Up", -1, {65, 70, 66, 67, 68, 69}},
 };
 
+constexpr int kTextMouse = 0, kSystemWindows = 1, kProgramFiles = 2, kMacroControl = 3;
+
+const std::vector<WizardCommand> kCommands = {
+    {kTextMouse, "&Enter Text, Symbols, Keystrokes", "TModText", ""},
+    {kTextMouse, "M&ouse Clicks, Movements, Wheel", "TDoMouse", ""},
+    {kTextMouse, "Insert &Date (current, past, future)", "TDateOrTime", "date"},
+    {kTextMouse, "In&sert Time", "TDateOrTime", "time"},
+    {kTextMouse, "Cli&pboard Functions (copy, paste)", "TDoClipboard", ""},
+    {kTextMouse, "&Alt, Ctrl, Shift, Win Down and Up", "TDoKeyUpDown", ""},
+    {kTextMouse, "Enter a Comment or &Remark", "TDoRemark", ""},
+    {kTextMouse, "&Insert a Text File", "TDoTextInsert", ""},
+    {kSystemWindows, "N&etwork Connections", "TDoNetConn", ""},
+    {kSystemWindows, "&Dial-Up Networking", "TDoDialup", ""},
+    {kSystemWindows, "&Audio CD Functions", "TDoCDRom", ""},
+    {kSystemWindows, "Spea&ker Controls", "TDoVolume", ""},
+    {kSystemWindows, "Set De&fault Printer", "TDoDefPrint", ""},
+    {kSystemWindows, "&Set Screen Resolution", "TDoScreen", ""},
+    {kSystemWindows, "Set Window Si&ze or Position", "TDoSizeIt", ""},
+    {kSystemWindows, "Maximize, Minimize, Restore &Windows", "TDoSystemCommand", ""},
+    {kSystemWindows, "&Tile, Cascade, Minimize Desktop", "TDoRecycle", ""},
+    {kSystemWindows, "&Reboot, Logoff, Shutdown", "TDoReboot", ""},
+    {kSystemWindows, "Screen Sa&ver Settings, Wallpaper", "TDoSysControls", ""},
+    {kProgramFiles, "&Activate / Launch Programs", "TDoActive", ""},
+    {kProgramFiles, "&Launch a Web Site", "TDoWebStuff", "web"},
+    {kProgramFiles, "&FTP Download", "TDoWebStuff", "ftp"},
+    {kProgramFiles, "&Delete, Copy, Rename Files, etc.", "TDoDOSFiles", ""},
+    {kProgramFiles, "Pla&y a Sound", "TDoSound", ""},
+    {kProgramFiles, "Play a &Video Clip", "TDoAVI", ""},
+    {kProgramFiles, "&Open Folder in Explorer", "TDoExplore", ""},
+    {kMacroControl, "Play, Delete, &Activate Macros", "TDoNick", ""},
+    {kMacroControl, "&Pause A Macro", "TDoPausePos", ""},
+    {kMacroControl, "&Repeat Loop", "TDoRepeat", ""},
+    {kMacroControl, "&Load New Macro File", "TDoSwap", ""},
+    {kMacroControl, "&Wait For", "TDoWaitWin", ""},
+    {kMacroControl, "Set &Keyboard, Mouse or Macro Speed", "TDoSpeed", ""},
+    {kMacroControl, "Insert A &Delay", "TDoDelay2", ""},
+    {kMacroControl, "Display A Text Bo&x", "TDoTBox", ""},
+};
+
 }  // namespace
+
+const std::vector<WizardCommand>& wizardCommands() { return kCommands; }
+
+std::vector<const WizardCommand*> commandsOf(int category) {
+    std::vector<const WizardCommand*> out;
+    for (const WizardCommand& c : kCommands)
+        if (c.category == category) out.push_back(&c);
+    return out;
+}
 
 const std::array<std::string_view, 27> kWizardButtons = {
     "WizText",    "WizClip",    "WizSymbol", "WizLaunch", "WizWeb",   "WizTime",   "WizCapture",

@@ -36,6 +36,22 @@ std::vector<int> screenList(int number);
 // "Quick Wizard: " and the wizard's title.
 std::string_view wizardCaption(int number);
 
+// One command the single-command wizard offers: the category it is listed under (0-3, the
+// choices of its category screen), its caption, and the command dialog that makes it with the
+// dialog's mode (empty for the dialog's default).
+struct WizardCommand {
+    int category;
+    std::string_view caption;
+    std::string_view dialog;
+    std::string_view mode;
+};
+inline constexpr std::array<std::string_view, 4> kCommandCategories = {"&Text and Mouse", "&System and Windows",
+                                                                       "&Program and Files", "&Macro Control"};
+// Every command of the single-command wizard, in category order and list order within one.
+const std::vector<WizardCommand>& wizardCommands();
+// The commands of one category, in list order.
+std::vector<const WizardCommand*> commandsOf(int category);
+
 // The names of the Quick Wizards page's buttons, numbers 1..27 in order.
 extern const std::array<std::string_view, 27> kWizardButtons;
 

@@ -57,6 +57,7 @@ TEST(CaptureTextTest, SpeedTagsAndDelays) {
     EXPECT_EQ(speedTag(2), "<SPEED:00002>");
     EXPECT_EQ(speedTag(3), "<SPEED:00.50>");
     EXPECT_EQ(speedTag(4), "<SPEED:00.25>");
+    EXPECT_EQ(speedTag(5), "<SPEED:00.10>");
     EXPECT_EQ(speedTag(0), "<SPEED:00001>");
 
     const struct {

@@ -457,6 +457,30 @@ TEST_F(Wizard, CaptureWizardHandsOverItsRecordingOptions) {
     EXPECT_TRUE(c.programOnly);
 }
 
+TEST_F(Wizard, SingleCommandWizardOpensTheChosenDialogAndForgetsAnOlderChoice) {
+    WizardFlow flow(27, file, fx.env);
+    advanceTo(flow, 53);
+    flow.answers().set("category", "2");
+    advanceTo(flow, 56);
+    flow.answers().set("command2", "2");
+    advanceTo(flow, 58);
+    ASSERT_NE(flow.chosenCommand(), nullptr);
+    EXPECT_EQ(flow.chosenCommand()->dialog, "TDoWebStuff");
+    EXPECT_EQ(flow.chosenCommand()->mode, "ftp");
+    flow.setCommandText("<FTP:host/file>");
+    ASSERT_TRUE(flow.back());
+    ASSERT_TRUE(flow.back());
+    flow.answers().set("category", "3");
+    advanceTo(flow, 57);
+    flow.answers().set("command3", "5");
+    advanceTo(flow, 58);
+    EXPECT_EQ(flow.chosenCommand()->dialog, "TDoSpeed");
+    EXPECT_EQ(flow.next().failure.message, "A macro command has not been chosen yet.");
+    flow.setCommandText("<SPEED:00002>");
+    const TMacroRecord r = walk(flow, {{2, {{"activation", "3"}}}, {10, {{"nickname", "slow"}}}});
+    EXPECT_EQ(r.MacroText, "<SPEED:00002>");
+}
+
 TEST_F(Wizard, SweepstakesRecordingMovesToAFileWhenLong) {
     EXPECT_EQ(sweepstakesText(std::string(4980, 'a'), "/p/OR0.TXT"),
               "<SPKEY:0050>" + std::string(4980, 'a') + "<SPACE>");
@@ -473,11 +497,11 @@ TEST_F(Wizard, FirstTimeSetUpStoresSettingsAndNoMacro) {
     fx.settings.UseHide = true;
     WizardFlow flow(28, file, fx.env);
     EXPECT_EQ(flow.screen(), 65);
-    walk(flow, {{65, {{"dontShow", "1"}}},
+    walk(flow, {{65, {{"dontShow", "0"}}},
                 {66, {{"usePrefix", "1"}, {"prefix", ";;x"}, {"caseSensitive", "0"}, {"solitary", "1"}}},
                 {67, {{"relative", "2"}, {"setSpeed", "3"}, {"timing", "1"}}},
                 {68, {{"networkMode", "1"}, {"tray", "1"}}},
-                {69, {{"samples", "0010000001"}}}});
+                {69, {{"sample2", "1"}, {"sample9", "1"}}}});
     EXPECT_FALSE(flow.result().record);
     EXPECT_EQ(flow.result().sampleWizards, (std::vector<int>{6, 15}));
     const TAppSettings& s = fx.settings;
@@ -491,7 +515,7 @@ TEST_F(Wizard, FirstTimeSetUpStoresSettingsAndNoMacro) {
     EXPECT_EQ(s.SyncMinutes, 10);
     EXPECT_TRUE(s.UseTray);
     EXPECT_FALSE(s.UseHide);
-    EXPECT_FALSE(s.FirstUse);
+    EXPECT_TRUE(s.FirstUse);  // shown again at the next start
 }
 
 }  // namespace
