@@ -226,6 +226,8 @@ void TMainWin::showAtStart(bool hideAtFirstPaint) {
     applyCommandStates();
     if (settings_.UseTray) tray_.show();
     if (!runningHidden() && !hideAtFirstPaint) show();
+    // A new user's first start offers the first-time set-up once the window is up.
+    if (settings_.FirstUse && isVisible()) QTimer::singleShot(0, this, [this] { runFirstTimeSetUp(true); });
     if (noTray)
         QMessageBox::information(this, QStringLiteral("Notice"),
                                  QStringLiteral("This desktop has no system tray, so Orvanta 99 shows its window in "
@@ -603,6 +605,7 @@ void TMainWin::scriptingEditor() {
 EditorContext TMainWin::editorContext() {
     EditorContext c;
     c.env.files = dialogFiles_.get();
+    c.env.desktop = desktop_;
     c.env.prompt = &prompt_;
     c.env.settings = &settings_;
     c.env.clock = &clock_;

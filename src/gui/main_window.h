@@ -12,6 +12,7 @@
 #include "activation/resident_actions.h"
 #include "activation/resident_ui.h"
 #include "gui/forms/editor_context.h"
+#include "gui/wizards/quick_wizard_form.h"
 #include "gui/qt_user_prompt.h"
 #include "mainwin/macro_editing.h"
 #include "mainwin/macro_list.h"
@@ -66,6 +67,9 @@ public:
     void setWavePlayer(std::function<void(const std::string& file, bool wait)> player) {
         wavePlayer_ = std::move(player);
     }
+    // The desktop's lists (printers, display modes, phone book, installed programs) for the
+    // command dialogs and the wizards; none: those lists stay empty and names are typed.
+    void setDesktopQueries(IDesktopQueries* desktop) { desktop_ = desktop; }
     void pickerHotKey(std::int32_t window, int code) override;
     void setRecording(bool recording) override;
     void completeCapture(TMacroRecord& record, const std::string& foregroundProgram) override;
@@ -113,7 +117,9 @@ public:
 
     // Runs Quick Wizard `number` (1-27) and appends the macro it makes; the first-time set-up.
     void DoQuickWiz(int number);
-    void firstTimeSetUp();
+    // The first-time set-up from the menu; at a new user's first start it comes up by itself,
+    // and skipped there it is not offered again.
+    void firstTimeSetUp() { runFirstTimeSetUp(false); }
     // Why a wizard cannot run in this program (a tooltip), or empty.
     std::string wizardUnavailable(int number) const;
 
@@ -123,11 +129,16 @@ protected:
 
 private:
     std::function<void(const std::string& file, bool wait)> wavePlayer_;
+    IDesktopQueries* desktop_ = nullptr;
 
     QWidget* buildMacrosPage();
     QWidget* buildWizardsPage();
     void buildWizardsMenu(QMenu* wizards);
     void appendWizardMacro(TMacroRecord record, int joinMenu);
+    void runFirstTimeSetUp(bool atStart);
+    WizardListSources wizardLists(const wiz::WizardFile& macros);
+    std::optional<std::string> runWizardCommand(const wiz::WizardCommand& command);
+    void startWizardCapture(const wiz::WizardResult& result);
     void restoreGeometry();
     void buildMenus();
     void buildFileMenu();

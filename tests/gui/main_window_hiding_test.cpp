@@ -47,6 +47,7 @@ TEST(MainWindowHiding, WithoutASystemTrayTheWindowStaysInTheTaskBar) {
     if (QSystemTrayIcon::isSystemTrayAvailable()) GTEST_SKIP() << "this test platform has a system tray";
     TAppSettings settings;
     settings.UseTray = true;
+    settings.FirstUse = false;
     TMainWin window(settings);
     QString notice;
     test::whenModal<QMessageBox>([&](QMessageBox* box) {

@@ -127,7 +127,9 @@ TEST_F(QuickWizardForm, PopupMenuWizardStoresTheChosenMacros) {
         r.HotKeyCode = static_cast<std::int16_t>(file.macros.size() + 1);
         file.macros.push_back(r);
     }
-    TQuickWiz form(25, file, fx.env, {{}, {}, {}, {"alpha", "beta", "gamma"}});
+    WizardListSources lists;
+    lists.nickNames = {"alpha", "beta", "gamma"};
+    TQuickWiz form(25, file, fx.env, lists);
     form.show();
     WizardDriver d{form};
     d.next();

@@ -32,6 +32,7 @@
 #include "platform/x11/x11_keyboard_input.h"
 #include "platform/x11/x11_mouse_input.h"
 #include "platform/x11/x11_shell.h"
+#include "platform/x11/x11_desktop_queries.h"
 #include "platform/x11/x11_system_services.h"
 #include "platform/x11/x11_window_system.h"
 #include "store/settings.h"
@@ -119,6 +120,9 @@ int runResident(const std::vector<std::string>& args, const std::string& socketP
     orv::gui::QtPlaybackWindows playbackWindows(&window, *windows);
     window.setWavePlayer(orv::x11::playWaveFile);
     orv::x11::X11SystemServices system(*windows, orv::x11::playWaveFile);
+    orv::x11::X11DesktopQueries desktopQueries(
+        orv::x11::X11DesktopQueries::sessionSources(system.services().settings, system.services().shell));
+    window.setDesktopQueries(&desktopQueries);
     // Puts back the user's keys if a run that could not restore them left them remapped.
     std::unique_ptr<orv::X11KeyRemapper> keyRemapper;
     if (auto keymap = orv::x11::KeymapRemap::create())

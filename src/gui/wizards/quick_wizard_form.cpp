@@ -12,10 +12,13 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "engine/date_time_formats.h"
 #include "gui/help.h"
+#include "gui/hotkey_picker.h"
+#include "gui/icons.h"
 #include "gui/qt_text.h"
 #include "gui/wizards/wizard_screens.h"
 #include "wizards/wizard_numbers.h"
@@ -181,16 +184,33 @@ QWidget* TQuickWiz::buildControl(int screen, const WizardControl& c, QWidget* pa
             break;
         case WizardControl::List:
             value = listWidget(c, row);
+            if (c.list == WizardList::HotKeys && sources_.picker != nullptr) {
+                QWidget* field = hotKeyField(static_cast<QListWidget*>(value), row);
+                layout->addWidget(field);
+                if (caption != nullptr) caption->setBuddy(field);
+                caption = nullptr;
+            }
             break;
         case WizardControl::Combine:
             value = combineWidget(c, row);
             break;
+        case WizardControl::Icon:
+            value = iconButton(row, caption);
+            break;
+        case WizardControl::Command: {
+            auto* shown = new QLineEdit(row);
+            shown->setReadOnly(true);
+            value = shown;
+            break;
+        }
     }
     if (value != nullptr) {
         if (value->objectName().isEmpty()) value->setObjectName(q(c.field));
         if (value->accessibleName().isEmpty()) value->setAccessibleName(plain(c.caption.empty() ? c.field : c.caption));
         if (caption != nullptr) caption->setBuddy(value);
         layout->addWidget(value);
+        if (c.kind == WizardControl::Command)
+            layout->addWidget(commandButton(qobject_cast<QLineEdit*>(value), row), 0, Qt::AlignLeft);
     }
     bindings_.push_back({screen, &c, row, value});
     if (value != nullptr) copyIn(bindings_.back());
@@ -307,6 +327,68 @@ QWidget* TQuickWiz::combineWidget(const WizardControl& c, QWidget* parent) {
     return box;
 }
 
+QWidget* TQuickWiz::hotKeyField(QListWidget* list, QWidget* row) {
+    auto* field = new HotkeyPickerField(*sources_.picker, row);
+    field->setObjectName(QStringLiteral("HotKeyEntry"));
+    field->setAccessibleName(QStringLiteral("Hot key"));
+    // A pressed hotkey chooses its row of the list; a row chosen in the list shows in the field.
+    field->setAcceptor([list](int code) {
+        if (code < 0 || code >= list->count()) return false;
+        list->setCurrentRow(code, QItemSelectionModel::ClearAndSelect);
+        list->scrollToItem(list->item(code));
+        return true;
+    });
+    connect(list, &QListWidget::currentRowChanged, field, [field](int code) {
+        if (code >= 0) field->setCode(code);
+    });
+    return field;
+}
+
+QWidget* TQuickWiz::iconButton(QWidget* row, QLabel* caption) {
+    // A popup menu's icon is the one its tray icon shows.
+    if (flow_.number() == 25 && caption != nullptr)
+        caption->setText(
+            QStringLiteral("If you have chosen to place an icon in the system tray for this menu, then "
+                           "this will be the icon shown there."));
+    auto* button = new QToolButton(row);
+    button->setIconSize(QSize(32, 32));
+    button->setAccessibleName(QStringLiteral("Macro icon"));
+    connect(button, &QToolButton::clicked, this, [this, button] {
+        if (!sources_.chooseIcon) return;
+        if (const std::optional<std::string> name = sources_.chooseIcon()) {
+            flow_.answers().set("icon", *name);
+            showIcon(button);
+        }
+    });
+    showIcon(button);
+    return button;
+}
+
+void TQuickWiz::showIcon(QAbstractButton* button) const {
+    const std::string& name = flow_.answers().get("icon");
+    if (name.empty() || name == "MAIN") {
+        button->setIcon(flow_.number() == 25 ? menuIcon() : mainIcon());
+    } else {
+        button->setIcon(QIcon(QString::fromStdString(sources_.iconsDir + "/" + name)));
+    }
+}
+
+QWidget* TQuickWiz::commandButton(QLineEdit* shown, QWidget* row) {
+    auto* choose = new QPushButton(QStringLiteral("C&hoose Final Macro Command"), row);
+    choose->setObjectName(QStringLiteral("ChooseCommand"));
+    connect(choose, &QPushButton::clicked, this, [this, shown] { chooseCommand(shown); });
+    return choose;
+}
+
+void TQuickWiz::chooseCommand(QLineEdit* shown) {
+    const wiz::WizardCommand* command = flow_.chosenCommand();
+    if (command == nullptr || !sources_.chooseCommand) return;
+    if (const std::optional<std::string> text = sources_.chooseCommand(*command)) {
+        flow_.setCommandText(*text);
+        shown->setText(q(*text));
+    }
+}
+
 void TQuickWiz::copyIn(const Binding& b) {
     const std::string& v = flow_.answers().get(b.def->field);
     loading_ = true;
@@ -393,7 +475,9 @@ void TQuickWiz::showScreen() {
         all->setEnabled(flow_.globalAllowed());
     for (const Binding& b : bindings_)
         if (b.screen == screen && b.widget != nullptr && !b.row->isHidden()) {
-            b.widget->setFocus();
+            // The hotkey field, when there is one, takes the focus before its list.
+            auto* field = b.row->findChild<HotkeyPickerField*>();
+            (field != nullptr ? static_cast<QWidget*>(field) : b.widget)->setFocus();
             break;
         }
 }

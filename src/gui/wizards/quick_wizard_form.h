@@ -1,14 +1,20 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "activation/resident_actions.h"
 #include "wizards/wizard_flow.h"
 
+class QAbstractButton;
 class QCheckBox;
 class QLabel;
+class QLineEdit;
+class QListWidget;
 class QPushButton;
 class QStackedWidget;
 
@@ -17,12 +23,20 @@ namespace orv::gui {
 struct WizardControl;
 
 // What a wizard's lists show that the flow does not know: the desktop's installed programs and
-// open windows, and the file's nicknames.
+// open windows, and the file's nicknames; and the command dialog of the single-command wizard.
 struct WizardListSources {
     std::vector<std::string> programs;      // file names
     std::vector<std::string> programPaths;  // full paths
     std::vector<std::string> windows;       // open window titles
     std::vector<std::string> nickNames;     // the file's macros in file order
+    // Takes pressed hotkeys for the hotkey field of the activation screen; without it the hotkey
+    // is chosen from the list only.
+    IHotkeyPickerHost* picker = nullptr;
+    // Where the icon files are, and "Load in Icon": the icon name chosen, or nothing.
+    std::string iconsDir;
+    std::function<std::optional<std::string>()> chooseIcon;
+    // Opens the command's dialog for a new command: its text, or nothing when cancelled.
+    std::function<std::optional<std::string>(const wiz::WizardCommand&)> chooseCommand;
 };
 
 // "Quick Wizard: ...": one page per screen of the wizard, with "< &Back", "&Next >" (which reads
@@ -55,6 +69,11 @@ private:
     QWidget* buildControl(int screen, const WizardControl& c, QWidget* page);
     QWidget* listWidget(const WizardControl& c, QWidget* parent);
     QWidget* combineWidget(const WizardControl& c, QWidget* parent);
+    QWidget* commandButton(QLineEdit* shown, QWidget* row);
+    QWidget* hotKeyField(QListWidget* list, QWidget* row);
+    QWidget* iconButton(QWidget* row, QLabel* caption);
+    void showIcon(QAbstractButton* button) const;
+    void chooseCommand(QLineEdit* shown);
     void showScreen();
     void refreshVisibility();
     void copyIn(const Binding& b);

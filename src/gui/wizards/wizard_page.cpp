@@ -1,13 +1,24 @@
 // The main window's Quick Wizards: the page of wizard buttons, the "&Wizards" menu and running a
 // wizard to the macro it appends.
 #include <QApplication>
+#include <QFileDialog>
+#include <QIcon>
 #include <QGridLayout>
 #include <QMenu>
 #include <QPushButton>
 
+#include "capture/capture_request.h"
+#include "capture/capture_session.h"
+#include "dialogs/system_dialogs.h"
+#include "editors/editor_commands.h"
+#include "editors/icon_choice.h"
+#include "gui/forms/direct_editor_form.h"
+#include "gui/forms/form_registry.h"
 #include "gui/main_window.h"
+#include "gui/model_form.h"
 #include "gui/qt_text.h"
 #include "gui/wizards/quick_wizard_form.h"
+#include "platform/dialup.h"
 #include "store/settings.h"
 
 namespace orv::gui {
@@ -30,20 +41,10 @@ struct BusyCursor {
 }  // namespace
 
 std::string TMainWin::wizardUnavailable(int number) const {
-    switch (number) {
-        case 7:
-            return "Capturing a macro from a wizard is not available in this version of Orvanta yet.";
-        case 18:
-            return "The sweepstakes recorder is not available in this version of Orvanta yet.";
-        case 27:
-            return "The command forms this wizard opens are not available in this version of Orvanta yet.";
-        case 12:
-        case 13:
-        case 14:
-            return "The desktop's printers, display settings and connections cannot be listed in this version yet.";
-        default:
-            return {};
-    }
+    if (number == 18)
+        return "The sweepstakes recorder needs a companion form-filling program that this version of Orvanta "
+               "does not include.";
+    return {};
 }
 
 QWidget* TMainWin::buildWizardsPage() {
@@ -85,6 +86,10 @@ void TMainWin::buildWizardsMenu(QMenu* wizards) {
 
 void TMainWin::DoQuickWiz(int number) {
     if (resident_ == nullptr || !wizardUnavailable(number).empty()) return;
+    if (number == 12 && !resident_->dialUpAvailable()) {
+        prompt_.messageBox("Warning", kDialUpMissingText, PromptButtons::Ok);
+        return;
+    }
     IMacroFile& file = resident_->macroFile();
     const int count = file.index().MacroCount();
     if (count >= kMaxMacros) {
@@ -99,13 +104,11 @@ void TMainWin::DoQuickWiz(int number) {
         if (!file.readMacroRecord(j, r)) r = TMacroRecord{};
         macros.macros.push_back(std::move(r));
     }
-    WizardListSources sources;
-    for (const TMacroRecord& r : macros.macros) sources.nickNames.push_back(r.NickName);
-    const dialogs::DialogEnv env{dialogFiles_.get(), nullptr, &prompt_, &settings_, &clock_};
+    const dialogs::DialogEnv env{dialogFiles_.get(), desktop_, &prompt_, &settings_, &clock_};
     std::optional<wiz::WizardResult> result;
     {
         std::optional<BusyCursor> busy(std::in_place);
-        TQuickWiz form(number, macros, env, sources, this);
+        TQuickWiz form(number, macros, env, wizardLists(macros), this);
         busy.reset();
         if (form.exec() == QDialog::Accepted && form.flow().finished()) result = form.flow().result();
     }
@@ -114,7 +117,93 @@ void TMainWin::DoQuickWiz(int number) {
         file.releaseSharedFile(false);
         return;
     }
+    if (result->capture) {
+        file.releaseSharedFile(false);  // the capture takes the file again when it saves
+        startWizardCapture(*result);
+        return;
+    }
     appendWizardMacro(*result->record, result->joinMenu);
+}
+
+WizardListSources TMainWin::wizardLists(const wiz::WizardFile& macros) {
+    WizardListSources sources;
+    for (const TMacroRecord& r : macros.macros) sources.nickNames.push_back(r.NickName);
+    if (desktop_ != nullptr) {
+        const std::vector<ProgramShortcut> shortcuts = desktop_->programShortcuts();
+        for (const std::string& entry : dialogs::installedPrograms(shortcuts, *dialogFiles_))
+            sources.programs.push_back(dialogs::installedProgramOf(entry));
+        for (const ProgramShortcut& s : shortcuts)
+            if (std::find(sources.programPaths.begin(), sources.programPaths.end(), s.target) ==
+                sources.programPaths.end())
+                sources.programPaths.push_back(s.target);
+    }
+    sources.windows = resident_->windowTitleList();
+    sources.picker = resident_;
+    sources.iconsDir = resident_->iconsDir();
+    sources.chooseIcon = [this, dir = sources.iconsDir]() -> std::optional<std::string> {
+        const QString file = QFileDialog::getOpenFileName(
+            this, QStringLiteral("Load in Icon"), QString::fromStdString(dir), QStringLiteral("Icons (*.ico *.ICO)"));
+        if (file.isEmpty()) return std::nullopt;
+        const std::optional<std::string> name = editors::chooseIcon(file.toStdString(), dir, prompt_);
+        if (name && QIcon(QString::fromStdString(dir + "/" + *name)).pixmap(32, 32).isNull()) {
+            prompt_.messageBox("Error", "Icon could not be opened.", PromptButtons::Ok);
+            return std::nullopt;
+        }
+        return name;
+    };
+    sources.chooseCommand = [this](const wiz::WizardCommand& c) { return runWizardCommand(c); };
+    return sources;
+}
+
+std::optional<std::string> TMainWin::runWizardCommand(const wiz::WizardCommand& command) {
+    const EditorContext context = editorContext();
+    if (command.dialog == "TModText") {
+        TModText editor("", context, this);
+        if (editor.exec() != QDialog::Accepted) return std::nullopt;
+        return editor.result();
+    }
+    if (command.dialog == "TDoDialup" && !resident_->dialUpAvailable()) {
+        prompt_.messageBox("Warning", kDialUpMissingText, PromptButtons::Ok);
+        return std::nullopt;
+    }
+    const editors::EditorCommand made{command.caption, command.caption, true, command.dialog, command.mode};
+    const std::unique_ptr<dialogs::DialogModel> model = editors::makeCommandDialog(made);
+    if (!model) return std::nullopt;
+    model->show(context.env);
+    const std::unique_ptr<ModelForm> form = createModelForm(*model, context.env, this);
+    if (!form || form->exec() != QDialog::Accepted) return std::nullopt;
+    if (command.dialog == "TDateOrTime") saveSettings();  // the remembered formats
+    return model->output();
+}
+
+void TMainWin::startWizardCapture(const wiz::WizardResult& result) {
+    const wiz::CaptureSetup& setup = *result.capture;
+    capture::CaptureTarget target;
+    target.record = *result.record;
+    if (!resident_->beginCapture(target)) return;
+    capture::CaptureMacroChoice choice;
+    capture::CaptureOptions& o = choice.choices.options;
+    o.keystrokes = setup.keystrokes;
+    o.mouse = setup.mouse;
+    o.clicksOnly = setup.clicksOnly;
+    o.timing = setup.timing;
+    o.doubleAlt = setup.doubleAlt;
+    o.origin = static_cast<capture::MouseOrigin>(std::clamp(setup.relativeTo, 1, 3));
+    choice.choices.speed = setup.speed;
+    choice.choices.global = !setup.programOnly;
+    choice.nickname = result.record->NickName;
+    choice.window = setup.windowTitle;
+    if (const Outcome started = resident_->startCapture(choice); !started.accepted) {
+        prompt_.messageBox("Error", started.failure.message, PromptButtons::Ok);
+        resident_->cancelCapture();
+        return;
+    }
+    // The user records in another program: the window makes way for it.
+    if (runningHidden()) {
+        hide();
+    } else {
+        showMinimized();
+    }
 }
 
 void TMainWin::appendWizardMacro(TMacroRecord record, int joinMenu) {
@@ -138,11 +227,17 @@ void TMainWin::appendWizardMacro(TMacroRecord record, int joinMenu) {
     file.releaseSharedFile(true);
 }
 
-void TMainWin::firstTimeSetUp() {
-    const dialogs::DialogEnv env{dialogFiles_.get(), nullptr, &prompt_, &settings_, &clock_};
+void TMainWin::runFirstTimeSetUp(bool atStart) {
+    const dialogs::DialogEnv env{dialogFiles_.get(), desktop_, &prompt_, &settings_, &clock_};
     const wiz::WizardFile none;
     TQuickWiz form(wiz::kFirstTimeSetUp, none, env, {}, this);
-    if (form.exec() != QDialog::Accepted) return;
+    if (form.exec() != QDialog::Accepted) {
+        if (atStart) {
+            settings_.FirstUse = false;
+            saveSettings();
+        }
+        return;
+    }
     saveSettings();
     for (int n : form.flow().result().sampleWizards)
         if (wizardUnavailable(n).empty()) DoQuickWiz(n);

@@ -106,7 +106,7 @@ std::map<int, WizardScreen> screens() {
     s[9] = {"Would you like to add this macro to a popup menu?",
             {radio("addToMenu", kNoYes), list("menu", "Popup menus", WizardList::PopupMenus)}};
     s[10] = {"Name the macro",
-             {edit("nickname", "Macro Nickname"), edit("icon", "Icon file name (in the Icons folder)")}};
+             {edit("nickname", "Macro Nickname"), {C::Icon, "icon", "Macro icon (click to change it)", {}, {}, {}}}};
     s[11] = {"What should the macro do?",
              {radio("reboot", {"&Logoff", "&Reboot", "&Shut Down", "Shut Down and &Power Off"})}};
     s[12] = {
@@ -219,6 +219,34 @@ std::map<int, WizardScreen> screens() {
              {radio("menuShows", {"&First Part of Macro Text", "&Icons", "&Nickname and Scope"}),
               radio("iconSize", {"16 x 16", "24 x 24", "32 x 32", "48 x 48", "64 x 64"}, "Icon Size")}};
     s[52] = {"Would you like to be able to activate this menu from the system tray?", {radio("menuTray", kNoYes)}};
+    s[53] = {"Which kind of command should the macro hold?",
+             {radio("category", {wiz::kCommandCategories.begin(), wiz::kCommandCategories.end()})}};
+    for (int category = 0; category < 4; ++category) {
+        std::vector<std::string> captions;
+        for (const wiz::WizardCommand* c : wiz::commandsOf(category)) captions.emplace_back(c->caption);
+        s[54 + category] = {"Choose the command", {radio("command" + std::to_string(category), captions)}};
+    }
+    s[58] = {"Click \"Choose Final Macro Command\" to make the command in its dialog",
+             {{C::Command, "commandText", "Macro Command", {}, WizardList::None, {}}}};
+    s[59] = {"Do you wish to capture keystrokes?",
+             {radio("captureKeys", kNoYes), check("doubleAlt", "&You plan to capture the ALT key by invoking a menu")}};
+    s[60] = {
+        "Do you wish to capture the mouse movements and clicks?",
+        {radio("captureMouse", kNoYes),
+         when(radio("relative", {"&Screen", "&Top Most Window", "&Last Mouse Position"}, "Relative to"),
+              is("captureMouse", 1)),
+         when(radio("clicksOnly", {"C&apture All Mouse Movements", "Ca&pture Mouse Movement Only Before A Mouse Click"},
+                    "Mouse movements"),
+              is("captureMouse", 1))}};
+    s[61] = {"How fast should the macro play back?",
+             {radio("speed", {"&As fast as possible", "Sa&me speed as recorded", "T&wice as fast",
+                              "F&our times as fast", "T&en times as fast", "&Half as fast"})}};
+    s[62] = {"Which window do you want to start recording in?",
+             {list("captureWindow", "Open windows", WizardList::Windows),
+              check("programOnly", "&Make this macro specific to this program only")}};
+    s[63] = {"Click the Finish Button to start capturing your macro.",
+             {label("The window you chose comes to the front and everything you type and click there is recorded. "
+                    "To stop, press the Start / Stop Capture hot key or the hot key you chose for this macro.")}};
     s[64] = {"Build the new macro from other macros",
              {{C::Combine, "combined", "New Combined Macro", {}, WizardList::Macros, {}}}};
     s[65] = {"Welcome",
@@ -239,7 +267,12 @@ std::map<int, WizardScreen> screens() {
               radio("setSpeed", {"Actual speed", "Half speed", "Double speed", "Quadruple speed"})}};
     s[68] = {"Program settings",
              {check("networkMode", "&Enable Network Mode"), check("tray", "&Place In System Tray")}};
-    s[69] = {"Sample macros", {label("The sample macros are made by their wizards after this set-up.")}};
+    s[69] = {"Which sample macros should be made? Each is made by its wizard after this set-up.", {}};
+    const char* samples[] = {"&Name and address",     "&E-mail tagline", "&Date and time", "Dial-&up connection",
+                             "Network drive &toggle", "&Logoff",         "&Play a CD",     "Audio &mute",
+                             "Default p&rinter",      "P&ause a CD"};
+    for (std::size_t i = 0; i < std::size(samples); ++i)
+        s[69].controls.push_back(check("sample" + std::to_string(i), samples[i]));
     return s;
 }
 

@@ -30,7 +30,9 @@ enum class WizardList {
 
 // One control of a wizard screen, bound to the answer `field`.
 struct WizardControl {
-    enum Kind { Label, Radio, Check, Edit, Password, Memo, List, Combine };
+    // Command: the read-only text of the command chosen through its dialog, with the button
+    // that opens the dialog. Icon: the macro's icon, a button that chooses another.
+    enum Kind { Label, Radio, Check, Edit, Password, Memo, List, Combine, Command, Icon };
     Kind kind;
     std::string field;
     std::string caption;
