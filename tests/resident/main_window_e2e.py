@@ -86,6 +86,11 @@ class Program:
         env = dict(os.environ, ORVANTA_HOME=home, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb",
                    XDG_RUNTIME_DIR=os.path.join(home, "runtime"))
         os.makedirs(env["XDG_RUNTIME_DIR"], mode=0o700)
+        # Not a first start: the first-time set-up would come up over the main window.
+        ini = os.path.join(home, "ORVANTA.INI")
+        if not os.path.exists(ini):
+            with open(ini, "w", encoding="cp1252") as f:
+                f.write("[Misc]\nFirst Use=No\n")
         self.process = subprocess.Popen([orvanta, "/F", macro_file], env=env)
         try:
             self.app = wait_for("the program on the accessibility bus", self._app)

@@ -61,6 +61,8 @@ std::string visible(const std::string& received) {
     return out;
 }
 
+constexpr const char* kNotFirstUse = "[Misc]\nFirst Use=No\n";
+
 class ResidentE2E : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -72,10 +74,14 @@ protected:
         file_ = home_->file("e2e.ORV");
         if (editSettings_) {
             TAppSettings settings;
+            settings.FirstUse = false;
             editSettings_(settings);
             ProgramPaths paths;
             paths.programDir = paths.configDir = home_->path().string();
             ASSERT_TRUE(SaveSettings(settings, paths));
+        } else {
+            // Not a first start: the first-time set-up would take the focus.
+            test::writeFile(home_->file("ORVANTA.INI"), kNotFirstUse);
         }
         writeMacros();
         if (!remapTables_.empty()) test::writeFile(home_->file("e2e.ORS"), remapTables_);
@@ -266,7 +272,7 @@ TEST_F(ResidentE2E, ATerminationSignalEndsTheProgramAsTerminateDoes) {
     ASSERT_NE(status, -1) << "orvanta did not end";
     EXPECT_TRUE(WIFEXITED(status)) << "ended by signal " << (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
     EXPECT_EQ(WEXITSTATUS(status), 0);
-    EXPECT_TRUE(std::filesystem::exists(home_->path() / "ORVANTA.INI")) << "settings saved";
+    EXPECT_NE(test::readFile(home_->file("ORVANTA.INI")), kNotFirstUse) << "settings saved";
 }
 
 TEST_F(ResidentE2E, StartsWithoutTheLibrariesOnlySomeCommandsNeed) {
@@ -405,7 +411,7 @@ TEST_F(DamagedFileE2E, ATerminationSignalEndsTheProgramWhileAStartUpMessageIsOpe
     const int status = stopResident();
     ASSERT_NE(status, -1) << "orvanta did not end";
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "wait status " << status;
-    EXPECT_TRUE(std::filesystem::exists(home_->path() / "ORVANTA.INI")) << "settings saved";
+    EXPECT_NE(test::readFile(home_->file("ORVANTA.INI")), kNotFirstUse) << "settings saved";
 }
 
 // A macro that runs when a window whose title contains its text is activated.
