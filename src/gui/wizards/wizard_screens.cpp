@@ -240,7 +240,7 @@ std::map<int, WizardScreen> screens() {
               is("captureMouse", 1))}};
     s[61] = {"How fast should the macro play back?",
              {radio("speed", {"&As fast as possible", "Sa&me speed as recorded", "T&wice as fast",
-                              "F&our times as fast", "T&en times as fast", "&Half as fast"})}};
+                              "F&our times as fast", "T&en times as fast", "Hal&f as fast"})}};
     s[62] = {"Which window do you want to start recording in?",
              {list("captureWindow", "Open windows", WizardList::Windows),
               check("programOnly", "&Make this macro specific to this program only")}};
