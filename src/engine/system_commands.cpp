@@ -16,6 +16,7 @@
 #include "platform/shell.h"
 #include "platform/window_system.h"
 #include "platform/activation_table.h"
+#include "platform/capabilities.h"
 
 namespace orv {
 
@@ -145,17 +146,30 @@ std::optional<std::size_t> SystemCommands::perform(PlaybackEngine& engine, Inter
 }
 
 // "<KEYDEL:": the keyboard's repeat delay (0..3).
-std::optional<std::size_t> SystemCommands::keyboardDelay(PlaybackEngine&, Interpretation& run, const CommandSpec& cmd) {
+std::optional<std::size_t> SystemCommands::keyboardDelay(PlaybackEngine& engine, Interpretation& run,
+                                                         const CommandSpec& cmd) {
     if (!closedAt(run.text, run.pos, cmd)) return std::nullopt;
-    if (s_.settings) s_.settings->setKeyboardDelay(static_cast<int>(fieldNumber(run.text, run.pos, cmd.field(0))));
+    if (IDesktopSettings* settings = desktopSettings(engine))
+        settings->setKeyboardDelay(static_cast<int>(fieldNumber(run.text, run.pos, cmd.field(0))));
     return cmd.end(run.pos);
 }
 
+// The desktop settings when the session lets the program change them; otherwise the user is
+// told so (rather than the command doing nothing) and there are none.
+IDesktopSettings* SystemCommands::desktopSettings(PlaybackEngine& engine) {
+    if (s_.capabilities.has(Capability::DesktopSettings)) return s_.settings;
+    engine.DoAMessage(std::string(kExecutionError),
+                      std::string(capabilityWording(Capability::DesktopSettings, Reach::Nowhere)));
+    return nullptr;
+}
+
 // "<KEYSPD:" (repeat speed), "<SSTIME:" (screen saver minutes) and "<WBSIZE:" (border width).
-std::optional<std::size_t> SystemCommands::numberSetting(PlaybackEngine&, Interpretation& run, const CommandSpec& cmd) {
+std::optional<std::size_t> SystemCommands::numberSetting(PlaybackEngine& engine, Interpretation& run,
+                                                         const CommandSpec& cmd) {
     if (!closedAt(run.text, run.pos, cmd)) return std::nullopt;
     const int value = static_cast<int>(fieldNumber(run.text, run.pos, cmd.field(0)));
-    if (IDesktopSettings* settings = s_.settings) {
+    // The border width has no equivalent anywhere and is ignored without a word.
+    if (IDesktopSettings* settings = cmd.id == CommandId::Wbsize ? s_.settings : desktopSettings(engine)) {
         if (cmd.id == CommandId::Keyspd)
             settings->setKeyboardSpeed(value);
         else if (cmd.id == CommandId::Sstime)
@@ -167,8 +181,9 @@ std::optional<std::size_t> SystemCommands::numberSetting(PlaybackEngine&, Interp
 }
 
 // "<SSON>" starts the screen saver when one is set; "<SSOFF>" turns it off.
-std::optional<std::size_t> SystemCommands::screenSaver(PlaybackEngine&, Interpretation& run, const CommandSpec& cmd) {
-    if (IDesktopSettings* settings = s_.settings) {
+std::optional<std::size_t> SystemCommands::screenSaver(PlaybackEngine& engine, Interpretation& run,
+                                                       const CommandSpec& cmd) {
+    if (IDesktopSettings* settings = desktopSettings(engine)) {
         if (cmd.id == CommandId::Ssoff)
             settings->setScreenSaverActive(false);
         else if (settings->screenSaverActive())
@@ -182,7 +197,7 @@ std::optional<std::size_t> SystemCommands::displayMode(PlaybackEngine& engine, I
                                                        const CommandSpec& cmd) {
     if (!closedAt(run.text, run.pos, cmd)) return std::nullopt;
     const std::size_t next = cmd.end(run.pos);
-    IDesktopSettings* settings = s_.settings;
+    IDesktopSettings* settings = desktopSettings(engine);
     if (!settings) return next;
     const int wanted = static_cast<int>(fieldNumber(run.text, run.pos, cmd.field(0)));
     DisplayMode mode;

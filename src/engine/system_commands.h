@@ -43,6 +43,7 @@ private:
     Result numberSetting(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
     Result screenSaver(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
     Result displayMode(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
+    IDesktopSettings* desktopSettings(PlaybackEngine& engine);
     Result wallpaper(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
     Result defaultPrinter(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
     // The desktop, the shell and the session.

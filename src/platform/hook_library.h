@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "platform/activation_table.h"
+#include "platform/capabilities.h"
 
 namespace orv {
 
@@ -81,6 +82,9 @@ public:
     // Writes the seconds without user input into the program's IdleSeconds; 0 when there was
     // input since the previous call.
     virtual void OrvGetIdle(TActivationTable& table) = 0;
+
+    // How far its hotkeys, typed characters, window events and idle time reach in this session.
+    virtual Capabilities capabilities() const { return {}; }
 };
 
 }  // namespace orv

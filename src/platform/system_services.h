@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/capabilities.h"
+
 namespace orv {
 
 class IDesktopSettings;
@@ -24,6 +26,9 @@ struct SystemServices {
     ICdAudio* cd = nullptr;
     IMediaPlayer* media = nullptr;
     const TActivationTable* table = nullptr;  // IsNT: shutting down needs the privilege
+    // How far typing, window control, the pointer and the desktop settings reach in this
+    // session; a command that needs one the session lacks says so.
+    Capabilities capabilities{};
 };
 
 }  // namespace orv

@@ -16,14 +16,23 @@ namespace orv::test {
 // The engine with the window, wait, mouse and system families on a scripted desktop, every
 // fake recording into the rig's one transcript.
 struct DesktopRig : EngineRig {
+    // How far the system services reach in the session played in.
+    Capabilities session;
     fake::FakeDesktop desktop{trace};
     fake::FakeThreadSleep sleeper{trace, &clock};
     WindowControl control{desktop.windows, desktop.processes};
-    DesktopFamilies families{
-        control, hook, *table, sleeper, desktop.mouse, desktop.windows, fake::systemServicesOf(desktop)};
+    DesktopFamilies families{control, hook, *table, sleeper, desktop.mouse, desktop.windows, services()};
     SystemCommands& systemCommands = families.system;
 
-    DesktopRig() { families.registerWith(engine); }
+    explicit DesktopRig(Capabilities sessionCapabilities = {}) : session(sessionCapabilities) {
+        families.registerWith(engine);
+    }
+
+    SystemServices services() {
+        SystemServices s = fake::systemServicesOf(desktop);
+        s.capabilities = session;
+        return s;
+    }
 
     void addWindow(WindowId id, const std::string& title, std::int32_t pid = 0, bool minimized = false) {
         fake::FakeWindowSystem::Window w;

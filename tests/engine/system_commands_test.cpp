@@ -47,6 +47,31 @@ TEST(SystemCommands, SettingsTakeTheirFields) {
                 [](DesktopRig& r) { r.desktop.settings.setSaverActive(false); });
 }
 
+TEST(SystemCommands, SettingsTheSessionCannotChangeAreRefusedAloud) {
+    const std::string refused =
+        messageLine("Macro Execution Error",
+                    "Keyboard repeat, screen saver and display mode settings are not available in this session.");
+    const struct {
+        const char* text;
+        Lines expected;
+    } cases[] = {
+        {"<KEYDEL:2>", {refused}},
+        {"<KEYSPD:31>", {refused}},
+        {"<SSTIME:05>", {refused}},
+        {"<SSON>", {refused}},
+        {"<SSOFF>", {refused}},
+        {"<SCREEN:001>", {refused}},
+        {"<WBSIZE:03>", {"border width 3"}},  // ignored everywhere: no message
+    };
+    for (const auto& c : cases) {
+        DesktopRig rig(Capabilities{}.set(Capability::DesktopSettings, Reach::Nowhere));
+        EXPECT_EQ(desktopLines(rig.play(c.text)), c.expected) << c.text;
+    }
+    // Reaching only X11 windows is still reaching: the setting is made.
+    DesktopRig partial(Capabilities{}.set(Capability::DesktopSettings, Reach::X11WindowsOnly));
+    EXPECT_EQ(desktopLines(partial.play("<KEYDEL:2>")), Lines{"keyboard delay 2"});
+}
+
 TEST(SystemCommands, DisplayModeIsTestedThenStored) {
     const std::string notThere =
         messageLine("Macro Execution Error", "The specified Screen Display Settings does not exist on this computer.");

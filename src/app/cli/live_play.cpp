@@ -134,6 +134,7 @@ public:
           control_(*windows_, processes_) {
         if (!valid()) return;
         mouse_ = std::make_unique<x11::X11MouseInput>(keyboard_->injector());
+        if (keyboard_->displaySession() == DisplaySession::XWayland) keyboard_->pasteOutsideLayout(clipboard_);
         if (o.clipboard) clipboard_.setText(*o.clipboard);
         host_.allowSwap(false);
     }

@@ -1,5 +1,6 @@
 // orvanta: the resident macro program.
 #include <QApplication>
+#include <QCheckBox>
 #include <QMessageBox>
 #include <chrono>
 #include <cstring>
@@ -9,6 +10,7 @@
 
 #include "activation/command_line.h"
 #include "activation/resident.h"
+#include "activation/session_notice.h"
 #include "app/orvanta/key_remapper.h"
 #include "app/orvanta/named_objects.h"
 #include "app/orvanta/termination.h"
@@ -84,6 +86,24 @@ int systemError(const std::string& text) {
     return 1;
 }
 
+// Tells the user, without holding up the start, what this desktop session does not let the
+// program do, unless the user has asked not to see that notice again.
+void showSessionNotice(QWidget* parent, const orv::SessionNotice& notice) {
+    if (!notice.due()) return;
+    auto* box = new QMessageBox(QMessageBox::Information, QString::fromUtf8(orv::kSessionNoticeTitle),
+                                QString::fromStdString(notice.text()), QMessageBox::Ok, parent);
+    box->setObjectName(QStringLiteral("sessionNotice"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setModal(false);
+    auto* dismiss = new QCheckBox(QStringLiteral("&Do not show this again"), box);
+    box->setCheckBox(dismiss);
+    QObject::connect(box, &QMessageBox::finished, [dismiss, notice] {
+        if (dismiss->isChecked() && !notice.dismissForGood())
+            std::cerr << "orvanta: could not keep \"do not show this again\" for the session notice\n";
+    });
+    box->show();
+}
+
 // The program itself, once nothing has stopped it from starting: `socketPath` is where it
 // takes hand-overs from later starts.
 int runResident(const std::vector<std::string>& args, const std::string& socketPath,
@@ -113,6 +133,8 @@ int runResident(const std::vector<std::string>& args, const std::string& socketP
     orv::SystemThreadSleep sleeper;
     orv::StdFileSystem files;
     orv::x11::QtClipboard clipboard;
+    // The layout's spare keys do not reach XWayland's clients: what the layout lacks is pasted.
+    if (keyboard->displaySession() == orv::DisplaySession::XWayland) keyboard->pasteOutsideLayout(clipboard);
     orv::x11::X11Shell shell;
 
     orv::gui::TMainWin window(*settings);
@@ -148,7 +170,12 @@ int runResident(const std::vector<std::string>& args, const std::string& socketP
     orv::gui::HandOverServer handOver([&resident](std::int64_t value) { resident->handOverCharacter(value); });
     if (const std::string error = handOver.listen(socketPath); !error.empty())
         std::cerr << "orvanta: no hand-over from later starts: " << error << '\n';
-    if (!termination.requested()) window.showAtStart(commandLine.hideAtFirstPaint);
+    if (!termination.requested()) {
+        window.showAtStart(commandLine.hideAtFirstPaint);
+        orv::Capabilities session = hook.capabilities();
+        session.limitTo(platform.system.capabilities);
+        showSessionNotice(&window, orv::SessionNotice(session, paths.configDir));
+    }
     // A signal during start-up (a message box open) ends the program before the main loop.
     const int status = termination.requested() ? 0 : QApplication::exec();
     resident->shutdown();
@@ -183,6 +210,9 @@ int main(int argc, char** argv) {
     // Qt ends the process inside its start-up when there is no display: say it in one line.
     if (const std::string problem = orv::x11::displayProblem(); !problem.empty()) return startFailure(problem);
 
+    // The program is an X11 client throughout: its windows, clipboard and event loop are on the
+    // display its hooks watch, also in a Wayland session (through XWayland).
+    qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvanta 99"));
     QApplication::setQuitOnLastWindowClosed(false);

@@ -6,8 +6,12 @@
 #include <vector>
 
 #include "platform/cp1252.h"
+#include "platform/paste_typing.h"
+#include "platform/virtual_keys.h"
+#include "platform/x11/display_session.h"
 #include "platform/x11/hook/x11_hook_library.h"
 #include "platform/x11/key_injector.h"
+#include "platform/x11/selection_paste.h"
 
 namespace orv::x11 {
 
@@ -34,6 +38,22 @@ constexpr char16_t kDosUpper[128] = {
     0x2321, 0x00F7, 0x2248, 0x00B0, 0x2219, 0x00B7, 0x221A, 0x207F, 0x00B2, 0x25A0, 0x00A0,
 };
 
+// The UTF-8 bytes of a character of the Basic Multilingual Plane (all that Alt codes give).
+std::string utf8Of(char32_t ch) {
+    std::string utf8;
+    if (ch < 0x80) {
+        utf8 += static_cast<char>(ch);
+    } else if (ch < 0x800) {
+        utf8 += static_cast<char>(0xC0 | (ch >> 6));
+        utf8 += static_cast<char>(0x80 | (ch & 0x3F));
+    } else {
+        utf8 += static_cast<char>(0xE0 | (ch >> 12));
+        utf8 += static_cast<char>(0x80 | ((ch >> 6) & 0x3F));
+        utf8 += static_cast<char>(0x80 | (ch & 0x3F));
+    }
+    return utf8;
+}
+
 }  // namespace
 
 char32_t altCodeChar(std::string_view digits) {
@@ -49,6 +69,32 @@ char32_t altCodeChar(std::string_view digits) {
     return value < 128 ? static_cast<char32_t>(value) : static_cast<char32_t>(kDosUpper[value - 128]);
 }
 
+// Pastes through the CLIPBOARD selection with Ctrl+V typed by the injector, so that the hook
+// library knows the keys for the program's own.
+class InjectorPasteChannel final : public IPasteChannel {
+public:
+    InjectorPasteChannel(KeyInjector& injector, std::unique_ptr<SelectionPaste> selection)
+        : injector_(injector), selection_(std::move(selection)) {}
+
+    bool pasteText(const std::string& text, std::chrono::milliseconds deadline) override {
+        return selection_->paste(
+            text,
+            [this] {
+                constexpr int kVkV = 'V';
+                injector_.virtualKey(kVkControl, false);
+                injector_.virtualKey(kVkV, false);
+                injector_.virtualKey(kVkV, true);
+                injector_.virtualKey(kVkControl, true);
+                injector_.flush();
+            },
+            deadline);
+    }
+
+private:
+    KeyInjector& injector_;
+    std::unique_ptr<SelectionPaste> selection_;
+};
+
 std::unique_ptr<X11KeyboardInput> X11KeyboardInput::create(X11HookLibrary* hook) {
     auto injector = KeyInjector::open(hook != nullptr ? &hook->injectionLog() : nullptr);
     if (!injector) return nullptr;
@@ -56,9 +102,23 @@ std::unique_ptr<X11KeyboardInput> X11KeyboardInput::create(X11HookLibrary* hook)
 }
 
 X11KeyboardInput::X11KeyboardInput(std::unique_ptr<KeyInjector> injector, const X11HookLibrary* hook)
-    : injector_(std::move(injector)), hook_(hook) {}
+    : injector_(std::move(injector)), hook_(hook), session_(classifyDisplay(displayFacts(injector_->display()))) {}
 
 X11KeyboardInput::~X11KeyboardInput() { endPlayback(); }
+
+void X11KeyboardInput::pasteOutsideLayout(IClipboard& clipboard) {
+    auto selection = SelectionPaste::open();
+    if (!selection) return;
+    paste_.reset();
+    pasteChannel_ = std::make_unique<InjectorPasteChannel>(*injector_, std::move(selection));
+    paste_ = std::make_unique<PasteTyping>(clipboard, *pasteChannel_);
+}
+
+bool X11KeyboardInput::pasted(char32_t ch) {
+    if (!paste_ || injector_->typable(ch)) return false;
+    paste_->type(utf8Of(ch));
+    return true;
+}
 
 void X11KeyboardInput::keyEvent(std::uint8_t virtualKey, std::uint8_t, bool up) {
     if (virtualKey == 43 && !up && (hook_ == nullptr || !hook_->waitingForMarker())) {
@@ -69,7 +129,7 @@ void X11KeyboardInput::keyEvent(std::uint8_t virtualKey, std::uint8_t, bool up) 
         injector_->beginInput();
     }
     if (charOfVk_[virtualKey] != 0) {
-        if (!up) injector_->typeChar(charOfVk_[virtualKey]);
+        if (!up && !pasted(charOfVk_[virtualKey])) injector_->typeChar(charOfVk_[virtualKey]);
     } else {
         injector_->virtualKey(virtualKey, up);
     }
@@ -101,7 +161,7 @@ std::uint8_t X11KeyboardInput::scanCodeFor(std::uint8_t virtualKey) {
 void X11KeyboardInput::altCode(std::string_view digits) {
     injector_->beginInput();
     const char32_t ch = altCodeChar(digits);
-    if (ch == 0) return;
+    if (ch == 0 || pasted(ch)) return;
     if (digits.front() != '0' && !injector_->typable(ch)) {
         // The DOS code page comes along whole, as Windows-1252 does: one keymap change.
         std::vector<char32_t> dos;

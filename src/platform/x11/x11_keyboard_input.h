@@ -6,11 +6,18 @@
 #include <memory>
 #include <string_view>
 
+#include "platform/capabilities.h"
 #include "platform/keyboard_input.h"
+
+namespace orv {
+class IClipboard;
+class PasteTyping;
+}  // namespace orv
 
 namespace orv::x11 {
 
 class KeyInjector;
+class InjectorPasteChannel;
 class X11HookLibrary;
 
 // Key injection and the keyboard layout on X11 (XTest and the live XKB map).
@@ -47,14 +54,27 @@ public:
 
     KeyInjector& injector() { return *injector_; }
 
+    // The kind of X server it types on.
+    DisplaySession displaySession() const { return session_; }
+    // From now on the characters the keyboard layout lacks are pasted through the clipboard
+    // (the user's clipboard text is put back after each) instead of typed on spare keycodes.
+    // Under XWayland the compositor's keymap replaces the spare keycodes' bindings, so typed
+    // there they arrive wrong or not at all.
+    void pasteOutsideLayout(IClipboard& clipboard);
+
 private:
     X11KeyboardInput(std::unique_ptr<KeyInjector> injector, const X11HookLibrary* hook);
+    // Pastes `ch` when pasting is on and the layout lacks it; false when it is to be typed.
+    bool pasted(char32_t ch);
 
     std::unique_ptr<KeyInjector> injector_;
     const X11HookLibrary* hook_;
     // Character keys handed out by keyForChar: unassigned virtual keys, used round robin.
     std::array<char32_t, 256> charOfVk_{};
     std::size_t nextSlot_ = 0;
+    DisplaySession session_;
+    std::unique_ptr<InjectorPasteChannel> pasteChannel_;
+    std::unique_ptr<PasteTyping> paste_;
 };
 
 // The character that an Alt code gives on the original platform (0 for none).

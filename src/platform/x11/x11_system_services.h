@@ -19,7 +19,8 @@ public:
     // The window system arranges windows; the wave player is the program's own.
     X11SystemServices(IWindowSystem& windows, QtMediaPlayer::WavePlayer playWave);
 
-    // The services for the system commands (no display: no settings and no shell).
+    // The services for the system commands (no display: no settings and no shell), with how
+    // far they reach on this kind of X server.
     SystemServices services();
 
 private:
@@ -29,6 +30,7 @@ private:
     LinuxCdAudio cd_;
     NmcliDialUp dialup_;
     QtMediaPlayer media_;
+    DisplaySession session_;
 };
 
 }  // namespace orv::x11

@@ -24,6 +24,7 @@
 #include "platform/hotkey_codes.h"
 #include "platform/cp1252.h"
 #include "platform/x11/hook/capture_recorder.h"
+#include "platform/x11/display_session.h"
 #include "platform/x11/hook/grab_plan.h"
 #include "platform/x11/injection_log.h"
 #include "platform/x11/keymap.h"
@@ -878,7 +879,8 @@ struct X11HookLibrary::Impl {
     bool displayAvailable = false;
 };
 
-X11HookLibrary::X11HookLibrary(IHookMessageSink& sink) : impl_(std::make_unique<Impl>(sink)) {
+X11HookLibrary::X11HookLibrary(IHookMessageSink& sink)
+    : impl_(std::make_unique<Impl>(sink)), session_(detectDisplaySession()) {
     impl_->wakeFd = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
     impl_->displayAvailable = impl_->wakeFd >= 0 && impl_->hookThread.open(impl_->wakeFd);
     if (impl_->displayAvailable) {
@@ -900,6 +902,8 @@ X11HookLibrary::~X11HookLibrary() {
 }
 
 bool X11HookLibrary::available() const { return impl_->displayAvailable; }
+
+Capabilities X11HookLibrary::capabilities() const { return x11HookCapabilities(session_); }
 
 InjectionLog& X11HookLibrary::injectionLog() { return impl_->log; }
 

@@ -56,6 +56,8 @@ public:
     void OrvUpKeyHook(const TActivationTable& table) override;
     void OrvUpMouseHook(const TActivationTable& table) override;
     void OrvGetIdle(TActivationTable& table) override;
+    // Everything on a plain X server; under XWayland only while an X11 window has the focus.
+    Capabilities capabilities() const override;
 
     // Blocks until the hook thread has acted on every update and hook call made so far (the
     // grabs of the current hotkeys are in place), or the deadline passes.
@@ -71,6 +73,7 @@ private:
     struct Impl;
     void update(const TActivationTable& table, TableGroup group, int j = 0);
     std::unique_ptr<Impl> impl_;
+    DisplaySession session_;
 };
 
 }  // namespace orv::x11
