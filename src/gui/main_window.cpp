@@ -58,6 +58,8 @@ using C = MainCommand;
 
 constexpr int kStartupDelayMs = 5000;
 constexpr int kClearDelayMs = 15000;
+// How long Qt's own raise may take before the window system is asked directly.
+constexpr int kActivationGraceMs = 250;
 
 QString fileTitle(const std::string& path) { return QFileInfo(QString::fromStdString(path)).completeBaseName(); }
 
@@ -533,7 +535,7 @@ void TMainWin::buildTray() {
                 trayMenu_->popup(QCursor::pos());
             }
         } else if (reason == QSystemTrayIcon::Trigger && !playing && resident_ != nullptr) {
-            resident_->ActivateMe();
+            SysTrayOpen();
         }
     });
 }
@@ -939,10 +941,16 @@ void TMainWin::completeCapture(TMacroRecord& record, const std::string& foregrou
     // A top-level window of its own: the main window may be hidden or minimised.
     TCapComplete dialog(record, resident_->macroFile().index(), settings_.CaptureGlobal, foregroundProgram, resident_,
                         nullptr);
-    // Brought to the foreground once shown: the user was working in another program.
-    QTimer::singleShot(0, &dialog, [&dialog] {
+    // Brought to the foreground once shown: the user was working in another program. Window
+    // managers that keep the focus from programs in the background ignore Qt's request, so the
+    // window system is asked as a pager would when the dialog is not in front after it.
+    QTimer::singleShot(0, &dialog, [this, &dialog] {
         dialog.raise();
         dialog.activateWindow();
+        QTimer::singleShot(kActivationGraceMs, &dialog, [this, &dialog] {
+            if (!dialog.isActiveWindow() && playbackWindows_ != nullptr)
+                playbackWindows_->setForegroundWindow(static_cast<std::int32_t>(dialog.winId()));
+        });
     });
     // Closed without "&Ok", the macro is kept without an activation, to be given one later.
     if (dialog.exec() != QDialog::Accepted) record.HotKeyCode = static_cast<std::int16_t>(kCodeNone);
@@ -961,8 +969,49 @@ int TMainWin::showPopupMenu(const TMacroRecord& menu) {
                                       [&file](int j, TMacroRecord& record) { return file.readMacroRecord(j, record); });
     TDoAMenu chooser(std::move(model), trayClick_);
     chooser.setWindowIcon(menuIcon());
+    const MenuAside aside(*this);
     chooser.exec();
     return chooser.chosen();
+}
+
+TMainWin::MenuAside::MenuAside(TMainWin& window)
+    : window_(window), shown_(window.isVisible()), minimized_(window.isMinimized()) {
+    if (shown_) window_.hide();
+}
+
+TMainWin::MenuAside::~MenuAside() {
+    if (!shown_) return;
+    // Back as it was, without taking the focus: the chosen macro types into the window that was
+    // in front before the menu.
+    window_.setAttribute(Qt::WA_ShowWithoutActivating, true);
+    if (minimized_) {
+        window_.showMinimized();
+    } else {
+        window_.show();
+    }
+    window_.setAttribute(Qt::WA_ShowWithoutActivating, false);
+}
+
+void TMainWin::SysTrayOpen() {
+    // A recording or a paused macro is never broken off by a click: the user is told why the
+    // window does not come up.
+    if (resident_ != nullptr && (recording_ || resident_->macroPaused())) return resident_->ActivateMe();
+    if (runningHidden()) closeOpenDialogs();
+    bringUpMainWindow();
+}
+
+void TMainWin::closeOpenDialogs() {
+    // The innermost first: each one closed hands back to the one that opened it, whose caller
+    // then gives back the shared-file lock unchanged as after any cancel. The count only guards
+    // against a dialog that will not close.
+    for (int left = 64; left > 0; --left) {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr) break;
+        dialog->reject();
+    }
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* dialog = qobject_cast<QDialog*>(w); dialog != nullptr && dialog->isVisible()) dialog->reject();
+    }
 }
 
 void TMainWin::showMenuTrayIcons() {

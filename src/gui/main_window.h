@@ -104,6 +104,11 @@ public:
     // a pause, a popup menu or a dialog of the program is on screen.
     void AppDeactivate();
 
+    // A left click on the program's tray icon: running in the tray or hidden, every open dialog
+    // of the program closes without saving first; then the main window comes up. While a
+    // capture records or a macro is paused it only says why not.
+    void SysTrayOpen();
+
     // "Capture Macro" for `target` (Recapture, Add Macro's capture button) over `parent`; once
     // the capture runs, the program steps out of the way of the window captured in. True when
     // the capture started.
@@ -194,6 +199,22 @@ private:
     void rowActivated(int row);
     void headerRightClicked(int column);
     void columnResized(int column, int width);
+    // Closes every dialog of the program as Cancel would, the innermost first.
+    void closeOpenDialogs();
+    // The main window out of sight while a popup menu is on screen, and back as it was after.
+    class MenuAside {
+    public:
+        explicit MenuAside(TMainWin& window);
+        ~MenuAside();
+        MenuAside(const MenuAside&) = delete;
+        MenuAside& operator=(const MenuAside&) = delete;
+
+    private:
+        TMainWin& window_;
+        bool shown_;
+        bool minimized_;
+    };
+
     // The popup menus that asked for a tray icon, as the open file now has them.
     void showMenuTrayIcons();
     // A right click on a popup menu's tray icon at `click`.

@@ -171,5 +171,29 @@ TEST_F(AddMacroCaptureTest, TheNewMacroIsAppendedWhenTheCaptureEndsAndCancelWrit
     EXPECT_EQ(window.list().selectedMacro(), count + 1);
 }
 
+// A left click on the tray icon of a program in the tray closes its open dialogs as Cancel
+// would, the shared-file lock going back with them, and brings up the main window.
+TEST_F(AddMacroCaptureTest, ATrayClickClosesTheOpenDialogsAndGivesBackTheLock) {
+    settings.UseTray = true;
+    const std::string before = test::readFile(settings.CurrentFile);
+    window.hide();
+    test::whenModal<TAddNewHotKey>([](TAddNewHotKey* d) {
+        d->hotKeyList()->setCurrentRow(kCtrlAltH);
+        QTest::mouseClick(d->findChild<QPushButton*>(QStringLiteral("CaptureKeyButton")), Qt::LeftButton);
+    });
+    bool lockedMeanwhile = false;
+    test::whenModal<TCaptureKeys>([&](TCaptureKeys*) {
+        lockedMeanwhile = lockTaken();
+        window.SysTrayOpen();
+    });
+    window.action(MainCommand::AddMacro)->trigger();
+    EXPECT_TRUE(lockedMeanwhile);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_FALSE(lockTaken());
+    EXPECT_FALSE(resident->captureRunning());
+    EXPECT_EQ(test::readFile(settings.CurrentFile), before);
+    EXPECT_TRUE(window.isVisible());
+}
+
 }  // namespace
 }  // namespace orv::gui

@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "activation/resident_actions.h"
 #include "capture/capture_session.h"
@@ -23,6 +24,8 @@
 
 namespace orv::gui {
 namespace {
+
+constexpr int kVisibleHotKeyRows = 12;
 
 QCheckBox* check(QWidget* parent, const char* name, const QString& caption, bool on) {
     auto* box = new QCheckBox(caption, parent);
@@ -341,6 +344,10 @@ void TCapComplete::fillHotKeys(const TActivationTable& table) {
     // The name takes three fifths of the width, the use the rest.
     list_->header()->setSectionResizeMode(QHeaderView::Interactive);
     list_->setColumnWidth(0, list_->fontMetrics().horizontalAdvance(QStringLiteral("Ctrl+Alt+Shift+Left Arrow")) + 24);
+    // A dozen rows in sight at least: the dialog fits itself to its fields, and the list has
+    // hundreds of hotkeys to look through.
+    const int row = std::max(list_->sizeHintForRow(0), list_->fontMetrics().height());
+    list_->setMinimumHeight(row * kVisibleHotKeyRows + list_->header()->sizeHint().height() + 2 * list_->frameWidth());
 }
 
 // Only the fields of the chosen type are shown, and the dialog takes the height they need.
