@@ -40,7 +40,7 @@ std::string activationLabel(int hotKeyCode, const std::string& shortKeyText) {
     }
 }
 
-std::string menuScopeLabel(int scope, const std::string& windowTitle) {
+const char* fixedScopeName(int scope) {
     switch (scope) {
         case kScopeGlobal:
             return "GLOBAL";
@@ -49,8 +49,13 @@ std::string menuScopeLabel(int scope, const std::string& windowTitle) {
         case kScopeSystem:
             return "SYSTEM";
         default:
-            return windowTitle;
+            return nullptr;
     }
+}
+
+std::string menuScopeLabel(int scope, const std::string& windowTitle) {
+    const char* fixed = fixedScopeName(scope);
+    return fixed != nullptr ? fixed : windowTitle;
 }
 
 char entryKey(int index) { return static_cast<char>(index < 10 ? '0' + index : 'A' + (index - 10)); }

@@ -40,8 +40,10 @@ struct PopupMenuOptions {
 // How a macro is started, as the menus and their builder show it: "None", "Window Title",
 // "Timed Macro", the ShortKey text or the hotkey's name.
 std::string activationLabel(int hotKeyCode, const std::string& shortKeyText);
-// A macro's scope as the menus show it: "GLOBAL", "Popup Menu", "SYSTEM" or the window or program
-// name.
+// The name of a scope that follows no window or program, the same in every list: "GLOBAL",
+// "Popup Menu" or "SYSTEM"; nullptr for the window and program scopes.
+const char* fixedScopeName(int scope);
+// A macro's scope as the menus show it: a fixed scope's name, or the window or program name.
 std::string menuScopeLabel(int scope, const std::string& windowTitle);
 
 // --- keys ---

@@ -24,4 +24,11 @@ DialogButtons okCancelHelp(QDialog* form, const QString& helpKeyword) {
     return b;
 }
 
+QPushButton* plainButton(const QString& caption, const char* objectName, QWidget* parent) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QString::fromLatin1(objectName));
+    button->setAutoDefault(false);
+    return button;
+}
+
 }  // namespace orv::gui

@@ -5,6 +5,7 @@
 class QDialog;
 class QHBoxLayout;
 class QPushButton;
+class QWidget;
 
 namespace orv::gui {
 
@@ -16,5 +17,8 @@ struct DialogButtons {
     QPushButton* cancel = nullptr;
 };
 DialogButtons okCancelHelp(QDialog* form, const QString& helpKeyword);
+
+// A command button that Enter does not press unless it has the focus (it is made no default).
+QPushButton* plainButton(const QString& caption, const char* objectName, QWidget* parent);
 
 }  // namespace orv::gui

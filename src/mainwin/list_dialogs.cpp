@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "activation/hotkey_table.h"
+#include "activation/popup_menu.h"
 #include "activation/scheduler.h"
 #include "dialogs/dialog_text.h"
 #include "platform/activation_table.h"
@@ -36,18 +37,9 @@ std::string stringOf(const std::vector<int>& digits) {
 }
 
 std::string scopeLine(const TMacroRecord& r) {
-    switch (r.Scope) {
-        case kScopeGlobal:
-            return "GLOBAL";
-        case kScopePopupMenu:
-            return "Popup Menu";
-        case kScopeSystem:
-            return "SYSTEM";
-        default: {
-            const char* kind = r.Scope == kScopeProgram ? "\"Program\"" : "\"Window\"";
-            return r.WindowTitle + " " + kind + (r.TopMostOnly != 0 ? " (Top Most Only)" : " (If Running)");
-        }
-    }
+    if (const char* fixed = fixedScopeName(r.Scope)) return fixed;
+    const char* kind = r.Scope == kScopeProgram ? "\"Program\"" : "\"Window\"";
+    return r.WindowTitle + " " + kind + (r.TopMostOnly != 0 ? " (Top Most Only)" : " (If Running)");
 }
 
 }  // namespace

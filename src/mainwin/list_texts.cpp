@@ -12,18 +12,8 @@ std::string activationText(const TActivationTable& table, const TAppSettings& se
 std::string scopeText(const TActivationTable& table, int j) { return scopeText(table.Scope(j), table.WindowTitle(j)); }
 
 std::string scopeText(int scope, const std::string& windowTitle) {
-    switch (scope) {
-        case kScopeGlobal:
-            return "GLOBAL";
-        case kScopePopupMenu:
-            return "Popup Menu";
-        case kScopeSystem:
-            return "SYSTEM";
-        case kScopeProgram:
-            return "Program: " + windowTitle.substr(0, 29);
-        default:
-            return "Window: " + windowTitle.substr(0, 28);
-    }
+    if (const char* fixed = fixedScopeName(scope)) return fixed;
+    return scope == kScopeProgram ? "Program: " + windowTitle.substr(0, 29) : "Window: " + windowTitle.substr(0, 28);
 }
 
 std::string activationFindText(const TActivationTable& table, const TAppSettings& settings, int j) {

@@ -10,19 +10,6 @@ constexpr const char* kError = "Error";
 
 }  // namespace
 
-int MacroEditing::selectedForChange() {
-    if (s_.list.rowCount() == 0) {
-        s_.prompt.messageBox(kError, kMsgNoMacros);
-        return 0;
-    }
-    const int j = s_.list.selectedMacro();
-    if (j == 0) {
-        s_.prompt.messageBox(kError, kMsgNoneSelected);
-        return 0;
-    }
-    return s_.file.refuseWhenReadOnly() ? 0 : j;
-}
-
 void MacroEditing::saved(int j, bool timed, bool menus) {
     s_.list.FillList(s_.file.index(), s_.settings);
     if (const int row = s_.list.ReverseSort(j); row != -1) s_.list.select(row);
@@ -53,7 +40,7 @@ void MacroEditing::DoModify(bool lockHeld) { modify(lockHeld, false); }
 void MacroEditing::DoTheScript() { modify(false, true); }
 
 void MacroEditing::modify(bool lockHeld, bool scripting) {
-    const int j = selectedForChange();
+    const int j = selectedMacroToChange(s_.list, s_.file, s_.prompt);
     if (j == 0 || (!lockHeld && !s_.file.lockSharedFile())) return;
     const auto release = [&](bool changed) {
         if (!lockHeld) s_.file.releaseSharedFile(changed);

@@ -67,7 +67,6 @@ public:
 
 private:
     void modify(bool lockHeld, bool scripting);
-    int selectedForChange();
     // After macro j was written: the list shows it selected and the rest follows.
     void saved(int j, bool timed, bool menus);
 

@@ -70,18 +70,20 @@ dialogs::DialogEnv MacroOperations::env() {
     return e;
 }
 
-int MacroOperations::selectedForChange() {
-    if (s_.list.rowCount() == 0) {
-        s_.prompt.messageBox(kError, kMsgNoMacros);
+int selectedMacroToChange(const MacroList& list, IMacroFile& file, IUserPrompt& prompt) {
+    if (list.rowCount() == 0) {
+        prompt.messageBox(kError, kMsgNoMacros);
         return 0;
     }
-    const int j = s_.list.selectedMacro();
+    const int j = list.selectedMacro();
     if (j == 0) {
-        s_.prompt.messageBox(kError, kMsgNoneSelected);
+        prompt.messageBox(kError, kMsgNoneSelected);
         return 0;
     }
-    return s_.file.refuseWhenReadOnly() ? 0 : j;
+    return file.refuseWhenReadOnly() ? 0 : j;
 }
+
+int MacroOperations::selectedForChange() { return selectedMacroToChange(s_.list, s_.file, s_.prompt); }
 
 bool MacroOperations::lock(bool lockHeld) { return lockHeld || s_.file.lockSharedFile(); }
 

@@ -48,6 +48,10 @@ std::vector<bool> exclusiveHotKeys(const TActivationTable& table);
 // How many macros use each hotkey code, for the rows of the hotkey list.
 std::vector<int> hotKeyUseCounts(const TActivationTable& table);
 
+// The macro selected in `list` when a command may change it (the list has a selection and the
+// file can be changed); otherwise 0, after the message that says why.
+int selectedMacroToChange(const MacroList& list, IMacroFile& file, IUserPrompt& prompt);
+
 // "R&emove Macro", "Cop&y Macro", "Re&name Macro" and "Acti&vate Macro" / "Deacti&vate Macro" on
 // the macro selected in the list. Each takes the shared-file lock and releases it as changed only
 // when the file changed; every refusal leaves the file, the index and the selection as they were.

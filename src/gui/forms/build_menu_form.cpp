@@ -24,13 +24,6 @@ namespace {
 
 constexpr int kMacroRole = Qt::UserRole;
 
-QPushButton* moveButton(const QString& caption, const char* name, QWidget* parent) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAutoDefault(false);
-    return button;
-}
-
 }  // namespace
 
 TDoBuildMenu::TDoBuildMenu(BuildMenuModel& model, const QString& label, RecordReader read, IconChooser chooseIcon,
@@ -139,14 +132,14 @@ QWidget* TDoBuildMenu::buildLists() {
     auto* area = new QWidget(this);
     menu_ = macroList(QStringLiteral("MenuList"), QStringLiteral("Macros in Menu"));
     available_ = macroList(QStringLiteral("AvailableList"), QStringLiteral("Available Macros"));
-    add_ = moveButton(QStringLiteral("&Add"), "AddButton", area);
-    insertBefore_ = moveButton(QStringLiteral("I&nsert"), "InsertBeforeButton", area);
+    add_ = plainButton(QStringLiteral("&Add"), "AddButton", area);
+    insertBefore_ = plainButton(QStringLiteral("I&nsert"), "InsertBeforeButton", area);
     insertBefore_->setToolTip(QStringLiteral("Insert before the selected entry of the menu"));
-    insertAfter_ = moveButton(QStringLiteral("&Insert"), "InsertAfterButton", area);
+    insertAfter_ = plainButton(QStringLiteral("&Insert"), "InsertAfterButton", area);
     insertAfter_->setToolTip(QStringLiteral("Insert after the selected entry of the menu"));
-    remove_ = moveButton(QStringLiteral("&Remove"), "RemoveButton", area);
-    up_ = moveButton(QStringLiteral("&Up"), "UpButton", area);
-    down_ = moveButton(QStringLiteral("&Down"), "DownButton", area);
+    remove_ = plainButton(QStringLiteral("&Remove"), "RemoveButton", area);
+    up_ = plainButton(QStringLiteral("&Up"), "UpButton", area);
+    down_ = plainButton(QStringLiteral("&Down"), "DownButton", area);
 
     connect(add_, &QPushButton::clicked, this, [this] { addClick(&BuildMenuModel::append); });
     connect(insertBefore_, &QPushButton::clicked, this, [this] { addClick(&BuildMenuModel::insertBefore); });

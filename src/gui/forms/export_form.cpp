@@ -5,36 +5,25 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "gui/dialog_buttons.h"
 #include "gui/forms/pick_list_view.h"
 #include "gui/help.h"
 
 namespace orv::gui {
-
-namespace {
-
-QPushButton* button(const QString& caption, const char* name, QWidget* parent) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
-
-}  // namespace
 
 TMyExport::TMyExport(ExportModel& model, std::string openFile, MacroReader read, QWidget* parent)
     : QDialog(parent), model_(model), openFile_(std::move(openFile)), read_(std::move(read)) {
     setObjectName(QStringLiteral("TMyExport"));
     setWindowTitle(QStringLiteral("Export Macros"));
     list_ = new PickListView(model_, this);
-    auto* selectAll = button(QStringLiteral("Select &All"), "SelectAllButton", this);
-    auto* clear = button(QStringLiteral("C&lear"), "ClearButton", this);
-    auto* save = button(QStringLiteral("&Save File"), "SaveFileButton", this);
+    const PickListView::PickButtons picks = list_->pickButtons(this);
+    auto* save = plainButton(QStringLiteral("&Save File"), "SaveFileButton", this);
     save->setDefault(true);
-    auto* exit = button(QStringLiteral("&Exit"), "ExitButton", this);
+    auto* exit = plainButton(QStringLiteral("&Exit"), "ExitButton", this);
 
     auto* row = new QHBoxLayout;
-    row->addWidget(selectAll);
-    row->addWidget(clear);
+    row->addWidget(picks.selectAll);
+    row->addWidget(picks.clear);
     row->addStretch();
     row->addWidget(save);
     row->addWidget(exit);
@@ -43,14 +32,6 @@ TMyExport::TMyExport(ExportModel& model, std::string openFile, MacroReader read,
     layout->addWidget(list_, 1);
     layout->addLayout(row);
 
-    connect(selectAll, &QPushButton::clicked, this, [this] {
-        model_.pickAll();
-        list_->showPicks();
-    });
-    connect(clear, &QPushButton::clicked, this, [this] {
-        model_.clearPicks();
-        list_->showPicks();
-    });
     connect(save, &QPushButton::clicked, this, &TMyExport::saveClicked);
     connect(exit, &QPushButton::clicked, this, &QDialog::reject);
     list_->setFocus();

@@ -12,28 +12,18 @@
 
 namespace orv::gui {
 
-namespace {
-
-QPushButton* button(const QString& caption, const char* name, QWidget* parent) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
-
-}  // namespace
-
 TMyImport::TMyImport(ImportModel& model, const TActivationTable& current, const IClock& clock, QWidget* parent)
     : QDialog(parent), model_(model), current_(current), clock_(clock) {
     setObjectName(QStringLiteral("TMyImport"));
     setWindowTitle(QStringLiteral("Import Macros"));
-    auto* open = button(QStringLiteral("O&pen File"), "OpenFileButton", this);
+    auto* open = plainButton(QStringLiteral("O&pen File"), "OpenFileButton", this);
     fileName_ = new QLabel(this);
     fileName_->setObjectName(QStringLiteral("FileName"));
     fileName_->setTextFormat(Qt::PlainText);
     list_ = new PickListView(model_, this);
-    selectAll_ = button(QStringLiteral("Select &All"), "SelectAllButton", this);
-    clear_ = button(QStringLiteral("C&lear"), "ClearButton", this);
+    const PickListView::PickButtons pickButtons = list_->pickButtons(this);
+    selectAll_ = pickButtons.selectAll;
+    clear_ = pickButtons.clear;
     const DialogButtons buttons = okCancelHelp(this, QStringLiteral("Import Macros"));
     ok_ = buttons.ok;
 
@@ -52,14 +42,6 @@ TMyImport::TMyImport(ImportModel& model, const TActivationTable& current, const 
     setTabOrder(open, list_);
 
     connect(open, &QPushButton::clicked, this, &TMyImport::chooseFile);
-    connect(selectAll_, &QPushButton::clicked, this, [this] {
-        model_.pickAll();
-        list_->showPicks();
-    });
-    connect(clear_, &QPushButton::clicked, this, [this] {
-        model_.clearPicks();
-        list_->showPicks();
-    });
     connect(ok_, &QPushButton::clicked, this, &TMyImport::okClicked);
     enableCommands();
     resize(sizeHint().width(), fontMetrics().height() * 26);

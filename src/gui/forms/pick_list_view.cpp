@@ -1,7 +1,9 @@
 #include "gui/forms/pick_list_view.h"
 
 #include <QHeaderView>
+#include <QPushButton>
 
+#include "gui/dialog_buttons.h"
 #include "gui/qt_text.h"
 
 namespace orv::gui {
@@ -22,6 +24,20 @@ PickListView::PickListView(PickList& list, QWidget* parent) : QTreeWidget(parent
     setMinimumWidth(em * 42);
     connect(this, &QTreeWidget::itemSelectionChanged, this, &PickListView::takePicks);
     reload();
+}
+
+PickListView::PickButtons PickListView::pickButtons(QWidget* parent) {
+    const PickButtons b{plainButton(QStringLiteral("Select &All"), "SelectAllButton", parent),
+                        plainButton(QStringLiteral("C&lear"), "ClearButton", parent)};
+    connect(b.selectAll, &QPushButton::clicked, this, [this] {
+        list_.pickAll();
+        showPicks();
+    });
+    connect(b.clear, &QPushButton::clicked, this, [this] {
+        list_.clearPicks();
+        showPicks();
+    });
+    return b;
 }
 
 void PickListView::reload() {

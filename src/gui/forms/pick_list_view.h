@@ -2,6 +2,8 @@
 
 #include <QTreeWidget>
 
+class QPushButton;
+
 #include "transfer/pick_list.h"
 
 namespace orv::gui {
@@ -17,6 +19,13 @@ public:
     void reload();
     // Shows the model's picks (after the model changed them).
     void showPicks();
+
+    // "Select &All" and "C&lear" over `parent`, picking every row of the list or none.
+    struct PickButtons {
+        QPushButton* selectAll = nullptr;
+        QPushButton* clear = nullptr;
+    };
+    PickButtons pickButtons(QWidget* parent);
 
 private:
     void takePicks();
