@@ -16,7 +16,7 @@ constexpr AddTypeInfo kTypes[] = {
     {T::ShortKeys, "UseShortKeys", "S&hortKeys", false, "ShortKey Name", 10, true, true, "&Enter Directly"},
     {T::Timed, "TimedMacro", "&Timed Macro", false, "", 0, false, true, "&Enter Directly"},
     {T::WindowTitle, "UseTitle", "&Window Title", false, "Window Title", 20, true, true, "&Enter Directly"},
-    {T::PopupMenu, "UsePopup", "&Popup Menu", true, "", 0, false, false, "Build Menu"},
+    {T::PopupMenu, "UsePopup", "&Popup Menu", true, "", 0, false, false, "&Build Menu"},
     {T::None, "UseBuilding", "&None (use later)", false, "", 0, false, true, "&Enter Directly"},
 };
 static_assert(std::size(kTypes) == kAddTypeCount);

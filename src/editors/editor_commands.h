@@ -12,7 +12,7 @@ namespace orv::editors {
 // insert mode, and the tag the dialog returns goes in at the caret.
 struct EditorCommand {
     std::string_view caption;      // the button, upper case
-    std::string_view menuCaption;  // the item in "&Actions (A - M)" or "Actions (N - Z)"
+    std::string_view menuCaption;  // the item in "&Actions (A - M)" or "Actions (&N - Z)"
     bool firstMenu;                // in "&Actions (A - M)"
     std::string_view dialog;       // the dialog's form class
     std::string_view mode;         // the mode the dialog opens in, empty for its default

@@ -6,6 +6,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
+#include <algorithm>
 
 #include "gui/icons.h"
 #include "gui/qt_text.h"
@@ -106,7 +108,7 @@ QVariant MacroGridModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant MacroGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    // The icon column is as narrow as a row is high: its title starts at its left edge.
+    // The icon column is narrow: its title starts at its left edge.
     if (orientation == Qt::Horizontal && role == Qt::TextAlignmentRole && section == Icon)
         return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
@@ -192,7 +194,9 @@ MacroGridView::MacroGridView(MacroList& list, MacroGridModel& model, TAppSetting
     horizontalHeader()->setSectionResizeMode(MacroGridModel::Icon, QHeaderView::Fixed);
     horizontalHeader()->viewport()->installEventFilter(this);
     connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int section, int, int size) {
-        if (!adjusting_ && section >= MacroGridModel::Activation) emit columnResized(section, size);
+        if (adjusting_ || section < MacroGridModel::Activation) return;
+        emit columnResized(section, size);
+        if (section < MacroGridModel::Scope) fillLastColumn();
     });
     AdjustGridSpacing();
 }
@@ -211,12 +215,33 @@ void MacroGridView::AdjustGridSpacing() {
     horizontalHeader()->setFont(titleFont());
     setColumnWidth(MacroGridModel::Number, metrics.horizontalAdvance(QStringLiteral("9999")));
     setColumnHidden(MacroGridModel::Icon, !settings_.ShowIcons);
-    setColumnWidth(MacroGridModel::Icon, settings_.ShowIcons ? rowHeight : 0);
+    // As wide as a row is high, or as its title where that is wider.
+    const int iconTitle = QFontMetrics(titleFont()).horizontalAdvance(QStringLiteral("Icon")) +
+                          2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, horizontalHeader());
+    setColumnWidth(MacroGridModel::Icon, settings_.ShowIcons ? std::max(rowHeight, iconTitle) : 0);
     setColumnWidth(MacroGridModel::Activation, settings_.Col1Width);
     setColumnWidth(MacroGridModel::Nickname, settings_.Col2Width);
-    setColumnWidth(MacroGridModel::Scope, settings_.Col3Width);
     adjusting_ = false;
+    fillLastColumn();
     viewport()->update();
+}
+
+void MacroGridView::fillLastColumn() {
+    int others = 0;
+    for (int c = 0; c < MacroGridModel::Scope; ++c) {
+        if (!isColumnHidden(c)) others += columnWidth(c);
+    }
+    const bool wasAdjusting = adjusting_;
+    adjusting_ = true;
+    setColumnWidth(MacroGridModel::Scope, std::max(settings_.Col3Width, viewport()->width() - others));
+    adjusting_ = wasAdjusting;
+}
+
+bool MacroGridView::viewportEvent(QEvent* event) {
+    const bool handled = QTableView::viewportEvent(event);
+    // The viewport also changes size when a scroll bar comes or goes, not only with the window.
+    if (event->type() == QEvent::Resize) fillLastColumn();
+    return handled;
 }
 
 void MacroGridView::showSelection() {

@@ -78,7 +78,8 @@ public:
     MacroGridView(MacroList& list, MacroGridModel& model, TAppSettings& settings, QWidget* parent = nullptr);
 
     // Row heights and the widths of the row-number and icon columns from the two fonts; the other
-    // columns take the stored widths.
+    // columns take the stored widths, the scope column at least its stored width and as much
+    // more as reaches the window's edge.
     void AdjustGridSpacing();
     // Shows the list's selected row (scrolled into view).
     void showSelection();
@@ -106,9 +107,13 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
 private:
+    // The scope column, the last, filled out to the window's edge.
+    void fillLastColumn();
+
     MacroList& list_;
     MacroGridModel& model_;
     TAppSettings& settings_;

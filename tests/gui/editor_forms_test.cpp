@@ -372,7 +372,7 @@ TEST_F(AddMacroFormTest, EachTypeShowsWhatItNeeds) {
     EXPECT_EQ(name->maxLength(), 20);
     click(*d, "UsePopup");
     EXPECT_TRUE(list->isVisible());
-    EXPECT_EQ(child<QPushButton>(*d, "EnterKeyButton")->text(), QStringLiteral("Build Menu"));
+    EXPECT_EQ(child<QPushButton>(*d, "EnterKeyButton")->text(), QStringLiteral("&Build Menu"));
     EXPECT_FALSE(child<QPushButton>(*d, "ScriptButton")->isEnabled());
     EXPECT_FALSE(child<QPushButton>(*d, "CaptureKeyButton")->isEnabled());
     click(*d, "TimedMacro");

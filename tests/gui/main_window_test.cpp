@@ -219,6 +219,24 @@ TEST_F(MainWindowTest, AppearanceRefusesABadWidthAndAppliesTheRest) {
     EXPECT_TRUE(window.findChild<QWidget*>(QStringLiteral("LetteredButtons"))->isVisible());
 }
 
+// The icon column's title is not cut, and the scope column reaches the window's edge however
+// wide the window is, never narrower than its stored width; the stretch is not stored.
+TEST_F(MainWindowTest, TheColumnsFillTheWindowAndTheIconTitleFits) {
+    const int iconTitle = grid->horizontalHeader()->fontMetrics().horizontalAdvance(QStringLiteral("Icon"));
+    EXPECT_GT(grid->columnWidth(1), iconTitle);
+    const int stored = settings.Col3Width;
+    for (const int width : {1000, 700, 1200}) {
+        SCOPED_TRACE(width);
+        window.resize(width, 500);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return grid->viewport()->width() > 0 && window.width() == width; }));
+        int used = 0;
+        for (int c = 0; c < grid->model()->columnCount(); ++c) used += grid->columnWidth(c);
+        EXPECT_EQ(used, std::max(grid->viewport()->width(), used - grid->columnWidth(4) + stored));
+        EXPECT_GE(grid->columnWidth(4), stored);
+    }
+    EXPECT_EQ(settings.Col3Width, stored);
+}
+
 TEST_F(MainWindowTest, SortOrderMovesEntriesAndSortsOnOk) {
     test::whenModal<TSortOrder>([&](TSortOrder* form) {
         auto* primary = form->findChild<QListWidget*>(QStringLiteral("PrimarySort"));

@@ -118,7 +118,7 @@ QWidget* TModHotKeys::commandButtons() {
 
 void TModHotKeys::addCommandMenus(QMenuBar* bar) {
     QMenu* first = bar->addMenu(QStringLiteral("&Actions (A - M)"));
-    QMenu* second = bar->addMenu(QStringLiteral("Actions (N - Z)"));
+    QMenu* second = bar->addMenu(QStringLiteral("Actions (&N - Z)"));
     for (const editors::EditorCommand& c : editors::editorCommands()) {
         QAction* a =
             (c.firstMenu ? first : second)->addAction(latin1(c.menuCaption), this, [this, &c] { runCommand(c); });
