@@ -969,27 +969,8 @@ int TMainWin::showPopupMenu(const TMacroRecord& menu) {
                                       [&file](int j, TMacroRecord& record) { return file.readMacroRecord(j, record); });
     TDoAMenu chooser(std::move(model), trayClick_);
     chooser.setWindowIcon(menuIcon());
-    const MenuAside aside(*this);
     chooser.exec();
     return chooser.chosen();
-}
-
-TMainWin::MenuAside::MenuAside(TMainWin& window)
-    : window_(window), shown_(window.isVisible()), minimized_(window.isMinimized()) {
-    if (shown_) window_.hide();
-}
-
-TMainWin::MenuAside::~MenuAside() {
-    if (!shown_) return;
-    // Back as it was, without taking the focus: the chosen macro types into the window that was
-    // in front before the menu.
-    window_.setAttribute(Qt::WA_ShowWithoutActivating, true);
-    if (minimized_) {
-        window_.showMinimized();
-    } else {
-        window_.show();
-    }
-    window_.setAttribute(Qt::WA_ShowWithoutActivating, false);
 }
 
 void TMainWin::SysTrayOpen() {

@@ -201,20 +201,6 @@ private:
     void columnResized(int column, int width);
     // Closes every dialog of the program as Cancel would, the innermost first.
     void closeOpenDialogs();
-    // The main window out of sight while a popup menu is on screen, and back as it was after.
-    class MenuAside {
-    public:
-        explicit MenuAside(TMainWin& window);
-        ~MenuAside();
-        MenuAside(const MenuAside&) = delete;
-        MenuAside& operator=(const MenuAside&) = delete;
-
-    private:
-        TMainWin& window_;
-        bool shown_;
-        bool minimized_;
-    };
-
     // The popup menus that asked for a tray icon, as the open file now has them.
     void showMenuTrayIcons();
     // A right click on a popup menu's tray icon at `click`.

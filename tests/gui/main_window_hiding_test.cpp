@@ -4,11 +4,7 @@
 #include <QMessageBox>
 #include <QTest>
 
-#include "activation/menu_fixture.h"
-#include "gui/forms/choose_macro_form.h"
 #include "gui/main_window.h"
-#include "gui/qt_playback_windows.h"
-#include "gui/resident_window.h"
 #include "modal_helper.h"
 
 namespace orv::gui {
@@ -62,48 +58,6 @@ TEST(MainWindowHiding, WithoutASystemTrayTheWindowStaysInTheTaskBar) {
     EXPECT_FALSE(settings.UseTray);
     EXPECT_TRUE(window.isVisible());
     EXPECT_TRUE(notice.contains(QStringLiteral("no system tray"))) << notice.toStdString();
-}
-
-class PopupMenuAside : public test::ResidentWindowTest {
-protected:
-    static constexpr int kCtrlAltM = 156;
-    PopupMenuAside() {
-        start([](MacroStore& store) {
-            TMacroRecord zulu = macro("zulu", 10);
-            TMacroRecord menu = test::menuRecord("N30", {5});
-            menu.HotKeyCode = kCtrlAltM;
-            EXPECT_TRUE(store.AppendMacroRecord(zulu));
-            EXPECT_TRUE(store.AppendMacroRecord(menu));
-        });
-        window.attach(*resident, playbackQt);
-        window.macrosChanged();
-    }
-    QtPlaybackWindows playbackQt{&window, windows};
-};
-
-// While a popup menu is on screen the main window is out of sight; it comes back as it was,
-// minimised or not, once the menu closes.
-TEST_F(PopupMenuAside, TheMainWindowStepsAsideWhileAMenuIsUp) {
-    for (const bool minimized : {false, true}) {
-        SCOPED_TRACE(minimized ? "minimised" : "normal");
-        if (minimized) {
-            window.showMinimized();
-        } else {
-            window.showNormal();
-        }
-        bool shownDuringMenu = true;
-        bool menuShown = false;
-        test::whenModal<TDoAMenu>([&](TDoAMenu* menu) {
-            menuShown = true;
-            shownDuringMenu = window.isVisible();
-            menu->reject();
-        });
-        resident->handleHookMessage({HookMsg::HotKey, kCtrlAltM, 10, 999});
-        EXPECT_TRUE(menuShown);
-        EXPECT_FALSE(shownDuringMenu);
-        EXPECT_TRUE(window.isVisible());
-        EXPECT_EQ(window.isMinimized(), minimized);
-    }
 }
 
 }  // namespace
