@@ -555,6 +555,7 @@ private:
 
     void popupMenus(Subject& s) {
         std::vector<double> shown;
+        int unfocused = 0, leftOpen = 0;
         for (int i = 0; i < options_.menus; ++i) {
             keyboard_.key(XK_Control_L, true);
             keyboard_.key(XK_Alt_L, true);
@@ -568,8 +569,12 @@ private:
             const std::int64_t t1 = bench::monotonicNs();
             if (!up) continue;
             shown.push_back(static_cast<double>(t1 - t0) / 1e6);
+            // Escape goes to the window with the keyboard focus: pressed before the window
+            // manager has given it to the menu, it would leave the menu open and the next press
+            // of the hotkey would only be refused.
+            if (!windows_->waitUntilActive(static_cast<WindowId>(w), 3000ms)) ++unfocused;
             keyboard_.tap(XK_Escape);
-            bench::waitOnRoot([&] { return !bench::isManaged(w); }, 3s);
+            if (!bench::waitOnRoot([&] { return !bench::isManaged(w); }, 3s)) ++leftOpen;
             // The focus is back in the receiver before the next menu.
             focus(*receiver_);
         }
@@ -577,6 +582,8 @@ private:
         std::printf("popup menu of %d entries, Ctrl+Alt+M: %zu/%d shown\n", bench::kMenuEntries, shown.size(),
                     options_.menus);
         std::printf("  press to window mapped: %s\n", bench::describe(s.figures.menu, "ms").c_str());
+        if (unfocused + leftOpen > 0)
+            std::printf("  never active: %d, still open after Escape: %d\n", unfocused, leftOpen);
     }
 
     void phrases(Subject& s) {
