@@ -9,7 +9,7 @@ namespace {
 
 // The text of a key's tag, looked up in the language's catalogue when the tables are built.
 consteval std::string_view keyTag(CommandId id, int arg = 0) {
-    for (const CommandSpec& c : kCommandCatalogue)
+    for (const CommandEntry& c : kCommandCatalogue)
         if (c.id == id && c.arg == arg) return c.tag;
     throw "not a tag of the language";
 }

@@ -153,8 +153,8 @@ const Row* rowOf(int command) {
 
 // The first tag of the catalogue that reads as a line of `command`.
 std::string_view firstTagOf(int command) {
-    for (const CommandSpec& spec : kCommandCatalogue)
-        if (spec.script == command) return spec.tag;
+    for (const CommandEntry& entry : kCommandCatalogue)
+        if (entry.script == command) return entry.tag;
     return {};
 }
 

@@ -115,7 +115,7 @@ bool readField(const TagField& field, string_view t, std::size_t p, Parsed& out,
     return value.has_value();
 }
 
-std::optional<Parsed> parseTag(const CommandSpec& e, string_view t, std::size_t p) {
+std::optional<Parsed> parseTag(const CommandEntry& e, string_view t, std::size_t p) {
     const TagLayout& l = e.layout;
     Parsed out;
     std::size_t fieldEnd = e.tag.size();
@@ -140,7 +140,7 @@ std::optional<Parsed> parseTag(const CommandSpec& e, string_view t, std::size_t 
     return out;
 }
 
-Match lineOf(const CommandSpec& e, Payload payload, const Parsed& f) {
+Match lineOf(const CommandEntry& e, Payload payload, const Parsed& f) {
     return Match{e.script, std::move(payload), f.end, f.open};
 }
 
@@ -162,7 +162,7 @@ std::optional<Logon> logonAt(string_view t, std::size_t i) {
     return Logon{user.value, password.value, fieldAt(t, password.end)};
 }
 
-Found readDialUp(const CommandSpec& e, string_view t, std::size_t p) {
+Found readDialUp(const CommandEntry& e, string_view t, std::size_t p) {
     if (e.id == CommandId::Hang) return Match{e.script, DialUp{DialUp::Kind::HangUp, {}, {}, {}}, p + e.tag.size()};
     auto logon = logonAt(t, p + e.tag.size() - kNameTag.size());
     if (!logon) return std::nullopt;
@@ -176,7 +176,7 @@ std::size_t readFlag(string_view t, std::size_t i, char flag, bool& on) {
     return on ? i + 1 : i;
 }
 
-Found readNetwork(const CommandSpec& e, string_view t, std::size_t p) {
+Found readNetwork(const CommandEntry& e, string_view t, std::size_t p) {
     Network net;
     std::size_t i = readFlag(t, p + e.tag.size(), kPermanentFlag, net.permanent);
     if (e.id == CommandId::Nwd) i = readFlag(t, i, kForceFlag, net.force);
@@ -226,7 +226,7 @@ bool programAt(string_view t, std::size_t i, Program& program, std::size_t& end,
     return true;
 }
 
-Found readProgram(const CommandSpec& e, Program::Kind kind, string_view t, std::size_t p) {
+Found readProgram(const CommandEntry& e, Program::Kind kind, string_view t, std::size_t p) {
     const auto f = parseTag(e, t, p);
     if (!f) return std::nullopt;
     Program program;
@@ -251,7 +251,7 @@ Found readProgram(const CommandSpec& e, Program::Kind kind, string_view t, std::
     return Match{e.script, std::move(program), end, open};
 }
 
-Found readFileOp(const CommandSpec& e, FileOp::Kind kind, const Parsed& f, string_view t) {
+Found readFileOp(const CommandEntry& e, FileOp::Kind kind, const Parsed& f, string_view t) {
     if (kind != FileOp::Kind::Copy && kind != FileOp::Kind::Rename) return lineOf(e, FileOp{kind, f.text.value, {}}, f);
     // The source (or old name) runs to the next ";", as playback reads it; without one the
     // tag is not a file command.
@@ -261,14 +261,14 @@ Found readFileOp(const CommandSpec& e, FileOp::Kind kind, const Parsed& f, strin
     return Match{e.script, FileOp{kind, source.value, std::move(target.value)}, target.end, !target.closed};
 }
 
-Found readTextBox(const CommandSpec& e, string_view t, std::size_t p) {
+Found readTextBox(const CommandEntry& e, string_view t, std::size_t p) {
     const Field header = fieldAt(t, p + e.layout.text);
     if (!header.closed) return std::nullopt;
     Field content = fieldAt(t, header.end);
     return Match{e.script, TextBox{header.value, std::move(content.value)}, content.end, !content.closed};
 }
 
-Found readDate(const CommandSpec& e, string_view t, std::size_t p) {
+Found readDate(const CommandEntry& e, string_view t, std::size_t p) {
     const std::size_t i = p + e.tag.size();
     if (!charAt(t, i, kZerosFlag) && !charAt(t, i, kNoZerosFlag)) return std::nullopt;
     DateTime date{true, e.arg + 1, t[i] == kZerosFlag, true, 0};
@@ -282,7 +282,7 @@ Found readDate(const CommandSpec& e, string_view t, std::size_t p) {
     return Match{e.script, date, close + kDateTimeClose.size()};
 }
 
-Found readTime(const CommandSpec& e, string_view t, std::size_t p) {
+Found readTime(const CommandEntry& e, string_view t, std::size_t p) {
     const std::size_t i = p + e.tag.size();
     if ((!charAt(t, i, kNoZerosFlag) && !charAt(t, i, kZerosFlag)) || !startsAt(t, i + 1, kDateTimeClose))
         return std::nullopt;
@@ -290,7 +290,7 @@ Found readTime(const CommandSpec& e, string_view t, std::size_t p) {
 }
 
 // The parameters of the tags whose payload follows from their fixed fields and text alone.
-std::optional<Payload> simplePayload(const CommandSpec& e, const Parsed& f) {
+std::optional<Payload> simplePayload(const CommandEntry& e, const Parsed& f) {
     using namespace forms;
     const CommandId id = e.id;
     if (const auto k = kindOf(kDelay, id))
@@ -318,7 +318,7 @@ std::optional<Payload> simplePayload(const CommandSpec& e, const Parsed& f) {
     return std::nullopt;
 }
 
-Payload repeatPayload(const CommandSpec& e, Repeat::Kind kind, const Parsed& f) {
+Payload repeatPayload(const CommandEntry& e, Repeat::Kind kind, const Parsed& f) {
     switch (kind) {
         case Repeat::Kind::Counted:
             if (e.id == CommandId::Repeat) return Repeat{kind, f.n[0], 1, 1, true};
@@ -331,7 +331,7 @@ Payload repeatPayload(const CommandSpec& e, Repeat::Kind kind, const Parsed& f) 
 }
 
 // The line of the command whose tag `e` stands at `p`, when its parameters have its shape.
-Found readCommand(const CommandSpec& e, string_view t, std::size_t p) {
+Found readCommand(const CommandEntry& e, string_view t, std::size_t p) {
     using namespace forms;
     if (e.id == CommandId::DateFormat) return readDate(e, t, p);
     if (e.id == CommandId::TimeFormat) return readTime(e, t, p);
@@ -351,7 +351,7 @@ Found readCommand(const CommandSpec& e, string_view t, std::size_t p) {
 }
 
 // The catalogue entry whose tag text stands at `p`, or null.
-const CommandSpec* tagAt(string_view t, std::size_t p) {
+const CommandEntry* tagAt(string_view t, std::size_t p) {
     if (p + 1 >= t.size()) return nullptr;
     const auto all = commandTable();
     for (std::uint16_t i : commandCandidates(static_cast<unsigned char>(t[p + 1]))) {
@@ -361,13 +361,13 @@ const CommandSpec* tagAt(string_view t, std::size_t p) {
 }
 
 // The length of the key tag at `p` that stays inside a run of text, or 0.
-std::size_t runTagLength(const CommandSpec* e, string_view t, std::size_t p) {
+std::size_t runTagLength(const CommandEntry* e, string_view t, std::size_t p) {
     if (e == nullptr || e->script != ScriptCommand::Text) return 0;
     if (e->layout.close != 0 && !charAt(t, p + e->layout.close, '>')) return 0;
     return e->layout.end(e->tag.size());
 }
 
-Found recognise(const CommandSpec* e, string_view t, std::size_t p) {
+Found recognise(const CommandEntry* e, string_view t, std::size_t p) {
     if (e == nullptr || e->script == ScriptCommand::None || e->script == ScriptCommand::Text) return std::nullopt;
     return readCommand(*e, t, p);
 }
@@ -397,7 +397,7 @@ std::vector<ScriptLine> readScriptLines(std::string_view t, std::vector<SourceSp
 
     std::size_t p = 0;
     while (p < t.size()) {
-        const CommandSpec* tag = t[p] == '<' ? tagAt(t, p) : nullptr;
+        const CommandEntry* tag = t[p] == '<' ? tagAt(t, p) : nullptr;
         if (const std::size_t length = runTagLength(tag, t, p); length > 0) {
             appendToRun(p, length);
             p += length;

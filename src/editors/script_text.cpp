@@ -153,9 +153,9 @@ std::optional<std::string_view> codeEnding(CommandId id) {
 }
 
 // The catalogue entry a CodeOnly record names, when it names a tag without parameters.
-const CommandSpec* codeSpec(const CodeOnly& c) {
+const CommandEntry* codeSpec(const CodeOnly& c) {
     if (c.code < 0 || c.code >= static_cast<int>(kCommandCatalogue.size())) return nullptr;
-    const CommandSpec& entry = kCommandCatalogue[static_cast<std::size_t>(c.code)];
+    const CommandEntry& entry = kCommandCatalogue[static_cast<std::size_t>(c.code)];
     return codeEnding(entry.id) ? &entry : nullptr;
 }
 
@@ -202,7 +202,7 @@ int commandNamed(const TextRun&) { return cmd::Text; }
 int commandNamed(const SingleText&) { return 0; }
 int commandNamed(const Network&) { return 0; }
 int commandNamed(const CodeOnly& p) {
-    const CommandSpec* entry = codeSpec(p);
+    const CommandEntry* entry = codeSpec(p);
     return entry != nullptr ? entry->script : -1;
 }
 template <typename T>

@@ -60,7 +60,7 @@ std::pair<std::string, std::string> splitPair(std::string_view param) {
 
 class ClipFileCommands final : public ICommandFamily {
 public:
-    std::optional<std::size_t> perform(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) override {
+    std::optional<std::size_t> perform(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd) override {
         using C = ClipFileCommands;
         static constexpr HandlerTable<ClipFileCommands> kHandlers{
             {CommandId::Clipf, &C::clipFile},        {CommandId::Clipb, &C::clipBitmap},
@@ -80,7 +80,7 @@ private:
     using Result = std::optional<std::size_t>;
 
     // "<CLIPF:": a text file onto the clipboard.
-    Result clipFile(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+    Result clipFile(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd) {
         const PlaybackServices& s = engine.services();
         const FreeText path = textParameter(run.text, run.pos, cmd);
         if (const std::optional<std::string> bytes = readText(s.files, path.shortString())) {
@@ -91,7 +91,7 @@ private:
     }
 
     // "<CLIPB:": a bitmap file onto the clipboard.
-    Result clipBitmap(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+    Result clipBitmap(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd) {
         const PlaybackServices& s = engine.services();
         const FreeText path = textParameter(run.text, run.pos, cmd);
         const std::string file = path.shortString();
@@ -104,7 +104,7 @@ private:
     }
 
     // "<CLIPC>" and "<CLIPP>": Ctrl+C and Ctrl+V (a paste then waits for the target).
-    Result copyOrPaste(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+    Result copyOrPaste(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd) {
         const std::uint8_t letter = cmd.id == CommandId::Clipc ? 67 : 86;
         engine.PostVKey(kVkControl, 0);
         engine.PostVKey(letter, 0);
@@ -116,7 +116,7 @@ private:
 
     // "<BEGCLIP>": the text up to "<ENDCLIP>" onto the clipboard; interpretation goes on at the
     // "<ENDCLIP>".
-    Result beginClip(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+    Result beginClip(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd) {
         const std::string_view text = run.text;
         const std::size_t after = cmd.end(run.pos);
         const std::size_t end = text.find(tagOf(CommandId::Endclip), after);
@@ -127,10 +127,10 @@ private:
         return end;
     }
 
-    Result endClip(PlaybackEngine&, Interpretation& run, const CommandSpec& cmd) { return cmd.end(run.pos); }
+    Result endClip(PlaybackEngine&, Interpretation& run, const CommandEntry& cmd) { return cmd.end(run.pos); }
 
     // "<CLIPTYPE>" plays the clipboard's text as macro text; "<CLIPTYPEI>" without its line breaks.
-    Result typeClip(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+    Result typeClip(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd) {
         IClipboard* clipboard = engine.services().clipboard;
         if (clipboard == nullptr) return cmd.end(run.pos);
         std::string clip = clipboard->text();
@@ -140,7 +140,7 @@ private:
     }
 
     // "<TFILE:": plays a text file as macro text.
-    Result textFile(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+    Result textFile(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd) {
         const FreeText path = textParameter(run.text, run.pos, cmd);
         if (const std::optional<std::string> bytes = readText(engine.services().files, path.shortString()))
             engine.runNested(run, *bytes);
@@ -148,14 +148,14 @@ private:
     }
 
     // "<HTTP:" and "<FTP:": the address opened by the desktop.
-    Result webAddress(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+    Result webAddress(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd) {
         const FreeText address = textParameter(run.text, run.pos, cmd);
         if (IShell* shell = engine.services().shell) shell->shellOpen("", address.shortString(), "", "");
         return address.next;
     }
 
     // "<CHDIR:", "<MKDIR:" and "<DELFILE:" on one path.
-    Result fileCommand(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+    Result fileCommand(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd) {
         const FreeText path = textParameter(run.text, run.pos, cmd);
         IFileSystem* files = engine.services().files;
         if (files == nullptr) return path.next;
@@ -166,7 +166,7 @@ private:
     }
 
     // "<COPYFILE:" and "<RENFILE:": "from;to".
-    Result copyOrRename(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+    Result copyOrRename(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd) {
         const FreeText param = textParameter(run.text, run.pos, cmd);
         const auto [from, to] = splitPair(param.value);
         if (IFileSystem* files = engine.services().files) {
@@ -179,7 +179,7 @@ private:
     }
 
     // "Y" or "N" (leading zeros), then "}>", or "F"/"P" and a day count before "}>".
-    Result date(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+    Result date(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd) {
         const std::string_view text = run.text;
         const std::size_t flag = run.pos + cmd.tag.size();
         if (flag >= text.size() || (text[flag] != kZerosFlag && text[flag] != kNoZerosFlag)) return std::nullopt;
@@ -202,7 +202,7 @@ private:
         return next;
     }
 
-    Result time(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+    Result time(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd) {
         const std::string_view text = run.text;
         const std::size_t flag = run.pos + cmd.tag.size();
         if (flag >= text.size() || (text[flag] != kZerosFlag && text[flag] != kNoZerosFlag) ||

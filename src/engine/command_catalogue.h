@@ -29,7 +29,7 @@ enum class CommandFamily : std::uint8_t {
 inline constexpr std::size_t kCommandFamilyCount = 7;
 
 // One identifier per command. Ranges of alike commands share an identifier and tell their
-// members apart by CommandSpec::arg ("<F1>".."<F24>": 1..24, "<KEYP0>".."<KEYP9>": 0..9, date
+// members apart by CommandEntry::arg ("<F1>".."<F24>": 1..24, "<KEYP0>".."<KEYP9>": 0..9, date
 // and time formats: the index into kDateFormats / kTimeFormats).
 enum class CommandId : std::uint16_t {
     Tab,
@@ -423,7 +423,7 @@ constexpr TagLayout textAt(std::uint8_t text, std::initializer_list<TagField> fi
 // A command as the interpreter tries it: the text that must stand at the "<" (the whole tag for
 // commands without parameters, the name up to and including ":" otherwise; for the date and
 // time commands "<", the format and "{").
-struct CommandSpec {
+struct CommandEntry {
     std::string_view tag;
     CommandId id;
     CommandFamily family;
@@ -444,7 +444,7 @@ inline constexpr auto kCommandCatalogue = [] {
     using enum CommandFamily;
     using enum FieldKind;
     namespace S = script_command;
-    return std::to_array<CommandSpec>({
+    return std::to_array<CommandEntry>({
         {"<TAB>", Tab, Keys, S::Text, {}},
         {"<ENTER>", Enter, Keys, S::Text, {}},
         {"<RIGHTWIN>", Rightwin, Keys, S::Text, {}},
@@ -704,7 +704,7 @@ inline constexpr auto kCommandCatalogue = [] {
 }();
 
 // The entry of a command (the first of a range).
-const CommandSpec& commandSpec(CommandId id);
+const CommandEntry& commandSpec(CommandId id);
 // The text of a command's tag.
 inline std::string_view tagOf(CommandId id) { return commandSpec(id).tag; }
 
@@ -749,10 +749,10 @@ inline constexpr std::string_view kCurrentWindowTitle = "\"CURRENT\"";
 // A tag written out: its text, each fixed field zero-padded to its width (an over-wide value as
 // it is) with the layout's separators, then `text` and the closing ">" when the tag has a text
 // parameter or fixed fields.
-std::string composeTag(const CommandSpec& entry, std::initializer_list<long long> numbers, std::string_view text = {});
+std::string composeTag(const CommandEntry& entry, std::initializer_list<long long> numbers, std::string_view text = {});
 std::string composeTag(CommandId id, std::initializer_list<long long> numbers = {}, std::string_view text = {});
 // The same with fields already written (decimals, Alt-code digits).
-std::string composeTagFields(const CommandSpec& entry, std::span<const std::string_view> fields,
+std::string composeTagFields(const CommandEntry& entry, std::span<const std::string_view> fields,
                              std::string_view text = {});
 inline std::string composeTagFields(CommandId id, std::initializer_list<std::string_view> fields,
                                     std::string_view text = {}) {

@@ -9,7 +9,7 @@
 // looked up by a HandlerTable (command_handlers.h):
 //
 //     std::optional<std::size_t> WindowCommands::perform(PlaybackEngine& engine, Interpretation& run,
-//                                                        const CommandSpec& cmd) {
+//                                                        const CommandEntry& cmd) {
 //         static constexpr HandlerTable<WindowCommands> kHandlers{
 //             {CommandId::Wsize, &WindowCommands::resize}, ...};
 //         return kHandlers.run(*this, engine, run, cmd);
@@ -60,7 +60,8 @@ struct Interpretation {
 class ICommandFamily {
 public:
     virtual ~ICommandFamily() = default;
-    virtual std::optional<std::size_t> perform(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) = 0;
+    virtual std::optional<std::size_t> perform(PlaybackEngine& engine, Interpretation& run,
+                                               const CommandEntry& cmd) = 0;
 };
 
 }  // namespace orv

@@ -14,7 +14,7 @@ namespace orv {
 template <typename Family>
 class HandlerTable {
 public:
-    using Handler = std::optional<std::size_t> (Family::*)(PlaybackEngine&, Interpretation&, const CommandSpec&);
+    using Handler = std::optional<std::size_t> (Family::*)(PlaybackEngine&, Interpretation&, const CommandEntry&);
     struct Entry {
         CommandId id;
         Handler handler;
@@ -28,7 +28,7 @@ public:
 
     // The handler's result, or std::nullopt for a command that is not the family's.
     std::optional<std::size_t> run(Family& family, PlaybackEngine& engine, Interpretation& interpretation,
-                                   const CommandSpec& cmd) const {
+                                   const CommandEntry& cmd) const {
         const Handler handler = byId_[static_cast<std::size_t>(cmd.id)];
         if (handler == nullptr) return std::nullopt;
         return (family.*handler)(engine, interpretation, cmd);

@@ -24,7 +24,7 @@ std::string dateTimeTag(std::string_view format) { return "<" + std::string(form
 
 struct Table {
     std::vector<std::string> dateTimeTags;
-    std::vector<CommandSpec> commands;
+    std::vector<CommandEntry> commands;
     std::array<std::vector<std::uint16_t>, 256> bySecond;
 
     Table() : commands(kCommandCatalogue.begin(), kCommandCatalogue.end()) {
@@ -59,11 +59,11 @@ const Table& table() {
 
 }  // namespace
 
-std::span<const CommandSpec> commandTable() { return table().commands; }
+std::span<const CommandEntry> commandTable() { return table().commands; }
 
 std::span<const std::uint16_t> commandCandidates(unsigned char second) { return table().bySecond[second]; }
 
-const CommandSpec& commandSpec(CommandId id) {
+const CommandEntry& commandSpec(CommandId id) {
     const std::uint16_t i = kFirstEntry[static_cast<std::size_t>(id)];
     // The date and time commands live in the expanded table only.
     if (i == UINT16_MAX)
@@ -80,9 +80,10 @@ std::string zeroPadded(long long value, int width) {
     return value < 0 ? "-" + digits : digits;
 }
 
-std::string composeTagFields(const CommandSpec& spec, std::span<const std::string_view> fields, std::string_view text) {
-    const TagLayout& l = spec.layout;
-    std::string out(spec.tag);
+std::string composeTagFields(const CommandEntry& entry, std::span<const std::string_view> fields,
+                             std::string_view text) {
+    const TagLayout& l = entry.layout;
+    std::string out(entry.tag);
     std::size_t fieldEnd = 0;
     for (std::size_t i = 0; i < fields.size() && i < l.fieldCount; ++i) {
         const TagField& field = l.fields[i];
@@ -100,17 +101,17 @@ std::string composeTagFields(const CommandSpec& spec, std::span<const std::strin
     return out;
 }
 
-std::string composeTag(const CommandSpec& spec, std::initializer_list<long long> numbers, std::string_view text) {
+std::string composeTag(const CommandEntry& entry, std::initializer_list<long long> numbers, std::string_view text) {
     std::array<std::string, 3> written;
     std::array<std::string_view, 3> views;
     std::size_t count = 0;
     for (long long n : numbers) {
         if (count >= written.size()) break;
-        written[count] = zeroPadded(n, spec.layout.fields[count].width);
+        written[count] = zeroPadded(n, entry.layout.fields[count].width);
         views[count] = written[count];
         ++count;
     }
-    return composeTagFields(spec, std::span(views.data(), count), text);
+    return composeTagFields(entry, std::span(views.data(), count), text);
 }
 
 std::string composeLogon(std::string_view user, std::string_view password) {
@@ -134,15 +135,15 @@ std::string composeDialTag(std::string_view user, std::string_view password, std
 
 std::string composeDateTag(std::size_t format, bool leadingZeros, bool future, int dayCount) {
     if (format >= kDateFormats.size()) return {};
-    const CommandSpec& spec = commandTable()[kCommandCatalogue.size() + format];
-    return std::string(spec.tag) + (leadingZeros ? kZerosFlag : kNoZerosFlag) + (future ? kFutureFlag : kPastFlag) +
+    const CommandEntry& entry = commandTable()[kCommandCatalogue.size() + format];
+    return std::string(entry.tag) + (leadingZeros ? kZerosFlag : kNoZerosFlag) + (future ? kFutureFlag : kPastFlag) +
            zeroPadded(dayCount, kDayCountWidth) + std::string(kDateTimeClose);
 }
 
 std::string composeTimeTag(std::size_t format, bool leadingZeros) {
     if (format >= kTimeFormats.size()) return {};
-    const CommandSpec& spec = commandTable()[kCommandCatalogue.size() + kDateFormats.size() + format];
-    return std::string(spec.tag) + (leadingZeros ? kZerosFlag : kNoZerosFlag) + std::string(kDateTimeClose);
+    const CommandEntry& entry = commandTable()[kCommandCatalogue.size() + kDateFormats.size() + format];
+    return std::string(entry.tag) + (leadingZeros ? kZerosFlag : kNoZerosFlag) + std::string(kDateTimeClose);
 }
 
 std::string composeTag(CommandId id, std::initializer_list<long long> numbers, std::string_view text) {

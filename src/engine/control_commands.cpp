@@ -32,7 +32,7 @@ int findMacro(const PlaybackServices& s, const std::string& nick, int from = 1) 
 
 class ControlCommands final : public ICommandFamily {
 public:
-    std::optional<std::size_t> perform(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) override {
+    std::optional<std::size_t> perform(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd) override {
         using C = ControlCommands;
         static constexpr HandlerTable<ControlCommands> kHandlers{
             {CommandId::Pause, &C::pause},
@@ -62,7 +62,7 @@ private:
     using Result = std::optional<std::size_t>;
 
     // "<PAUSE>": the pause window in the middle of the screen.
-    Result pause(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+    Result pause(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd) {
         IPlaybackWindows& w = engine.services().windows;
         const int top = (w.screenHeight() - 94) / 2;
         const int left = (w.screenWidth() - 224) / 2;
@@ -71,7 +71,7 @@ private:
     }
 
     // "<PAUSE:": the pause window at the given place (kept on screen) with a message.
-    Result pauseAt(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+    Result pauseAt(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd) {
         const std::string_view text = run.text;
         IPlaybackWindows& w = engine.services().windows;
         int top = static_cast<int>(fieldNumber(text, run.pos, cmd.field(0)));
@@ -86,7 +86,7 @@ private:
     }
 
     // "<TBOX:<HEAD:": the title up to ">", then the text up to the next ">".
-    Result textBox(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+    Result textBox(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd) {
         const FreeText title = textParameter(run.text, run.pos, cmd);
         const FreeText body = freeText(run.text, title.next);
         engine.MyMessage(title.shortString(), std::string(body.value));
@@ -94,7 +94,7 @@ private:
     }
 
     // "<DELAY:": seconds with two decimals, scaled by the speed factor.
-    Result delay(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+    Result delay(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd) {
         if (!closedAt(run.text, run.pos, cmd)) return std::nullopt;
         double seconds = 0;
         if (parseDecimal(fieldAt(run.text, run.pos, cmd.field(0)), seconds)) engine.PauseFor(seconds);
@@ -102,18 +102,18 @@ private:
     }
 
     // "<MSD:": milliseconds.
-    Result delayMs(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+    Result delayMs(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd) {
         if (!closedAt(run.text, run.pos, cmd)) return std::nullopt;
         engine.waitMs(fieldNumber(run.text, run.pos, cmd.field(0)));
         return cmd.end(run.pos);
     }
 
-    Result remark(PlaybackEngine&, Interpretation& run, const CommandSpec& cmd) {
+    Result remark(PlaybackEngine&, Interpretation& run, const CommandEntry& cmd) {
         return textParameter(run.text, run.pos, cmd).next;
     }
 
     // "<I>" to "<IIII>": the repeat's counter, zero-padded to as many digits as the tag has "I"s.
-    Result counter(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+    Result counter(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd) {
         const long long value = static_cast<long long>(run.start) +
                                 static_cast<long long>(run.step) * static_cast<long long>(run.runNumber - 1);
         const int width = static_cast<int>(cmd.tag.size()) - 2;
@@ -124,7 +124,7 @@ private:
     }
 
     // "<REP:" (count, start, step) and the older "<REPEAT:" (count alone).
-    Result repeatCount(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+    Result repeatCount(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd) {
         if (!closedAt(run.text, run.pos, cmd)) return std::nullopt;
         const std::uint32_t count = fieldNumber(run.text, run.pos, cmd.field(0));
         if (cmd.layout.fieldCount < 3) return repeat(engine, run, cmd.end(run.pos), count, 1, 1);
@@ -133,12 +133,12 @@ private:
     }
 
     // "<PROMPTREP>": the count asked for when the macro plays.
-    Result repeatPrompt(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+    Result repeatPrompt(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd) {
         const int count = engine.DoRepPrompt();
         return repeat(engine, run, cmd.end(run.pos), static_cast<std::uint32_t>(std::max(count, 0)), 1, 1);
     }
 
-    Result endRepeat(PlaybackEngine&, Interpretation& run, const CommandSpec& cmd) { return cmd.end(run.pos); }
+    Result endRepeat(PlaybackEngine&, Interpretation& run, const CommandEntry& cmd) { return cmd.end(run.pos); }
 
     // Runs the block from `blockStart` to its matching "<ENDREP>" `count` times.
     static std::size_t repeat(PlaybackEngine& engine, Interpretation& run, std::size_t blockStart, std::uint32_t count,
@@ -159,7 +159,7 @@ private:
         return *end;
     }
 
-    Result macRun(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+    Result macRun(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd) {
         const FreeText nick = freeText(run.text, run.pos + cmd.tag.size());
         const PlaybackServices& s = engine.services();
         const int j = findMacro(s, nick.shortString());
@@ -172,7 +172,7 @@ private:
         return nick.next;
     }
 
-    Result macDel(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+    Result macDel(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd) {
         const FreeText param = freeText(run.text, run.pos + cmd.tag.size());
         const std::string nick = param.shortString();
         const PlaybackServices& s = engine.services();
@@ -195,7 +195,7 @@ private:
         return param.next;
     }
 
-    Result macActivate(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+    Result macActivate(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd) {
         const bool active = cmd.id == CommandId::Macact;
         const FreeText param = freeText(run.text, run.pos + cmd.tag.size());
         const std::string nick = param.shortString();
@@ -226,7 +226,7 @@ private:
         return param.next;
     }
 
-    Result swap(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+    Result swap(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd) {
         const FreeText param = freeText(run.text, run.pos + cmd.tag.size());
         const std::string path = param.shortString();
         const PlaybackServices& s = engine.services();

@@ -78,7 +78,7 @@ std::string altDigits(std::string_view field) {
 
 class KeyCommands final : public ICommandFamily {
 public:
-    std::optional<std::size_t> perform(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) override {
+    std::optional<std::size_t> perform(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd) override {
         using K = KeyCommands;
         static constexpr HandlerTable<KeyCommands> kHandlers = [] {
             HandlerTable<KeyCommands> table{
@@ -103,24 +103,24 @@ public:
 private:
     using Result = std::optional<std::size_t>;
 
-    Result press(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+    Result press(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd) {
         for (const KeyPress& k : kKeyPresses) {
             if (k.id == cmd.id) engine.pressKey(run, static_cast<std::uint8_t>(k.virtualKey + cmd.arg));
         }
         return cmd.end(run.pos);
     }
 
-    Result modifier(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+    Result modifier(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd) {
         for (const ModifierKey& m : kModifierKeys) {
             if (m.id == cmd.id) engine.PostVKey(m.virtualKey, m.upFlag);
         }
         return cmd.end(run.pos);
     }
 
-    Result nothing(PlaybackEngine&, Interpretation& run, const CommandSpec& cmd) { return cmd.end(run.pos); }
+    Result nothing(PlaybackEngine&, Interpretation& run, const CommandEntry& cmd) { return cmd.end(run.pos); }
 
     // "<RIGHT MOUSE>" and "<MIDDLE MOUSE>": the mouse buttons as keys.
-    Result mouseKey(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+    Result mouseKey(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd) {
         const std::uint8_t vk = cmd.id == CommandId::RightMouse ? 2 : 4;
         engine.PostVKey(vk, 0);
         engine.PostVKey(vk, 1);
@@ -129,27 +129,27 @@ private:
     }
 
     // "<SHIFT>" and "<CTRL>" hold the modifier down until the next key has been typed.
-    Result shift(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+    Result shift(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd) {
         engine.PostVKey(kVkShift, 0);
         run.shiftMarked = true;
         return cmd.end(run.pos);
     }
 
-    Result ctrl(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+    Result ctrl(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd) {
         engine.PostVKey(kVkControl, 0);
         run.ctrlMarked = true;
         return cmd.end(run.pos);
     }
 
     // "<ALT>" presses Alt, and releases it when it is already held.
-    Result alt(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+    Result alt(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd) {
         engine.PostVKey(kVkMenu, run.altMarked ? 1 : 0);
         run.altMarked = !run.altMarked;
         return cmd.end(run.pos);
     }
 
     // "<ALT:" and "<ALT4:": a character by its Alt code.
-    Result altCode(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+    Result altCode(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd) {
         if (!closedAt(run.text, run.pos, cmd)) return std::nullopt;
         engine.waitKeyDelay();
         engine.enterAltCode(altDigits(fieldAt(run.text, run.pos, cmd.field(0))));
@@ -157,7 +157,7 @@ private:
     }
 
     // "<SPKEY:": the delay before each key, 0 for none.
-    Result keyDelay(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+    Result keyDelay(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd) {
         if (!closedAt(run.text, run.pos, cmd)) return std::nullopt;
         const std::uint32_t ms = fieldNumber(run.text, run.pos, cmd.field(0));
         engine.state().keyDelay = static_cast<std::uint16_t>(ms);
@@ -166,7 +166,7 @@ private:
     }
 
     // "<SPEED:": the factor on every wait; a field that is not a number keeps the factor.
-    Result speed(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+    Result speed(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd) {
         if (!closedAt(run.text, run.pos, cmd)) return std::nullopt;
         double factor = 0;
         if (parseDecimal(fieldAt(run.text, run.pos, cmd.field(0)), factor)) engine.state().speedFactor = factor;

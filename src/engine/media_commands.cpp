@@ -85,7 +85,7 @@ std::optional<ChannelValues> mixedValues(const system_tables::MixerCommand& c, c
 
 }  // namespace
 
-std::optional<std::size_t> SystemCommands::mixer(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+std::optional<std::size_t> SystemCommands::mixer(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd) {
     const auto it = std::find_if(std::begin(system_tables::kMixerCommands), std::end(system_tables::kMixerCommands),
                                  [&](const system_tables::MixerCommand& m) { return m.id == cmd.id; });
     const std::size_t next = cmd.end(run.pos);
@@ -103,7 +103,7 @@ std::optional<std::size_t> SystemCommands::mixer(PlaybackEngine& engine, Interpr
 }
 
 // The CD commands; "<CDGOTO:" plays a track, "<CDSTEP:" and "<CDBACK:" move by seconds.
-std::optional<std::size_t> SystemCommands::cd(PlaybackEngine&, Interpretation& run, const CommandSpec& cmd) {
+std::optional<std::size_t> SystemCommands::cd(PlaybackEngine&, Interpretation& run, const CommandEntry& cmd) {
     const bool stepped = cmd.layout.fieldCount > 0;
     if (stepped && !closedAt(run.text, run.pos, cmd)) return std::nullopt;
     const std::size_t next = cmd.end(run.pos);
@@ -150,7 +150,7 @@ std::optional<std::size_t> SystemCommands::cd(PlaybackEngine&, Interpretation& r
 }
 
 // "<AVI:" opens a video clip for the user to play, "<AVII:" plays it, "<AVIE:" plays and closes it.
-std::optional<std::size_t> SystemCommands::video(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+std::optional<std::size_t> SystemCommands::video(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd) {
     const FreeText file = textParameter(run.text, run.pos, cmd);
     IMediaPlayer* media = s_.media;
     if (!media) return file.next;
@@ -166,13 +166,13 @@ std::optional<std::size_t> SystemCommands::video(PlaybackEngine& engine, Interpr
 }
 
 // "<WAV1:" plays a sound and waits for its end; "<WAV2:" does not wait.
-std::optional<std::size_t> SystemCommands::waveFile(PlaybackEngine&, Interpretation& run, const CommandSpec& cmd) {
+std::optional<std::size_t> SystemCommands::waveFile(PlaybackEngine&, Interpretation& run, const CommandEntry& cmd) {
     const FreeText file = textParameter(run.text, run.pos, cmd);
     if (s_.media) s_.media->playSound(std::string(file.value), cmd.id == CommandId::Wav1);
     return file.next;
 }
 
-std::optional<std::size_t> SystemCommands::beep(PlaybackEngine&, Interpretation& run, const CommandSpec& cmd) {
+std::optional<std::size_t> SystemCommands::beep(PlaybackEngine&, Interpretation& run, const CommandEntry& cmd) {
     if (s_.media) s_.media->beep();
     return cmd.end(run.pos);
 }

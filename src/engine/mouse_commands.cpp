@@ -49,7 +49,8 @@ std::int32_t absoluteMouseValue(double v, int extent) {
     return static_cast<std::int32_t>(scaled);
 }
 
-std::optional<std::size_t> MouseCommands::perform(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+std::optional<std::size_t> MouseCommands::perform(PlaybackEngine& engine, Interpretation& run,
+                                                  const CommandEntry& cmd) {
     using M = MouseCommands;
     static constexpr HandlerTable<MouseCommands> kHandlers = [] {
         HandlerTable<MouseCommands> table{
@@ -63,7 +64,7 @@ std::optional<std::size_t> MouseCommands::perform(PlaybackEngine& engine, Interp
     return kHandlers.run(*this, engine, run, cmd);
 }
 
-std::optional<std::size_t> MouseCommands::button(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+std::optional<std::size_t> MouseCommands::button(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd) {
     for (const ButtonEvents& b : kButtons) {
         if (b.id != cmd.id) continue;
         engine.waitMouseDelay();
@@ -78,7 +79,7 @@ std::optional<std::size_t> MouseCommands::button(PlaybackEngine& engine, Interpr
 
 // "<SPMSE:": the delay before each mouse command, 0 for none.
 std::optional<std::size_t> MouseCommands::mouseDelay(PlaybackEngine& engine, Interpretation& run,
-                                                     const CommandSpec& cmd) {
+                                                     const CommandEntry& cmd) {
     if (!closedAt(run.text, run.pos, cmd)) return std::nullopt;
     EngineState& state = engine.state();
     state.mouseDelay = static_cast<std::uint16_t>(fieldNumber(run.text, run.pos, cmd.field(0)));
@@ -87,7 +88,7 @@ std::optional<std::size_t> MouseCommands::mouseDelay(PlaybackEngine& engine, Int
 }
 
 // "<WFW:" and "<WBW:": the wheel forward or back by a number of notches.
-std::optional<std::size_t> MouseCommands::wheel(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+std::optional<std::size_t> MouseCommands::wheel(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd) {
     if (!closedAt(run.text, run.pos, cmd)) return std::nullopt;
     const auto notches = static_cast<std::int32_t>(fieldNumber(run.text, run.pos, cmd.field(0)));
     engine.waitMouseDelay();
@@ -97,7 +98,7 @@ std::optional<std::size_t> MouseCommands::wheel(PlaybackEngine& engine, Interpre
 
 // "<MMS:" to a screen position, "<MMW:" relative to the foreground window, "<MMP:" relative to
 // the pointer.
-std::optional<std::size_t> MouseCommands::move(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+std::optional<std::size_t> MouseCommands::move(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd) {
     const std::string_view text = run.text;
     if (!closedAt(text, run.pos, cmd)) return std::nullopt;
     const double x = decimalField(text, run.pos, cmd.field(0).at, cmd.field(0).width);
@@ -119,7 +120,7 @@ std::optional<std::size_t> MouseCommands::move(PlaybackEngine& engine, Interpret
 
 // "<MMC>": the pointer to the text cursor of the focused window.
 std::optional<std::size_t> MouseCommands::moveToCaret(PlaybackEngine& engine, Interpretation& run,
-                                                      const CommandSpec& cmd) {
+                                                      const CommandEntry& cmd) {
     engine.waitMouseDelay();
     ScreenPoint caret;
     if (mouse_.caretScreenPos(caret)) {

@@ -15,15 +15,15 @@ std::int32_t absoluteMouseValue(double v, int extent);
 class MouseCommands final : public ICommandFamily {
 public:
     MouseCommands(IMouseInput& mouse, IWindowSystem& windows) : mouse_(mouse), windows_(windows) {}
-    std::optional<std::size_t> perform(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) override;
+    std::optional<std::size_t> perform(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd) override;
 
 private:
     using Result = std::optional<std::size_t>;
-    Result button(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
-    Result mouseDelay(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
-    Result wheel(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
-    Result move(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
-    Result moveToCaret(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
+    Result button(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd);
+    Result mouseDelay(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd);
+    Result wheel(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd);
+    Result move(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd);
+    Result moveToCaret(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd);
 
     IMouseInput& mouse_;
     IWindowSystem& windows_;

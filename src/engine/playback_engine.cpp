@@ -112,9 +112,9 @@ void PlaybackEngine::DoMacro(std::string_view text, bool restore, std::uint16_t 
 bool PlaybackEngine::performCommand(Interpretation& run) {
     const std::string_view text = run.text;
     if (run.pos + 1 >= text.size()) return false;
-    const std::span<const CommandSpec> table = commandTable();
+    const std::span<const CommandEntry> table = commandTable();
     for (const std::uint16_t index : commandCandidates(static_cast<unsigned char>(text[run.pos + 1]))) {
-        const CommandSpec& cmd = table[index];
+        const CommandEntry& cmd = table[index];
         if (!startsAt(text, run.pos, cmd.tag)) continue;
         ICommandFamily* family = families_[static_cast<std::size_t>(cmd.family)];
         if (family == nullptr) {

@@ -89,7 +89,7 @@ std::optional<Logon> logonAt(std::string_view text, std::size_t from) {
 }  // namespace
 
 std::optional<std::size_t> SystemCommands::perform(PlaybackEngine& engine, Interpretation& run,
-                                                   const CommandSpec& cmd) {
+                                                   const CommandEntry& cmd) {
     using S = SystemCommands;
     static constexpr HandlerTable<SystemCommands> kHandlers = [] {
         HandlerTable<SystemCommands> table{
@@ -147,7 +147,7 @@ std::optional<std::size_t> SystemCommands::perform(PlaybackEngine& engine, Inter
 
 // "<KEYDEL:": the keyboard's repeat delay (0..3).
 std::optional<std::size_t> SystemCommands::keyboardDelay(PlaybackEngine& engine, Interpretation& run,
-                                                         const CommandSpec& cmd) {
+                                                         const CommandEntry& cmd) {
     if (!closedAt(run.text, run.pos, cmd)) return std::nullopt;
     if (IDesktopSettings* settings = desktopSettings(engine))
         settings->setKeyboardDelay(static_cast<int>(fieldNumber(run.text, run.pos, cmd.field(0))));
@@ -165,7 +165,7 @@ IDesktopSettings* SystemCommands::desktopSettings(PlaybackEngine& engine) {
 
 // "<KEYSPD:" (repeat speed), "<SSTIME:" (screen saver minutes) and "<WBSIZE:" (border width).
 std::optional<std::size_t> SystemCommands::numberSetting(PlaybackEngine& engine, Interpretation& run,
-                                                         const CommandSpec& cmd) {
+                                                         const CommandEntry& cmd) {
     if (!closedAt(run.text, run.pos, cmd)) return std::nullopt;
     const int value = static_cast<int>(fieldNumber(run.text, run.pos, cmd.field(0)));
     // The border width has no equivalent anywhere and is ignored without a word.
@@ -182,7 +182,7 @@ std::optional<std::size_t> SystemCommands::numberSetting(PlaybackEngine& engine,
 
 // "<SSON>" starts the screen saver when one is set; "<SSOFF>" turns it off.
 std::optional<std::size_t> SystemCommands::screenSaver(PlaybackEngine& engine, Interpretation& run,
-                                                       const CommandSpec& cmd) {
+                                                       const CommandEntry& cmd) {
     if (IDesktopSettings* settings = desktopSettings(engine)) {
         if (cmd.id == CommandId::Ssoff)
             settings->setScreenSaverActive(false);
@@ -194,7 +194,7 @@ std::optional<std::size_t> SystemCommands::screenSaver(PlaybackEngine& engine, I
 
 // "<SCREEN:": the display mode with the given number, tested before it is applied.
 std::optional<std::size_t> SystemCommands::displayMode(PlaybackEngine& engine, Interpretation& run,
-                                                       const CommandSpec& cmd) {
+                                                       const CommandEntry& cmd) {
     if (!closedAt(run.text, run.pos, cmd)) return std::nullopt;
     const std::size_t next = cmd.end(run.pos);
     IDesktopSettings* settings = desktopSettings(engine);
@@ -224,7 +224,7 @@ std::optional<std::size_t> SystemCommands::displayMode(PlaybackEngine& engine, I
 
 // "<WALLT:", "<WALLC:", "<WALLS:" (tiled, centred, stretched) and "<WALLP:" (at a position).
 // The parameter runs from the end of the tag's name to ">"; the position fields are read from it.
-std::optional<std::size_t> SystemCommands::wallpaper(PlaybackEngine&, Interpretation& run, const CommandSpec& cmd) {
+std::optional<std::size_t> SystemCommands::wallpaper(PlaybackEngine&, Interpretation& run, const CommandEntry& cmd) {
     const FreeText param = freeText(run.text, run.pos + cmd.tag.size());
     WallpaperValues v;
     v.tile = cmd.id == CommandId::Wallt ? "1" : "0";
@@ -244,7 +244,7 @@ std::optional<std::size_t> SystemCommands::wallpaper(PlaybackEngine&, Interpreta
 
 // "<DEFPRT:": the printer of that name becomes the default one.
 std::optional<std::size_t> SystemCommands::defaultPrinter(PlaybackEngine& engine, Interpretation& run,
-                                                          const CommandSpec& cmd) {
+                                                          const CommandEntry& cmd) {
     const FreeText param = textParameter(run.text, run.pos, cmd);
     IDesktopSettings* settings = s_.settings;
     if (!settings) return param.next;
@@ -268,7 +268,7 @@ std::optional<std::size_t> SystemCommands::defaultPrinter(PlaybackEngine& engine
 
 // The shell functions and the special folders.
 std::optional<std::size_t> SystemCommands::shellCommand(PlaybackEngine& engine, Interpretation& run,
-                                                        const CommandSpec& cmd) {
+                                                        const CommandEntry& cmd) {
     IDesktopShell* shell = s_.shell;
     for (const system_tables::ShellCommand& sc : system_tables::kShellCommands) {
         if (sc.id != cmd.id || !shell) continue;
@@ -285,7 +285,7 @@ std::optional<std::size_t> SystemCommands::shellCommand(PlaybackEngine& engine, 
 
 // "<CASCDESK>", "<TILHDESK>" and "<TILVDESK>".
 std::optional<std::size_t> SystemCommands::arrangeWindows(PlaybackEngine&, Interpretation& run,
-                                                          const CommandSpec& cmd) {
+                                                          const CommandEntry& cmd) {
     if (IDesktopShell* shell = s_.shell) {
         if (cmd.id == CommandId::Cascdesk)
             shell->cascadeWindows();
@@ -296,7 +296,7 @@ std::optional<std::size_t> SystemCommands::arrangeWindows(PlaybackEngine&, Inter
 }
 
 // "<HIDETASK>" and "<SHOWTASK>".
-std::optional<std::size_t> SystemCommands::taskBar(PlaybackEngine&, Interpretation& run, const CommandSpec& cmd) {
+std::optional<std::size_t> SystemCommands::taskBar(PlaybackEngine&, Interpretation& run, const CommandEntry& cmd) {
     if (IDesktopShell* shell = s_.shell) {
         if (cmd.id == CommandId::Hidetask) {
             shell->hideTaskBar();
@@ -309,13 +309,13 @@ std::optional<std::size_t> SystemCommands::taskBar(PlaybackEngine&, Interpretati
 }
 
 // "<EMPTYBIN>" has no effect.
-std::optional<std::size_t> SystemCommands::emptyBin(PlaybackEngine&, Interpretation& run, const CommandSpec& cmd) {
+std::optional<std::size_t> SystemCommands::emptyBin(PlaybackEngine&, Interpretation& run, const CommandEntry& cmd) {
     return cmd.end(run.pos);
 }
 
 // "<EXPLORE:": the folder opened by the desktop.
 std::optional<std::size_t> SystemCommands::explore(PlaybackEngine& engine, Interpretation& run,
-                                                   const CommandSpec& cmd) {
+                                                   const CommandEntry& cmd) {
     const FreeText folder = textParameter(run.text, run.pos, cmd);
     if (IShell* open = engine.services().shell) open->shellOpen("explore", std::string(folder.value), "", "");
     return folder.next;
@@ -323,7 +323,7 @@ std::optional<std::size_t> SystemCommands::explore(PlaybackEngine& engine, Inter
 
 // "<LOGOFF>", "<REBOOT>", "<SHUTDOWN>" and "<POWEROFF>": all but logging off need the shut-down
 // privilege on a system that has privileges.
-std::optional<std::size_t> SystemCommands::endSession(PlaybackEngine&, Interpretation& run, const CommandSpec& cmd) {
+std::optional<std::size_t> SystemCommands::endSession(PlaybackEngine&, Interpretation& run, const CommandEntry& cmd) {
     const std::size_t next = cmd.end(run.pos);
     IDesktopShell* shell = s_.shell;
     if (!shell) return next;
@@ -348,7 +348,7 @@ struct NetworkOptions {
     std::size_t next = 0;  // just past the ":"
 };
 
-std::optional<NetworkOptions> networkOptions(std::string_view text, const CommandSpec& cmd, std::size_t at) {
+std::optional<NetworkOptions> networkOptions(std::string_view text, const CommandEntry& cmd, std::size_t at) {
     NetworkOptions o;
     std::size_t i = at + cmd.tag.size();
     o.permanent = charAt(text, i, 0, kPermanentFlag);
@@ -379,7 +379,7 @@ bool driveConnected(INetworkDrives& net, const std::string& drive) {
 // "<NWC" maps a drive, "<NWD" unmaps one, "<NWT" toggles: unmaps a connected drive, maps
 // another.
 std::optional<std::size_t> SystemCommands::networkDrive(PlaybackEngine& engine, Interpretation& run,
-                                                        const CommandSpec& cmd) {
+                                                        const CommandEntry& cmd) {
     const std::string_view text = run.text;
     const std::optional<NetworkOptions> o = networkOptions(text, cmd, run.pos);
     if (!o) return std::nullopt;
@@ -418,7 +418,7 @@ IDialUp* SystemCommands::availableDialUp(PlaybackEngine& engine) {
 }
 
 // "<DIAL:<NAME:": dials a connection with the user and password given.
-std::optional<std::size_t> SystemCommands::dial(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+std::optional<std::size_t> SystemCommands::dial(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd) {
     const std::optional<Logon> logon = logonAt(run.text, run.pos + cmd.tag.size() - kNameTag.size());
     if (!logon) return std::nullopt;
     const FreeText entry = freeText(run.text, logon->next);
@@ -435,7 +435,8 @@ std::optional<std::size_t> SystemCommands::dial(PlaybackEngine& engine, Interpre
 }
 
 // "<HANG>": hangs up the first active connection.
-std::optional<std::size_t> SystemCommands::hangUp(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+std::optional<std::size_t> SystemCommands::hangUp(PlaybackEngine& engine, Interpretation& run,
+                                                  const CommandEntry& cmd) {
     IDialUp* dialup = availableDialUp(engine);
     if (!dialup) return cmd.end(run.pos);
     std::vector<DialConnection> connections;

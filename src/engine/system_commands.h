@@ -32,37 +32,37 @@ struct MediaState {
 class SystemCommands final : public ICommandFamily {
 public:
     explicit SystemCommands(SystemServices services) : s_(services) {}
-    std::optional<std::size_t> perform(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) override;
+    std::optional<std::size_t> perform(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd) override;
 
     const MediaState& media() const { return media_; }
 
 private:
     using Result = std::optional<std::size_t>;
     // System settings.
-    Result keyboardDelay(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
-    Result numberSetting(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
-    Result screenSaver(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
-    Result displayMode(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
+    Result keyboardDelay(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd);
+    Result numberSetting(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd);
+    Result screenSaver(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd);
+    Result displayMode(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd);
     IDesktopSettings* desktopSettings(PlaybackEngine& engine);
-    Result wallpaper(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
-    Result defaultPrinter(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
+    Result wallpaper(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd);
+    Result defaultPrinter(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd);
     // The desktop, the shell and the session.
-    Result shellCommand(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
-    Result arrangeWindows(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
-    Result taskBar(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
-    Result emptyBin(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
-    Result explore(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
-    Result endSession(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
+    Result shellCommand(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd);
+    Result arrangeWindows(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd);
+    Result taskBar(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd);
+    Result emptyBin(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd);
+    Result explore(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd);
+    Result endSession(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd);
     // Network drives and dial-up connections.
-    Result networkDrive(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
-    Result dial(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
-    Result hangUp(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
+    Result networkDrive(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd);
+    Result dial(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd);
+    Result hangUp(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd);
     // The mixer, the audio CD, video clips and sounds (media_commands.cpp).
-    Result mixer(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
-    Result cd(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
-    Result video(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
-    Result waveFile(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
-    Result beep(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
+    Result mixer(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd);
+    Result cd(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd);
+    Result video(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd);
+    Result waveFile(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd);
+    Result beep(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd);
     // The dial-up service when it answers; otherwise its message has been shown.
     IDialUp* availableDialUp(PlaybackEngine& engine);
 

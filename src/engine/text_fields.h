@@ -42,11 +42,11 @@ inline std::uint32_t fieldNumber(std::string_view text, std::size_t at, const Ta
     return fieldNumber(text, at, field.at, field.width);
 }
 // Whether the ">" that closes the fixed fields of `cmd` stands where its layout puts it.
-inline bool closedAt(std::string_view text, std::size_t at, const CommandSpec& cmd) {
+inline bool closedAt(std::string_view text, std::size_t at, const CommandEntry& cmd) {
     return charAt(text, at, cmd.layout.close, '>');
 }
 // The free-text parameter of `cmd`.
-inline FreeText textParameter(std::string_view text, std::size_t at, const CommandSpec& cmd) {
+inline FreeText textParameter(std::string_view text, std::size_t at, const CommandEntry& cmd) {
     return freeText(text, at + cmd.layout.text);
 }
 

@@ -131,7 +131,7 @@ bool WaitCommands::handleHookMessage(const HookMessage& m) {
     }
 }
 
-std::optional<std::size_t> WaitCommands::perform(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+std::optional<std::size_t> WaitCommands::perform(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd) {
     static constexpr HandlerTable<WaitCommands> kHandlers{
         {CommandId::Waitwin, &WaitCommands::waitWindow},      {CommandId::Waitwlf, &WaitCommands::waitWindow},
         {CommandId::Waitprog, &WaitCommands::waitProgramEnd}, {CommandId::Waittxty, &WaitCommands::waitText},
@@ -146,7 +146,7 @@ std::optional<std::size_t> WaitCommands::perform(PlaybackEngine& engine, Interpr
 // "<WAITWIN:" until a window whose title holds the text is in front; "<WAITWLF:" until the
 // window in front no longer has such a title.
 std::optional<std::size_t> WaitCommands::waitWindow(PlaybackEngine& engine, Interpretation& run,
-                                                    const CommandSpec& cmd) {
+                                                    const CommandEntry& cmd) {
     const std::uint32_t minutes = fieldNumber(run.text, run.pos, cmd.field(0));
     const FreeText param = textParameter(run.text, run.pos, cmd);
     const std::string wanted = ansiUpper(param.shortString());
@@ -173,7 +173,7 @@ std::optional<std::size_t> WaitCommands::waitWindow(PlaybackEngine& engine, Inte
 
 // "<WAITPROG:" until no running program's name holds the text.
 std::optional<std::size_t> WaitCommands::waitProgramEnd(PlaybackEngine& engine, Interpretation& run,
-                                                        const CommandSpec& cmd) {
+                                                        const CommandEntry& cmd) {
     const std::uint32_t minutes = fieldNumber(run.text, run.pos, cmd.field(0));
     const FreeText param = textParameter(run.text, run.pos, cmd);
     const std::string wanted = ansiUpper(param.shortString());
@@ -192,7 +192,8 @@ std::optional<std::size_t> WaitCommands::waitProgramEnd(PlaybackEngine& engine, 
 }
 
 // "<WAITTXTY:" (exact) and "<WAITTXTN:" (any case) until the user has typed the text.
-std::optional<std::size_t> WaitCommands::waitText(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+std::optional<std::size_t> WaitCommands::waitText(PlaybackEngine& engine, Interpretation& run,
+                                                  const CommandEntry& cmd) {
     const std::uint32_t minutes = fieldNumber(run.text, run.pos, cmd.field(0));
     const FreeText param = textParameter(run.text, run.pos, cmd);
     const std::string awaited = param.shortString();
@@ -214,7 +215,7 @@ std::optional<std::size_t> WaitCommands::waitText(PlaybackEngine& engine, Interp
 }
 
 // "<WAITKEY:" until the key of the given number is pressed.
-std::optional<std::size_t> WaitCommands::waitKey(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+std::optional<std::size_t> WaitCommands::waitKey(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd) {
     const std::uint32_t minutes = fieldNumber(run.text, run.pos, cmd.field(0));
     const FreeText param = textParameter(run.text, run.pos, cmd);
     const WaitKey key = waitKeyFor(signedNumber(param.value.substr(0, 255)));
@@ -233,7 +234,7 @@ std::optional<std::size_t> WaitCommands::waitKey(PlaybackEngine& engine, Interpr
 
 // "<WAITLM:", "<WAITRM:" and "<WAITMM:" until that mouse button is clicked.
 std::optional<std::size_t> WaitCommands::waitClick(PlaybackEngine& engine, Interpretation& run,
-                                                   const CommandSpec& cmd) {
+                                                   const CommandEntry& cmd) {
     const std::uint32_t minutes = fieldNumber(run.text, run.pos, cmd.field(0));
     input_.clickedLeft = input_.clickedRight = input_.clickedMiddle = false;
     setFlag(TActivationTable::oWaitMouseClick, true);
@@ -254,7 +255,7 @@ std::optional<std::size_t> WaitCommands::waitClick(PlaybackEngine& engine, Inter
 // "<WAITPB>": types the marker key and waits until it has come back through the hook, that is
 // until the keys typed before it have been handled.
 std::optional<std::size_t> WaitCommands::waitPlayback(PlaybackEngine& engine, Interpretation& run,
-                                                      const CommandSpec& cmd) {
+                                                      const CommandEntry& cmd) {
     const PlaybackServices& s = engine.services();
     setFlag(TActivationTable::oWaitMarker, true);
     engine.PauseForNoSpeed(0.1);
@@ -274,7 +275,7 @@ std::optional<std::size_t> WaitCommands::waitPlayback(PlaybackEngine& engine, In
 }
 
 // "<WAITTIME:": sleeps the given seconds (as given, not scaled by the speed factor).
-std::optional<std::size_t> WaitCommands::waitTime(PlaybackEngine&, Interpretation& run, const CommandSpec& cmd) {
+std::optional<std::size_t> WaitCommands::waitTime(PlaybackEngine&, Interpretation& run, const CommandEntry& cmd) {
     const std::uint64_t seconds = fieldNumber(run.text, run.pos, cmd.field(0));
     sleeper_.sleepMs(seconds * 1000);
     return std::min(cmd.end(run.pos), run.text.size());

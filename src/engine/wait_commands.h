@@ -42,7 +42,7 @@ public:
     WaitCommands(WindowControl& control, IHookLibrary& hooks, TActivationTable& table, IThreadSleep& sleeper)
         : control_(control), hooks_(hooks), table_(table), sleeper_(sleeper) {}
 
-    std::optional<std::size_t> perform(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) override;
+    std::optional<std::size_t> perform(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd) override;
 
     // Handles WM_USER+14..17; false for any other message.
     bool handleHookMessage(const HookMessage& message);
@@ -51,13 +51,13 @@ public:
 
 private:
     using Result = std::optional<std::size_t>;
-    Result waitWindow(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
-    Result waitProgramEnd(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
-    Result waitText(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
-    Result waitKey(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
-    Result waitClick(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
-    Result waitPlayback(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
-    Result waitTime(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
+    Result waitWindow(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd);
+    Result waitProgramEnd(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd);
+    Result waitText(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd);
+    Result waitKey(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd);
+    Result waitClick(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd);
+    Result waitPlayback(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd);
+    Result waitTime(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd);
 
     void setFlag(std::size_t offset, bool on);
 

@@ -44,7 +44,7 @@ LaunchText launchText(std::string_view text, std::size_t from) {
 }
 
 std::optional<std::size_t> WindowCommands::perform(PlaybackEngine& engine, Interpretation& run,
-                                                   const CommandSpec& cmd) {
+                                                   const CommandEntry& cmd) {
     using W = WindowCommands;
     static constexpr HandlerTable<WindowCommands> kHandlers{
         {CommandId::Activate, &W::activate},
@@ -89,7 +89,7 @@ bool WindowCommands::startProgram(PlaybackEngine& engine, std::string_view progr
 
 // "<ACTIVATE:": a window that cannot be found ends the macro with a message.
 std::optional<std::size_t> WindowCommands::activate(PlaybackEngine& engine, Interpretation& run,
-                                                    const CommandSpec& cmd) {
+                                                    const CommandEntry& cmd) {
     const FreeText title = textParameter(run.text, run.pos, cmd);
     if (activateTitle(engine, title.shortString())) return title.next;
     engine.DoAMessage("Activate Command Failed", "Specified window title of \"" + title.shortString() +
@@ -99,7 +99,8 @@ std::optional<std::size_t> WindowCommands::activate(PlaybackEngine& engine, Inte
 }
 
 // "<LAUNCH:" and "<LAUNCHDEL:" (after a delay): a failed launch ends the macro.
-std::optional<std::size_t> WindowCommands::launch(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) {
+std::optional<std::size_t> WindowCommands::launch(PlaybackEngine& engine, Interpretation& run,
+                                                  const CommandEntry& cmd) {
     const int delay = cmd.layout.fieldCount > 0 ? static_cast<int>(fieldNumber(run.text, run.pos, cmd.field(0))) : 0;
     const LaunchText program = launchText(run.text, run.pos + cmd.layout.text);
     return startProgram(engine, program.program, delay, 0, false, {}) ? program.next : run.text.size();
@@ -109,7 +110,7 @@ std::optional<std::size_t> WindowCommands::launch(PlaybackEngine& engine, Interp
 // of the program's window up to "<", the "<LAUNCH:" and the program text. The "YES" forms first
 // try to bring an open window with that title to the front.
 std::optional<std::size_t> WindowCommands::launchAndActivate(PlaybackEngine& engine, Interpretation& run,
-                                                             const CommandSpec& cmd) {
+                                                             const CommandEntry& cmd) {
     const std::string_view text = run.text;
     const std::size_t at = run.pos;
     const int delay = static_cast<int>(fieldNumber(text, at, cmd.field(0)));
@@ -126,7 +127,7 @@ std::optional<std::size_t> WindowCommands::launchAndActivate(PlaybackEngine& eng
 }
 
 // The window commands that change a window's state.
-std::optional<std::size_t> WindowCommands::windowState(PlaybackEngine&, Interpretation& run, const CommandSpec& cmd) {
+std::optional<std::size_t> WindowCommands::windowState(PlaybackEngine&, Interpretation& run, const CommandEntry& cmd) {
     static constexpr std::pair<CommandId, WindowAction> kActions[] = {
         {CommandId::Wshut, WindowAction::Quit},    {CommandId::Whide, WindowAction::Hide},
         {CommandId::Wshow, WindowAction::Show},    {CommandId::Wmax, WindowAction::Maximize},
@@ -142,7 +143,7 @@ std::optional<std::size_t> WindowCommands::windowState(PlaybackEngine&, Interpre
     return title.next;
 }
 
-std::optional<std::size_t> WindowCommands::resize(PlaybackEngine&, Interpretation& run, const CommandSpec& cmd) {
+std::optional<std::size_t> WindowCommands::resize(PlaybackEngine&, Interpretation& run, const CommandEntry& cmd) {
     const FreeText title = textParameter(run.text, run.pos, cmd);
     if (const WindowId window = targetWindow(control_, title.shortString())) {
         control_.windows().resizeWindow(window, static_cast<int>(fieldNumber(run.text, run.pos, cmd.field(0))),
@@ -152,7 +153,7 @@ std::optional<std::size_t> WindowCommands::resize(PlaybackEngine&, Interpretatio
 }
 
 // "<WPOS:" takes unsigned 4-digit positions; "<WPOS2:" signed 5-character ones.
-std::optional<std::size_t> WindowCommands::reposition(PlaybackEngine&, Interpretation& run, const CommandSpec& cmd) {
+std::optional<std::size_t> WindowCommands::reposition(PlaybackEngine&, Interpretation& run, const CommandEntry& cmd) {
     const FreeText title = textParameter(run.text, run.pos, cmd);
     if (const WindowId window = targetWindow(control_, title.shortString())) {
         auto coordinate = [&](const TagField& f) {

@@ -11,16 +11,16 @@ class WindowControl;
 class WindowCommands final : public ICommandFamily {
 public:
     explicit WindowCommands(WindowControl& control) : control_(control) {}
-    std::optional<std::size_t> perform(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd) override;
+    std::optional<std::size_t> perform(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd) override;
 
 private:
     using Result = std::optional<std::size_t>;
-    Result activate(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
-    Result launch(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
-    Result launchAndActivate(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
-    Result windowState(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
-    Result resize(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
-    Result reposition(PlaybackEngine& engine, Interpretation& run, const CommandSpec& cmd);
+    Result activate(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd);
+    Result launch(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd);
+    Result launchAndActivate(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd);
+    Result windowState(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd);
+    Result resize(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd);
+    Result reposition(PlaybackEngine& engine, Interpretation& run, const CommandEntry& cmd);
 
     // Brings the window with `title` to the front; it becomes the engine's HotKeyWindow.
     bool activateTitle(PlaybackEngine& engine, std::string_view title);

@@ -13,8 +13,8 @@ namespace {
 // that holds only while no tag's text is the start of another's.
 TEST(CommandCatalogue, NoTagIsTheStartOfAnother) {
     const auto all = commandTable();
-    for (const CommandSpec& a : all) {
-        for (const CommandSpec& b : all) {
+    for (const CommandEntry& a : all) {
+        for (const CommandEntry& b : all) {
             if (&a == &b) continue;
             EXPECT_FALSE(b.tag.starts_with(a.tag)) << a.tag << " starts " << b.tag;
         }
@@ -33,7 +33,7 @@ TEST(CommandCatalogue, EveryCommandHasItsEntry) {
 // Fields follow the tag's name in order without overlapping, and the closing ">" or the text
 // comes after the last of them.
 TEST(CommandCatalogue, LayoutsPlaceFieldsAfterTheNameInOrder) {
-    for (const CommandSpec& c : kCommandCatalogue) {
+    for (const CommandEntry& c : kCommandCatalogue) {
         const TagLayout& l = c.layout;
         std::size_t end = c.tag.size();
         for (std::size_t i = 0; i < l.fieldCount; ++i) {

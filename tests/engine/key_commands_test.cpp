@@ -97,7 +97,7 @@ TEST(CommandTable, FamiliesPlugIn) {
 
     struct Beeper final : ICommandFamily {
         std::optional<std::size_t> perform(PlaybackEngine& engine, Interpretation& run,
-                                           const CommandSpec& cmd) override {
+                                           const CommandEntry& cmd) override {
             if (cmd.id != CommandId::Beep) return std::nullopt;
             engine.pressKey(run, 7);
             return run.pos + cmd.tag.size();
