@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -25,6 +26,7 @@
 #include "dialogs/dialog_env.h"
 #include "dialogs/dialog_registry.h"
 #include "dialogs/network_dialogs.h"
+#include "gui/forms/mouse_locator.h"
 #include "gui/option_forms.h"
 
 namespace orv::gui {
@@ -84,7 +86,7 @@ struct Built {
     std::unique_ptr<ModelForm> form;
 };
 
-const CommandLists kLists{{"Greeting", "Old Macro"}};
+const CommandLists kLists{{"Greeting", "Old Macro"}, {}};
 
 Built build(const std::string& typeName, test::DialogFixture& fx) {
     Built b;
@@ -343,6 +345,45 @@ TEST(CommandForms, NetworkListsShowMappedDrives) {
     auto* lines = b.form->findChild<QListWidget*>(QStringLiteral("MappedDrives"));
     ASSERT_EQ(lines->count(), 1);
     EXPECT_EQ(lines->item(0)->text(), QStringLiteral("F: mapped to //srv/share"));
+}
+
+// "Li&st Programs" fills the program field with the running program chosen; the mouse dialog's
+// locator button shows the pointer's position and hides it again.
+TEST(CommandForms, HelperButtonsFillTheirField) {
+    test::DialogFixture fx;
+    auto model = dialogs::makeDialog("TDoWaitWin");
+    model->show(fx.env);
+    CommandLists lists = kLists;
+    lists.runningPrograms = [] { return std::vector<std::string>{"xterm", "gedit"}; };
+    auto form = createCommandForm(*model, fx.env, nullptr, lists);
+    fill(*form, "kind", "program");
+    QStringList offered;
+    QTimer answer;
+    answer.setInterval(5);
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        auto* pick = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+        if (pick == nullptr) return;
+        answer.stop();
+        offered = pick->comboBoxItems();
+        pick->setTextValue(QStringLiteral("xterm"));
+        pick->accept();
+    });
+    answer.start();
+    form->findChild<QPushButton*>(QStringLiteral("programPick"))->click();
+    EXPECT_EQ(offered, (QStringList{QStringLiteral("gedit"), QStringLiteral("xterm")}));
+    EXPECT_EQ(form->findChild<QLineEdit*>(QStringLiteral("program"))->text(), QStringLiteral("xterm"));
+
+    auto mouseModel = dialogs::makeDialog("TDoMouse");
+    auto mouse = createCommandForm(*mouseModel, fx.env, nullptr, lists);
+    fill(*mouse, "action", "move");
+    auto* locate = mouse->findChild<QPushButton*>(QStringLiteral("yPick"));
+    ASSERT_NE(locate, nullptr);
+    locate->click();
+    auto* locator = mouse->findChild<MouseLocator*>();
+    ASSERT_NE(locator, nullptr);
+    EXPECT_TRUE(locator->isVisible());
+    locate->click();
+    EXPECT_FALSE(locator->isVisible());
 }
 
 }  // namespace

@@ -33,8 +33,8 @@ def text_of(acc):
 class Target:
     """The test application: one window with a text field; collects the text it receives."""
 
-    def __init__(self, path):
-        self.process = subprocess.Popen([path, "--window", "Editors Target"], stdout=subprocess.PIPE,
+    def __init__(self, path, title="Editors Target"):
+        self.process = subprocess.Popen([path, "--window", title], stdout=subprocess.PIPE,
                                         env=dict(os.environ, QT_QPA_PLATFORM="xcb"))
         self.buffer = b""
         self.received = ""

@@ -6,9 +6,11 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTreeWidget>
@@ -16,6 +18,7 @@
 
 #include "dialogs/network_dialogs.h"
 #include "dialogs/system_dialogs.h"
+#include "gui/forms/mouse_locator.h"
 #include "gui/qt_text.h"
 
 namespace orv::gui {
@@ -90,6 +93,10 @@ void CommandForm::addItem(const LayoutItem& item, Grid& grid) {
         addRule(button, item);
         return;
     }
+    if (item.ctl == Ctl::Pick) {
+        grid.grid->addWidget(makePick(item), grid.row - 1, grid.columns + 1);
+        return;
+    }
     QWidget* control = makeControl(item);
     const bool cell = item.ctl == Ctl::Radio || item.ctl == Ctl::Check;
     if (cell && grid.columns > 1) {
@@ -152,6 +159,7 @@ QWidget* CommandForm::makeControl(const LayoutItem& item) {
         case Ctl::Group:
         case Ctl::EndGroup:
         case Ctl::Browse:
+        case Ctl::Pick:
             break;
     }
     addRule(control, item);
@@ -215,6 +223,37 @@ QWidget* CommandForm::makeList(const LayoutItem& item) {
         });
     }
     return tree;
+}
+
+QWidget* CommandForm::makePick(const LayoutItem& item) {
+    auto* button = new QPushButton(qs(item.caption), this);
+    button->setObjectName(qs(item.field) + QStringLiteral("Pick"));
+    addRule(button, item);
+    if (item.extra == "locator") {
+        // The locator shows the pointer's screen position while the user reads it off.
+        connect(button, &QPushButton::clicked, this, [this] {
+            if (locator_ == nullptr) locator_ = new MouseLocator(this);
+            locator_->setVisible(!locator_->isVisible());
+        });
+        return button;
+    }
+    QLineEdit* edit = edits_[std::string(item.field)];
+    connect(button, &QPushButton::clicked, this, [this, edit] {
+        QStringList names;
+        if (lists_.runningPrograms)
+            for (const std::string& name : lists_.runningPrograms()) names << fromCp1252(name);
+        if (names.isEmpty()) {
+            QMessageBox::information(this, windowTitle(), QStringLiteral("No running programs were found."));
+            return;
+        }
+        names.sort(Qt::CaseInsensitive);
+        bool ok = false;
+        const QString chosen =
+            QInputDialog::getItem(this, QStringLiteral("Running Programs"), QStringLiteral("&Program"), names,
+                                  std::max(0, static_cast<int>(names.indexOf(edit->text()))), false, &ok);
+        if (ok && !chosen.isEmpty()) edit->setText(chosen);
+    });
+    return button;
 }
 
 QWidget* CommandForm::makeShowList(const LayoutItem& item) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -18,6 +19,8 @@ namespace orv::gui {
 // open macro file (for the macro commands).
 struct CommandLists {
     std::vector<std::string> nicknames;
+    // The running programs' names, asked for when the user wants to choose one.
+    std::function<std::vector<std::string>()> runningPrograms;
 };
 
 // A command dialog laid out from its layout table: radio buttons, check boxes, fields, lists
@@ -48,6 +51,7 @@ private:
     QWidget* makeControl(const LayoutItem& item);
     QWidget* makeList(const LayoutItem& item);
     QWidget* makeShowList(const LayoutItem& item);
+    QWidget* makePick(const LayoutItem& item);
     void addRule(QWidget* widget, const LayoutItem& item);
     // The value the field shows on screen now (the checked radio's choice, a box's "0"/"1").
     std::string shownValue(const std::string& field) const;
@@ -62,6 +66,7 @@ private:
     std::map<std::string, QLineEdit*> edits_;
     std::multimap<std::string, std::pair<std::string, QAbstractButton*>> choices_;
     std::vector<Rule> rules_;
+    QWidget* locator_ = nullptr;
 };
 
 // The form of a command dialog laid out by a table, or nullptr for one that is not.

@@ -19,6 +19,8 @@ enum class Ctl {
     Browse,    // "&Browse..." for the text field `field`: `extra` is the file filter, "folder" for folders
     Label,     // a line of text
     ShowList,  // a button that fills a read-only list: `extra` names the list
+    Pick,      // a button beside the text field `field` that helps fill it: `extra` says how
+               // ("programs": a choice among the running programs; "locator": the mouse locator)
 };
 
 struct LayoutItem {

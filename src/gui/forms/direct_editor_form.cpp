@@ -137,7 +137,7 @@ void TModHotKeys::runCommand(const editors::EditorCommand& command) {
     const std::unique_ptr<dialogs::DialogModel> model = editors::makeCommandDialog(command);
     if (!model) return;
     model->show(context_.env);
-    const std::unique_ptr<ModelForm> form = createModelForm(*model, context_.env, this);
+    const std::unique_ptr<ModelForm> form = createModelForm(*model, context_.env, this, commandLists(context_));
     if (!form || form->exec() != QDialog::Accepted) return;
     if (command.dialog == "TDateOrTime" && context_.settingsChanged) context_.settingsChanged();
     insert(model->output());

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "dialogs/dialog_model.h"
+#include "gui/dialogs/command_form.h"
 
 namespace orv {
 class IHotkeyPickerHost;
@@ -35,5 +36,8 @@ struct EditorContext {
     // A dialog changed the settings (the remembered date and time formats): they are saved.
     std::function<void()> settingsChanged;
 };
+
+// The lists of the running program that the command forms offer (nicknames, running programs).
+CommandLists commandLists(const EditorContext& context);
 
 }  // namespace orv::gui

@@ -49,11 +49,11 @@ const Entry* find(std::string_view typeName) {
 
 }  // namespace
 
-std::unique_ptr<ModelForm> createModelForm(dialogs::DialogModel& model, const dialogs::DialogEnv& env,
-                                           QWidget* parent) {
+std::unique_ptr<ModelForm> createModelForm(dialogs::DialogModel& model, const dialogs::DialogEnv& env, QWidget* parent,
+                                           const CommandLists& lists) {
     // A form of its own first, else the form laid out from the dialog's layout table.
     const Entry* e = find(model.typeName());
-    return e != nullptr ? e->factory(model, env, parent) : createCommandForm(model, env, parent);
+    return e != nullptr ? e->factory(model, env, parent) : createCommandForm(model, env, parent, lists);
 }
 
 bool hasModelForm(std::string_view typeName) { return find(typeName) != nullptr || commandLayout(typeName) != nullptr; }

@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QVBoxLayout>
 #include <filesystem>
 #include <fstream>
@@ -101,7 +102,6 @@ TDoScripting::TDoScripting(editors::DirectEditorModel& model, const EditorContex
     setObjectName(QStringLiteral("TDoScripting"));
     // No minimize box: the editor is a modal window of the program.
     setWindowFlags((windowFlags() | Qt::WindowMaximizeButtonHint) & ~Qt::WindowMinimizeButtonHint);
-    if (const TAppSettings* s = context_.env.settings) resize(std::max(s->ScriptWidth, 320), s->ScriptHeight);
     setMinimumWidth(320);
 
     header_ = new MacroHeader(
@@ -115,6 +115,9 @@ TDoScripting::TDoScripting(editors::DirectEditorModel& model, const EditorContex
     layout->addWidget(header_);
     layout->addWidget(textFile_);
     layout->addWidget(lists(), 1);
+    // The size the user left it at, but never smaller than its controls need.
+    if (const TAppSettings* s = context_.env.settings)
+        resize(std::max(s->ScriptWidth, sizeHint().width()), std::max(s->ScriptHeight, sizeHint().height()));
 
     if (model_.start().existing) {
         script_.BuildTheScript(script::ScriptModel::workingTextOf(model_.buffer()));
@@ -148,6 +151,9 @@ QWidget* TDoScripting::lists() {
     lines_->setObjectName(QStringLiteral("Script"));
     lines_->setAccessibleName(QStringLiteral("Macro Script"));
     lines_->setUniformItemSizes(true);
+    // Long lines scroll sideways rather than lose their end.
+    lines_->setTextElideMode(Qt::ElideNone);
+    lines_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     auto* linesLabel = new QLabel(QStringLiteral("Macro &Script"), box);
     linesLabel->setBuddy(lines_);
     connect(lines_, &QListWidget::currentRowChanged, this, [this](int row) {
@@ -218,7 +224,10 @@ QWidget* TDoScripting::lists() {
     grid->addLayout(lineButtons, 1, 3);
     grid->setColumnStretch(2, 1);
     grid->setRowStretch(1, 1);
-    commands_->setMinimumWidth(commands_->fontMetrics().averageCharWidth() * 26);
+    // The command list is as wide as its longest label; the script takes the rest.
+    commands_->setFixedWidth(commands_->sizeHintForColumn(0) + commands_->verticalScrollBar()->sizeHint().width() +
+                             2 * commands_->frameWidth() + 4);
+    lines_->setMinimumWidth(lines_->fontMetrics().averageCharWidth() * 36);
     return box;
 }
 
@@ -329,12 +338,8 @@ std::optional<script::LineValues> TDoScripting::runCommandDialog(int command, co
                     f->reject();
                 });
         form = std::move(textForm);
-    } else if (model->typeName() == "TDoNick") {
-        CommandLists lists;
-        if (context_.nicknames) lists.nicknames = context_.nicknames();
-        form = createCommandForm(*model, context_.env, this, lists);
     } else {
-        form = createModelForm(*model, context_.env, this);
+        form = createModelForm(*model, context_.env, this, commandLists(context_));
     }
     if (!form || form->exec() != QDialog::Accepted) return std::nullopt;
     if (model->typeName() == "TDateOrTime" && context_.settingsChanged) context_.settingsChanged();
