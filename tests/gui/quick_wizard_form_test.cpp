@@ -88,6 +88,26 @@ TEST_F(QuickWizardForm, TypeTextWizardMakesAShortKeyMacro) {
     EXPECT_EQ(r.NickName, "Greeting");
 }
 
+TEST_F(QuickWizardForm, HotKeyFieldShowsOnlyTheChosenHotKey) {
+    struct : IHotkeyPickerHost {
+        void SetSecWind(std::int32_t, bool) override {}
+    } host;
+    WizardListSources lists;
+    lists.picker = &host;
+    TQuickWiz form(1, file, fx.env, lists);
+    form.show();
+    WizardDriver d{form};
+    d.next();
+    d.type("typeText", "x");
+    d.next();
+    d.next();  // a hot key
+    auto* field = child<QLineEdit>(form, QStringLiteral("HotKeyEntry"));
+    EXPECT_EQ(form.focusWidget(), field);
+    EXPECT_EQ(field->text(), QString());
+    d.select("hotkey", QStringLiteral("Ctrl+M  ("));
+    EXPECT_EQ(field->text(), QStringLiteral("Ctrl+M"));
+}
+
 TEST_F(QuickWizardForm, MoveWindowWizardRefusesABadPositionAndFinishes) {
     fx.settings.BypassWizardScreen = true;
     TQuickWiz form(20, file, fx.env, {});

@@ -331,15 +331,17 @@ QWidget* TQuickWiz::hotKeyField(QListWidget* list, QWidget* row) {
     auto* field = new HotkeyPickerField(*sources_.picker, row);
     field->setObjectName(QStringLiteral("HotKeyEntry"));
     field->setAccessibleName(QStringLiteral("Hot key"));
-    // A pressed hotkey chooses its row of the list; a row chosen in the list shows in the field.
+    // A pressed hotkey chooses its row of the list; a row chosen in the list shows in the field
+    // (the list's current row alone is no choice: it starts on the first row).
     field->setAcceptor([list](int code) {
         if (code < 0 || code >= list->count()) return false;
         list->setCurrentRow(code, QItemSelectionModel::ClearAndSelect);
         list->scrollToItem(list->item(code));
         return true;
     });
-    connect(list, &QListWidget::currentRowChanged, field, [field](int code) {
-        if (code >= 0) field->setCode(code);
+    connect(list, &QListWidget::itemSelectionChanged, field, [field, list] {
+        const QList<QListWidgetItem*> chosen = list->selectedItems();
+        if (!chosen.isEmpty()) field->setCode(list->row(chosen.front()));
     });
     return field;
 }
