@@ -11,6 +11,7 @@
 
 #include <X11/keysym.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -34,10 +35,12 @@
 
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
+#include <X11/extensions/XInput2.h>
 #include <X11/extensions/XTest.h>
 
 // After the store's headers: it brings in Xlib, whose macros (Status) clash with theirs.
 #include "platform/x11/keymap_remap.h"
+#include "platform/x11/xlib_util.h"
 
 namespace orv {
 namespace {
@@ -306,6 +309,56 @@ TEST_F(ResidentE2E, AHotkeyDuringAPauseIsRefusedWithAWarning) {
     }));
 }
 
+// The key presses the server sees from XTest devices, and the releases from other devices,
+// in the server's order (XInput2 raw events on a connection of its own).
+class RawKeyWatch {
+public:
+    RawKeyWatch() : display_(XOpenDisplay(nullptr)) {
+        if (display_ == nullptr) return;
+        xtest_ = x11::xtestDeviceIds(display_);
+        int event = 0, error = 0;
+        XQueryExtension(display_, "XInputExtension", &opcode_, &event, &error);
+        unsigned char mask[XIMaskLen(XI_LASTEVENT)] = {};
+        XISetMask(mask, XI_RawKeyPress);
+        XISetMask(mask, XI_RawKeyRelease);
+        // On the master keyboard: each event once, with the device it came from.
+        XIEventMask em{XIAllMasterDevices, sizeof(mask), mask};
+        XISelectEvents(display_, DefaultRootWindow(display_), &em, 1);
+        XSync(display_, False);
+    }
+    ~RawKeyWatch() {
+        if (display_ != nullptr) XCloseDisplay(display_);
+    }
+    RawKeyWatch(const RawKeyWatch&) = delete;
+    RawKeyWatch& operator=(const RawKeyWatch&) = delete;
+
+    // How often an XTest device pressed `keycode` before a keyboard device released it.
+    int xtestPressesWhileHeld(unsigned keycode) {
+        XSync(display_, False);
+        int presses = 0;
+        bool released = false;
+        while (XPending(display_) > 0) {
+            XEvent e;
+            XNextEvent(display_, &e);
+            if (e.type != GenericEvent || e.xcookie.extension != opcode_ || !XGetEventData(display_, &e.xcookie))
+                continue;
+            const auto* raw = static_cast<const XIRawEvent*>(e.xcookie.data);
+            const bool xtest = std::find(xtest_.begin(), xtest_.end(), raw->sourceid) != xtest_.end();
+            if (raw->detail == static_cast<int>(keycode) && !released) {
+                if (raw->evtype == XI_RawKeyPress && xtest) ++presses;
+                if (raw->evtype == XI_RawKeyRelease && !xtest) released = true;
+            }
+            XFreeEventData(display_, &e.xcookie);
+        }
+        return presses;
+    }
+
+private:
+    Display* display_;
+    std::vector<int> xtest_;
+    int opcode_ = 0;
+};
+
 // Hotkeys pressed on the server's own keyboard as people press them: tapped or held, the
 // modifiers let go before or after the letter. The macros begin with the hotkey's own letter,
 // type more than a key repeat would, or need characters the layout lacks.
@@ -313,6 +366,7 @@ class HeldHotkeyE2E : public ResidentE2E {
 protected:
     HeldHotkeyE2E() {
         extra_.push_back(macro("Own key", kCtrlAlt + 'H' - 'A', "", "Hello"));
+        extra_.push_back(macro("Own letter", kCtrlAlt + 'S' - 'A', "", "ss Sis says SOS ss"));
         extra_.push_back(macro("Alphabet", kCtrlAlt + 'M' - 'A', "", "abcdefghijklmnopqrstuvwxyz"));
         extra_.push_back(macro("Outside", kCtrlAlt + 'E' - 'A', "", "echo \xE9\x80\xF1"));
         extra_.push_back(macro("Click", kCtrlAlt + 'K' - 'A', "", "<LCLK>"));
@@ -352,14 +406,23 @@ TEST_F(HeldHotkeyE2E, TheTextArrivesOnceAndExactlyHoweverTheHotkeyIsHeld) {
         {XK_e, 250, false, "echo \xC3\xA9\xE2\x82\xAC\xC3\xB1"},
         {XK_e, 2000, false, "echo \xC3\xA9\xE2\x82\xAC\xC3\xB1"},
         {XK_n, 250, true, "hello"},
+        {XK_s, 0, true, "ss Sis says SOS ss"},
+        {XK_s, 50, false, "ss Sis says SOS ss"},
+        {XK_s, 250, true, "ss Sis says SOS ss"},
+        {XK_s, 2000, false, "ss Sis says SOS ss"},
     };
     focus(0);
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string("Ctrl+Alt+") + XKeysymToString(c.key) + " held " + std::to_string(c.holdMs) + " ms, " +
                      (c.letterFirst ? "letter" : "modifiers") + " let go first");
         const std::string before = visible(app_->text(0));
+        RawKeyWatch raw;
+        const unsigned keycode = XKeysymToKeycode(keyboard_.display(), c.key);
         pressHeld(c.key, c.holdMs, c.letterFirst);
         EXPECT_EQ(waitForVisible(0, before + c.text), before + c.text);
+        // The held key stays grabbed until the user lets go: a press of it by the macro would
+        // stop the keyboard until the grab passed it on, so its letters go on other keys.
+        EXPECT_EQ(raw.xtestPressesWhileHeld(keycode), 0);
         // The user types on: whatever arrives before this key is all the hotkey gave.
         keyboard_.tap(XK_period);
         EXPECT_EQ(waitForVisible(0, before + c.text + "."), before + c.text + ".");

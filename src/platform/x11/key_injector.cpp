@@ -2,6 +2,7 @@
 
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
+#include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 #include <poll.h>
@@ -22,6 +23,8 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr std::size_t kSlotsPerKey = 2 * XkbNumKbdGroups;
+// How many spare keys keep their first group for what the keys the user holds type.
+constexpr std::size_t kHeldPairs = 2;
 // How long a key typed in another group may take the focused client at most.
 constexpr auto kGroupHold = std::chrono::milliseconds(200);
 
@@ -32,6 +35,25 @@ bool waitForInput(Display* display, Clock::time_point deadline) {
     if (left <= 0) return false;
     pollfd fd{ConnectionNumber(display), POLLIN, 0};
     return ::poll(&fd, 1, static_cast<int>(left)) > 0 && XPending(display) > 0;
+}
+
+// Every Windows-1252 character, the most used first (they get the first group of the spare
+// keys, typed without locking another group): the lower-case letters, the euro sign, the
+// upper-case letters.
+std::vector<char32_t> windows1252Chars() {
+    std::vector<char32_t> chars;
+    auto add = [&](int first, int last) {
+        for (int byte = first; byte <= last; ++byte) {
+            const char32_t ch = cp1252ToUnicode(static_cast<unsigned char>(byte));
+            if (ch >= 0x80 && ch < 0xA0) continue;  // the five undefined bytes
+            if (std::find(chars.begin(), chars.end(), ch) == chars.end()) chars.push_back(ch);
+        }
+    };
+    add(0xDF, 0xFF);
+    add(0x80, 0x80);
+    add(0xC0, 0xDE);
+    add(0x80, 0xBF);
+    return chars;
 }
 
 }  // namespace
@@ -212,6 +234,11 @@ void KeyInjector::virtualKey(int vk, bool up) {
         if (stroke) keycode = stroke->keycode;
     }
     if (keycode == 0) return;
+    if (heldByUser(keycode)) {
+        // A tap of whatever the key gives at the macro's level, on a key the user does not hold.
+        if (!up) typeOnSpare(keymap_.keysymAt(keycode, group_, levelMods()));
+        return;
+    }
     keyEvent(keycode, !up);
     if (vk == kVkCapital || vk == 144) {
         XSync(display_.get(), False);
@@ -224,6 +251,10 @@ void KeyInjector::typeChar(char32_t ch) {
     if (keysym == 0) return;
     const KeySym32 spare = spareKeysymOfChar(ch);
     std::optional<KeyStroke> stroke = strokeFor(keysym);
+    if (stroke && heldByUser(stroke->keycode)) {
+        typeOnSpare(keysym);
+        return;
+    }
     if (!stroke) stroke = strokeFor(spare);
     if (!stroke) {
         // The first character the layout lacks brings all of Windows-1252 along, so that a
@@ -237,14 +268,47 @@ void KeyInjector::typeChar(char32_t ch) {
     if (stroke) pressStroke(*stroke);
 }
 
+std::vector<KeyCode> KeyInjector::heldShifts() const {
+    std::vector<KeyCode> shifts;
+    for (KeyCode held : held_) {
+        const KeySym32 sym = keymap_.keysymAt(held, 0, 0);
+        if (sym == XK_Shift_L || sym == XK_Shift_R) shifts.push_back(held);
+    }
+    return shifts;
+}
+
+unsigned KeyInjector::levelMods() const {
+    unsigned mods = locked_;
+    if (!heldShifts().empty()) mods |= ShiftMask;
+    if (keymap_.level3Keycode() != 0 && held_.count(keymap_.level3Keycode()) != 0) mods |= keymap_.level3Mask();
+    return mods;
+}
+
+bool KeyInjector::heldByUser(KeyCode keycode) const {
+    return userHeld_.count(keycode) != 0 && !IsModifierKey(keymap_.keysymAt(keycode, group_, 0));
+}
+
+void KeyInjector::typeOnSpare(KeySym32 keysym) {
+    std::optional<KeyStroke> stroke = keymap_.findAmong(pool_, keysym, group_, locked_);
+    if (!stroke || stroke->group != group_) {
+        if (!poolDirty_) {
+            bindWindows1252();
+        } else if (placeHeldKeys()) {
+            writePool();
+        }
+        stroke = keymap_.findAmong(pool_, keysym, group_, locked_);
+    }
+    if (!stroke) {
+        bindKeysyms({keysym});
+        stroke = keymap_.findAmong(pool_, keysym, group_, locked_);
+    }
+    if (stroke) pressStroke(*stroke);
+}
+
 void KeyInjector::pressStroke(const KeyStroke& stroke) {
     // Shift and the level-3 modifier are set exactly as the stroke needs them for the one key,
     // then put back as the macro holds them.
-    std::vector<KeyCode> shiftsHeld;
-    for (KeyCode held : held_) {
-        const KeySym32 sym = keymap_.keysymAt(held, 0, 0);
-        if (sym == XK_Shift_L || sym == XK_Shift_R) shiftsHeld.push_back(held);
-    }
+    const std::vector<KeyCode> shiftsHeld = heldShifts();
     const bool needShift = (stroke.mods & ShiftMask) != 0;
     const bool needLevel3 = keymap_.level3Mask() != 0 && (stroke.mods & keymap_.level3Mask()) != 0;
     const KeyCode shift = freeKeycodeOf({XK_Shift_L, XK_Shift_R});
@@ -285,38 +349,69 @@ bool KeyInjector::isPool(KeyCode keycode) const {
     return std::find(pool_.begin(), pool_.end(), keycode) != pool_.end();
 }
 
-void KeyInjector::bindChars(const std::vector<char32_t>& chars) {
+std::vector<KeySym32> KeyInjector::missingKeysyms(const std::vector<char32_t>& chars) const {
     std::vector<KeySym32> missing;
     for (char32_t ch : chars) {
         const auto stroke = keymap_.find(keysymOfChar(ch), group_, 0);
         if (keysymOfChar(ch) != 0 && (!stroke || isPool(stroke->keycode))) missing.push_back(spareKeysymOfChar(ch));
     }
-    bindKeysyms(missing);
+    return missing;
 }
 
+void KeyInjector::bindChars(const std::vector<char32_t>& chars) { bindKeysyms(missingKeysyms(chars)); }
+
 void KeyInjector::bindWindows1252() {
-    // The most used first (they get the first group of the spare keys, typed without locking
-    // another group): the lower-case letters, the euro sign, the upper-case letters.
-    std::vector<char32_t> chars;
-    auto add = [&](int first, int last) {
-        for (int byte = first; byte <= last; ++byte) {
-            const char32_t ch = cp1252ToUnicode(static_cast<unsigned char>(byte));
-            if (ch >= 0x80 && ch < 0xA0) continue;  // the five undefined bytes
-            if (std::find(chars.begin(), chars.end(), ch) == chars.end()) chars.push_back(ch);
+    const bool placed = placeHeldKeys();
+    bindKeysyms(missingKeysyms(windows1252Chars()), placed);
+}
+
+std::vector<std::size_t> KeyInjector::heldPairs() const {
+    std::vector<std::size_t> pairs;
+    if (pool_.size() <= kHeldPairs) return pairs;
+    for (std::size_t k = pool_.size() - kHeldPairs; k < pool_.size(); ++k) pairs.push_back(k * kSlotsPerKey);
+    return pairs;
+}
+
+bool KeyInjector::placeHeldKeys() {
+    const std::vector<std::size_t> pairs = heldPairs();
+    std::vector<KeySym32> heldLower;
+    for (KeyCode keycode : userHeld_) {
+        if (heldByUser(keycode)) heldLower.push_back(keymap_.keysymAt(keycode, group_, 0));
+    }
+    auto isHeld = [&](KeySym32 sym) { return std::find(heldLower.begin(), heldLower.end(), sym) != heldLower.end(); };
+    bool placed = false;
+    for (KeyCode keycode : userHeld_) {
+        if (!heldByUser(keycode)) continue;
+        const KeySym32 lower = keymap_.keysymAt(keycode, group_, 0);
+        const KeySym32 upper = keymap_.keysymAt(keycode, group_, ShiftMask);
+        if (lower == 0 || std::any_of(pairs.begin(), pairs.end(), [&](std::size_t i) { return slots_[i] == lower; }))
+            continue;
+        // Clients that look a keysym's key up take the lowest keycode that carries it in the
+        // first column: on a higher spare key, the user's own key stays the one they find (the
+        // hotkeys' grabs and the window manager's stay on it). An empty pair first, else one
+        // that no held key uses.
+        auto above = [&](std::size_t i) { return pool_[i / kSlotsPerKey] > keycode; };
+        auto pair = std::find_if(pairs.begin(), pairs.end(),
+                                 [&](std::size_t i) { return above(i) && slots_[i] == 0 && slots_[i + 1] == 0; });
+        if (pair == pairs.end()) {
+            pair =
+                std::find_if(pairs.begin(), pairs.end(), [&](std::size_t i) { return above(i) && !isHeld(slots_[i]); });
+            if (pair == pairs.end()) continue;
+            // The keys typed through the pair before must have been read with its old keysyms.
+            waitForFocusClient(std::chrono::milliseconds(2000));
         }
-    };
-    add(0xDF, 0xFF);
-    add(0x80, 0x80);
-    add(0xC0, 0xDE);
-    add(0x80, 0xBF);
-    bindChars(chars);
+        slots_[*pair] = lower;
+        slots_[*pair + 1] = upper != lower ? upper : 0;
+        placed = true;
+    }
+    return placed;
 }
 
 bool KeyInjector::typable(char32_t ch) {
     return strokeFor(keysymOfChar(ch)).has_value() || strokeFor(spareKeysymOfChar(ch)).has_value();
 }
 
-void KeyInjector::bindKeysyms(const std::vector<KeySym32>& keysyms) {
+void KeyInjector::bindKeysyms(const std::vector<KeySym32>& keysyms, bool changed) {
     std::vector<KeySym32> needed;
     for (KeySym32 sym : keysyms) {
         if (sym != 0 && std::find(slots_.begin(), slots_.end(), sym) == slots_.end() &&
@@ -324,22 +419,27 @@ void KeyInjector::bindKeysyms(const std::vector<KeySym32>& keysyms) {
             needed.push_back(sym);
         }
     }
-    if (needed.empty() || slots_.empty()) return;
-    const auto freeSlots = static_cast<std::size_t>(std::count(slots_.begin(), slots_.end(), 0u));
+    if (slots_.empty() || (needed.empty() && !changed)) return;
+    // The first group of every spare key fills first: a key there is typed without locking
+    // another group, which a client may miss while it re-reads the keyboard. The pairs set
+    // aside for the keys the user holds are left out.
+    const std::vector<std::size_t> held = heldPairs();
+    std::vector<std::size_t> order;
+    for (std::size_t g = 0; g < XkbNumKbdGroups; ++g) {
+        for (std::size_t k = 0; k < pool_.size(); ++k) {
+            const std::size_t pair = k * kSlotsPerKey + 2 * g;
+            if (std::find(held.begin(), held.end(), pair) != held.end()) continue;
+            for (std::size_t level = 0; level < 2; ++level) order.push_back(pair + level);
+        }
+    }
+    const auto freeSlots = static_cast<std::size_t>(
+        std::count_if(order.begin(), order.end(), [&](std::size_t i) { return slots_[i] == 0; }));
     if (freeSlots < needed.size()) {
         // Rebinding a slot changes what keys already sent through it mean to a client that
         // has not read them yet: wait until the focused client has handled them.
         waitForFocusClient(std::chrono::milliseconds(2000));
-        for (KeySym32& slot : slots_) {
-            if (std::find(keysyms.begin(), keysyms.end(), slot) == keysyms.end()) slot = 0;
-        }
-    }
-    // The first group of every spare key fills first: a key there is typed without locking
-    // another group, which a client may miss while it re-reads the keyboard.
-    std::vector<std::size_t> order;
-    for (std::size_t g = 0; g < XkbNumKbdGroups; ++g) {
-        for (std::size_t k = 0; k < pool_.size(); ++k) {
-            for (std::size_t level = 0; level < 2; ++level) order.push_back(k * kSlotsPerKey + 2 * g + level);
+        for (std::size_t i : order) {
+            if (std::find(keysyms.begin(), keysyms.end(), slots_[i]) == keysyms.end()) slots_[i] = 0;
         }
     }
     auto free = std::find_if(order.begin(), order.end(), [&](std::size_t i) { return slots_[i] == 0; });

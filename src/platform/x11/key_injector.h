@@ -79,10 +79,12 @@ public:
     // few and large). Each spare keycode carries up to 4 groups of 2 levels. When the pool is
     // full, the characters bound earlier are replaced only after the focused client has handled
     // the keys typed through them.
-    void bindKeysyms(const std::vector<KeySym32>& keysyms);
+    // `changed`: the slots were changed already and are written even when nothing is added.
+    void bindKeysyms(const std::vector<KeySym32>& keysyms, bool changed = false);
     // Binds every character of `chars` that the layout lacks (one keymap change).
     void bindChars(const std::vector<char32_t>& chars);
-    // Binds every Windows-1252 character the layout lacks.
+    // Binds every Windows-1252 character the layout lacks, and first what the keys the user
+    // holds type (see heldByUser).
     void bindWindows1252();
     // Whether `ch` can be typed without changing the keymap.
     bool typable(char32_t ch);
@@ -114,6 +116,29 @@ private:
     bool isPool(KeyCode keycode) const;
     std::string recoveryFile() const;
     void pressStroke(const KeyStroke& stroke);
+    // The Shift keys the macro holds now.
+    std::vector<KeyCode> heldShifts() const;
+    // The modifiers that choose the level of the macro's next key: the Shift and level-3 keys
+    // it holds and the locked ones.
+    unsigned levelMods() const;
+    // Whether `keycode` is a key other than a modifier that the user held when the playback
+    // began. The hook library grabs a held hotkey's key bare until the user lets go, so the
+    // macro's press of it would stop the keyboard until the hook thread had passed it on:
+    // what that key types goes through a spare keycode instead.
+    bool heldByUser(KeyCode keycode) const;
+    // Types `keysym` on a spare keycode. When none carries it yet, the first binding of a
+    // playback binds what the user's held keys type together with every Windows-1252
+    // character the layout lacks, in one keymap change.
+    void typeOnSpare(KeySym32 keysym);
+    // Gives what each key the user holds types, unshifted and shifted, the first group of one of
+    // the spare keys set aside for them (heldPairs) with a higher keycode, where it stays while
+    // the pool is bound. Not yet written to the server; false when nothing changed.
+    bool placeHeldKeys();
+    // The first slots of the first-group pairs set aside for the keys the user holds: those of
+    // the highest spare keycodes, above every key of a layout's letters.
+    std::vector<std::size_t> heldPairs() const;
+    // The spare keysyms of those of `chars` that the layout lacks.
+    std::vector<KeySym32> missingKeysyms(const std::vector<char32_t>& chars) const;
     void drain();
     void lockGroup(int group);
     KeyCode modifierKeycode(int vk);

@@ -23,6 +23,7 @@ void Keymap::load(Display* display) {
         }
     }
     keys_.resize(static_cast<std::size_t>(max_) + 1);
+    for (int kc = min_; kc <= max_; ++kc) keycodes_.push_back(static_cast<KeyCode>(kc));
     for (int kc = min_; kc <= max_; ++kc) {
         Key& key = keys_[static_cast<std::size_t>(kc)];
         key.groups = XkbKeyNumGroups(xkb, kc);
@@ -83,6 +84,11 @@ KeySym32 Keymap::keysymAt(KeyCode keycode, int group, unsigned mods) const {
 }
 
 std::optional<KeyStroke> Keymap::find(KeySym32 keysym, int group, unsigned locked) const {
+    return findAmong(keycodes_, keysym, group, locked);
+}
+
+std::optional<KeyStroke> Keymap::findAmong(const std::vector<KeyCode>& keycodes, KeySym32 keysym, int group,
+                                           unsigned locked) const {
     if (keysym == 0) return std::nullopt;
     // Fewest added modifiers first: a plain key beats Shift, Shift beats level 3.
     std::vector<unsigned> candidates = {0u, ShiftMask};
@@ -94,11 +100,9 @@ std::optional<KeyStroke> Keymap::find(KeySym32 keysym, int group, unsigned locke
         const int g = pass == 0 ? group : pass - 1;
         if (pass > 0 && g == group) continue;
         for (unsigned add : candidates) {
-            for (int kc = min_; kc <= max_; ++kc) {
-                if (pass > 0 && keys_[static_cast<std::size_t>(kc)].groups <= g) continue;
-                if (keysymAt(static_cast<KeyCode>(kc), g, add | locked) == keysym) {
-                    return KeyStroke{static_cast<KeyCode>(kc), add, g};
-                }
+            for (KeyCode kc : keycodes) {
+                if (kc >= keys_.size() || (pass > 0 && keys_[kc].groups <= g)) continue;
+                if (keysymAt(kc, g, add | locked) == keysym) return KeyStroke{kc, add, g};
             }
         }
     }

@@ -33,6 +33,9 @@ public:
     // another group only counts on keys that really have it. Only Shift and the level-3
     // modifier are ever added.
     std::optional<KeyStroke> find(KeySym32 keysym, int group, unsigned locked) const;
+    // The same among `keycodes` only.
+    std::optional<KeyStroke> findAmong(const std::vector<KeyCode>& keycodes, KeySym32 keysym, int group,
+                                       unsigned locked) const;
     // The keysym a key gives at the level reached by `mods` in `group` (0 when none).
     KeySym32 keysymAt(KeyCode keycode, int group, unsigned mods) const;
     // Keycodes that hold no keysym at all.
@@ -67,7 +70,8 @@ private:
     int min_ = 8;
     int max_ = 255;
     std::vector<Type> types_;
-    std::vector<Key> keys_;  // indexed by keycode
+    std::vector<Key> keys_;          // indexed by keycode
+    std::vector<KeyCode> keycodes_;  // min_ to max_
     std::vector<KeyCode> empty_;
     std::vector<KeyCode> modifierKeycodes_;
     unsigned level3Mask_ = 0;
