@@ -60,6 +60,15 @@ constexpr ReachList kXWaylandServices = {
     {Capability::DesktopSettings, Reach::Nowhere},
 };
 
+// A client of a wlroots compositor: it types, drives windows and moves the pointer everywhere
+// through the compositor's protocols, but the compositor shows no client the others' input or
+// idle time, follows no window title for it, and keeps its settings to itself.
+constexpr ReachList kWlroots = {
+    {Capability::GlobalHotkeys, Reach::Nowhere},   {Capability::TypedCharacters, Reach::Nowhere},
+    {Capability::WindowEvents, Reach::Nowhere},    {Capability::IdleTime, Reach::Nowhere},
+    {Capability::DesktopSettings, Reach::Nowhere},
+};
+
 Capabilities withReaches(ReachList reaches) {
     Capabilities result;
     for (const auto& [capability, reach] : reaches) result.set(capability, reach);
@@ -125,5 +134,7 @@ Capabilities x11HookCapabilities(DisplaySession session) {
 Capabilities x11ServiceCapabilities(DisplaySession session) {
     return session == DisplaySession::XWayland ? withReaches(kXWaylandServices) : Capabilities{};
 }
+
+Capabilities wlrootsCapabilities() { return withReaches(kWlroots); }
 
 }  // namespace orv

@@ -78,6 +78,9 @@ DisplaySession classifyDisplay(const DisplayFacts& facts);
 // characters, window events, idle time) and the services' part (typing, window control, the
 // pointer, desktop settings); each reports the other's capabilities as everywhere.
 Capabilities x11HookCapabilities(DisplaySession session);
+// What the backend for wlroots compositors (platform/wayland) has: typing, window control and
+// the pointer everywhere, nothing of the rest.
+Capabilities wlrootsCapabilities();
 Capabilities x11ServiceCapabilities(DisplaySession session);
 
 }  // namespace orv

@@ -62,7 +62,12 @@ public:
     virtual int finish() { return 0; }
 };
 
-// The real desktop (X11), or nullptr with the reason in `error` (no display, not built in).
+// The real desktop, or nullptr with the reason in `error` (no display, not built in): a wlroots
+// compositor's own protocols when WAYLAND_DISPLAY names one that has them, else X11 (through
+// XWayland in other Wayland sessions).
 std::unique_ptr<PlatformSet> makeLivePlatform(const PlayOptions& o, std::string& error);
+// The wlroots desktop alone; nullptr without WAYLAND_DISPLAY, or with the reason in `error` when
+// the compositor does not answer or lacks a protocol.
+std::unique_ptr<PlatformSet> makeWaylandPlatform(const PlayOptions& o, std::string& error);
 
 }  // namespace orv::cli

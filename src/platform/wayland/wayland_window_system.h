@@ -1,0 +1,60 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/window_system.h"
+
+struct zwlr_foreign_toplevel_handle_v1;
+
+namespace orv::wayland {
+
+class Connection;
+
+// The compositor's toplevel windows through foreign toplevel management: listed, found by title,
+// activated, minimised, maximised and closed. Each window gets a number of its own for as long
+// as it exists. The protocol tells neither the stacking order (the list is the active window
+// first, then the others oldest first), nor positions, sizes or process ids.
+class WaylandWindowSystem final : public IWindowSystem {
+public:
+    // nullptr when the compositor lacks foreign toplevel management.
+    static std::unique_ptr<WaylandWindowSystem> create(Connection& connection);
+    ~WaylandWindowSystem() override;
+
+    std::vector<WindowId> topLevelWindows() override;
+    std::string windowTitle(WindowId window) override;
+    WindowId findWindowByTitle(const std::string& title) override;
+    WindowId foregroundWindow() override;
+    std::int32_t windowProcess(WindowId window) override;
+    bool isMinimized(WindowId window) override;
+    bool windowRect(WindowId window, WindowRect& rect) override;
+    // Asks the compositor to activate the window and waits (at most 2 s) until it says so.
+    bool setForegroundWindow(WindowId window) override;
+    void windowAction(WindowId window, WindowAction action) override;
+    void moveWindow(WindowId window, int left, int top) override;
+    void resizeWindow(WindowId window, int width, int height) override;
+    ScreenSize screenSize() override;
+
+    // The application id (the Wayland counterpart of a window class); empty when unknown.
+    std::string windowAppId(WindowId window);
+    // Dispatches events until a window with this exact title (Windows-1252) exists or the
+    // deadline passes; the window or 0.
+    WindowId waitForTitle(const std::string& title, std::chrono::milliseconds deadline);
+
+private:
+    struct Toplevel;
+    explicit WaylandWindowSystem(Connection& connection);
+    // Brings the window list up to date with the compositor.
+    void refresh();
+    Toplevel* find(WindowId window);
+
+    Connection& connection_;
+    std::map<WindowId, std::unique_ptr<Toplevel>> windows_;
+    WindowId nextId_ = 1;
+};
+
+}  // namespace orv::wayland

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace orv::wayland {
+class WaylandKeyboardInput;
+}
+
+namespace orv::wayland::test {
+
+using namespace std::chrono_literals;
+inline constexpr auto kDeadline = 20s;
+
+// Whether a compositor answers at WAYLAND_DISPLAY.
+bool haveCompositor();
+// Whether a missing compositor fails the tests instead of skipping them
+// (ORVANTA_REQUIRE_WAYLAND=1, as the test script sets when it started one for them).
+bool compositorRequired();
+
+#define ORV_NEED_COMPOSITOR()                                                                \
+    do {                                                                                     \
+        if (!::orv::wayland::test::haveCompositor()) {                                       \
+            if (::orv::wayland::test::compositorRequired()) GTEST_FAIL() << "no compositor"; \
+            GTEST_SKIP() << "no Wayland compositor";                                         \
+        }                                                                                    \
+    } while (false)
+
+// The test application as a Wayland client (a child process), one window per title, and the
+// lines it prints ("key <window> <text as hex> ...").
+class WaylandTarget {
+public:
+    explicit WaylandTarget(const std::vector<std::string>& titles);
+    ~WaylandTarget();
+    WaylandTarget(const WaylandTarget&) = delete;
+    WaylandTarget& operator=(const WaylandTarget&) = delete;
+
+    // Waits until window `index` has received at least `bytes` bytes of text (UTF-8); what it has.
+    std::string waitForText(int index, std::size_t bytes, std::chrono::milliseconds deadline = kDeadline);
+    // Waits for a line that starts with `prefix`; false on the deadline.
+    bool waitForLine(const std::string& prefix, std::chrono::milliseconds deadline = kDeadline);
+    int pid() const { return pid_; }
+    // Taps Shift until window `index` reports it: a window the compositor has just activated
+    // takes keys only once the toolkit has handled the activation. False on the deadline.
+    bool waitUntilTakingKeys(int index, WaylandKeyboardInput& keyboard);
+    // Everything printed so far, one line after another (for failure messages).
+    std::string transcript() const;
+
+private:
+    bool readSome(int timeoutMs);
+    std::string text(int index) const;
+
+    int pid_ = -1;
+    int fd_ = -1;
+    std::string partial_;
+    std::vector<std::string> lines_;
+};
+
+// A program run to its end (at most kDeadline), its exit status (-1: killed) and standard error.
+struct ProgramRun {
+    int status = -1;
+    std::string errors;
+};
+ProgramRun runProgram(const std::vector<std::string>& args);
+
+}  // namespace orv::wayland::test
