@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/cp1252.h"
+#include "platform/wayland/wayland_clipboard.h"
 #include "platform/wayland/wayland_connection.h"
 #include "platform/wayland/wayland_keyboard_input.h"
 #include "platform/wayland/wayland_window_system.h"
@@ -74,6 +75,21 @@ TEST_F(WaylandTypingTest, CliPlaysTheMacroThroughTheCompositor) {
               "orvanta-cli: Macro Execution Error: Keyboard repeat, screen saver and display mode settings are not "
               "available in this session.\n");
     const std::string expected = cp1252ToUtf8(literal) + "\rok";
+    EXPECT_EQ(target_->waitForText(0, expected.size()), expected) << target_->transcript();
+}
+
+TEST_F(WaylandTypingTest, CliTypesTheClipboardOfAnotherProgram) {
+    std::string error;
+    auto owner = WaylandClipboard::create(error);
+    ASSERT_TRUE(owner) << error;
+    owner->setText(
+        "Gr\xFC\xDF"
+        "e \x80!");
+    const ProgramRun run = runProgram({ORV_CLI_PATH, "play", "--live", "--text", "<CLIPTYPE>."});
+    EXPECT_EQ(run.status, 0) << run.errors;
+    const std::string expected = cp1252ToUtf8(
+        "Gr\xFC\xDF"
+        "e \x80!.");
     EXPECT_EQ(target_->waitForText(0, expected.size()), expected) << target_->transcript();
 }
 

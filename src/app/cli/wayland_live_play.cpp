@@ -21,6 +21,7 @@
 #include "platform/fake/recording_macro_host.h"
 #include "platform/file_system.h"
 #include "platform/thread_sleep.h"
+#include "platform/wayland/wayland_clipboard.h"
 #include "platform/wayland/wayland_connection.h"
 #include "platform/wayland/wayland_keyboard_input.h"
 #include "platform/wayland/wayland_mouse_input.h"
@@ -38,6 +39,7 @@ struct WaylandParts {
     std::unique_ptr<wayland::WaylandKeyboardInput> keyboard;
     std::unique_ptr<wayland::WaylandWindowSystem> windows;
     std::unique_ptr<wayland::WaylandMouseInput> mouse;
+    std::unique_ptr<wayland::WaylandClipboard> clipboard;  // none where the compositor lacks data control
 };
 
 class WaylandLivePlatform final : public PlatformSet {
@@ -47,6 +49,7 @@ public:
           parts_(std::move(parts)),
           playbackWindows_(*parts_.windows, o),
           control_(*parts_.windows, processes_) {
+        if (o.clipboard && parts_.clipboard) parts_.clipboard->setText(*o.clipboard);
         host_.allowSwap(false);
     }
 
@@ -55,6 +58,7 @@ public:
                                 .pump = pump_,
                                 .windows = playbackWindows_,
                                 .clock = clock_,
+                                .clipboard = parts_.clipboard.get(),
                                 .shell = &shell_,
                                 .files = &files_,
                                 .host = &host_};
@@ -133,6 +137,8 @@ std::unique_ptr<PlatformSet> makeWaylandPlatform(const PlayOptions& o, std::stri
         error = "could not set up the Wayland compositor's virtual keyboard, pointer and window list";
         return nullptr;
     }
+    std::string clipboardError;
+    parts.clipboard = wayland::WaylandClipboard::create(clipboardError);
     return std::make_unique<WaylandLivePlatform>(o, std::move(parts));
 }
 
