@@ -7,7 +7,9 @@
 #include <unistd.h>
 #include <wayland-client.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <thread>
 
 #include "platform/virtual_keys.h"
 #include "platform/wayland/wayland_keyboard_input.h"
@@ -57,10 +59,11 @@ bool compositorRequired() {
     return required != nullptr && std::string(required) == "1";
 }
 
-WaylandTarget::WaylandTarget(const std::vector<std::string>& titles) {
+WaylandTarget::WaylandTarget(const std::vector<std::string>& titles, bool stamped) {
     int fds[2];
     if (::pipe2(fds, O_CLOEXEC) != 0) return;
     std::vector<std::string> args = {ORV_TARGET_APP};
+    if (stamped) args.emplace_back("--stamped");
     for (const auto& t : titles) {
         args.push_back("--window");
         args.push_back(t);
@@ -95,15 +98,23 @@ bool WaylandTarget::readSome(int timeoutMs) {
     return true;
 }
 
-bool WaylandTarget::waitForLine(const std::string& prefix, std::chrono::milliseconds deadline) {
+bool WaylandTarget::waitUntil(const std::function<bool(const std::vector<std::string>&)>& done,
+                              std::chrono::milliseconds deadline) {
     const auto end = Clock::now() + deadline;
-    for (std::size_t checked = 0;;) {
-        for (; checked < lines_.size(); ++checked) {
-            if (lines_[checked].rfind(prefix, 0) == 0) return true;
-        }
+    while (!done(lines_)) {
         if (msLeft(end) == 0) return false;
         readSome(msLeft(end));
     }
+    return true;
+}
+
+bool WaylandTarget::waitForLine(const std::string& prefix, std::chrono::milliseconds deadline) {
+    return waitUntil(
+        [&](const std::vector<std::string>& lines) {
+            return std::any_of(lines.begin(), lines.end(),
+                               [&](const std::string& l) { return l.rfind(prefix, 0) == 0; });
+        },
+        deadline);
 }
 
 bool WaylandTarget::waitUntilTakingKeys(int index, WaylandKeyboardInput& keyboard) {
@@ -139,9 +150,17 @@ std::string WaylandTarget::transcript() const {
 }
 
 std::string WaylandTarget::waitForText(int index, std::size_t bytes, std::chrono::milliseconds deadline) {
-    const auto end = Clock::now() + deadline;
-    while (text(index).size() < bytes && msLeft(end) > 0) readSome(msLeft(end));
+    waitUntil([&](const std::vector<std::string>&) { return text(index).size() >= bytes; }, deadline);
     return text(index);
+}
+
+bool eventually(const std::function<bool()>& check, std::chrono::milliseconds deadline) {
+    const auto end = Clock::now() + deadline;
+    while (!check()) {
+        if (Clock::now() >= end) return false;
+        std::this_thread::sleep_for(10ms);
+    }
+    return true;
 }
 
 ProgramRun runProgram(const std::vector<std::string>& args) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -33,7 +34,9 @@ bool compositorRequired();
 // lines it prints ("key <window> <text as hex> ...").
 class WaylandTarget {
 public:
-    explicit WaylandTarget(const std::vector<std::string>& titles);
+    // With `stamped`, the application prints the benchmarks' lines instead
+    // ("key <monotonic ns> <text as hex> <keysym>") for its one window.
+    explicit WaylandTarget(const std::vector<std::string>& titles, bool stamped = false);
     ~WaylandTarget();
     WaylandTarget(const WaylandTarget&) = delete;
     WaylandTarget& operator=(const WaylandTarget&) = delete;
@@ -42,6 +45,11 @@ public:
     std::string waitForText(int index, std::size_t bytes, std::chrono::milliseconds deadline = kDeadline);
     // Waits for a line that starts with `prefix`; false on the deadline.
     bool waitForLine(const std::string& prefix, std::chrono::milliseconds deadline = kDeadline);
+    // Reads lines until `done` holds for all lines so far; false on the deadline.
+    bool waitUntil(const std::function<bool(const std::vector<std::string>&)>& done,
+                   std::chrono::milliseconds deadline = kDeadline);
+    const std::vector<std::string>& lines() const { return lines_; }
+    void clear() { lines_.clear(); }
     int pid() const { return pid_; }
     // Taps Shift until window `index` reports it: a window the compositor has just activated
     // takes keys only once the toolkit has handled the activation. False on the deadline.
@@ -58,6 +66,10 @@ private:
     std::string partial_;
     std::vector<std::string> lines_;
 };
+
+// Asks `check` every few milliseconds until it holds (sway's IPC reports no change by itself);
+// false on the deadline.
+bool eventually(const std::function<bool()>& check, std::chrono::milliseconds deadline = kDeadline);
 
 // A program run to its end (at most kDeadline), its exit status (-1: killed) and standard error.
 struct ProgramRun {

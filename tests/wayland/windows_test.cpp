@@ -58,6 +58,18 @@ TEST(WaylandWindowsTest, ListsFindsActivatesAndClosesWindows) {
     }
     EXPECT_EQ(windows->topLevelWindows().front(), second);  // the active window first
 
+    // From sway's IPC: the process, the rectangle, and moving and sizing (the window floats).
+    EXPECT_EQ(windows->windowProcess(first), target.pid());
+    WindowRect rect;
+    ASSERT_TRUE(windows->windowRect(second, rect));
+    EXPECT_GT(rect.width(), 0);
+    windows->moveWindow(second, 100, 120);
+    windows->resizeWindow(second, 300, 200);
+    EXPECT_TRUE(eventually([&] {
+        return windows->windowRect(second, rect) && rect == WindowRect{100, 120, 400, 320};
+    })) << rect.left
+        << "," << rect.top << " " << rect.width() << "x" << rect.height();
+
     windows->windowAction(first, WindowAction::Close);
     EXPECT_TRUE(target.waitForLine("closed 0"));
     EXPECT_TRUE(connection->dispatchUntil([&] { return windows->findWindowByTitle(kFirst) == 0; }, kDeadline));

@@ -57,7 +57,6 @@ std::unique_ptr<Connection> Connection::open(std::string& error) {
 Connection::~Connection() {
     if (pointerManager_ != nullptr) zwlr_virtual_pointer_manager_v1_destroy(pointerManager_);
     if (dataControlManager_ != nullptr) zwlr_data_control_manager_v1_destroy(dataControlManager_);
-    if (toplevelManager_ != nullptr) zwlr_foreign_toplevel_manager_v1_destroy(toplevelManager_);
     if (keyboardManager_ != nullptr) zwp_virtual_keyboard_manager_v1_destroy(keyboardManager_);
     if (output_ != nullptr) wl_output_destroy(output_);
     if (seat_ != nullptr) wl_seat_destroy(seat_);
@@ -80,8 +79,8 @@ void Connection::global(void* data, wl_registry* registry, std::uint32_t name, c
         c->keyboardManager_ = bind<zwp_virtual_keyboard_manager_v1>(
             registry, name, &zwp_virtual_keyboard_manager_v1_interface, version, 1);
     } else if (i == zwlr_foreign_toplevel_manager_v1_interface.name) {
-        c->toplevelManager_ = bind<zwlr_foreign_toplevel_manager_v1>(
-            registry, name, &zwlr_foreign_toplevel_manager_v1_interface, version, 3);
+        c->toplevelName_ = name;
+        c->toplevelVersion_ = version;
     } else if (i == zwlr_data_control_manager_v1_interface.name) {
         c->dataControlManager_ =
             bind<zwlr_data_control_manager_v1>(registry, name, &zwlr_data_control_manager_v1_interface, version, 1);
@@ -103,8 +102,14 @@ void Connection::outputMode(void* data, wl_output*, std::uint32_t flags, std::in
 std::vector<std::string> Connection::missingProtocols() const {
     std::vector<std::string> missing;
     if (keyboardManager_ == nullptr) missing.emplace_back(zwp_virtual_keyboard_manager_v1_interface.name);
-    if (toplevelManager_ == nullptr) missing.emplace_back(zwlr_foreign_toplevel_manager_v1_interface.name);
+    if (toplevelName_ == 0) missing.emplace_back(zwlr_foreign_toplevel_manager_v1_interface.name);
     return missing;
+}
+
+zwlr_foreign_toplevel_manager_v1* Connection::bindToplevelManager() {
+    if (toplevelName_ == 0) return nullptr;
+    return bind<zwlr_foreign_toplevel_manager_v1>(registry_, toplevelName_, &zwlr_foreign_toplevel_manager_v1_interface,
+                                                  toplevelVersion_, 3);
 }
 
 bool Connection::roundtrip() { return wl_display_roundtrip(display_) >= 0; }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -31,7 +32,10 @@ public:
     wl_display* display() const { return display_; }
     wl_seat* seat() const { return seat_; }
     zwp_virtual_keyboard_manager_v1* keyboardManager() const { return keyboardManager_; }
-    zwlr_foreign_toplevel_manager_v1* toplevelManager() const { return toplevelManager_; }
+    // A new binding of foreign toplevel management (the caller owns it and must add its listener
+    // before the next dispatch: the compositor announces the windows at once); nullptr when the
+    // compositor lacks it.
+    zwlr_foreign_toplevel_manager_v1* bindToplevelManager();
     zwlr_data_control_manager_v1* dataControlManager() const { return dataControlManager_; }
     zwlr_virtual_pointer_manager_v1* pointerManager() const { return pointerManager_; }
     // The size of the first output's current mode (0 x 0 before the compositor has said).
@@ -62,7 +66,8 @@ private:
     wl_seat* seat_ = nullptr;
     wl_output* output_ = nullptr;
     zwp_virtual_keyboard_manager_v1* keyboardManager_ = nullptr;
-    zwlr_foreign_toplevel_manager_v1* toplevelManager_ = nullptr;
+    std::uint32_t toplevelName_ = 0;  // the global, bound on demand
+    std::uint32_t toplevelVersion_ = 0;
     zwlr_data_control_manager_v1* dataControlManager_ = nullptr;
     zwlr_virtual_pointer_manager_v1* pointerManager_ = nullptr;
     int outputWidth_ = 0;

@@ -67,10 +67,13 @@ struct WaylandWindowSystem::Toplevel {
 };
 
 std::unique_ptr<WaylandWindowSystem> WaylandWindowSystem::create(Connection& connection) {
-    if (connection.toplevelManager() == nullptr) return nullptr;
+    zwlr_foreign_toplevel_manager_v1* manager = connection.bindToplevelManager();
+    if (manager == nullptr) return nullptr;
     std::unique_ptr<WaylandWindowSystem> w(new WaylandWindowSystem(connection));
+    w->manager_ = manager;
+    w->ipc_ = SwayIpc::connect();
     static const zwlr_foreign_toplevel_manager_v1_listener listener{&Toplevel::onToplevel, &Toplevel::onFinished};
-    zwlr_foreign_toplevel_manager_v1_add_listener(connection.toplevelManager(), &listener, w.get());
+    zwlr_foreign_toplevel_manager_v1_add_listener(manager, &listener, w.get());
     // The first round announces the windows, the second their titles and states.
     if (!connection.roundtrip() || !connection.roundtrip()) return nullptr;
     return w;
@@ -80,6 +83,8 @@ WaylandWindowSystem::WaylandWindowSystem(Connection& connection) : connection_(c
 
 WaylandWindowSystem::~WaylandWindowSystem() {
     for (auto& [id, t] : windows_) zwlr_foreign_toplevel_handle_v1_destroy(t->handle);
+    // The compositor may still announce windows; they go to no one now.
+    if (manager_ != nullptr) zwlr_foreign_toplevel_manager_v1_destroy(manager_);
 }
 
 void WaylandWindowSystem::refresh() {
@@ -147,7 +152,23 @@ WindowId WaylandWindowSystem::foregroundWindow() {
     return 0;
 }
 
-std::int32_t WaylandWindowSystem::windowProcess(WindowId) { return 0; }
+std::optional<SwayWindow> WaylandWindowSystem::swayWindow(WindowId window) {
+    refresh();
+    const Toplevel* t = find(window);
+    if (t == nullptr || !ipc_) return std::nullopt;
+    std::optional<SwayWindow> found;
+    for (SwayWindow& w : ipc_->windows()) {
+        if (w.title != t->title || w.appId != t->appId) continue;
+        // Of windows alike, the one whose focus matches.
+        if (!found || (w.focused == t->activated && found->focused != t->activated)) found = std::move(w);
+    }
+    return found;
+}
+
+std::int32_t WaylandWindowSystem::windowProcess(WindowId window) {
+    const std::optional<SwayWindow> w = swayWindow(window);
+    return w ? w->pid : 0;
+}
 
 bool WaylandWindowSystem::isMinimized(WindowId window) {
     refresh();
@@ -155,7 +176,11 @@ bool WaylandWindowSystem::isMinimized(WindowId window) {
     return t != nullptr && t->minimized;
 }
 
-bool WaylandWindowSystem::windowRect(WindowId, WindowRect&) { return false; }
+bool WaylandWindowSystem::windowRect(WindowId window, WindowRect& rect) {
+    const std::optional<SwayWindow> w = swayWindow(window);
+    if (w) rect = w->rect;
+    return w.has_value();
+}
 
 bool WaylandWindowSystem::setForegroundWindow(WindowId window) {
     refresh();
@@ -194,9 +219,21 @@ void WaylandWindowSystem::windowAction(WindowId window, WindowAction action) {
     connection_.roundtrip();
 }
 
-void WaylandWindowSystem::moveWindow(WindowId, int, int) {}
+void WaylandWindowSystem::moveWindow(WindowId window, int left, int top) {
+    if (const std::optional<SwayWindow> w = swayWindow(window)) {
+        ipc_->command("[con_id=" + std::to_string(w->id) + "] floating enable, move absolute position " +
+                      std::to_string(left) + " px " + std::to_string(top) + " px");
+    }
+}
 
-void WaylandWindowSystem::resizeWindow(WindowId, int, int) {}
+void WaylandWindowSystem::resizeWindow(WindowId window, int width, int height) {
+    if (const std::optional<SwayWindow> w = swayWindow(window)) {
+        // sway sizes a floating window about its centre: the corner is put back.
+        ipc_->command("[con_id=" + std::to_string(w->id) + "] floating enable, resize set width " +
+                      std::to_string(width) + " px height " + std::to_string(height) + " px, move absolute position " +
+                      std::to_string(w->rect.left) + " px " + std::to_string(w->rect.top) + " px");
+    }
+}
 
 ScreenSize WaylandWindowSystem::screenSize() { return {connection_.outputWidth(), connection_.outputHeight()}; }
 

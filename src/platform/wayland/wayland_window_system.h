@@ -4,12 +4,15 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/wayland/sway_ipc.h"
 #include "platform/window_system.h"
 
 struct zwlr_foreign_toplevel_handle_v1;
+struct zwlr_foreign_toplevel_manager_v1;
 
 namespace orv::wayland {
 
@@ -17,8 +20,10 @@ class Connection;
 
 // The compositor's toplevel windows through foreign toplevel management: listed, found by title,
 // activated, minimised, maximised and closed. Each window gets a number of its own for as long
-// as it exists. The protocol tells neither the stacking order (the list is the active window
-// first, then the others oldest first), nor positions, sizes or process ids.
+// as it exists. The protocol tells no stacking order (the list is the active window first, then
+// the others oldest first), nor positions, sizes or process ids: under sway those come from its
+// IPC socket (the window of the same title and application id), and moving or sizing a window
+// makes it float there. Elsewhere a window's rectangle and process are unknown and it stays put.
 class WaylandWindowSystem final : public IWindowSystem {
 public:
     // nullptr when the compositor lacks foreign toplevel management.
@@ -51,8 +56,12 @@ private:
     // Brings the window list up to date with the compositor.
     void refresh();
     Toplevel* find(WindowId window);
+    // sway's description of a window; nothing without sway or a window of that title.
+    std::optional<SwayWindow> swayWindow(WindowId window);
 
     Connection& connection_;
+    zwlr_foreign_toplevel_manager_v1* manager_ = nullptr;
+    std::unique_ptr<SwayIpc> ipc_;
     std::map<WindowId, std::unique_ptr<Toplevel>> windows_;
     WindowId nextId_ = 1;
 };
