@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -63,9 +64,38 @@ Received received(const std::vector<std::string>& lines) {
     return r;
 }
 
-// One run of a typing command; characters per second, or 0 when the text did not arrive exactly.
-double timeRun(test::WaylandTarget& target, const std::vector<std::string>& command, const std::string& text) {
-    target.clear();
+// A fresh window for each run: a text edit slows down as its one paragraph grows, and the runs
+// are to be alike. Nullptr when it does not come up with the keyboard focus.
+std::unique_ptr<test::WaylandTarget> freshWindow(WaylandWindowSystem& windows, WaylandKeyboardInput& keyboard) {
+    // A title of its own, so that the last run's window, going away, is not taken for it.
+    static int runs = 0;
+    const std::string title = std::string(kTitle) + ' ' + std::to_string(++runs);
+    auto target = std::make_unique<test::WaylandTarget>(std::vector<std::string>{title}, true);
+    const WindowId window = windows.waitForTitle(title, test::kDeadline);
+    if (window == 0 || !windows.setForegroundWindow(window)) return nullptr;
+    // A window the compositor has just activated takes keys once its toolkit has caught up.
+    for (int tap = 0; tap < 80; ++tap) {
+        keyboard.keyEvent(kVkShift, 0, false);
+        keyboard.keyEvent(kVkShift, 0, true);
+        keyboard.endPlayback();
+        if (target->waitForLine("key ", std::chrono::milliseconds(250))) {
+            target->clear();
+            return target;
+        }
+    }
+    return nullptr;
+}
+
+// One run of a typing command in a fresh window; characters per second, or 0 when the text did
+// not arrive exactly.
+double timeRun(WaylandWindowSystem& windows, WaylandKeyboardInput& keyboard, const std::vector<std::string>& command,
+               const std::string& text) {
+    const auto window = freshWindow(windows, keyboard);
+    if (!window) {
+        std::fprintf(stderr, "wayland_typing_bench: the window did not come up\n");
+        return 0;
+    }
+    test::WaylandTarget& target = *window;
     const long long start = monotonicNs();
     const test::ProgramRun run = test::runProgram(command);
     target.waitUntil([&](const std::vector<std::string>& lines) { return received(lines).text.size() >= text.size(); },
@@ -108,25 +138,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "wayland_typing_bench: the compositor lacks foreign toplevels or the virtual keyboard\n");
         return 1;
     }
-    test::WaylandTarget target({kTitle}, true);
-    const WindowId window = windows->waitForTitle(kTitle, test::kDeadline);
-    // A window the compositor has just activated takes keys once its toolkit has caught up.
-    bool ready = window != 0 && windows->setForegroundWindow(window);
-    for (int tap = 0; ready && tap < 80 && !target.waitForLine("key ", std::chrono::milliseconds(250)); ++tap) {
-        keyboard->keyEvent(kVkShift, 0, false);
-        keyboard->keyEvent(kVkShift, 0, true);
-        keyboard->endPlayback();
-    }
-    if (!ready || !target.waitForLine("key ", std::chrono::milliseconds(0))) {
-        std::fprintf(stderr, "wayland_typing_bench: the window did not come up\n");
-        return 1;
-    }
-
     const std::string text = benchText(chars);
     std::vector<double> ours, theirs;
     for (int round = 1; round <= rounds; ++round) {
-        ours.push_back(timeRun(target, {ORV_CLI_PATH, "play", "--live", "--text", text}, text));
-        theirs.push_back(timeRun(target, {"/usr/bin/wtype", text}, text));
+        ours.push_back(timeRun(*windows, *keyboard, {ORV_CLI_PATH, "play", "--live", "--text", text}, text));
+        theirs.push_back(timeRun(*windows, *keyboard, {"/usr/bin/wtype", text}, text));
         std::printf("round %d: orvanta-cli %.0f chars/s, wtype %.0f chars/s\n", round, ours.back(), theirs.back());
     }
     const double a = median(ours), b = median(theirs);
