@@ -80,16 +80,21 @@ DelayForm::DelayForm(dialogs::TDoDelay& model, const dialogs::DialogEnv& env, QW
     auto* layout = new QVBoxLayout(this);
     auto* row = new QHBoxLayout;
     const std::string mode = model.get("mode");
+    const auto field = [this, row](const QString& caption, const std::string& name) {
+        auto* label = new QLabel(caption, this);
+        QLineEdit* edit = textControl(name);
+        edit->setAccessibleName(QString(caption).remove(QLatin1Char('&')));
+        label->setBuddy(edit);
+        row->addWidget(label);
+        row->addWidget(edit);
+    };
     if (mode == "timer") {
-        row->addWidget(new QLabel(QStringLiteral("Check timed macros every"), this));
-        row->addWidget(textControl("frequency"));
+        field(QStringLiteral("Check timed macros &every"), "frequency");
         row->addWidget(new QLabel(QStringLiteral("seconds"), this));
     } else if (mode == "keypad") {
-        row->addWidget(new QLabel(QStringLiteral("Alt keypad number"), this));
-        row->addWidget(textControl("keypad"));
+        field(QStringLiteral("Alt &keypad number"), "keypad");
     } else {
-        row->addWidget(new QLabel(QStringLiteral("Seconds to delay"), this));
-        row->addWidget(textControl("seconds"));
+        field(QStringLiteral("Seconds to &delay"), "seconds");
     }
     layout->addLayout(row);
     layout->addWidget(okCancelRow());
@@ -101,8 +106,10 @@ SoundForm::SoundForm(dialogs::TDoSound& model, const dialogs::DialogEnv& env, QW
     QRadioButton* beep = choiceControl("kind", "beep", QStringLiteral("&Beep"));
     QRadioButton* wave = choiceControl("kind", "wave", QStringLiteral("&Wave File"));
     QLineEdit* file = textControl("file");
+    file->setAccessibleName(QStringLiteral("Wave file"));
     auto* browse = new QPushButton(QStringLiteral("..."), this);
     browse->setObjectName(QStringLiteral("BrowseButton"));
+    browse->setAccessibleName(QStringLiteral("Browse"));
     QCheckBox* wait = checkControl("wait", QStringLiteral("Wait for wave file to &finish"));
     layout->addWidget(beep);
     layout->addWidget(wave);

@@ -280,7 +280,7 @@ TEST_F(EditorFormsTest, ShortKeyHeaderIsCheckedOnUpdate) {
     auto* name = child<QLineEdit>(*e, "ShortKeyName");
     EXPECT_TRUE(name->isVisible());
     EXPECT_EQ(name->text(), QStringLiteral("brb"));
-    EXPECT_EQ(child<QLabel>(*e, "TimerLabel")->text(), QStringLiteral("ShortKey"));
+    EXPECT_EQ(child<QLabel>(*e, "TimerLabel")->text(), QStringLiteral("Sho&rtKey"));
     EXPECT_FALSE(child<QLabel>(*e, "HotKeyLabel")->isVisible());
     name->setText(QStringLiteral("b r b"));
     answers.next();

@@ -67,15 +67,16 @@ CommandForm::CommandForm(dialogs::DialogModel& model, const dialogs::DialogEnv& 
 
 void CommandForm::addItem(const LayoutItem& item, Grid& grid) {
     if (item.ctl == Ctl::Group) {
-        group_ = new QGroupBox(qs(item.caption), this);
+        // A group without a caption only lines its controls up in columns: it has no frame.
+        group_ = item.caption.empty() ? new QWidget(this) : new QGroupBox(qs(item.caption), this);
+        groupIsMode_ = !item.showWhen.empty();
         inner_ = Grid{new QGridLayout(group_), item.extra.empty() ? 1 : item.extra[0] - '0', 0, 0};
+        if (item.caption.empty()) inner_.grid->setContentsMargins(0, 0, 0, 0);
         addRule(group_, item);
         return;
     }
     if (item.ctl == Ctl::EndGroup) {
-        if (outer_.column != 0) ++outer_.row, outer_.column = 0;
-        outer_.grid->addWidget(group_, outer_.row++, 0, 1, -1);
-        group_ = nullptr;
+        endGroup();
         return;
     }
     if (item.ctl == Ctl::Browse) {
@@ -94,11 +95,20 @@ void CommandForm::addItem(const LayoutItem& item, Grid& grid) {
         return;
     }
     if (item.ctl == Ctl::Pick) {
-        grid.grid->addWidget(makePick(item), grid.row - 1, grid.columns + 1);
+        QWidget* pick = makePick(item);
+        if (grid.column == 0) {
+            grid.grid->addWidget(pick, grid.row - 1, grid.columns + 1);
+            return;
+        }
+        // After fields in cells: the next cell of their row.
+        grid.grid->addWidget(pick, grid.row, grid.column);
+        if (++grid.column == grid.columns) ++grid.row, grid.column = 0;
         return;
     }
     QWidget* control = makeControl(item);
-    const bool cell = item.ctl == Ctl::Radio || item.ctl == Ctl::Check;
+    if (item.extra == "cell") control = captionedCell(control, item);
+    const bool cell =
+        item.ctl == Ctl::Radio || item.ctl == Ctl::Check || item.ctl == Ctl::ShowList || item.extra == "cell";
     if (cell && grid.columns > 1) {
         grid.grid->addWidget(control, grid.row, grid.column);
         if (++grid.column == grid.columns) ++grid.row, grid.column = 0;
@@ -118,6 +128,35 @@ void CommandForm::addItem(const LayoutItem& item, Grid& grid) {
         return;
     }
     grid.grid->addWidget(control, grid.row++, 0, 1, std::max(2, grid.columns + 1));
+}
+
+void CommandForm::endGroup() {
+    if (outer_.column != 0) ++outer_.row, outer_.column = 0;
+    // Groups shown each in its own mode of the dialog, one after the other, share one place: only
+    // the chosen mode's group shows there, and the place keeps the size of the largest, so the
+    // dialog neither grows past the screen nor jumps when the mode changes.
+    if (groupIsMode_) {
+        QSizePolicy policy = group_->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        group_->setSizePolicy(policy);
+        if (modeRow_ != outer_.row - 1) modeRow_ = outer_.row++;
+        outer_.grid->addWidget(group_, modeRow_, 0, 1, -1);
+    } else {
+        outer_.grid->addWidget(group_, outer_.row++, 0, 1, -1);
+    }
+    group_ = nullptr;
+}
+
+QWidget* CommandForm::captionedCell(QWidget* control, const LayoutItem& item) {
+    auto* cell = new QWidget(this);
+    auto* row = new QHBoxLayout(cell);
+    row->setContentsMargins(0, 0, 0, 0);
+    auto* label = new QLabel(qs(item.caption), cell);
+    label->setBuddy(control);
+    addRule(label, item);
+    row->addWidget(label);
+    row->addWidget(control, 1);
+    return cell;
 }
 
 QWidget* CommandForm::makeControl(const LayoutItem& item) {
@@ -265,7 +304,7 @@ QWidget* CommandForm::makeShowList(const LayoutItem& item) {
     auto* lines = new QListWidget(box);
     lines->setObjectName(qs(item.field));
     lines->setAccessibleName(plain(qs(item.caption)));
-    lines->setMaximumHeight(lines->fontMetrics().height() * 5);
+    lines->setMaximumHeight(lines->fontMetrics().height() * 4);
     column->addWidget(button);
     column->addWidget(lines);
     const bool remembered = item.extra == "remembered";

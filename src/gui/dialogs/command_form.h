@@ -48,7 +48,10 @@ private:
     };
 
     void addItem(const LayoutItem& item, Grid& grid);
+    void endGroup();
     QWidget* makeControl(const LayoutItem& item);
+    // A field with its caption beside it, to sit in one cell of a group's columns.
+    QWidget* captionedCell(QWidget* control, const LayoutItem& item);
     QWidget* makeList(const LayoutItem& item);
     QWidget* makeShowList(const LayoutItem& item);
     QWidget* makePick(const LayoutItem& item);
@@ -60,7 +63,10 @@ private:
 
     dialogs::DialogEnv env_;
     CommandLists lists_;
-    QGroupBox* group_ = nullptr;
+    QWidget* group_ = nullptr;
+    bool groupIsMode_ = false;
+    // The outer row the last group shown only in some modes went to.
+    int modeRow_ = -1;
     Grid outer_;
     Grid inner_;
     std::map<std::string, QLineEdit*> edits_;

@@ -8,17 +8,17 @@ namespace orv::gui {
 // How a command dialog's controls are laid out, as a list of items in screen (and Tab) order.
 // Every item that shows a field names the model's field; the form copies values in and out.
 enum class Ctl {
-    Group,     // a framed group (caption may be empty); `extra` is its number of columns ("2")
+    Group,     // a framed group, or without a caption a frameless one; `extra` is its number of columns ("2")
     EndGroup,  // closes the open group
     Radio,     // a radio button: `extra` is the choice it stands for
     Check,     // a check box
-    Text,      // a caption and an edit field
-    Password,  // a caption and an edit field that hides what is typed
+    Text,      // a caption and an edit field; `extra` "cell": both in one cell of the group's columns
+    Password,  // a caption and an edit field that hides what is typed (`extra` as for Text)
     Combo,     // a caption and a drop-down list: `extra` names the list (see CommandForm)
     List,      // a caption and a list: `extra` names the list
     Browse,    // "&Browse..." for the text field `field`: `extra` is the file filter, "folder" for folders
     Label,     // a line of text
-    ShowList,  // a button that fills a read-only list: `extra` names the list
+    ShowList,  // a button that fills a read-only list below it: `extra` names the list
     Pick,      // a button beside the text field `field` that helps fill it: `extra` says how
                // ("programs": a choice among the running programs; "locator": the mouse locator)
 };

@@ -20,7 +20,7 @@ namespace orv::gui {
 DateOrTimeForm::DateOrTimeForm(dialogs::TDateOrTime& model, const dialogs::DialogEnv& env, QWidget* parent)
     : ModelForm(model, env, parent) {
     const bool time = model.get("mode") == "time";
-    auto* title = new QLabel(fromCp1252(model.title()), this);
+    auto* title = new QLabel(QStringLiteral("&") + fromCp1252(model.title()), this);
     title->setObjectName(QStringLiteral("TitleLabel"));
 
     list_ = new TwoColumnList(0.5, this);
@@ -41,14 +41,14 @@ DateOrTimeForm::DateOrTimeForm(dialogs::TDateOrTime& model, const dialogs::Dialo
             [this](int row) { this->model().set("format", row >= 0 ? std::to_string(row + 1) : std::string()); });
     connect(list_, &QListWidget::itemDoubleClicked, this, [this] { okClicked(); });
 
-    QCheckBox* suppress = checkControl("suppress", QStringLiteral("Do not show leading zeros"));
+    QCheckBox* suppress = checkControl("suppress", QStringLiteral("Do not show leading &zeros"));
     suppress->setObjectName(QStringLiteral("Suppress"));
 
     auto* days = new QWidget(this);
     days->setObjectName(QStringLiteral("DayLine"));
     auto* dayRow = new QHBoxLayout(days);
     dayRow->setContentsMargins(0, 0, 0, 0);
-    auto* setDate = new QLabel(QStringLiteral("Set date"), days);
+    auto* setDate = new QLabel(QStringLiteral("Set &date"), days);
     QLineEdit* dayField = textControl("days");
     dayField->setObjectName(QStringLiteral("Days"));
     dayField->setAccessibleName(QStringLiteral("Days"));

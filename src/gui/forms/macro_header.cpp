@@ -2,7 +2,6 @@
 
 #include <QFileDialog>
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,6 +22,13 @@ namespace orv::gui {
 namespace {
 
 QString latin1(std::string_view text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
+
+// The activation field's caption with the access key that no other control of the editors uses.
+QString accessKeyed(std::string_view caption) {
+    if (caption == "ShortKey") return QStringLiteral("Sho&rtKey");
+    if (caption == "Window Title") return QStringLiteral("&Window Title");
+    return latin1(caption);
+}
 
 QPushButton* pushButton(const QString& caption, const QString& objectName, QWidget* parent) {
     auto* b = new QPushButton(caption, parent);
@@ -64,7 +70,7 @@ MacroHeader::MacroHeader(editors::DirectEditorModel& model, const EditorContext&
 
     // What the activation needs: the hotkey's name, the ShortKey or title field, the schedule.
     auto* activation = new QHBoxLayout;
-    auto* timerLabel = new QLabel(latin1(l.timerLabel), box);
+    auto* timerLabel = new QLabel(accessKeyed(l.timerLabel), box);
     timerLabel->setObjectName(QStringLiteral("TimerLabel"));
     timerLabel->setVisible(l.timerLabelShown);
     auto* hotKeyCaption = new QLabel(QStringLiteral("Hot Key:"), box);
@@ -90,9 +96,11 @@ MacroHeader::MacroHeader(editors::DirectEditorModel& model, const EditorContext&
     activation->addStretch();
     grid->addLayout(activation, 1, 0, 1, 6);
 
-    auto* scope = new QGroupBox(QStringLiteral("Scope"), box);
-    auto* scopeRow = new QHBoxLayout(scope);
-    const char* const captions[] = {"Global", "Window", "Program"};
+    // A plain row rather than a framed group: the editors must fit a small screen.
+    QWidget* scope = box;
+    auto* scopeRow = new QHBoxLayout;
+    scopeRow->addWidget(new QLabel(QStringLiteral("Scope:"), box));
+    const char* const captions[] = {"&Global", "&Window", "&Program"};
     const char* const names[] = {"Global", "Specific", "ProgExe"};
     for (int i = 0; i < 3; ++i) {
         const int s = editors::kEditorScopes[i];
@@ -103,11 +111,11 @@ MacroHeader::MacroHeader(editors::DirectEditorModel& model, const EditorContext&
         connect(scopes_[i], &QRadioButton::clicked, this, [this, s] { scopeClicked(s); });
         scopeRow->addWidget(scopes_[i]);
     }
-    select_ = pushButton(QStringLiteral("Select"), QStringLiteral("ChooseWinProg"), scope);
+    select_ = pushButton(QStringLiteral("Selec&t"), QStringLiteral("ChooseWinProg"), scope);
     connect(select_, &QPushButton::clicked, this, &MacroHeader::select);
     scopeRow->addWidget(select_);
     scopeRow->addStretch();
-    grid->addWidget(scope, 2, 0, 1, 6);
+    grid->addLayout(scopeRow, 2, 0, 1, 6);
     grid->setColumnStretch(3, 1);
     refresh();
 }

@@ -25,7 +25,7 @@ struct Kind {
     const char* choice;
     const char* caption;
 };
-constexpr Kind kKinds[] = {{"startup", "&At Startup"}, {"once", "&Once"},       {"hourly", "&Hourly"},
+constexpr Kind kKinds[] = {{"startup", "&At Startup"}, {"once", "&Once"},       {"hourly", "Ho&urly"},
                            {"daily", "&Daily"},        {"weekly", "Wee&kly"},   {"monthly", "Month&ly"},
                            {"other", "Othe&r"},        {"timeout", "T&ime Out"}};
 
@@ -34,7 +34,7 @@ struct DayBox {
     const char* caption;
 };
 constexpr DayBox kDays[] = {{"sun", "Su&n"}, {"mon", "&Mon"}, {"tue", "Tu&e"}, {"wed", "&Wed"},
-                            {"thu", "&Thu"}, {"fri", "&Fri"}, {"sat", "&Sat"}};
+                            {"thu", "Thu"},  {"fri", "&Fri"}, {"sat", "&Sat"}};
 
 // Steps a number field with Up and Down, keeping it within its range.
 class SpinKeys final : public QObject {
@@ -81,9 +81,10 @@ ScheduleForm::ScheduleForm(dialogs::TDoSchedule& model, const dialogs::DialogEnv
     }
     kindLayout->addStretch();
 
+    // The time row sits above the kind's own fields and comes first in the Tab order.
+    time_ = timeRow();
     panels_ = new QStackedWidget(this);
     for (int kind = 0; kind < static_cast<int>(std::size(kKinds)); ++kind) panels_->addWidget(panel(kind));
-    time_ = timeRow();
     auto* right = new QVBoxLayout;
     right->addWidget(time_);
     right->addWidget(panels_);
@@ -93,7 +94,7 @@ ScheduleForm::ScheduleForm(dialogs::TDoSchedule& model, const dialogs::DialogEnv
     middle->addWidget(kinds);
     middle->addLayout(right, 1);
 
-    auto* update = new QPushButton(QStringLiteral("&Update"), this);
+    auto* update = new QPushButton(QStringLiteral("U&pdate"), this);
     update->setObjectName(QStringLiteral("UpdateButton"));
     update->setDefault(true);
     auto* cancel = new QPushButton(QStringLiteral("&Cancel"), this);
@@ -116,7 +117,7 @@ QWidget* ScheduleForm::timeRow() {
     auto* row = new QWidget(this);
     auto* l = new QHBoxLayout(row);
     l->setContentsMargins(0, 0, 0, 0);
-    auto* hourLabel = new QLabel(QStringLiteral("Time"), row);
+    auto* hourLabel = new QLabel(QStringLiteral("&Time"), row);
     QLineEdit* hour = narrow(textControl("hour"), QStringLiteral("000"));
     hour->setAccessibleName(QStringLiteral("Hour"));
     hourLabel->setBuddy(hour);
@@ -178,31 +179,31 @@ QWidget* ScheduleForm::panel(int kind) {
     };
     switch (kind) {
         case 1:
-            labelled(QStringLiteral("Month"), choiceBox("month", QStringLiteral("Month")));
-            labelled(QStringLiteral("Day"), spinField("day", 1, 31, QStringLiteral("Day")));
-            labelled(QStringLiteral("Year"), spinField("year", 1, 9999, QStringLiteral("Year")));
+            labelled(QStringLiteral("&Month"), choiceBox("month", QStringLiteral("Month")));
+            labelled(QStringLiteral("Da&y"), spinField("day", 1, 31, QStringLiteral("Day")));
+            labelled(QStringLiteral("Y&ear"), spinField("year", 1, 9999, QStringLiteral("Year")));
             break;
         case 2:
-            labelled(QStringLiteral("Minutes after the hour"),
+            labelled(QStringLiteral("&Minutes after the hour"),
                      spinField("hourlyminutes", 0, 59, QStringLiteral("Minutes after the hour")));
             break;
         case 3:
             for (const DayBox& d : kDays) l->addWidget(checkControl(d.field, QString::fromLatin1(d.caption)));
             break;
         case 4:
-            labelled(QStringLiteral("Day of the week"), choiceBox("weekday", QStringLiteral("Day of the week")));
+            labelled(QStringLiteral("Day of the &week"), choiceBox("weekday", QStringLiteral("Day of the week")));
             break;
         case 5:
-            labelled(QStringLiteral("Day of the month"),
+            labelled(QStringLiteral("Day of the mo&nth"),
                      spinField("monthday", 1, 31, QStringLiteral("Day of the month")));
             break;
         case 6:
-            labelled(QStringLiteral("Every"),
+            labelled(QStringLiteral("&Every"),
                      spinField("otherminutes", 1, 720, QStringLiteral("Minutes between runs")));
             l->addWidget(new QLabel(QStringLiteral("minutes"), page));
             break;
         case 7:
-            labelled(QStringLiteral("After"),
+            labelled(QStringLiteral("Af&ter"),
                      spinField("timeoutminutes", 1, 720, QStringLiteral("Minutes without input")));
             l->addWidget(new QLabel(QStringLiteral("minutes without keyboard or mouse input"), page));
             break;

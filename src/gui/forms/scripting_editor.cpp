@@ -8,7 +8,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <filesystem>
 #include <fstream>
@@ -115,9 +117,16 @@ TDoScripting::TDoScripting(editors::DirectEditorModel& model, const EditorContex
     layout->addWidget(header_);
     layout->addWidget(textFile_);
     layout->addWidget(lists(), 1);
-    // The size the user left it at, but never smaller than its controls need.
-    if (const TAppSettings* s = context_.env.settings)
-        resize(std::max(s->ScriptWidth, sizeHint().width()), std::max(s->ScriptHeight, sizeHint().height()));
+    // The size the user left it at, but never smaller than its controls need nor larger than the
+    // screen.
+    if (const TAppSettings* s = context_.env.settings) {
+        QSize size(std::max(s->ScriptWidth, sizeHint().width()), std::max(s->ScriptHeight, sizeHint().height()));
+        if (const QScreen* shown = screen()) {
+            const int titleBar = style()->pixelMetric(QStyle::PM_TitleBarHeight);
+            size = size.boundedTo(shown->availableGeometry().size() - QSize(0, titleBar));
+        }
+        resize(size);
+    }
 
     if (model_.start().existing) {
         script_.BuildTheScript(script::ScriptModel::workingTextOf(model_.buffer()));
@@ -168,16 +177,17 @@ QWidget* TDoScripting::lists() {
     auto* after = pushButton(QStringLiteral("&Insert"), QStringLiteral("InsertAfter"), box);
     add->setToolTip(QStringLiteral("Add the command at the end of the script"));
     before->setToolTip(QStringLiteral("Insert the command before the selected line"));
+    before->setAccessibleName(QStringLiteral("Insert Before"));
+    after->setAccessibleName(QStringLiteral("Insert After"));
     after->setToolTip(QStringLiteral("Insert the command after the selected line"));
     connect(add, &QPushButton::clicked, this, [this] { addLine(script::AddPosition::Append); });
     connect(before, &QPushButton::clicked, this, [this] { addLine(script::AddPosition::Before); });
     connect(after, &QPushButton::clicked, this, [this] { addLine(script::AddPosition::After); });
-    auto* wizard = pushButton(QStringLiteral("Command\nWi&zard"), QStringLiteral("WizardButton"), box);
+    auto* wizard = pushButton(QStringLiteral("Wi&zard"), QStringLiteral("WizardButton"), box);
+    wizard->setToolTip(QStringLiteral("Command Wizard"));
     wizard->setAccessibleName(QStringLiteral("Command Wizard"));
     connect(wizard, &QPushButton::clicked, this, &TDoScripting::runWizard);
-    for (QPushButton* b : {add, before, after}) adding->addWidget(b);
-    adding->addSpacing(12);
-    adding->addWidget(wizard);
+    for (QPushButton* b : {add, before, after, wizard}) adding->addWidget(b);
     adding->addStretch();
 
     auto* lineButtons = new QVBoxLayout;
@@ -208,13 +218,17 @@ QWidget* TDoScripting::lists() {
     });
     connect(save, &QPushButton::clicked, this, &TDoScripting::saveIt);
     connect(cancel, &QPushButton::clicked, this, &TDoScripting::reject);
-    for (QPushButton* b : {up_, down_}) lineButtons->addWidget(b);
-    lineButtons->addSpacing(12);
-    for (QPushButton* b : {edit_, copy_, delete_}) lineButtons->addWidget(b);
+    for (QPushButton* b : {up_, down_, edit_, copy_, delete_}) lineButtons->addWidget(b);
     lineButtons->addStretch();
-    lineButtons->addWidget(save);
-    lineButtons->addWidget(cancel);
-    lineButtons->addWidget(helpButton(this, latin1(kHelpKeyword)));
+    // Save, Cancel and Help on a row of their own below the lists: a column of all the buttons
+    // would not fit a small screen. Alt+H opens the Help menu; F1 and the button give help too.
+    auto* closing = new QHBoxLayout;
+    closing->addStretch();
+    closing->addWidget(save);
+    closing->addWidget(cancel);
+    QPushButton* help = helpButton(this, latin1(kHelpKeyword));
+    help->setText(QStringLiteral("Help"));
+    closing->addWidget(help);
 
     grid->addWidget(commandsLabel, 0, 0);
     grid->addWidget(commands_, 1, 0);
@@ -222,6 +236,12 @@ QWidget* TDoScripting::lists() {
     grid->addWidget(linesLabel, 0, 2);
     grid->addWidget(lines_, 1, 2);
     grid->addLayout(lineButtons, 1, 3);
+    grid->addLayout(closing, 2, 0, 1, 4);
+    // Tab goes down each column in turn: the commands and the buttons that add them, then the
+    // script and the buttons that change its lines, then the closing row.
+    QWidget* const order[] = {commands_, add,   before, after,   wizard, lines_, up_,
+                              down_,     edit_, copy_,  delete_, save,   cancel, help};
+    for (std::size_t i = 1; i < std::size(order); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
     grid->setColumnStretch(2, 1);
     grid->setRowStretch(1, 1);
     // The command list is as wide as its longest label; the script takes the rest.

@@ -16,12 +16,12 @@ SpecWindForm::SpecWindForm(dialogs::TDoSpecWind& model, const dialogs::DialogEnv
     : ModelForm(model, env, parent) {
     const bool program = model.get("mode") == "program";
     const QString what = program ? QStringLiteral("Program") : QStringLiteral("Window");
-    auto* label = new QLabel(program ? QStringLiteral("Program Name (may be partial name)")
-                                     : QStringLiteral("Window Title (may be partial title)"),
+    auto* label = new QLabel(program ? QStringLiteral("Program &Name (may be partial name)")
+                                     : QStringLiteral("Window &Title (may be partial title)"),
                              this);
     QLineEdit* title = textControl("title");
     title->setObjectName(QStringLiteral("Title"));
-    title->setAccessibleName(label->text());
+    title->setAccessibleName(program ? QStringLiteral("Program Name") : QStringLiteral("Window Title"));
     label->setBuddy(title);
 
     list_ = new QListWidget(this);

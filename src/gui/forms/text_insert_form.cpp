@@ -16,7 +16,7 @@ namespace orv::gui {
 TextInsertForm::TextInsertForm(dialogs::TDoTextInsert& model, const dialogs::DialogEnv& env, bool fromScriptingEditor,
                                QWidget* parent)
     : ModelForm(model, env, parent), env_(env) {
-    auto* label = new QLabel(QStringLiteral("File Path/Name"), this);
+    auto* label = new QLabel(QStringLiteral("&File Path/Name"), this);
     QLineEdit* path = path_ = textControl("file");
     path->setObjectName(QStringLiteral("ProgPath"));
     path->setAccessibleName(QStringLiteral("File Path/Name"));
