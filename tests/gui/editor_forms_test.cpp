@@ -33,6 +33,7 @@
 #include "gui/forms/symbol_form.h"
 #include "gui/forms/text_insert_form.h"
 #include "gui/forms/two_column_list.h"
+#include "gui/editor_fixture.h"
 #include "gui/modal_helper.h"
 #include "gui/qt_text.h"
 #include "gui/qt_user_prompt.h"
@@ -44,9 +45,7 @@ namespace {
 
 template <typename W>
 W* child(QWidget& parent, const char* name) {
-    W* w = parent.findChild<W*>(QString::fromLatin1(name));
-    EXPECT_NE(w, nullptr) << name;
-    return w;
+    return test::named<W>(&parent, name);
 }
 
 // Message boxes answered ahead, each with the button given; what they said is kept.
@@ -62,21 +61,9 @@ struct Answers {
     }
 };
 
-// The keyboard hook as the editors switch it.
-struct Hooks final : IKeyboardHooks {
-    int off = 0;
-    void UnHookTheKeyboard() override { ++off; }
-    void HookTheKeyboard() override { --off; }
-};
-
-class EditorFormsTest : public ::testing::Test {
+class EditorFormsTest : public ::testing::Test, protected test::EditorEnvironment {
 protected:
     EditorFormsTest() {
-        context.env.files = &files;
-        context.env.prompt = &prompt;
-        context.env.settings = &settings;
-        context.env.clock = &clock;
-        context.keyboard = &hooks;
         context.iconsDir = "/nonexistent";
         context.desktopEntries = [](bool programs) {
             return programs ? std::vector<std::string>{"gedit", "xterm"}
@@ -101,21 +88,8 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
         QTest::keySequence(&form, keys);
     }
-    // Clicks a button; a check box or radio button on its indicator (its middle may lie beyond
-    // its text).
-    static void click(QWidget& form, const char* name) {
-        QAbstractButton* b = child<QAbstractButton>(form, name);
-        const bool indicator = qobject_cast<QRadioButton*>(b) != nullptr || qobject_cast<QCheckBox*>(b) != nullptr;
-        QTest::mouseClick(b, Qt::LeftButton, {}, indicator ? QPoint(6, b->height() / 2) : b->rect().center());
-    }
+    static void click(QWidget& form, const char* name) { test::clickNamed(&form, name); }
 
-    fake::FakeClock clock{LocalTime{2026, 3, 30, 15, 4, 23, 0, 1}};
-    TAppSettings settings;
-    FileSystemDialogFiles files;
-    QtUserPrompt prompt;
-    Hooks hooks;
-    EditorContext context;
-    TMacroRecord buffer;
     std::unique_ptr<editors::DirectEditorModel> editorModel;
     Answers answers;
 };

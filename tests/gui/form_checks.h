@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-namespace orv::gui::test {
+namespace orv::test {
 
 // The access key of a caption ("Sa&ve" -> 'v'), or 0.
 inline QChar accessKey(const QString& caption) {
@@ -137,4 +137,4 @@ inline std::vector<std::string> keyboardProblems(QWidget& window, bool readingOr
     return all;
 }
 
-}  // namespace orv::gui::test
+}  // namespace orv::test

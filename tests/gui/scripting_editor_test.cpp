@@ -20,6 +20,7 @@
 #include "gui/forms/direct_editor_form.h"
 #include "gui/forms/macro_memo.h"
 #include "gui/forms/text_insert_form.h"
+#include "gui/editor_fixture.h"
 #include "gui/modal_helper.h"
 #include "gui/model_form.h"
 #include "platform/dialog_files.h"
@@ -31,16 +32,10 @@ namespace {
 
 template <typename W>
 W* child(QWidget* parent, const char* name) {
-    W* w = parent->findChild<W*>(QString::fromLatin1(name));
-    EXPECT_NE(w, nullptr) << name;
-    return w;
+    return test::named<W>(parent, name);
 }
 
-void click(QWidget* parent, const char* name) {
-    QAbstractButton* b = child<QAbstractButton>(parent, name);
-    const bool indicator = qobject_cast<QRadioButton*>(b) != nullptr;
-    QTest::mouseClick(b, Qt::LeftButton, {}, indicator ? QPoint(6, b->height() / 2) : b->rect().center());
-}
+void click(QWidget* parent, const char* name) { test::clickNamed(parent, name); }
 
 // Types `value` into the command form's field.
 void type(QWidget* form, const char* field, const QString& value) {
@@ -49,20 +44,9 @@ void type(QWidget* form, const char* field, const QString& value) {
     QTest::keyClicks(edit, value);
 }
 
-struct Hooks final : IKeyboardHooks {
-    int off = 0;
-    void UnHookTheKeyboard() override { ++off; }
-    void HookTheKeyboard() override { --off; }
-};
-
-class ScriptingEditorTest : public ::testing::Test {
+class ScriptingEditorTest : public ::testing::Test, protected test::EditorEnvironment {
 protected:
     ScriptingEditorTest() {
-        context.env.files = &files;
-        context.env.prompt = &prompt;
-        context.env.settings = &settings;
-        context.env.clock = &clock;
-        context.keyboard = &hooks;
         context.iconsDir = dir.file("Icons");
         context.programDir = dir.path().string();
         buffer.Scope = kScopeGlobal;
@@ -100,13 +84,6 @@ protected:
     }
 
     test::TempDir dir;
-    fake::FakeClock clock{LocalTime{2026, 3, 30, 15, 4, 23, 0, 1}};
-    TAppSettings settings;
-    FileSystemDialogFiles files;
-    QtUserPrompt prompt;
-    Hooks hooks;
-    EditorContext context;
-    TMacroRecord buffer;
     std::unique_ptr<editors::DirectEditorModel> model;
 };
 

@@ -29,8 +29,6 @@ QString plain(QString caption) {
     return caption.remove(QLatin1Char('&')).replace(QStringLiteral("&&"), QStringLiteral("&"));
 }
 
-QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-
 // A list's rows and the field value each row stands for.
 struct ListRows {
     std::vector<std::vector<QString>> rows;
@@ -68,7 +66,7 @@ CommandForm::CommandForm(dialogs::DialogModel& model, const dialogs::DialogEnv& 
 void CommandForm::addItem(const LayoutItem& item, Grid& grid) {
     if (item.ctl == Ctl::Group) {
         // A group without a caption only lines its controls up in columns: it has no frame.
-        group_ = item.caption.empty() ? new QWidget(this) : new QGroupBox(qs(item.caption), this);
+        group_ = item.caption.empty() ? new QWidget(this) : new QGroupBox(latin1(item.caption), this);
         groupIsMode_ = !item.showWhen.empty();
         inner_ = Grid{new QGridLayout(group_), item.extra.empty() ? 1 : item.extra[0] - '0', 0, 0};
         if (item.caption.empty()) inner_.grid->setContentsMargins(0, 0, 0, 0);
@@ -82,12 +80,13 @@ void CommandForm::addItem(const LayoutItem& item, Grid& grid) {
     if (item.ctl == Ctl::Browse) {
         // Sits at the end of the row of the field it fills.
         auto* button = new QPushButton(QStringLiteral("&Browse..."), this);
-        button->setObjectName(qs(item.field) + QStringLiteral("Browse"));
+        button->setObjectName(latin1(item.field) + QStringLiteral("Browse"));
         QLineEdit* edit = edits_[std::string(item.field)];
         connect(button, &QPushButton::clicked, this, [this, edit, item] {
-            const QString path = item.extra == "folder"
-                                     ? QFileDialog::getExistingDirectory(this, windowTitle(), edit->text())
-                                     : QFileDialog::getOpenFileName(this, windowTitle(), edit->text(), qs(item.extra));
+            const QString path =
+                item.extra == "folder"
+                    ? QFileDialog::getExistingDirectory(this, windowTitle(), edit->text())
+                    : QFileDialog::getOpenFileName(this, windowTitle(), edit->text(), latin1(item.extra));
             if (!path.isEmpty()) edit->setText(path);
         });
         grid.grid->addWidget(button, grid.row - 1, grid.columns + 1);
@@ -117,7 +116,7 @@ void CommandForm::addItem(const LayoutItem& item, Grid& grid) {
     if (grid.column != 0) ++grid.row, grid.column = 0;
     if (item.ctl == Ctl::Text || item.ctl == Ctl::Password || item.ctl == Ctl::Combo || item.ctl == Ctl::List) {
         if (!item.caption.empty()) {
-            auto* label = new QLabel(qs(item.caption), this);
+            auto* label = new QLabel(latin1(item.caption), this);
             label->setBuddy(control);
             addRule(label, item);
             // A list's caption stays at its top; a field's sits level with it.
@@ -151,7 +150,7 @@ QWidget* CommandForm::captionedCell(QWidget* control, const LayoutItem& item) {
     auto* cell = new QWidget(this);
     auto* row = new QHBoxLayout(cell);
     row->setContentsMargins(0, 0, 0, 0);
-    auto* label = new QLabel(qs(item.caption), cell);
+    auto* label = new QLabel(latin1(item.caption), cell);
     label->setBuddy(control);
     addRule(label, item);
     row->addWidget(label);
@@ -164,14 +163,14 @@ QWidget* CommandForm::makeControl(const LayoutItem& item) {
     QWidget* control = nullptr;
     switch (item.ctl) {
         case Ctl::Radio: {
-            QRadioButton* radio = choiceControl(field, std::string(item.extra), qs(item.caption));
+            QRadioButton* radio = choiceControl(field, std::string(item.extra), latin1(item.caption));
             choices_.emplace(field, std::make_pair(std::string(item.extra), radio));
             connect(radio, &QRadioButton::toggled, this, &CommandForm::updateRules);
             control = radio;
             break;
         }
         case Ctl::Check: {
-            QCheckBox* box = checkControl(field, qs(item.caption));
+            QCheckBox* box = checkControl(field, latin1(item.caption));
             choices_.emplace(field, std::make_pair(std::string("1"), box));
             connect(box, &QCheckBox::toggled, this, &CommandForm::updateRules);
             control = box;
@@ -181,14 +180,14 @@ QWidget* CommandForm::makeControl(const LayoutItem& item) {
         case Ctl::Password: {
             QLineEdit* edit = textControl(field);
             if (item.ctl == Ctl::Password) edit->setEchoMode(QLineEdit::Password);
-            edit->setAccessibleName(item.caption.empty() ? windowTitle() : plain(qs(item.caption)));
+            edit->setAccessibleName(item.caption.empty() ? windowTitle() : plain(latin1(item.caption)));
             // A second control of the same field (another mode's caption) keeps the first for Browse.
             edits_.emplace(field, edit);
             control = edit;
             break;
         }
         case Ctl::Label:
-            control = new QLabel(qs(item.caption), this);
+            control = new QLabel(latin1(item.caption), this);
             break;
         case Ctl::Combo:
         case Ctl::List:
@@ -241,12 +240,12 @@ QWidget* CommandForm::makeList(const LayoutItem& item) {
         std::vector<QString> texts;
         for (auto& row : list.rows) texts.push_back(row.front());
         QComboBox* combo = comboControl(field, texts, list.values);
-        combo->setAccessibleName(plain(qs(item.caption)));
+        combo->setAccessibleName(plain(latin1(item.caption)));
         return combo;
     }
     if (item.ctl == Ctl::ShowList) return makeShowList(item);
     QTreeWidget* tree = listControl(field, list.rows, list.values);
-    tree->setAccessibleName(plain(qs(item.caption)));
+    tree->setAccessibleName(plain(latin1(item.caption)));
     if (list.rows.empty()) {
         // An empty list says why, so that nobody waits for entries that will not come.
         auto* line = new QTreeWidgetItem(tree, QStringList{emptyListLine(item.extra)});
@@ -265,8 +264,8 @@ QWidget* CommandForm::makeList(const LayoutItem& item) {
 }
 
 QWidget* CommandForm::makePick(const LayoutItem& item) {
-    auto* button = new QPushButton(qs(item.caption), this);
-    button->setObjectName(qs(item.field) + QStringLiteral("Pick"));
+    auto* button = new QPushButton(latin1(item.caption), this);
+    button->setObjectName(latin1(item.field) + QStringLiteral("Pick"));
     addRule(button, item);
     if (item.extra == "locator") {
         // The locator shows the pointer's screen position while the user reads it off.
@@ -299,11 +298,11 @@ QWidget* CommandForm::makeShowList(const LayoutItem& item) {
     auto* box = new QWidget(this);
     auto* column = new QVBoxLayout(box);
     column->setContentsMargins(0, 0, 0, 0);
-    auto* button = new QPushButton(qs(item.caption), box);
-    button->setObjectName(qs(item.field) + QStringLiteral("Button"));
+    auto* button = new QPushButton(latin1(item.caption), box);
+    button->setObjectName(latin1(item.field) + QStringLiteral("Button"));
     auto* lines = new QListWidget(box);
-    lines->setObjectName(qs(item.field));
-    lines->setAccessibleName(plain(qs(item.caption)));
+    lines->setObjectName(latin1(item.field));
+    lines->setAccessibleName(plain(latin1(item.caption)));
     lines->setMaximumHeight(lines->fontMetrics().height() * 4);
     column->addWidget(button);
     column->addWidget(lines);

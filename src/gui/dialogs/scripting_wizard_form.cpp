@@ -9,15 +9,10 @@
 
 #include "dialogs/scripting_wizard.h"
 #include "gui/help.h"
+#include "gui/qt_text.h"
 #include "platform/user_prompt.h"
 
 namespace orv::gui {
-
-namespace {
-
-QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-
-}  // namespace
 
 TDoWizard::TDoWizard(std::function<bool(int command)> add, IUserPrompt& prompt, QWidget* parent)
     : QDialog(parent), add_(std::move(add)), prompt_(prompt) {
@@ -36,7 +31,7 @@ TDoWizard::TDoWizard(std::function<bool(int command)> add, IUserPrompt& prompt, 
         const int rows = (page.count + 1) / 2;
         for (int i = 0; i < page.count; ++i) {
             const dialogs::WizardButton& b = page.buttons[static_cast<std::size_t>(i)];
-            auto* button = new QPushButton(qs(b.label), sheet);
+            auto* button = new QPushButton(latin1(b.label), sheet);
             button->setObjectName(QStringLiteral("Command%1").arg(b.command));
             button->setAutoDefault(false);
             const int command = b.command;
@@ -44,7 +39,7 @@ TDoWizard::TDoWizard(std::function<bool(int command)> add, IUserPrompt& prompt, 
             grid->addWidget(button, i % rows, i / rows);
         }
         grid->setRowStretch(rows, 1);
-        pages->addTab(sheet, qs(page.caption));
+        pages->addTab(sheet, latin1(page.caption));
     }
     layout->addWidget(pages);
     auto* row = new QHBoxLayout;

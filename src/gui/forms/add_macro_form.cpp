@@ -17,8 +17,6 @@ namespace orv::gui {
 
 namespace {
 
-QString latin1(std::string_view text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
-
 // A row of the list as its two columns: the key's name, and its use between the parentheses.
 std::pair<QString, QString> columnsOf(const QString& row) {
     const qsizetype open = row.indexOf(u'(');

@@ -25,6 +25,7 @@
 #include "gui/help.h"
 #include "gui/icons.h"
 #include "gui/model_form.h"
+#include "gui/dialog_buttons.h"
 #include "gui/qt_text.h"
 #include "mainwin/main_commands.h"
 #include "platform/dialup.h"
@@ -32,8 +33,6 @@
 namespace orv::gui {
 
 namespace {
-
-QString latin1(std::string_view text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
 
 // "KEY UP/ DN" -> "CmdKEYUPDN": the object name of a command button.
 QString commandObjectName(std::string_view caption) {
@@ -44,14 +43,6 @@ QString commandObjectName(std::string_view caption) {
 }
 
 bool commandBuilt(const editors::EditorCommand& c) { return hasModelForm(c.dialog); }
-
-QPushButton* pushButton(const QString& caption, const QString& objectName, QWidget* parent) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(objectName);
-    // Enter in a field of the header does not close the editor.
-    b->setAutoDefault(false);
-    return b;
-}
 
 }  // namespace
 
@@ -67,8 +58,8 @@ TModHotKeys::TModHotKeys(editors::DirectEditorModel& model, const EditorContext&
         showHelp(this, QStringLiteral("Modify Hot Key"));
     });
 
-    auto* update = pushButton(QStringLiteral("&Update"), QStringLiteral("UpdateButton"), this);
-    auto* cancel = pushButton(QStringLiteral("&Cancel"), QStringLiteral("CancelButton"), this);
+    auto* update = plainButton(QStringLiteral("&Update"), "UpdateButton", this);
+    auto* cancel = plainButton(QStringLiteral("&Cancel"), "CancelButton", this);
     connect(update, &QPushButton::clicked, this, &TModHotKeys::updateClicked);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     auto* buttons = new QHBoxLayout;
@@ -172,15 +163,15 @@ TModText::TModText(const std::string& text, const EditorContext& context, QWidge
     bar->addMenu(QStringLiteral("&Help"))->addAction(QStringLiteral("&Help"), this, [this] {
         showHelp(this, QStringLiteral("Text Insertion"));
     });
-    auto* symbols = pushButton(QStringLiteral("Symbols"), QStringLiteral("CmdSYMBOLS"), this);
+    auto* symbols = plainButton(QStringLiteral("Symbols"), "CmdSYMBOLS", this);
     connect(symbols, &QPushButton::clicked, this, [this] {
         const editors::EditorCommand* command = editors::findEditorCommand("SYMBOLS");
         const std::unique_ptr<dialogs::DialogModel> model = editors::makeCommandDialog(*command);
         const std::unique_ptr<ModelForm> form = createModelForm(*model, context_.env, this);
         if (form && form->exec() == QDialog::Accepted) insert(model->output());
     });
-    auto* update = pushButton(QStringLiteral("&Update"), QStringLiteral("UpdateButton"), this);
-    auto* cancel = pushButton(QStringLiteral("&Cancel"), QStringLiteral("CancelButton"), this);
+    auto* update = plainButton(QStringLiteral("&Update"), "UpdateButton", this);
+    auto* cancel = plainButton(QStringLiteral("&Cancel"), "CancelButton", this);
     connect(update, &QPushButton::clicked, this, &TModText::updateClicked);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     auto* buttons = new QHBoxLayout;

@@ -15,27 +15,18 @@
 #include "gui/forms/schedule_form.h"
 #include "gui/forms/spec_wind_form.h"
 #include "gui/icons.h"
+#include "gui/dialog_buttons.h"
 #include "gui/qt_text.h"
 
 namespace orv::gui {
 
 namespace {
 
-QString latin1(std::string_view text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
-
 // The activation field's caption with the access key that no other control of the editors uses.
 QString accessKeyed(std::string_view caption) {
     if (caption == "ShortKey") return QStringLiteral("Sho&rtKey");
     if (caption == "Window Title") return QStringLiteral("&Window Title");
     return latin1(caption);
-}
-
-QPushButton* pushButton(const QString& caption, const QString& objectName, QWidget* parent) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(objectName);
-    // Enter in a field of the header does not close the editor.
-    b->setAutoDefault(false);
-    return b;
 }
 
 }  // namespace
@@ -85,7 +76,7 @@ MacroHeader::MacroHeader(editors::DirectEditorModel& model, const EditorContext&
     if (l.nameMaxLength > 0) name_->setMaxLength(l.nameMaxLength);
     name_->setMinimumWidth(name_->fontMetrics().averageCharWidth() * 24);
     timerLabel->setBuddy(name_);
-    auto* schedule = pushButton(QStringLiteral("Set Schedule"), QStringLiteral("SetSchedule"), box);
+    auto* schedule = plainButton(QStringLiteral("Set Schedule"), "SetSchedule", box);
     schedule->setVisible(l.setScheduleShown);
     connect(schedule, &QPushButton::clicked, this, &MacroHeader::setSchedule);
     activation->addWidget(timerLabel);
@@ -111,7 +102,7 @@ MacroHeader::MacroHeader(editors::DirectEditorModel& model, const EditorContext&
         connect(scopes_[i], &QRadioButton::clicked, this, [this, s] { scopeClicked(s); });
         scopeRow->addWidget(scopes_[i]);
     }
-    select_ = pushButton(QStringLiteral("Selec&t"), QStringLiteral("ChooseWinProg"), scope);
+    select_ = plainButton(QStringLiteral("Selec&t"), "ChooseWinProg", scope);
     connect(select_, &QPushButton::clicked, this, &MacroHeader::select);
     scopeRow->addWidget(select_);
     scopeRow->addStretch();

@@ -26,6 +26,7 @@
 #include "gui/forms/macro_header.h"
 #include "gui/forms/text_insert_form.h"
 #include "gui/help.h"
+#include "gui/dialog_buttons.h"
 #include "gui/qt_text.h"
 #include "platform/dialup.h"
 
@@ -38,15 +39,6 @@ namespace cmd = script::cmd;
 constexpr const char* kCaption = "Macro Scripting Editor";
 constexpr const char* kHelpKeyword = "Scripting Editor";
 constexpr const char* kScratchFile = "ORVANTA.TMP";
-
-QString latin1(std::string_view text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
-
-QPushButton* pushButton(const QString& caption, const QString& objectName, QWidget* parent) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(objectName);
-    b->setAutoDefault(false);
-    return b;
-}
 
 std::optional<std::string> readWholeFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -172,9 +164,9 @@ QWidget* TDoScripting::lists() {
     connect(lines_, &QListWidget::itemDoubleClicked, this, &TDoScripting::editLine);
 
     auto* adding = new QVBoxLayout;
-    auto* add = pushButton(QStringLiteral("&Add"), QStringLiteral("AddButton"), box);
-    auto* before = pushButton(QStringLiteral("I&nsert"), QStringLiteral("InsertBefore"), box);
-    auto* after = pushButton(QStringLiteral("&Insert"), QStringLiteral("InsertAfter"), box);
+    auto* add = plainButton(QStringLiteral("&Add"), "AddButton", box);
+    auto* before = plainButton(QStringLiteral("I&nsert"), "InsertBefore", box);
+    auto* after = plainButton(QStringLiteral("&Insert"), "InsertAfter", box);
     add->setToolTip(QStringLiteral("Add the command at the end of the script"));
     before->setToolTip(QStringLiteral("Insert the command before the selected line"));
     before->setAccessibleName(QStringLiteral("Insert Before"));
@@ -183,7 +175,7 @@ QWidget* TDoScripting::lists() {
     connect(add, &QPushButton::clicked, this, [this] { addLine(script::AddPosition::Append); });
     connect(before, &QPushButton::clicked, this, [this] { addLine(script::AddPosition::Before); });
     connect(after, &QPushButton::clicked, this, [this] { addLine(script::AddPosition::After); });
-    auto* wizard = pushButton(QStringLiteral("Wi&zard"), QStringLiteral("WizardButton"), box);
+    auto* wizard = plainButton(QStringLiteral("Wi&zard"), "WizardButton", box);
     wizard->setToolTip(QStringLiteral("Command Wizard"));
     wizard->setAccessibleName(QStringLiteral("Command Wizard"));
     connect(wizard, &QPushButton::clicked, this, &TDoScripting::runWizard);
@@ -191,14 +183,14 @@ QWidget* TDoScripting::lists() {
     adding->addStretch();
 
     auto* lineButtons = new QVBoxLayout;
-    up_ = pushButton(QStringLiteral("&Up"), QStringLiteral("UpButton"), box);
-    down_ = pushButton(QStringLiteral("&Down"), QStringLiteral("DownButton"), box);
-    edit_ = pushButton(QStringLiteral("&Edit"), QStringLiteral("EditButton"), box);
-    copy_ = pushButton(QStringLiteral("Cop&y"), QStringLiteral("DoCopy"), box);
-    delete_ = pushButton(QStringLiteral("De&lete"), QStringLiteral("DoDelete"), box);
-    auto* save = pushButton(QStringLiteral("Sa&ve"), QStringLiteral("OkButton"), box);
+    up_ = plainButton(QStringLiteral("&Up"), "UpButton", box);
+    down_ = plainButton(QStringLiteral("&Down"), "DownButton", box);
+    edit_ = plainButton(QStringLiteral("&Edit"), "EditButton", box);
+    copy_ = plainButton(QStringLiteral("Cop&y"), "DoCopy", box);
+    delete_ = plainButton(QStringLiteral("De&lete"), "DoDelete", box);
+    auto* save = plainButton(QStringLiteral("Sa&ve"), "OkButton", box);
     save->setDefault(true);
-    auto* cancel = pushButton(QStringLiteral("&Cancel"), QStringLiteral("CancelButton"), box);
+    auto* cancel = plainButton(QStringLiteral("&Cancel"), "CancelButton", box);
     connect(up_, &QPushButton::clicked, this, [this] {
         script_.moveUp();
         showLines();
