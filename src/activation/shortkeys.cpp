@@ -142,9 +142,11 @@ void ShortKeys::runShortKey(int j) {
         postKey(kVkBackspace, true);
         s_.pump.processMessages();
     }
-    // Where the desktop confirms that the backspaces were handled, the macro need not wait the
-    // full settling time.
-    if (!s_.keyboard.waitUntilDelivered(std::chrono::milliseconds(kEraseSettleMs))) s_.pump.waitFor(kEraseSettleMs);
+    // Where keys keep their order on the way to the window, the replacement simply follows the
+    // backspaces; where the desktop confirms that they were handled, the macro need not wait
+    // the full settling time.
+    if (!s_.keyboard.keysArriveInOrder() && !s_.keyboard.waitUntilDelivered(std::chrono::milliseconds(kEraseSettleMs)))
+        s_.pump.waitFor(kEraseSettleMs);
     s_.host.IntoProgram(menuBuffer_, capsWasOn, static_cast<std::int32_t>(s_.windows.windows().foregroundWindow()));
     postKey(kMarkerKey, false);
     postKey(kMarkerKey, true);

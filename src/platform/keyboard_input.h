@@ -36,6 +36,10 @@ public:
         (void)deadline;
         return false;
     }
+
+    // Whether every key sent reaches the window that had the focus when it was sent, in order,
+    // whatever is sent or done after it: then nothing need wait for the window to handle them.
+    virtual bool keysArriveInOrder() const { return false; }
 };
 
 }  // namespace orv

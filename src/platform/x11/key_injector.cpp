@@ -126,6 +126,7 @@ bool KeyInjector::isSpare(int keycode) const { return std::find(pool_.begin(), p
 void KeyInjector::reloadKeymap() {
     keymap_.load(display_.get());
     cache_.clear();
+    scanCache_.clear();
 }
 
 void KeyInjector::refreshLockState() {
@@ -147,6 +148,15 @@ std::optional<KeyStroke> KeyInjector::strokeFor(KeySym32 keysym) {
 }
 
 KeyInjector::Scan KeyInjector::scanChar(char32_t ch) {
+    // Asked for every typed character: the answer stays until the keymap is read again.
+    const auto key = std::make_pair(ch, group_);
+    if (auto it = scanCache_.find(key); it != scanCache_.end()) return it->second;
+    const Scan scan = lookUpChar(ch);
+    scanCache_.emplace(key, scan);
+    return scan;
+}
+
+KeyInjector::Scan KeyInjector::lookUpChar(char32_t ch) {
     switch (ch) {
         case U'\r':
             return {13, 0};

@@ -105,6 +105,7 @@ public:
 
 private:
     KeyInjector(DisplayPtr display, InjectionLog* log);
+    Scan lookUpChar(char32_t ch);
     void keyEvent(KeyCode keycode, bool down);
     // Sends one XTest key event, logged as the program's own.
     void fakeKey(KeyCode keycode, bool down);
@@ -151,9 +152,10 @@ private:
     std::vector<KeySym32> slots_;  // per spare keycode: 4 groups x 2 levels of keysyms
     bool poolDirty_ = false;       // the server holds keysyms of ours on spare keycodes
     std::map<std::pair<KeySym32, unsigned>, std::optional<KeyStroke>> cache_;
-    std::vector<char32_t> charKeys_;  // character keys handed out by scanChar
-    std::set<KeyCode> held_;          // keys pressed here and not yet released
-    std::set<KeyCode> userHeld_;      // keys the user held at the start of the playback
+    std::map<std::pair<char32_t, int>, Scan> scanCache_;  // scanChar's answers per group, for the keymap read last
+    std::vector<char32_t> charKeys_;                      // character keys handed out by scanChar
+    std::set<KeyCode> held_;                              // keys pressed here and not yet released
+    std::set<KeyCode> userHeld_;                          // keys the user held at the start of the playback
     std::set<int> heldButtons_;
     bool inSession_ = false;
     std::chrono::steady_clock::time_point lastInput_{};

@@ -10,7 +10,14 @@
 namespace orv::x11 {
 
 void QtMessagePump::processMessages() {
-    if (QCoreApplication::instance() != nullptr) QCoreApplication::processEvents();
+    if (QCoreApplication::instance() == nullptr) return;
+    // A playback asks after every character: looking at the queue (a poll of every source and
+    // a read of each connection) once a millisecond keeps an abort or a hotkey as prompt and
+    // leaves the processor to the typing.
+    const auto now = std::chrono::steady_clock::now();
+    if (now - lastProcessed_ < kProcessInterval) return;
+    QCoreApplication::processEvents();
+    lastProcessed_ = std::chrono::steady_clock::now();
 }
 
 void QtMessagePump::waitFor(std::uint32_t milliseconds) {

@@ -153,7 +153,10 @@ std::int16_t X11KeyboardInput::keyForChar(char c) {
 std::uint8_t X11KeyboardInput::scanCodeFor(std::uint8_t virtualKey) {
     const KeySym32 keysym = keysymOfVirtualKey(virtualKey);
     if (keysym == 0) return 0;
-    const KeyCode keycode = XKeysymToKeycode(injector_->display(), keysym);
+    // From the injector's own copy of the keymap: Xlib's lookup would fetch the whole keymap
+    // again after every switch between the user's keyboard and the typing, a round trip on the
+    // way to each key.
+    const KeyCode keycode = injector_->keymap().keycodeOf(keysym);
     // X keycodes are the hardware scan codes shifted by 8.
     return keycode > 8 ? static_cast<std::uint8_t>(keycode - 8) : 0;
 }

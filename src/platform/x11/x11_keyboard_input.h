@@ -51,6 +51,8 @@ public:
     void endPlayback();
     // Blocks until the focused client has handled every key sent so far (or the deadline).
     bool waitUntilDelivered(std::chrono::milliseconds deadline) override;
+    // The server queues each key for the window focused when it handles it, in the order sent.
+    bool keysArriveInOrder() const override { return true; }
 
     KeyInjector& injector() { return *injector_; }
 
