@@ -70,7 +70,8 @@ std::unique_ptr<test::WaylandTarget> freshWindow(WaylandWindowSystem& windows, W
     // A title of its own, so that the last run's window, going away, is not taken for it.
     static int runs = 0;
     const std::string title = std::string(kTitle) + ' ' + std::to_string(++runs);
-    auto target = std::make_unique<test::WaylandTarget>(std::vector<std::string>{title}, true);
+    auto target =
+        std::make_unique<test::WaylandTarget>(std::vector<std::string>{title}, std::vector<std::string>{"--stamped"});
     const WindowId window = windows.waitForTitle(title, test::kDeadline);
     if (window == 0 || !windows.setForegroundWindow(window)) return nullptr;
     // A window the compositor has just activated takes keys once its toolkit has caught up.

@@ -17,16 +17,6 @@ namespace {
 
 using namespace test;
 
-// Every printable Windows-1252 character, 0x20 to 0xFF, in code page order.
-std::string printableWindows1252() {
-    std::string text;
-    for (int byte = 0x20; byte <= 0xFF; ++byte) {
-        const char32_t ch = cp1252ToUnicode(static_cast<unsigned char>(byte));
-        if (byte != 0x7F && (ch < 0x80 || ch > 0x9F)) text.push_back(static_cast<char>(byte));
-    }
-    return text;
-}
-
 class WaylandTypingTest : public ::testing::Test {
 protected:
     void SetUp() override {

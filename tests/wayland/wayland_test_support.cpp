@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <thread>
 
+#include "platform/cp1252.h"
 #include "platform/virtual_keys.h"
 #include "platform/wayland/wayland_keyboard_input.h"
 
@@ -59,11 +60,12 @@ bool compositorRequired() {
     return required != nullptr && std::string(required) == "1";
 }
 
-WaylandTarget::WaylandTarget(const std::vector<std::string>& titles, bool stamped) {
+WaylandTarget::WaylandTarget(const std::vector<std::string>& titles, const std::vector<std::string>& options,
+                             const char* platform) {
     int fds[2];
     if (::pipe2(fds, O_CLOEXEC) != 0) return;
     std::vector<std::string> args = {ORV_TARGET_APP};
-    if (stamped) args.emplace_back("--stamped");
+    args.insert(args.end(), options.begin(), options.end());
     for (const auto& t : titles) {
         args.push_back("--window");
         args.push_back(t);
@@ -72,12 +74,15 @@ WaylandTarget::WaylandTarget(const std::vector<std::string>& titles, bool stampe
     pid_ = ::fork();
     if (pid_ == 0) {
         ::dup2(fds[1], 1);
-        ::setenv("QT_QPA_PLATFORM", "wayland", 1);
+        ::setenv("QT_QPA_PLATFORM", platform, 1);
         ::execv(argv[0], argv.data());
         ::_exit(127);
     }
     ::close(fds[1]);
     fd_ = fds[0];
+    // The application must never wait for the test to read: a test that waits for a program it
+    // started reads nothing meanwhile, and a blocked application fetches no paste.
+    ::fcntl(fd_, F_SETPIPE_SZ, 1 << 20);
 }
 
 WaylandTarget::~WaylandTarget() {
@@ -154,6 +159,15 @@ std::string WaylandTarget::waitForText(int index, std::size_t bytes, std::chrono
     return text(index);
 }
 
+std::string printableWindows1252() {
+    std::string text;
+    for (int byte = 0x20; byte <= 0xFF; ++byte) {
+        const char32_t ch = cp1252ToUnicode(static_cast<unsigned char>(byte));
+        if (byte != 0x7F && (ch < 0x80 || ch > 0x9F)) text.push_back(static_cast<char>(byte));
+    }
+    return text;
+}
+
 bool eventually(const std::function<bool()>& check, std::chrono::milliseconds deadline) {
     const auto end = Clock::now() + deadline;
     while (!check()) {
@@ -163,7 +177,7 @@ bool eventually(const std::function<bool()>& check, std::chrono::milliseconds de
     return true;
 }
 
-ProgramRun runProgram(const std::vector<std::string>& args) {
+ProgramRun runProgram(const std::vector<std::string>& args, const std::vector<std::string>& unset) {
     ProgramRun run;
     std::vector<std::string> store = args;
     auto argv = argvOf(store);
@@ -172,6 +186,7 @@ ProgramRun runProgram(const std::vector<std::string>& args) {
     const pid_t pid = ::fork();
     if (pid == 0) {
         ::dup2(fds[1], 2);
+        for (const auto& name : unset) ::unsetenv(name.c_str());
         ::execv(argv[0], argv.data());
         ::_exit(127);
     }

@@ -34,9 +34,10 @@ bool compositorRequired();
 // lines it prints ("key <window> <text as hex> ...").
 class WaylandTarget {
 public:
-    // With `stamped`, the application prints the benchmarks' lines instead
-    // ("key <monotonic ns> <text as hex> <keysym>") for its one window.
-    explicit WaylandTarget(const std::vector<std::string>& titles, bool stamped = false);
+    // `options` go to the application ("--stamped": the benchmarks' lines; "--report-text": the
+    // field's whole text after each change); `platform` is its Qt platform ("xcb": an X11 client).
+    explicit WaylandTarget(const std::vector<std::string>& titles, const std::vector<std::string>& options = {},
+                           const char* platform = "wayland");
     ~WaylandTarget();
     WaylandTarget(const WaylandTarget&) = delete;
     WaylandTarget& operator=(const WaylandTarget&) = delete;
@@ -71,11 +72,15 @@ private:
 // false on the deadline.
 bool eventually(const std::function<bool()>& check, std::chrono::milliseconds deadline = kDeadline);
 
+// Every printable Windows-1252 character, 0x20 to 0xFF, in code page order.
+std::string printableWindows1252();
+
 // A program run to its end (at most kDeadline), its exit status (-1: killed) and standard error.
 struct ProgramRun {
     int status = -1;
     std::string errors;
 };
-ProgramRun runProgram(const std::vector<std::string>& args);
+// `unset` names environment variables the program does not get.
+ProgramRun runProgram(const std::vector<std::string>& args, const std::vector<std::string>& unset = {});
 
 }  // namespace orv::wayland::test

@@ -5,6 +5,8 @@
 //   release <keysym>
 //   click <global x> <global y> <button>
 //   closed <index>
+//   text <index> <utf8 text as hex|->      with --report-text, the field's whole text after each
+//                                          change (pasted text included)
 // Hex keeps blanks and line breaks of the received text intact.
 // With --stamped (for the benchmarks) it writes the bare key receiver's lines instead:
 //   window <window id>
@@ -13,6 +15,7 @@
 #include <QtCore/QString>
 #include <QtGui/QKeyEvent>
 #include <QtGui/QMouseEvent>
+#include <QtGui/QTextDocument>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QPlainTextEdit>
 #include <QtWidgets/QVBoxLayout>
@@ -26,6 +29,7 @@
 namespace {
 
 bool stamped = false;
+bool reportText = false;
 
 long long monotonicNs() {
     timespec now{};
@@ -47,6 +51,13 @@ public:
         edit_ = new QPlainTextEdit(this);
         edit_->installEventFilter(this);
         edit_->viewport()->installEventFilter(this);
+        if (reportText) {
+            QObject::connect(edit_, &QPlainTextEdit::textChanged, this, [this] {
+                const QByteArray text = edit_->document()->toRawText().toUtf8();
+                emitLine("text " + QByteArray::number(index_) + ' ' +
+                         (text.isEmpty() ? QByteArray("-") : text.toHex()));
+            });
+        }
         layout->addWidget(edit_);
         resize(400, 300);
     }
@@ -103,6 +114,7 @@ int main(int argc, char** argv) {
     std::vector<TargetWindow*> windows;
     const QStringList args = QApplication::arguments();
     stamped = args.contains(QStringLiteral("--stamped"));
+    reportText = args.contains(QStringLiteral("--report-text"));
     for (int i = 1; i + 1 < args.size(); ++i) {
         if (args[i] == QStringLiteral("--window")) {
             auto* w = new TargetWindow(static_cast<int>(windows.size()), args[++i]);
