@@ -168,10 +168,35 @@ Outcome CaptureControl::start(const capture::CaptureMacroChoice& choice) {
 }
 
 void CaptureControl::cancel() {
+    if (done_ && phase_ == Phase::Running) {
+        recordingOff();
+        session_.discard();
+        done_ = nullptr;
+        lockHeld_ = false;
+        phase_ = Phase::Idle;
+        return;
+    }
     if (phase_ != Phase::Asking) return;
     phase_ = Phase::Idle;
     release(false);
 }
+
+Outcome CaptureControl::recordKeys(std::uintmax_t inlineLimit, capture::RecordingDone done) {
+    if (busy()) return Outcome::error(capture::kCaptureRunningRefusal);
+    capture::CaptureOptions keysOnly;
+    keysOnly.mouse = false;
+    keysOnly.timing = false;
+    keysOnly.doubleAlt = false;
+    capture::CaptureSession::Settings settings{folder_, keysOnly, 1, 0, false, false, inlineLimit};
+    if (const std::optional<CaptureFileError> error = run(settings, false, std::nullopt))
+        return Outcome::error(error->message);
+    lockHeld_ = true;
+    done_ = std::move(done);
+    recordingOn();
+    return Outcome::ok();
+}
+
+std::string CaptureControl::stopKeyName() const { return hotKeyName(stopKeyCode()); }
 
 std::optional<CaptureFileError> CaptureControl::run(const capture::CaptureSession::Settings& settings, bool windowSize,
                                                     std::optional<int> ownKey) {
@@ -208,19 +233,37 @@ void CaptureControl::recorded(int, char character) {
     recordingOff();
     s_.prompt.messageBox(kErrorTitle, error->message + (error->diskFull ? " The disk is full." : "") +
                                           "\n\nThe capture has ended. What was captured up to here is kept.");
-    if (const std::optional<capture::CaptureSession::Ended> ended = session_.end(macro_)) finish(*ended);
+    if (std::optional<capture::CaptureSession::Ended> ended = session_.end(macro_)) concluded(std::move(*ended));
 }
 
 void CaptureControl::ended(int) {
     if (phase_ != Phase::Running) return;
     phase_ = Phase::Ending;
     recordingOff();
-    if (const std::optional<capture::CaptureSession::Ended> ended = session_.end(macro_)) finish(*ended);
+    if (std::optional<capture::CaptureSession::Ended> ended = session_.end(macro_)) concluded(std::move(*ended));
+}
+
+// A recording for a caller hands its text over; a capture becomes its macro.
+void CaptureControl::concluded(capture::CaptureSession::Ended ended) {
+    if (!done_) {
+        finish(ended);
+        return;
+    }
+    session_.reset();
+    phase_ = Phase::Idle;
+    lockHeld_ = false;
+    const capture::RecordingDone done = std::move(done_);
+    done_ = nullptr;
+    done(std::move(ended.text));
 }
 
 void CaptureControl::endNow() { ended(macro_); }
 
 void CaptureControl::stopForExit() {
+    if (done_) {
+        cancel();  // a recording for a caller is no macro to offer at the next start
+        return;
+    }
     if (phase_ == Phase::Running) recordingOff();
     if (phase_ != Phase::Idle) release(false);
     phase_ = Phase::Idle;

@@ -57,7 +57,14 @@ public:
     // "Capture Macro": what the dialog shows for `target`; nothing when it may not open.
     std::optional<capture::CaptureMacroRequest> begin(const capture::CaptureTarget& target);
     Outcome start(const capture::CaptureMacroChoice& choice);
+    // Cancels a "Capture Macro" that has not started, or a keyboard recording without its text.
     void cancel();
+    // A keyboard-only recording whose text goes to `done` instead of into a macro: no mouse, no
+    // timing, ended by the stop key or the recording tray icon like any capture. The caller keeps
+    // the shared-file lock. Refused while another capture runs or without a capture file.
+    Outcome recordKeys(std::uintmax_t inlineLimit, capture::RecordingDone done);
+    // The hot key that ends a capture, by name.
+    std::string stopKeyName() const;
 
     // The hook library's recorded character and its end notice (only the first end counts).
     void recorded(int macro, char character);
@@ -82,6 +89,7 @@ private:
     void focusForCapture(const std::string& title);
     void recordingOn();
     void recordingOff();
+    void concluded(capture::CaptureSession::Ended ended);
     void finish(const capture::CaptureSession::Ended& ended);
     bool save(TMacroRecord& record);
     void keepForNextStart(const std::string& text, const std::string& why);
@@ -96,7 +104,8 @@ private:
     int macro_ = 0;        // its number; for a new macro the number it will get
     bool newMacro_ = false;
     bool quick_ = false;
-    bool lockHeld_ = false;  // the caller of begin() still owns the lock (until the capture starts)
+    bool lockHeld_ = false;        // the caller of begin() still owns the lock (until the capture starts)
+    capture::RecordingDone done_;  // set while a keyboard recording for a caller runs
 };
 
 }  // namespace orv

@@ -282,6 +282,11 @@ std::optional<capture::CaptureMacroRequest> Resident::beginCapture(const capture
 
 Outcome Resident::startCapture(const capture::CaptureMacroChoice& choice) { return capture_->start(choice); }
 
+Outcome Resident::recordKeys(std::uintmax_t inlineLimit, capture::RecordingDone done) {
+    if (commandLine_.browseMode() != BrowseMode::Off) return Outcome::error(capture::kBrowseModeRefusal);
+    return capture_->recordKeys(inlineLimit, std::move(done));
+}
+
 TMacroRecord Resident::topWindowMenu() {
     const std::string program = ansiUpper(windowMacros_->GetTopProgram());
     std::string title = control_->titleOf(p_.windows.foregroundWindow());

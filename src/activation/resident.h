@@ -166,6 +166,8 @@ public:
     Outcome startCapture(const capture::CaptureMacroChoice& choice) override;
     void cancelCapture() override { capture_->cancel(); }
     void endCapture() override { capture_->endNow(); }
+    Outcome recordKeys(std::uintmax_t inlineLimit, capture::RecordingDone done) override;
+    std::string captureStopKeyName() const override { return capture_->stopKeyName(); }
 
     // IResidentActions: the editors. The keyboard hook is off while any editor is open (nested
     // editors count) and comes back when the last one closes, if it was on.

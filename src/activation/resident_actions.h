@@ -133,10 +133,17 @@ public:
     // "&Start Capture": the capture runs from now on into the focused window; refused when the
     // capture file cannot be created.
     virtual Outcome startCapture(const capture::CaptureMacroChoice& choice) = 0;
-    // The dialog closed without starting: the lock taken for it is given back.
+    // The dialog closed without starting: the lock taken for it is given back. A keyboard
+    // recording (below) stops without its text.
     virtual void cancelCapture() = 0;
     // Ends the running capture as its stop key does (the recording tray icon's right click).
     virtual void endCapture() = 0;
+    // A keyboard-only recording whose text goes to `done` (the sweepstakes wizard's): ended by the
+    // capture stop key or the recording tray icon; text longer than `inlineLimit` bytes goes to
+    // an overflow file. The caller keeps the shared-file lock.
+    virtual Outcome recordKeys(std::uintmax_t inlineLimit, capture::RecordingDone done) = 0;
+    // The hot key that ends a capture or a recording, by name.
+    virtual std::string captureStopKeyName() const = 0;
     // --- the editors (the keyboard hook is off while one is open: IKeyboardHooks) ---
     // After an editor saved: what was typed so far no longer counts towards a ShortKey.
     virtual void clearShortKeyBuffer() = 0;

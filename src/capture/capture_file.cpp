@@ -53,7 +53,7 @@ std::variant<std::monostate, CaptureFileError> CaptureFile::append(std::string_v
 
 std::string overflowName(int n) { return "OR" + std::to_string(n) + ".TXT"; }
 
-std::variant<std::string, CaptureFileError> finishCaptureFile(const std::string& folder) {
+std::variant<std::string, CaptureFileError> finishCaptureFile(const std::string& folder, std::uintmax_t inlineLimit) {
     const std::string path = CaptureFile::pathIn(folder);
     // Anything but a plain file (a device, a pipe) could hand out bytes without end.
     std::error_code kind;
@@ -66,7 +66,7 @@ std::variant<std::string, CaptureFileError> finishCaptureFile(const std::string&
     in.close();
 
     std::string macroText = text;
-    if (text.size() > kMaxInlineCapture) {
+    if (text.size() > inlineLimit) {
         for (int n = 0;; ++n) {
             const std::string overflow = joinPath(folder, overflowName(n));
             UniqueFd fd(::open(overflow.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));

@@ -45,10 +45,11 @@ private:
 // The overflow file name for `n`: "OR" + n in decimal + ".TXT".
 std::string overflowName(int n);
 
-// Turns a finished capture file into macro text: up to 5000 bytes the text itself; a longer
-// capture is copied to the first free overflow file in `folder` (an existing one is never
+// Turns a finished capture file into macro text: up to `inlineLimit` bytes the text itself; a
+// longer capture is copied to the first free overflow file in `folder` (an existing one is never
 // replaced) and the text is "<TFILE:" + its full path + ">". The capture file is deleted only
 // once its text is safe.
-std::variant<std::string, CaptureFileError> finishCaptureFile(const std::string& folder);
+std::variant<std::string, CaptureFileError> finishCaptureFile(const std::string& folder,
+                                                              std::uintmax_t inlineLimit = kMaxInlineCapture);
 
 }  // namespace orv::capture

@@ -1,9 +1,13 @@
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "capture/capture_defaults.h"
+#include "capture/capture_file.h"
 #include "store/macro_record.h"
 
 namespace orv::capture {
@@ -36,5 +40,11 @@ struct CaptureMacroChoice {
     std::string nickname;
     std::string window;  // the title to start capturing in; empty for the last active window
 };
+
+// A keyboard-only recording made for a caller rather than for a macro: its text (a
+// "<TFILE:...>" reference when longer than the caller's limit), or why the capture file could
+// not be turned into text.
+using RecordedText = std::variant<std::string, CaptureFileError>;
+using RecordingDone = std::function<void(RecordedText)>;
 
 }  // namespace orv::capture

@@ -120,7 +120,18 @@ std::optional<CaptureSession::Ended> CaptureSession::end(int macroIndex) {
     state_ = State::Ended;
     file_->close();
     file_.reset();
-    return Ended{macroIndex, settings_.quick, settings_.programScope, finishCaptureFile(settings_.folder)};
+    return Ended{macroIndex, settings_.quick, settings_.programScope,
+                 finishCaptureFile(settings_.folder, settings_.inlineLimit)};
+}
+
+void CaptureSession::discard() {
+    if (file_) {
+        file_->close();
+        std::error_code ec;
+        std::filesystem::remove(file_->path(), ec);
+        file_.reset();
+    }
+    state_ = State::Idle;
 }
 
 bool isReservedHotKey(int code) {

@@ -63,8 +63,9 @@ public:
         CaptureOptions options;
         int speed = 1;
         int macroIndex = 0;
-        bool quick = false;         // started from the keyboard: ends in "Capture Complete"
-        bool programScope = false;  // "&Program" chosen in "Capture Macro"
+        bool quick = false;                              // started from the keyboard: ends in "Capture Complete"
+        bool programScope = false;                       // "&Program" chosen in "Capture Macro"
+        std::uintmax_t inlineLimit = kMaxInlineCapture;  // longer text goes to an overflow file
     };
 
     struct Ended {
@@ -84,6 +85,8 @@ public:
     std::optional<Ended> end(int macroIndex);
     // Back to idle once the end has been handled.
     void reset() { state_ = State::Idle; }
+    // Stops without making text: the capture file goes, and the session is idle again.
+    void discard();
 
     State state() const { return state_; }
     const Settings& settings() const { return settings_; }

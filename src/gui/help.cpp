@@ -70,6 +70,11 @@ QPushButton* helpButton(QWidget* form, const QString& keyword) {
     return button;
 }
 
-void openHomePage() { QProcess::startDetached(QStringLiteral("xdg-open"), {QString::fromLatin1(kHomePageUrl)}); }
+void openHomePage() { openWebPage(QString::fromLatin1(kHomePageUrl)); }
+
+void openWebPage(const QString& address) {
+    const QString url = address.contains(QStringLiteral("://")) ? address : QStringLiteral("http://") + address;
+    QProcess::startDetached(QStringLiteral("xdg-open"), {url});
+}
 
 }  // namespace orv::gui

@@ -30,5 +30,7 @@ QPushButton* helpButton(QWidget* form, const QString& keyword);
 // waiting for it).
 inline constexpr const char* kHomePageUrl = "https://orvanta.example.org/";
 void openHomePage();
+// Any web address the same way; one without a scheme is taken as "http://".
+void openWebPage(const QString& address);
 
 }  // namespace orv::gui

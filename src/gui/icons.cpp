@@ -3,12 +3,14 @@
 #include <QApplication>
 #include <QDebug>
 #include <QDir>
+#include <QFileDialog>
 #include <QFont>
 #include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
 
+#include "editors/icon_choice.h"
 #include "gui/data_folder.h"
 
 namespace orv::gui {
@@ -99,6 +101,19 @@ QIcon macroIcon(const MacroIconRef& ref, bool popupMenu) {
         return popupMenu ? menuIcon() : mainIcon();
     }
     return ref.kind == MacroIconRef::Kind::Menu ? menuIcon() : mainIcon();
+}
+
+std::optional<std::string> loadIcon(QWidget* parent, const std::string& iconsDir, IUserPrompt& prompt) {
+    const QString file =
+        QFileDialog::getOpenFileName(parent, QStringLiteral("Load in Icon"), QString::fromStdString(iconsDir),
+                                     QStringLiteral("Icons (*.ico *.ICO)"));
+    if (file.isEmpty()) return std::nullopt;
+    const std::optional<std::string> name = editors::chooseIcon(file.toStdString(), iconsDir, prompt);
+    if (name && QIcon(QString::fromStdString(iconsDir + "/" + *name)).pixmap(32, 32).isNull()) {
+        prompt.messageBox("Error", "Icon could not be opened.", PromptButtons::Ok);
+        return std::nullopt;
+    }
+    return name;
 }
 
 }  // namespace orv::gui

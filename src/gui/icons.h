@@ -4,8 +4,14 @@
 #include <QIcon>
 #include <QString>
 #include <QStyle>
+#include <functional>
+#include <optional>
+#include <string>
 
+#include "platform/user_prompt.h"
 #include "store/app_settings.h"
+
+class QWidget;
 
 namespace orv::gui {
 
@@ -32,5 +38,12 @@ QIcon recordingIcon();
 // A macro's own picture: its icon file, or the built-in icon it names; a file that cannot be
 // read shows the menu icon for a popup menu and the main icon for any other macro.
 QIcon macroIcon(const MacroIconRef& ref, bool popupMenu);
+
+// "Load in Icon" over `parent`: the file dialog on the icons folder, then the chosen file made one
+// of that folder's icons. The icon name a record keeps, or nothing when the user cancelled or
+// was told why not (not an icon file, not copied, not readable as a picture).
+std::optional<std::string> loadIcon(QWidget* parent, const std::string& iconsDir, IUserPrompt& prompt);
+// What the forms with an icon button call for "Load in Icon" (loadIcon, or a test's stand-in).
+using IconChooser = std::function<std::optional<std::string>(QWidget* parent)>;
 
 }  // namespace orv::gui

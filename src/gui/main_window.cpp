@@ -941,9 +941,15 @@ void TMainWin::completeCapture(TMacroRecord& record, const std::string& foregrou
     // A top-level window of its own: the main window may be hidden or minimised.
     TCapComplete dialog(record, resident_->macroFile().index(), settings_.CaptureGlobal, foregroundProgram, resident_,
                         nullptr);
-    // Brought to the foreground once shown: the user was working in another program. Window
-    // managers that keep the focus from programs in the background ignore Qt's request, so the
-    // window system is asked as a pager would when the dialog is not in front after it.
+    bringForwardOnShow(dialog);
+    // Closed without "&Ok", the macro is kept without an activation, to be given one later.
+    if (dialog.exec() != QDialog::Accepted) record.HotKeyCode = static_cast<std::int16_t>(kCodeNone);
+}
+
+void TMainWin::bringForwardOnShow(QWidget& dialog) {
+    // The user was working in another program. Window managers that keep the focus from programs
+    // in the background ignore Qt's request, so the window system is asked as a pager would when
+    // the dialog is not in front after it.
     QTimer::singleShot(0, &dialog, [this, &dialog] {
         dialog.raise();
         dialog.activateWindow();
@@ -952,8 +958,6 @@ void TMainWin::completeCapture(TMacroRecord& record, const std::string& foregrou
                 playbackWindows_->setForegroundWindow(static_cast<std::int32_t>(dialog.winId()));
         });
     });
-    // Closed without "&Ok", the macro is kept without an activation, to be given one later.
-    if (dialog.exec() != QDialog::Accepted) record.HotKeyCode = static_cast<std::int16_t>(kCodeNone);
 }
 
 void TMainWin::captureSaved(int j) {

@@ -125,8 +125,6 @@ public:
     // The first-time set-up from the menu; at a new user's first start it comes up by itself,
     // and skipped there it is not offered again.
     void firstTimeSetUp() { runFirstTimeSetUp(false); }
-    // Why a wizard cannot run in this program (a tooltip), or empty.
-    std::string wizardUnavailable(int number) const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -144,6 +142,10 @@ private:
     WizardListSources wizardLists(const wiz::WizardFile& macros);
     std::optional<std::string> runWizardCommand(const wiz::WizardCommand& command);
     void startWizardCapture(const wiz::WizardResult& result);
+    // A dialog about to be shown comes to the front of the program the user was working in.
+    void bringForwardOnShow(QWidget& dialog);
+    // The sweepstakes wizard's recording, with the main window out of the way until it ends.
+    std::optional<std::string> recordWizardKeys();
     void restoreGeometry();
     void buildMenus();
     void buildFileMenu();

@@ -273,6 +273,12 @@ const std::unordered_map<int, Check>& checks() {
              return Outcome::ok();
          }},
         {66, checkPrefix},
+        // "&Next >" records the entry form before this check: an empty recording makes no macro.
+        {72,
+         [](const Ctx& c) {
+             return requireChoice(c, "recorded",
+                                  "Nothing has been recorded. Press \"Next >\" and fill in the entry form again.");
+         }},
     };
     return table;
 }

@@ -119,6 +119,11 @@ public:
     const WizardCommand* chosenCommand() const;
     void setCommandText(std::string text);
 
+    // The sweepstakes wizard: "&Next >" on this screen first records the user's typing, which
+    // setRecording() hands in (the text, or the overflow file's "<TFILE:...>" reference).
+    bool recordsKeys() const { return number_ == kSweepstakes && screen() == kRecordingScreen; }
+    void setRecording(std::string text) { answers_.set("recorded", std::move(text)); }
+
 private:
     // What showing a screen sets: the activation a screen implies, the starting nickname of a
     // reminder, the permanent-disconnection default.
@@ -161,9 +166,10 @@ std::string macroText(int wizard, const WizardAnswers& answers, IDialogFiles* fi
 bool isReservedHotKey(int code);
 std::string reservedHotKeyQuestion(int code);
 
-// A sweepstakes recording: kept in the macro text when it is shorter than 4981 bytes, else
-// moved to a file whose path the text names.
+// A sweepstakes recording stays in the macro text up to this many bytes; a longer one goes to a
+// file whose "<TFILE:...>" reference takes its place. The sweepstakes macro: the key speed, the
+// recording (or the reference) and a closing space.
 inline constexpr std::size_t kInlineRecordingLimit = 4980;
-std::string sweepstakesText(const std::string& recorded, const std::string& filePath);
+std::string sweepstakesText(const std::string& recorded);
 
 }  // namespace orv::wiz

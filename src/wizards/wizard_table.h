@@ -8,6 +8,9 @@ namespace orv::wiz {
 
 inline constexpr int kWizardCount = 28;
 inline constexpr int kFirstTimeSetUp = 28;
+// The sweepstakes wizard, and its screen whose "&Next >" records the user filling in the form.
+inline constexpr int kSweepstakes = 18;
+inline constexpr int kRecordingScreen = 72;
 // The screens every macro-making wizard ends with: activation, its details, playback scope and
 // its details, the window that activates, the popup-menu question, nickname and icon.
 inline constexpr std::array<int, 7> kCommonTail = {2, 3, 7, 8, 37, 9, 10};

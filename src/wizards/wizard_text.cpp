@@ -226,7 +226,7 @@ const std::array<Builder, kWizardCount>& builders() {
             return pick(kHeads, in.i("aviMode")) + in.t("avi") + ">";
         },
         soundText,
-        [](const In& in) { return sweepstakesText(in.a.get("recorded"), in.a.get("recordingFile")); },
+        [](const In& in) { return sweepstakesText(in.a.get("recorded")); },
         wallpaperText,
         sizeText,  // 20
         windowText,
@@ -252,9 +252,6 @@ std::string macroText(int wizard, const WizardAnswers& answers, IDialogFiles* fi
     return builders()[static_cast<std::size_t>(wizard - 1)](In{answers, files});
 }
 
-std::string sweepstakesText(const std::string& recorded, const std::string& filePath) {
-    const std::string body = recorded.size() <= kInlineRecordingLimit ? recorded : "<TFILE:" + filePath + ">";
-    return "<SPKEY:0050>" + body + "<SPACE>";
-}
+std::string sweepstakesText(const std::string& recorded) { return "<SPKEY:0050>" + recorded + "<SPACE>"; }
 
 }  // namespace orv::wiz

@@ -529,6 +529,42 @@ TEST_F(ResidentTest, ACaptureOfANewMacroAppendsItAtTheEnd) {
     EXPECT_EQ(saved.Active, 1);
 }
 
+// The sweepstakes wizard's recording: keystrokes only, its text handed to the caller (a long one
+// as its overflow file), no macro written; cancelled, it leaves nothing behind.
+TEST_F(ResidentTest, AKeyboardRecordingHandsItsTextToTheCaller) {
+    resident->start(999, CommandLine{});
+    const int count = table.MacroCount();
+    std::vector<capture::RecordedText> got;
+    const auto keep = [&](capture::RecordedText text) { got.push_back(std::move(text)); };
+    ASSERT_TRUE(resident->recordKeys(10, keep).accepted);
+    const TActivationTable& lib = hook.libraryTable();
+    EXPECT_TRUE(lib.CaptureOn());
+    EXPECT_EQ(lib.u8(TActivationTable::oCaptureMouse), 0);
+    EXPECT_EQ(lib.u8(TActivationTable::oCaptureTiming), 0);
+    EXPECT_FALSE(resident->recordKeys(10, keep).accepted);  // one recording at a time
+    EXPECT_FALSE(resident->beginCapture(capture::CaptureTarget{}));
+    recordAndStop(*resident, 0, "12345678901");
+    ASSERT_EQ(got.size(), 1u);
+    EXPECT_EQ(std::get<std::string>(got[0]), "<TFILE:" + paths.programDir + "/OR0.TXT>");
+    EXPECT_EQ(test::readFile(paths.programDir + "/OR0.TXT"), "12345678901");
+    EXPECT_FALSE(lib.CaptureOn());
+    EXPECT_EQ(table.MacroCount(), count);
+
+    ASSERT_TRUE(resident->recordKeys(10, keep).accepted);
+    resident->handleHookMessage({HookMsg::CaptureText, 0, 'a', 999});
+    resident->endCapture();  // the recording tray icon's right click
+    ASSERT_EQ(got.size(), 2u);
+    EXPECT_EQ(std::get<std::string>(got[1]), "a");
+
+    ASSERT_TRUE(resident->recordKeys(10, keep).accepted);
+    resident->cancelCapture();
+    EXPECT_FALSE(resident->captureRunning());
+    EXPECT_FALSE(lib.CaptureOn());
+    EXPECT_FALSE(std::filesystem::exists(paths.programDir + "/TempCap.Txt"));
+    resident->handleHookMessage({HookMsg::CaptureEnd, 0, 0, 999});
+    EXPECT_EQ(got.size(), 2u);
+}
+
 // The disk fills up while the user types: the capture ends at once with a message, and the
 // placeholder stays for the next start to offer.
 TEST_F(ResidentTest, AFullDiskEndsTheCaptureWithAMessage) {

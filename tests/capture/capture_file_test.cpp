@@ -18,12 +18,12 @@ std::string readAll(const std::string& path) {
 
 void writeFile(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
-std::string captureOf(const test::TempDir& dir, std::size_t bytes) {
+std::string captureOf(const test::TempDir& dir, std::size_t bytes, std::uintmax_t limit = kMaxInlineCapture) {
     auto created = CaptureFile::create(dir.path().string());
     auto& file = std::get<CaptureFile>(created);
     EXPECT_TRUE(std::holds_alternative<std::monostate>(file.append(std::string(bytes, 'x'))));
     file.close();
-    auto finished = finishCaptureFile(dir.path().string());
+    auto finished = finishCaptureFile(dir.path().string(), limit);
     EXPECT_TRUE(std::holds_alternative<std::string>(finished));
     return std::get<std::string>(finished);
 }
@@ -45,6 +45,9 @@ TEST(CaptureFileTest, UpTo5000BytesInlineLongerToTheFirstFreeOverflowFile) {
     EXPECT_EQ(readAll(dir.file("OR0.TXT")).size(), 5001u);
     EXPECT_EQ(readAll(dir.file("OR2.TXT")), "keep");
     EXPECT_EQ(captureOf(dir, 5001), "<TFILE:" + dir.file("OR3.TXT") + ">");
+    // A caller's own limit (the sweepstakes recording keeps room for its tags).
+    EXPECT_EQ(captureOf(dir, 4980, 4980), std::string(4980, 'x'));
+    EXPECT_EQ(captureOf(dir, 4981, 4980), "<TFILE:" + dir.file("OR4.TXT") + ">");
 }
 
 TEST(CaptureFileTest, CreateEmptiesALeftoverAndEachAppendReachesTheFileAtOnce) {

@@ -151,7 +151,7 @@ protected:
         };
     }
     static IconChooser noIcons() {
-        return [](const std::string&) { return std::optional<std::string>(); };
+        return [](QWidget*) { return std::optional<std::string>(); };
     }
     test::TempDir dir;
     test::MenuIndex index;

@@ -3,11 +3,13 @@
 // capture. Each ends with the macro in the file. And the set-up that a first start offers.
 #include <gtest/gtest.h>
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 
 #include "gui/main_window.h"
 #include "gui/modal_helper.h"
@@ -164,6 +166,50 @@ TEST_F(WizardRunTest, CaptureWizardStartsTheCaptureInTheChosenWindowAndSavesTheM
     EXPECT_EQ(r.NickName, "typed");
     EXPECT_EQ(r.HotKeyCode, kCtrlK);
     EXPECT_EQ(r.Scope, kScopeGlobal);
+}
+
+// The sweepstakes wizard steps aside while the user fills in the entry form; at the stop key it
+// comes back on the next screen and its macro holds what was typed.
+TEST_F(WizardRunTest, SweepstakesWizardRecordsTheEntryFormBetweenItsScreens) {
+    const int before = table.MacroCount();
+    bool cameBack = false;
+    const auto finishTail = [&](TQuickWiz* form) {
+        cameBack = true;
+        Steps s{*form};
+        s.choose("activation", 3);
+        s.next();
+        s.type("nickname", "Sweeps");
+        s.next();
+        s.next();                               // "Your sweepstakes macro is ready"
+        if (form->isVisible()) form->reject();  // a failed step must not leave it open
+    };
+    // The user types while the recording runs, then presses the stop key.
+    auto* user = new QTimer;
+    user->setInterval(5);
+    QObject::connect(user, &QTimer::timeout, [&, user] {
+        if (!hook.libraryTable().CaptureOn()) return;
+        user->stop();
+        user->deleteLater();
+        EXPECT_FALSE(window.isVisible());
+        for (const char c : std::string("me<TAB>x")) resident->handleHookMessage({HookMsg::CaptureText, 0, c, 999});
+        test::whenModal<TQuickWiz>(finishTail);
+        resident->handleHookMessage({HookMsg::CaptureEnd, 0, 0, 999});
+    });
+    ASSERT_TRUE(run(18, [&](Steps& s) {
+        s.next();            // what the wizard does
+        s.next();            // how it works
+        bool named = false;  // the screen names the key that ends the recording
+        for (const QLabel* l : s.form.findChildren<QLabel*>())
+            named |= l->isVisibleTo(&s.form) && l->text().contains(QStringLiteral("press Ctrl+Alt+Shift+X when"));
+        EXPECT_TRUE(named);
+        user->start();
+        s.next();  // leaves the recording screen: the recording starts
+    }));
+    EXPECT_TRUE(cameBack);
+    EXPECT_TRUE(window.isVisible());
+    ASSERT_EQ(table.MacroCount(), before + 1);
+    EXPECT_EQ(last().MacroText, "<SPKEY:0050>me<TAB>x<SPACE>");
+    EXPECT_EQ(last().NickName, "Sweeps");
 }
 
 TEST_F(WizardRunTest, AFirstStartOffersTheSetUpAndSkippingItIsRemembered) {

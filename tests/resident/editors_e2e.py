@@ -96,33 +96,62 @@ def add_hello(program):
     e2e.wait_for("the editor closed", lambda: e2e.find(program.app, "dialog", "Modify Hot Key  (GLOBAL)") is None)
 
 
-def main():
+def play(target, keys, text):
+    """`keys` pressed in the test window make `text` arrive there."""
+    subprocess.run(["xdotool", "windowactivate", "--sync", target.window], check=True)
+    key(keys)
+    target.wait_text(text)
+
+
+class Session:
+    """What the tests that make a macro through the program's windows share: orvanta on a macro
+    file holding one other macro ("Other hotkey", Ctrl+Alt+N), and the test window, started when
+    a test first asks for it. Both are stopped however the test ends."""
+
+    def __init__(self, orvanta, target_app, home):
+        self.path = os.path.join(home, "E2E.ORV")
+        with open(self.path, "wb") as f:
+            f.write(e2e.record("Other hotkey", CTRL_ALT_N))
+        self.program = e2e.Program(orvanta, home, self.path)
+        self._target_app = target_app
+        self._target = None
+
+    def target(self):
+        if self._target is None:
+            self._target = Target(self._target_app)
+        return self._target
+
+    def stop(self):
+        if self._target is not None:
+            self._target.stop()
+        return self.program.stop()
+
+
+def run(tests):
+    """Runs each of `tests` (a function of a Session) against a program of its own; usage:
+    SCRIPT ORVANTA TARGET_APP. Without a display the tests are skipped (exit status 77) unless
+    ORVANTA_REQUIRE_DISPLAY=1."""
     if not os.environ.get("DISPLAY"):
         print("no X display")
         sys.exit(1 if os.environ.get("ORVANTA_REQUIRE_DISPLAY") == "1" else 77)
     orvanta, target_app = sys.argv[1], sys.argv[2]
-    with tempfile.TemporaryDirectory() as home:
-        path = os.path.join(home, "E2E.ORV")
-        with open(path, "wb") as f:
-            f.write(e2e.record("Other hotkey", CTRL_ALT_N))
-        program = e2e.Program(orvanta, home, path)
-        target = None
-        try:
-            add_hello(program)
-            e2e.wait_for("the macro in the file", lambda: ("greeting", CTRL_ALT_H) in e2e.records(path))
-            assert "greeting" in program.column(3)
+    for test in tests:
+        with tempfile.TemporaryDirectory() as home:
+            session = Session(orvanta, target_app, home)
+            try:
+                test(session)
+            finally:
+                status = session.stop()
+            assert status == 0, "orvanta ended with status %d" % status
+    print("%d passed, 0 failed" % len(tests))
 
-            target = Target(target_app)
-            subprocess.run(["xdotool", "windowactivate", "--sync", target.window], check=True)
-            key("ctrl+alt+h")
-            target.wait_text("Hello")
-        finally:
-            if target is not None:
-                target.stop()
-            status = program.stop()
-        assert status == 0, "orvanta ended with status %d" % status
-    print("1 passed, 0 failed")
+
+def hello_plays(session):
+    add_hello(session.program)
+    e2e.wait_for("the macro in the file", lambda: ("greeting", CTRL_ALT_H) in e2e.records(session.path))
+    assert "greeting" in session.program.column(3)
+    play(session.target(), "ctrl+alt+h", "Hello")
 
 
 if __name__ == "__main__":
-    main()
+    run([hello_plays])

@@ -481,15 +481,21 @@ TEST_F(Wizard, SingleCommandWizardOpensTheChosenDialogAndForgetsAnOlderChoice) {
     EXPECT_EQ(r.MacroText, "<SPEED:00002>");
 }
 
-TEST_F(Wizard, SweepstakesRecordingMovesToAFileWhenLong) {
-    EXPECT_EQ(sweepstakesText(std::string(4980, 'a'), "/p/OR0.TXT"),
-              "<SPKEY:0050>" + std::string(4980, 'a') + "<SPACE>");
-    EXPECT_EQ(sweepstakesText(std::string(4981, 'a'), "/p/OR0.TXT"), "<SPKEY:0050><TFILE:/p/OR0.TXT><SPACE>");
+TEST_F(Wizard, SweepstakesWizardRecordsOnLeavingItsSecondScreenAndWritesTheRecording) {
     WizardFlow flow(18, file, fx.env);
-    flow.answers().set("recorded", "name<TAB>mail");
+    advanceTo(flow, 72);
+    EXPECT_TRUE(flow.recordsKeys());
+    // No recording (or an empty one) makes no macro.
+    EXPECT_EQ(flow.next().failure.message,
+              "Nothing has been recorded. Press \"Next >\" and fill in the entry form again.");
+    EXPECT_EQ(flow.screen(), 72);
+    flow.setRecording("name<TAB>mail");
     const TMacroRecord r = walk(flow, {{2, {{"activation", "3"}}}, {10, {{"nickname", "s"}}}});
     EXPECT_EQ(r.MacroText, "<SPKEY:0050>name<TAB>mail<SPACE>");
     EXPECT_EQ(flow.screen(), 73);
+    EXPECT_FALSE(flow.recordsKeys());
+    // A long recording comes as its overflow file's reference.
+    EXPECT_EQ(sweepstakesText("<TFILE:/p/OR0.TXT>"), "<SPKEY:0050><TFILE:/p/OR0.TXT><SPACE>");
 }
 
 TEST_F(Wizard, FirstTimeSetUpStoresSettingsAndNoMacro) {

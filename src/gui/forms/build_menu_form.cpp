@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -221,11 +220,7 @@ void TDoBuildMenu::quickInfo(QTreeWidget* list, const QPoint& at) {
 }
 
 void TDoBuildMenu::chooseIcon() {
-    const QString file =
-        QFileDialog::getOpenFileName(this, QStringLiteral("Load in Icon"), QString::fromStdString(model_.iconsDir()),
-                                     QStringLiteral("Icons (*.ico *.ICO)"));
-    if (file.isEmpty()) return;
-    const std::optional<std::string> name = chooseIcon_(file.toStdString());
+    const std::optional<std::string> name = chooseIcon_(this);
     if (!name) return;
     model_.iconName = *name;
     showIcon();

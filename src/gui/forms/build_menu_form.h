@@ -7,6 +7,7 @@
 
 #include "activation/build_menu.h"
 #include "activation/resident_actions.h"
+#include "gui/icons.h"
 #include "platform/user_prompt.h"
 
 class QCheckBox;
@@ -18,10 +19,6 @@ class QToolButton;
 class QTreeWidget;
 
 namespace orv::gui {
-
-// Puts the icon file the user picked (a path) into the icons folder: the name the record keeps,
-// or nothing once the user has been told why not.
-using IconChooser = std::function<std::optional<std::string>(const std::string& path)>;
 
 // "Build Macro Menu": the popup menu's nickname, tray choice, display, icon size and icon above
 // two lists, "Macros in Menu" and "Available Macros", with the buttons that move macros between

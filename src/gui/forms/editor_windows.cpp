@@ -2,7 +2,6 @@
 
 #include <QApplication>
 
-#include "editors/icon_choice.h"
 #include "gui/forms/add_macro_form.h"
 #include "gui/forms/build_menu_form.h"
 #include "gui/forms/direct_editor_form.h"
@@ -59,7 +58,7 @@ BuilderResult EditorWindows::showBuildMenu(TMacroRecord& buffer, const std::stri
     const std::string& iconsDir = context.iconsDir;
     const BuildMenuResult r = gui::showBuildMenu(
         buffer, newMenu, label, *hooks_.macroFile, *context.env.settings, iconsDir,
-        [&](const std::string& chosen) { return editors::chooseIcon(chosen, iconsDir, prompt); }, prompt, parent_);
+        [&](QWidget* over) { return loadIcon(over, iconsDir, prompt); }, prompt, parent_);
     return BuilderResult{.saved = r.saved, .trayMenusChanged = r.trayMenusChanged};
 }
 

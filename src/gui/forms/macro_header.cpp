@@ -1,6 +1,5 @@
 #include "gui/forms/macro_header.h"
 
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -153,16 +152,8 @@ void MacroHeader::setSchedule() {
 }
 
 void MacroHeader::chooseIcon() {
-    const QString file =
-        QFileDialog::getOpenFileName(this, QStringLiteral("Load in Icon"), QString::fromStdString(context_.iconsDir),
-                                     QStringLiteral("Icons (*.ico *.ICO)"));
-    if (file.isEmpty()) return;
-    const std::optional<std::string> name = editors::chooseIcon(file.toStdString(), context_.iconsDir, prompt_);
+    const std::optional<std::string> name = loadIcon(this, context_.iconsDir, prompt_);
     if (!name) return;
-    if (QIcon(QString::fromStdString(context_.iconsDir + "/" + *name)).pixmap(32, 32).isNull()) {
-        prompt_.messageBox("Error", "Icon could not be opened.", PromptButtons::Ok);
-        return;
-    }
     model_.setIconName(*name);
     showIcon();
 }

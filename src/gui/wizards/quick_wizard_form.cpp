@@ -145,6 +145,12 @@ QWidget* TQuickWiz::buildControl(int screen, const WizardControl& c, QWidget* pa
     }
     switch (c.kind) {
         case WizardControl::Label:
+            if (caption != nullptr) {
+                const QString stopKey = sources_.stopKeyName.empty()
+                                            ? QStringLiteral("the Start / Stop Capture hot key")
+                                            : q(sources_.stopKeyName);
+                caption->setText(caption->text().replace(QStringLiteral("{stop key}"), stopKey));
+            }
             break;
         case WizardControl::Radio: {
             auto* box = new QWidget(row);
@@ -173,6 +179,7 @@ QWidget* TQuickWiz::buildControl(int screen, const WizardControl& c, QWidget* pa
             break;
         }
         case WizardControl::Edit:
+        case WizardControl::WebPage:
         case WizardControl::Password: {
             auto* e = new QLineEdit(row);
             if (c.kind == WizardControl::Password) e->setEchoMode(QLineEdit::Password);
@@ -211,6 +218,8 @@ QWidget* TQuickWiz::buildControl(int screen, const WizardControl& c, QWidget* pa
         layout->addWidget(value);
         if (c.kind == WizardControl::Command)
             layout->addWidget(commandButton(qobject_cast<QLineEdit*>(value), row), 0, Qt::AlignLeft);
+        if (c.kind == WizardControl::WebPage)
+            layout->addWidget(webPageButton(qobject_cast<QLineEdit*>(value), row), 0, Qt::AlignLeft);
     }
     bindings_.push_back({screen, &c, row, value});
     if (value != nullptr) copyIn(bindings_.back());
@@ -357,7 +366,7 @@ QWidget* TQuickWiz::iconButton(QWidget* row, QLabel* caption) {
     button->setAccessibleName(QStringLiteral("Macro icon"));
     connect(button, &QToolButton::clicked, this, [this, button] {
         if (!sources_.chooseIcon) return;
-        if (const std::optional<std::string> name = sources_.chooseIcon()) {
+        if (const std::optional<std::string> name = sources_.chooseIcon(this)) {
             flow_.answers().set("icon", *name);
             showIcon(button);
         }
@@ -380,6 +389,15 @@ QWidget* TQuickWiz::commandButton(QLineEdit* shown, QWidget* row) {
     choose->setObjectName(QStringLiteral("ChooseCommand"));
     connect(choose, &QPushButton::clicked, this, [this, shown] { chooseCommand(shown); });
     return choose;
+}
+
+QWidget* TQuickWiz::webPageButton(QLineEdit* address, QWidget* row) {
+    auto* launch = new QPushButton(QStringLiteral("&Launch Web Page"), row);
+    launch->setObjectName(QStringLiteral("LaunchWebPage"));
+    connect(launch, &QPushButton::clicked, this, [address] {
+        if (!address->text().trimmed().isEmpty()) openWebPage(address->text().trimmed());
+    });
+    return launch;
 }
 
 void TQuickWiz::chooseCommand(QLineEdit* shown) {
@@ -490,8 +508,33 @@ QWidget* TQuickWiz::control(const std::string& field) const {
     return nullptr;
 }
 
+int TQuickWiz::exec() {
+    int result = QDialog::exec();
+    while (result == kRecordKeys) {
+        if (std::optional<std::string> text = sources_.recordKeys()) tookRecording(std::move(*text));
+        // Back from the recording, the wizard comes to the front of the window the user typed in.
+        if (sources_.bringForward) sources_.bringForward(*this);
+        result = QDialog::exec();
+    }
+    return result;
+}
+
 void TQuickWiz::nextClicked() {
     copyOutScreen();
+    // The recording runs with the wizard out of the way: the dialog's loop ends for it (exec()).
+    if (flow_.recordsKeys() && sources_.recordKeys) {
+        done(kRecordKeys);
+        return;
+    }
+    advance();
+}
+
+void TQuickWiz::tookRecording(std::string text) {
+    flow_.setRecording(std::move(text));
+    advance();
+}
+
+void TQuickWiz::advance() {
     const Outcome o = flow_.next();
     if (!o.accepted) {
         if (!o.failure.message.empty() && env_.prompt) env_.prompt->messageBox(o.failure.title, o.failure.message);

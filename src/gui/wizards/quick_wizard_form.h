@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "activation/resident_actions.h"
+#include "gui/icons.h"
 #include "wizards/wizard_flow.h"
 
 class QAbstractButton;
@@ -34,9 +35,16 @@ struct WizardListSources {
     IHotkeyPickerHost* picker = nullptr;
     // Where the icon files are, and "Load in Icon": the icon name chosen, or nothing.
     std::string iconsDir;
-    std::function<std::optional<std::string>()> chooseIcon;
+    IconChooser chooseIcon;
     // Opens the command's dialog for a new command: its text, or nothing when cancelled.
     std::function<std::optional<std::string>(const wiz::WizardCommand&)> chooseCommand;
+    // Records the user's typing, with the wizard out of the way, until the stop key: the text (or
+    // its overflow file's reference), or nothing when the recording failed (said so). The name of
+    // the hot key that ends it.
+    std::function<std::optional<std::string>()> recordKeys;
+    std::string stopKeyName;
+    // Brings the wizard, about to be shown again after the recording, to the front.
+    std::function<void(QWidget&)> bringForward;
 };
 
 // "Quick Wizard: ...": one page per screen of the wizard, with "< &Back", "&Next >" (which reads
@@ -49,14 +57,22 @@ public:
               QWidget* parent = nullptr);
     ~TQuickWiz() override;
 
+    // Runs the wizard; a recording screen's "&Next >" leaves the dialog's loop for the recording
+    // and comes back to it afterwards.
+    int exec() override;
+
     wiz::WizardFlow& flow() { return flow_; }
     // The control showing an answer on the current screen (the first visible one), or nullptr.
     QWidget* control(const std::string& field) const;
 
     void nextClicked();
     void backClicked();
+    // A recording taken: on to the next screen, or the refusal of an empty one.
+    void tookRecording(std::string text);
 
 private:
+    static constexpr int kRecordKeys = 2;  // the dialog's result while the recording runs
+
     struct Binding {
         int screen;
         const WizardControl* def;
@@ -70,6 +86,8 @@ private:
     QWidget* listWidget(const WizardControl& c, QWidget* parent);
     QWidget* combineWidget(const WizardControl& c, QWidget* parent);
     QWidget* commandButton(QLineEdit* shown, QWidget* row);
+    QWidget* webPageButton(QLineEdit* address, QWidget* row);
+    void advance();
     QWidget* hotKeyField(QListWidget* list, QWidget* row);
     QWidget* iconButton(QWidget* row, QLabel* caption);
     void showIcon(QAbstractButton* button) const;

@@ -1,7 +1,7 @@
 // The main window's Quick Wizards: the page of wizard buttons, the "&Wizards" menu and running a
 // wizard to the macro it appends.
 #include <QApplication>
-#include <QFileDialog>
+#include <QEventLoop>
 #include <QIcon>
 #include <QGridLayout>
 #include <QMenu>
@@ -11,7 +11,6 @@
 #include "capture/capture_session.h"
 #include "dialogs/system_dialogs.h"
 #include "editors/editor_commands.h"
-#include "editors/icon_choice.h"
 #include "gui/forms/direct_editor_form.h"
 #include "gui/forms/form_registry.h"
 #include "gui/main_window.h"
@@ -40,13 +39,6 @@ struct BusyCursor {
 
 }  // namespace
 
-std::string TMainWin::wizardUnavailable(int number) const {
-    if (number == 18)
-        return "The sweepstakes recorder needs a companion form-filling program that this version of Orvanta "
-               "does not include.";
-    return {};
-}
-
 QWidget* TMainWin::buildWizardsPage() {
     auto* page = new QWidget(this);
     page->setObjectName(QStringLiteral("QuickWizardsPage"));
@@ -57,10 +49,6 @@ QWidget* TMainWin::buildWizardsPage() {
         auto* b = new QPushButton(caption(w), page);
         b->setObjectName(QString::fromLatin1(wiz::kWizardButtons[static_cast<std::size_t>(n - 1)].data()));
         b->setAccessibleName(QString::fromLatin1(w.title.data(), static_cast<qsizetype>(w.title.size())));
-        if (const std::string why = wizardUnavailable(n); !why.empty()) {
-            b->setEnabled(false);
-            b->setToolTip(QString::fromStdString(why));
-        }
         connect(b, &QPushButton::clicked, this, [this, n] { DoQuickWiz(n); });
         grid->addWidget(b, (n - 1) / kColumns, (n - 1) % kColumns);
     }
@@ -75,17 +63,12 @@ void TMainWin::buildWizardsMenu(QMenu* wizards) {
     for (const wiz::WizardInfo& w : wiz::wizards()) {
         if (w.submenu < 0) continue;
         QAction* a = subs[static_cast<std::size_t>(w.submenu)]->addAction(caption(w));
-        if (const std::string why = wizardUnavailable(w.number); !why.empty()) {
-            a->setEnabled(false);
-            a->setToolTip(QString::fromStdString(why));
-        }
         connect(a, &QAction::triggered, this, [this, n = w.number] { DoQuickWiz(n); });
     }
-    for (QMenu* m : subs) m->setToolTipsVisible(true);
 }
 
 void TMainWin::DoQuickWiz(int number) {
-    if (resident_ == nullptr || !wizardUnavailable(number).empty()) return;
+    if (resident_ == nullptr) return;
     if (number == 12 && !resident_->dialUpAvailable()) {
         prompt_.messageBox("Warning", kDialUpMissingText, PromptButtons::Ok);
         return;
@@ -140,19 +123,39 @@ WizardListSources TMainWin::wizardLists(const wiz::WizardFile& macros) {
     sources.windows = resident_->windowTitleList();
     sources.picker = resident_;
     sources.iconsDir = resident_->iconsDir();
-    sources.chooseIcon = [this, dir = sources.iconsDir]() -> std::optional<std::string> {
-        const QString file = QFileDialog::getOpenFileName(
-            this, QStringLiteral("Load in Icon"), QString::fromStdString(dir), QStringLiteral("Icons (*.ico *.ICO)"));
-        if (file.isEmpty()) return std::nullopt;
-        const std::optional<std::string> name = editors::chooseIcon(file.toStdString(), dir, prompt_);
-        if (name && QIcon(QString::fromStdString(dir + "/" + *name)).pixmap(32, 32).isNull()) {
-            prompt_.messageBox("Error", "Icon could not be opened.", PromptButtons::Ok);
-            return std::nullopt;
-        }
-        return name;
-    };
+    sources.chooseIcon = [this, dir = sources.iconsDir](QWidget* over) { return loadIcon(over, dir, prompt_); };
     sources.chooseCommand = [this](const wiz::WizardCommand& c) { return runWizardCommand(c); };
+    sources.recordKeys = [this] { return recordWizardKeys(); };
+    sources.stopKeyName = resident_->captureStopKeyName();
+    sources.bringForward = [this](QWidget& form) { bringForwardOnShow(form); };
     return sources;
+}
+
+std::optional<std::string> TMainWin::recordWizardKeys() {
+    std::optional<capture::RecordedText> recorded;
+    QEventLoop waiting;
+    const Outcome started = resident_->recordKeys(wiz::kInlineRecordingLimit, [&](capture::RecordedText text) {
+        recorded = std::move(text);
+        waiting.quit();
+    });
+    if (!started.accepted) {
+        prompt_.messageBox("Error", started.failure.message, PromptButtons::Ok);
+        return std::nullopt;
+    }
+    // The user types into another program: the main window steps aside until the recording ends.
+    const bool shown = isVisible();
+    hide();
+    if (!recorded) waiting.exec();
+    if (shown) show();
+    if (!recorded) {  // the program is ending: the recording may not outlive this wait
+        resident_->cancelCapture();
+        return std::nullopt;
+    }
+    if (const auto* error = std::get_if<capture::CaptureFileError>(&*recorded)) {
+        prompt_.messageBox("Error", error->message, PromptButtons::Ok);
+        return std::nullopt;
+    }
+    return std::get<std::string>(std::move(*recorded));
 }
 
 std::optional<std::string> TMainWin::runWizardCommand(const wiz::WizardCommand& command) {
@@ -239,8 +242,7 @@ void TMainWin::runFirstTimeSetUp(bool atStart) {
         return;
     }
     saveSettings();
-    for (int n : form.flow().result().sampleWizards)
-        if (wizardUnavailable(n).empty()) DoQuickWiz(n);
+    for (int n : form.flow().result().sampleWizards) DoQuickWiz(n);
 }
 
 }  // namespace orv::gui

@@ -247,6 +247,20 @@ std::map<int, WizardScreen> screens() {
     s[63] = {"Click the Finish Button to start capturing your macro.",
              {label("The window you chose comes to the front and everything you type and click there is recorded. "
                     "To stop, press the Start / Stop Capture hot key or the hot key you chose for this macro.")}};
+    s[71] = {"Enter an on-line sweepstakes with one hot key",
+             {label("This wizard records you filling in a sweepstakes entry form once. Afterwards the macro types "
+                    "the same entries whenever you start it: open the entry form, click in its first field and "
+                    "press the macro's hot key.")}};
+    s[72] = {"Record your entries",
+             {{C::WebPage, "entryPage", "Address of the entry form", {}, WizardList::None, {}},
+              label("Open the entry form with \"Launch Web Page\" or in your browser, then press \"Next >\": this "
+                    "wizard steps aside and everything you type is recorded (mouse clicks are not). Click in the "
+                    "form's first field, fill in the form with the keyboard (Tab goes to the next field) and press "
+                    "{stop key} when you are done. A right click on the recording icon in the system tray ends the "
+                    "recording too. This wizard then comes back.")}};
+    s[73] = {"Your sweepstakes macro is ready",
+             {label("Press \"Finish\" to make the macro. To enter again, open the entry form, click in its first "
+                    "field and start the macro.")}};
     s[64] = {"Build the new macro from other macros",
              {{C::Combine, "combined", "New Combined Macro", {}, WizardList::Macros, {}}}};
     s[65] = {"Welcome",

@@ -31,8 +31,10 @@ enum class WizardList {
 // One control of a wizard screen, bound to the answer `field`.
 struct WizardControl {
     // Command: the read-only text of the command chosen through its dialog, with the button
-    // that opens the dialog. Icon: the macro's icon, a button that chooses another.
-    enum Kind { Label, Radio, Check, Edit, Password, Memo, List, Combine, Command, Icon };
+    // that opens the dialog. Icon: the macro's icon, a button that chooses another. WebPage: an
+    // address with a button that opens it in the browser. A label's "{stop key}" reads as the
+    // name of the hot key that ends a recording.
+    enum Kind { Label, Radio, Check, Edit, Password, Memo, List, Combine, Command, Icon, WebPage };
     Kind kind;
     std::string field;
     std::string caption;
