@@ -66,6 +66,21 @@ TEST(ChooseAMacroForm, NineteenLinesSplitIntoTwoListsAndTheKeysChooseByPosition)
     }
 }
 
+// A 1280 x 800 screen at twice the scale has 400 lines for the window: the lists scroll, and the
+// keys still reach every entry.
+TEST(ChooseAMacroForm, OnAShortScreenTheListsScrollAndTheKeysStillChoose) {
+    test::MenuIndex index;
+    TDoAMenu menu(chooser(19, "N30", index), std::nullopt);
+    menu.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu));
+    const int full = menu.height();
+    menu.fitHeight(300);
+    EXPECT_LT(menu.height(), full);
+    EXPECT_LE(menu.frameGeometry().height(), 300);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("i"));
+    EXPECT_EQ(menu.chosen(), 19);
+}
+
 TEST(ChooseAMacroForm, ADoubleClickChoosesALineAndCancelChoosesNothing) {
     test::MenuIndex index;
     TDoAMenu menu(chooser(3, "N10", index), std::nullopt);
@@ -158,6 +173,15 @@ protected:
     fake::FakeUserPrompt prompt;
     TMacroRecord buffer;
 };
+
+// A 1280 x 800 screen at twice the scale is 640 x 400 to the dialog; its frame needs some room.
+TEST_F(BuildMacroMenuForm, FitsASmallScreenAtTwiceTheScale) {
+    BuildMenuModel model(buffer, true, index.table, index.settings, dir.path());
+    TDoBuildMenu form(model, QStringLiteral("Ctrl+Alt+M"), reader(), noIcons(), prompt);
+    const QSize least = form.minimumSizeHint();
+    EXPECT_LE(least.width(), 640 - 16);
+    EXPECT_LE(least.height(), 400 - 48);
+}
 
 TEST_F(BuildMacroMenuForm, ANewMenuIsBuiltFromTheAvailableMacrosAndWrittenOnOk) {
     BuildMenuModel model(buffer, true, index.table, index.settings, dir.path());

@@ -9,9 +9,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <array>
 
 #include "gui/dialog_buttons.h"
 #include "gui/icons.h"
@@ -50,7 +52,7 @@ QWidget* TDoBuildMenu::buildHeader(const QString& label) {
     nickName_ = new QLineEdit(fromCp1252(model_.nickName), header);
     nickName_->setObjectName(QStringLiteral("NickName"));
     nickName_->setMaxLength(static_cast<int>(BuildMenuModel::kNickNameChars));
-    nickName_->setMinimumWidth(nickName_->fontMetrics().averageCharWidth() * 36);
+    nickName_->setMinimumWidth(nickName_->fontMetrics().averageCharWidth() * 24);
     auto* nickLabel = new QLabel(QStringLiteral("Nic&kname"), header);
     nickLabel->setBuddy(nickName_);
     nickName_->setAccessibleName(QStringLiteral("Nickname"));
@@ -78,12 +80,13 @@ QWidget* TDoBuildMenu::buildHeader(const QString& label) {
     iconSize_->setAccessibleName(QStringLiteral("Icon Size"));
     connect(icons_, &QRadioButton::toggled, iconSize_, &QWidget::setEnabled);
     iconSize_->setEnabled(icons_->isChecked());
-    auto* displayLayout = new QGridLayout(display);
-    displayLayout->addWidget(firstPart_, 0, 0);
-    displayLayout->addWidget(icons_, 0, 1);
-    displayLayout->addWidget(nameAndScope_, 0, 2);
-    displayLayout->addWidget(sizeLabel, 1, 1, Qt::AlignRight);
-    displayLayout->addWidget(iconSize_, 1, 2);
+    // One row, so that the lists below keep the height on a small or scaled screen.
+    auto* displayLayout = new QHBoxLayout(display);
+    for (QWidget* w : std::initializer_list<QWidget*>{firstPart_, icons_, nameAndScope_}) displayLayout->addWidget(w);
+    displayLayout->addSpacing(nickName_->fontMetrics().averageCharWidth() * 2);
+    displayLayout->addWidget(sizeLabel);
+    displayLayout->addWidget(iconSize_);
+    displayLayout->addStretch();
 
     icon_ = new QToolButton(header);
     icon_->setObjectName(QStringLiteral("MenuIcon"));
@@ -100,8 +103,8 @@ QWidget* TDoBuildMenu::buildHeader(const QString& label) {
     grid->addWidget(nickName_, 1, 1);
     grid->addWidget(tray_, 1, 2);
     grid->addWidget(new QLabel(QStringLiteral("Icon"), header), 0, 3, Qt::AlignCenter);
-    grid->addWidget(icon_, 1, 3, 2, 1, Qt::AlignCenter);
-    grid->addWidget(display, 2, 0, 1, 3);
+    grid->addWidget(icon_, 1, 3, Qt::AlignCenter);
+    grid->addWidget(display, 2, 0, 1, 4);
     grid->setColumnStretch(1, 1);
     return header;
 }
@@ -120,7 +123,9 @@ QTreeWidget* TDoBuildMenu::macroList(const QString& name, const QString& title) 
     const int chars = list->fontMetrics().averageCharWidth();
     list->header()->resizeSection(0, chars * 14);
     list->header()->resizeSection(1, chars * 18);
-    list->setMinimumSize(chars * 48, list->fontMetrics().height() * 14);
+    // Small enough for a 1280 x 800 screen at twice the scale; the dialog grows the lists to
+    // their preferred size where the screen has room (showEvent).
+    list->setMinimumSize(chars * 26, list->fontMetrics().height() * 7);
     connect(list, &QTreeWidget::currentItemChanged, this, &TDoBuildMenu::updateButtons);
     connect(list, &QTreeWidget::customContextMenuRequested, this,
             [this, list](const QPoint& at) { quickInfo(list, at); });
@@ -154,10 +159,13 @@ QWidget* TDoBuildMenu::buildLists() {
         showLists({row, available_->currentIndex().row()});
     });
 
-    auto* moves = new QVBoxLayout;
-    moves->addStretch();
-    for (QPushButton* b : {add_, insertBefore_, insertAfter_, remove_, up_, down_}) moves->addWidget(b);
-    moves->addStretch();
+    // Two columns of three: the lists keep their height on a small or scaled screen.
+    auto* moves = new QGridLayout;
+    moves->setRowStretch(0, 1);
+    moves->setRowStretch(4, 1);
+    const std::array<QPushButton*, 6> order = {add_, insertBefore_, insertAfter_, remove_, up_, down_};
+    for (std::size_t i = 0; i < order.size(); ++i)
+        moves->addWidget(order[i], 1 + static_cast<int>(i % 3), static_cast<int>(i / 3));
     auto* menuLabel = new QLabel(QStringLiteral("&Macros in Menu"), area);
     menuLabel->setBuddy(menu_);
     auto* availableLabel = new QLabel(QStringLiteral("A&vailable Macros"), area);
@@ -241,6 +249,18 @@ void TDoBuildMenu::showIcon() {
 }
 
 void TDoBuildMenu::showEvent(QShowEvent* event) {
+    if (!sized_) {
+        // The lists at about 48 characters and 14 lines each where the screen allows, centred.
+        sized_ = true;
+        const int chars = fontMetrics().averageCharWidth();
+        const QSize preferred = minimumSizeHint() + QSize(2 * chars * 22, fontMetrics().height() * 7);
+        if (const QScreen* s = screen()) {
+            const QRect a = s->availableGeometry();
+            // The window manager's frame is not known before the first showing: room is left for it.
+            resize(preferred.boundedTo(a.size() - QSize(16, 48)).expandedTo(minimumSizeHint()));
+            move(a.center() - QPoint(width() / 2, height() / 2));
+        }
+    }
     QDialog::showEvent(event);
     // What the stored menu listed but cannot keep is said once, when the dialog opens.
     if (droppedShown_ || model_.droppedEntries().empty()) return;

@@ -54,6 +54,7 @@ private:
     BuildMenuModel& model_;
     RecordReader read_;
     IconChooser chooseIcon_;
+    bool sized_ = false;
     IUserPrompt& prompt_;
     QLineEdit* nickName_ = nullptr;
     QCheckBox* tray_ = nullptr;

@@ -176,7 +176,9 @@ QListWidget* TDoAMenu::addList(int first, int count, int height, int width) {
                           .arg(QChar::fromLatin1(e.key), fromCp1252(e.name), fromCp1252(e.scope))
                           .trimmed());
     }
-    list->setCurrentRow(0);
+    // Only the list that takes the focus shows a chosen line; the other one gets its own when it
+    // takes the focus.
+    if (lists_.empty()) list->setCurrentRow(0);
     list->installEventFilter(this);
     connect(list, &QListWidget::itemActivated, this,
             [this](QListWidgetItem* item) { choose(item->data(kEntryRole).toInt()); });
@@ -220,12 +222,28 @@ bool TDoAMenu::event(QEvent* event) {
     return QDialog::event(event);
 }
 
+void TDoAMenu::fitHeight(int available) {
+    // The window manager's frame is not known before the first showing: room is left for it.
+    const int decoration = frameGeometry().height() > height() ? frameGeometry().height() - height() : 32;
+    const int excess = height() + decoration - available;
+    if (excess <= 0) return;
+    // A small or scaled screen: the lists scroll rather than reach past the screen's edge; the
+    // keys still choose every entry.
+    for (QListWidget* list : lists_) {
+        const int least = std::min(list->height(), list->fontMetrics().height() * 3);
+        list->setFixedHeight(std::max(least, list->height() - excess));
+        list->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    }
+    layout()->activate();
+}
+
 void TDoAMenu::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     const QScreen* screen = anchor_ ? QGuiApplication::screenAt(QPoint(anchor_->x, anchor_->y)) : nullptr;
     if (screen == nullptr) screen = QGuiApplication::primaryScreen();
     if (screen != nullptr) {
         const QRect a = screen->availableGeometry();
+        fitHeight(a.height());
         const QSize frame = frameGeometry().size().expandedTo(size());
         const WindowPlace place = placeMenu(frame.width(), frame.height(),
                                             WindowRect{a.left(), a.top(), a.right() + 1, a.bottom() + 1}, anchor_);

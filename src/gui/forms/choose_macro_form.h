@@ -22,6 +22,9 @@ public:
 
     // The chosen macro's number, or -1.
     int chosen() const { return chosen_; }
+    // Shortens the lists, which then scroll, when the window with its frame would be taller
+    // than `available` (done on showing, for the screen it shows on).
+    void fitHeight(int available);
 
 protected:
     void showEvent(QShowEvent* event) override;
