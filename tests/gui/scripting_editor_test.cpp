@@ -20,10 +20,13 @@
 #include "gui/forms/direct_editor_form.h"
 #include "gui/forms/macro_memo.h"
 #include "gui/forms/text_insert_form.h"
+#include "editors/script_commands.h"
 #include "gui/editor_fixture.h"
 #include "gui/modal_helper.h"
 #include "gui/model_form.h"
+#include "gui/qt_text.h"
 #include "platform/dialog_files.h"
+#include "platform/dialup.h"
 #include "platform/fake/fake_clock.h"
 #include "support/temp_dir.h"
 
@@ -208,6 +211,21 @@ TEST_F(ScriptingEditorTest, AHeaderThatCannotBeSavedKeepsTheLinesAndTheEditorOpe
     EXPECT_TRUE(e->saved());
     EXPECT_EQ(buffer.ShortKeyText, "rmk");
     EXPECT_EQ(buffer.MacroText, "<REM:kept>");
+}
+
+// Without dial-up networking on the machine its command says so and adds nothing.
+TEST_F(ScriptingEditorTest, AMissingServiceIsToldAndAddsNoLine) {
+    context.dialUpAvailable = [] { return false; };
+    auto e = open(false);
+    chooseCommand(e.get(), latin1(script::commandLabel(script::cmd::DialUp)));
+    std::vector<std::string> seen;
+    test::whenModal<QMessageBox>([&](QMessageBox* box) {
+        seen.push_back(box->windowTitle().toStdString() + ": " + box->text().toStdString());
+        box->button(QMessageBox::Ok)->click();
+    });
+    click(e.get(), "AddButton");
+    EXPECT_EQ(seen, std::vector<std::string>{std::string("Warning: ") + kDialUpMissingText});
+    EXPECT_TRUE(lines(e.get()).isEmpty());
 }
 
 TEST_F(ScriptingEditorTest, ATextFileIsEditedAsAScriptAndTheMacroComesBack) {

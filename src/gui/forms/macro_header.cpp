@@ -19,16 +19,7 @@
 
 namespace orv::gui {
 
-namespace {
-
-// The activation field's caption with the access key that no other control of the editors uses.
-QString accessKeyed(std::string_view caption) {
-    if (caption == "ShortKey") return QStringLiteral("Sho&rtKey");
-    if (caption == "Window Title") return QStringLiteral("&Window Title");
-    return latin1(caption);
-}
-
-}  // namespace
+namespace {}  // namespace
 
 MacroHeader::MacroHeader(editors::DirectEditorModel& model, const EditorContext& context, IUserPrompt& prompt,
                          std::function<void()> scopeChanged, QWidget* parent)
@@ -60,7 +51,7 @@ MacroHeader::MacroHeader(editors::DirectEditorModel& model, const EditorContext&
 
     // What the activation needs: the hotkey's name, the ShortKey or title field, the schedule.
     auto* activation = new QHBoxLayout;
-    auto* timerLabel = new QLabel(accessKeyed(l.timerLabel), box);
+    auto* timerLabel = nameLabel_ = new QLabel(latin1(l.timerLabel), box);
     timerLabel->setObjectName(QStringLiteral("TimerLabel"));
     timerLabel->setVisible(l.timerLabelShown);
     auto* hotKeyCaption = new QLabel(QStringLiteral("Hot Key:"), box);
@@ -90,7 +81,7 @@ MacroHeader::MacroHeader(editors::DirectEditorModel& model, const EditorContext&
     QWidget* scope = box;
     auto* scopeRow = new QHBoxLayout;
     scopeRow->addWidget(new QLabel(QStringLiteral("Scope:"), box));
-    const char* const captions[] = {"&Global", "&Window", "&Program"};
+    const char* const captions[] = {"Global", "Window", "Program"};
     const char* const names[] = {"Global", "Specific", "ProgExe"};
     for (int i = 0; i < 3; ++i) {
         const int s = editors::kEditorScopes[i];
@@ -101,7 +92,7 @@ MacroHeader::MacroHeader(editors::DirectEditorModel& model, const EditorContext&
         connect(scopes_[i], &QRadioButton::clicked, this, [this, s] { scopeClicked(s); });
         scopeRow->addWidget(scopes_[i]);
     }
-    select_ = plainButton(QStringLiteral("Selec&t"), "ChooseWinProg", scope);
+    select_ = plainButton(QStringLiteral("Select"), "ChooseWinProg", scope);
     connect(select_, &QPushButton::clicked, this, &MacroHeader::select);
     scopeRow->addWidget(select_);
     scopeRow->addStretch();
@@ -125,6 +116,14 @@ void MacroHeader::scopeClicked(int scope) {
     model_.setScope(scope);
     refresh();
     if (scopeChanged_) scopeChanged_();
+}
+
+void MacroHeader::giveAccessKeys() {
+    if (nameLabel_->text() == QStringLiteral("ShortKey")) nameLabel_->setText(QStringLiteral("Sho&rtKey"));
+    if (nameLabel_->text() == QStringLiteral("Window Title")) nameLabel_->setText(QStringLiteral("&Window Title"));
+    const char* const captions[] = {"&Global", "&Window", "&Program"};
+    for (int i = 0; i < 3; ++i) scopes_[i]->setText(QString::fromLatin1(captions[i]));
+    select_->setText(QStringLiteral("Selec&t"));
 }
 
 void MacroHeader::refresh() { select_->setEnabled(model_.selectEnabled()); }

@@ -7,6 +7,7 @@
 #include "editors/direct_editor.h"
 #include "gui/forms/editor_context.h"
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -30,6 +31,9 @@ public:
     QLineEdit* nickName() const { return nickName_; }
     // "Select" follows the scope.
     void refresh();
+    // Underlines a letter of the activation field's caption, the scopes and "Select". Only for a
+    // window that leaves those letters free (the direct editor's key buttons take them all).
+    void giveAccessKeys();
 
 private:
     void scopeClicked(int scope);
@@ -45,6 +49,7 @@ private:
     std::function<void()> scopeChanged_;
     QLineEdit* nickName_ = nullptr;
     QLineEdit* name_ = nullptr;
+    QLabel* nameLabel_ = nullptr;
     QToolButton* icon_ = nullptr;
     QRadioButton* scopes_[3] = {};
     QPushButton* select_ = nullptr;

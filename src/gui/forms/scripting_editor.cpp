@@ -100,6 +100,7 @@ TDoScripting::TDoScripting(editors::DirectEditorModel& model, const EditorContex
 
     header_ = new MacroHeader(
         model_, context_, prompt_, [this] { showCaption(); }, this);
+    header_->giveAccessKeys();
     textFile_ = new QLabel(this);
     textFile_->setObjectName(QStringLiteral("TextName"));
     textFile_->setVisible(false);

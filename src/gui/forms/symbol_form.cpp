@@ -37,7 +37,11 @@ SymbolForm::SymbolForm(dialogs::TDoSpecial& model, const dialogs::DialogEnv& env
         grid_->setColumnWidth(column, cell);
         for (int row = 0; row < kRows; ++row) {
             const int code = 128 + 8 * column + row;
-            auto* item = new QTableWidgetItem(fromCp1252(std::string(1, static_cast<char>(code))));
+            // The few codes the character set leaves undefined show as empty cells, not as the
+            // font's box for a control character.
+            const QString symbol = fromCp1252(std::string(1, static_cast<char>(code)));
+            const bool defined = symbol.size() == 1 && symbol.front().category() != QChar::Other_Control;
+            auto* item = new QTableWidgetItem(defined ? symbol : QString());
             item->setTextAlignment(Qt::AlignCenter);
             item->setToolTip(QStringLiteral("Character %1").arg(code));
             grid_->setItem(row, column, item);

@@ -21,6 +21,7 @@
 #include "gui/dialogs/command_form.h"
 #include "gui/dialogs/command_layouts.h"
 #include "gui/dialogs/scripting_wizard_form.h"
+#include "gui/forms/direct_editor_form.h"
 #include "gui/forms/form_registry.h"
 #include "gui/forms/scripting_editor.h"
 #include "gui/forms/spec_wind_form.h"
@@ -96,7 +97,7 @@ int main(int argc, char** argv) {
         gui::TDoWizard wizard([](int) { return false; }, fx.prompt);
         shoot(wizard, QStringLiteral("TDoWizard"), folder);
     }
-    if (only.isEmpty() || only == QStringLiteral("TDoScripting")) {
+    if (only.isEmpty() || only == QStringLiteral("TDoScripting") || only == QStringLiteral("TModHotKeys")) {
         TMacroRecord buffer;
         buffer.Scope = kScopeGlobal;
         buffer.MacroText =
@@ -106,8 +107,14 @@ int main(int argc, char** argv) {
                                          "");
         gui::EditorContext context;
         context.env = fx.env;
-        gui::TDoScripting editor(model, context);
-        shoot(editor, QStringLiteral("TDoScripting"), folder);
+        if (only != QStringLiteral("TModHotKeys")) {
+            gui::TDoScripting editor(model, context);
+            shoot(editor, QStringLiteral("TDoScripting"), folder);
+        }
+        if (only != QStringLiteral("TDoScripting")) {
+            gui::TModHotKeys direct(model, context);
+            shoot(direct, QStringLiteral("TModHotKeys"), folder);
+        }
     }
     return 0;
 }
