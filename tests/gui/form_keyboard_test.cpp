@@ -11,6 +11,7 @@
 #include "editors/direct_editor.h"
 #include "gui/dialogs/scripting_wizard_form.h"
 #include "gui/form_checks.h"
+#include "gui/forms/direct_editor_form.h"
 #include "gui/forms/form_registry.h"
 #include "gui/forms/scripting_editor.h"
 #include "gui/forms/spec_wind_form.h"
@@ -58,7 +59,8 @@ TEST(FormKeyboard, EveryCommandFormInEachMode) {
     expectUsable(wizard, "TDoWizard", false);
 }
 
-// The Scripting Editor goes column by column (the lists, then the buttons beside them), not line by line.
+// The editor windows. The Scripting Editor goes column by column (the lists, then the buttons beside them), not line by
+// line.
 TEST(FormKeyboard, EditorWindows) {
     orv::test::DialogFixture fx;
     EditorContext context;
@@ -71,6 +73,10 @@ TEST(FormKeyboard, EditorWindows) {
         editors::DirectEditorModel model(buffer, {true, kind, false, "Ctrl+H"}, fx.clock.now(), "");
         TDoScripting scripting(model, context);
         expectUsable(scripting, "TDoScripting", false);
+        // The direct editor's key buttons and menus share their letters; it must fit, though.
+        TModHotKeys direct(model, context);
+        direct.show();
+        EXPECT_EQ(test::sizeProblems(direct), std::vector<std::string>{});
     }
 }
 

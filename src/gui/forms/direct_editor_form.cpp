@@ -10,6 +10,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -104,7 +106,17 @@ QWidget* TModHotKeys::commandButtons() {
         ++i;
     }
     grid->setRowStretch(grid->rowCount(), 1);
-    return box;
+    // The buttons scroll when the window is too small to show them all (a small screen at a
+    // large scale); Tab scrolls the focused one into view, and the Actions menus hold them too.
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("CommandButtons"));
+    scroll->setWidget(box);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setMinimumWidth(box->sizeHint().width() + scroll->verticalScrollBar()->sizeHint().width());
+    scroll->setMinimumHeight(box->sizeHint().height() / 4);
+    return scroll;
 }
 
 void TModHotKeys::addCommandMenus(QMenuBar* bar) {

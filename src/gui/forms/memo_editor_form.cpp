@@ -51,7 +51,10 @@ QWidget* MemoEditorForm::keyButtons() {
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setSpacing(2);
     int plainKeys = 0;
-    int functionKeys = 0;
+    // The function keys have a row of their own: in the grid's columns the few wide key names
+    // above them would stretch some of them.
+    auto* functionRow = new QHBoxLayout;
+    functionRow->setSpacing(2);
     for (const editors::KeyInsert& k : editors::keyInserts()) {
         auto* button = new QToolButton(box);
         button->setText(QString::fromLatin1(k.caption.data(), k.caption.size()));
@@ -62,12 +65,14 @@ QWidget* MemoEditorForm::keyButtons() {
         const std::string tag(k.tag);
         connect(button, &QToolButton::clicked, this, [this, tag] { insert(tag); });
         if (k.functionKey) {
-            grid->addWidget(button, 2, functionKeys++);
+            functionRow->addWidget(button);
         } else {
-            grid->addWidget(button, plainKeys / 9, plainKeys % 9);
+            // Six to a row, so that the editors fit a small screen at a large scale.
+            grid->addWidget(button, plainKeys / 6, plainKeys % 6);
             ++plainKeys;
         }
     }
+    grid->addLayout(functionRow, grid->rowCount(), 0, 1, -1);
     return box;
 }
 
