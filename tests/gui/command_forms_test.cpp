@@ -26,6 +26,10 @@
 #include "dialogs/dialog_env.h"
 #include "dialogs/dialog_registry.h"
 #include "dialogs/network_dialogs.h"
+#include "editors/sample_desktop.h"
+#include "editors/script_dialogs.h"
+#include "editors/script_lines.h"
+#include "editors/script_sample_tags.h"
 #include "gui/forms/mouse_locator.h"
 #include "gui/option_forms.h"
 
@@ -385,6 +389,32 @@ TEST(CommandForms, HelperButtonsFillTheirField) {
     EXPECT_TRUE(locator->isVisible());
     locate->click();
     EXPECT_FALSE(locator->isVisible());
+}
+
+// Every command of the language, read from a script line into its own form and confirmed there
+// with "&Ok", gives back its tag: each form shows every value of the line it edits.
+TEST(CommandForms, EveryScriptLineOpensInItsFormAndOkGivesItsTagBack) {
+    test::DialogFixture fx;
+    test::addSampleDesktop(fx);
+    int opened = 0;
+    for (std::string_view tag : test::kWrittenTags) {
+        SCOPED_TRACE(std::string(tag));
+        const std::vector<script::ScriptLine> lines = script::readScriptLines(tag);
+        ASSERT_EQ(lines.size(), 1u);
+        const int command = script::commandOfLine(lines[0].text);
+        if (command == script::cmd::Text) continue;  // typed in the keystroke editor
+        const auto model = script::makeLineDialog(command, &lines[0].payload, fx.env);
+        ASSERT_NE(model, nullptr);
+        const std::unique_ptr<ModelForm> form = createModelForm(*model, fx.env, nullptr, kLists);
+        ASSERT_NE(form, nullptr);
+        BoxCatcher refusal;
+        form->okClicked();
+        const std::string given =
+            form->result() == QDialog::Accepted ? model->output() : "refused: " + refusal.text.toStdString();
+        EXPECT_EQ(given, test::confirmedTag(tag));
+        ++opened;
+    }
+    EXPECT_GT(opened, 150);
 }
 
 }  // namespace
