@@ -7,38 +7,16 @@
 #include <utility>
 
 #include "dialogs/dialog_env.h"
+#include "editors/sample_desktop.h"
 #include "editors/script_lines.h"
 #include "editors/script_sample_tags.h"
 
 namespace orv::script {
 namespace {
 
-// What the sample tags name exists here, so that the dialogs' checks pass.
-void addSampleDesktop(test::DialogFixture& f) {
-    for (const char* file :
-         {"C:\\Windows\\notepad.exe", "/usr/bin/xterm", "C:\\Sounds\\ding.wav", "chimes.wav", "C:\\Macros\\work.orv",
-          "C:\\Text\\notes.txt", "calc.exe", "C:\\Ed\\ed.exe", "C:\\Text\\clip.txt", "C:\\a\\src.txt", "C:\\b\\old.txt",
-          "C:\\Clips\\a.avi", "C:\\Clips\\b.avi", "C:\\Clips\\c.avi", "C:\\Windows\\clouds.bmp",
-          "/usr/share/backgrounds/bg.png", "C:\\Pics\\shot.bmp"})
-        f.files.addFile(file);
-    for (const char* folder : {"C:\\Temp", "C:\\Docs"}) f.files.addFolder(folder);
-    f.desktop.printerList.push_back("Laser Printer");
-    f.desktop.modes.assign(5, {800, 600, 16, 60});
-}
-
-// Tags that their dialog writes in another form of the same command: the reposition dialog
-// always writes its five-digit form, a web address gets its scheme, and a window-relative mouse
-// move may not go left of the window.
-constexpr std::pair<std::string_view, std::string_view> kRewritten[] = {
-    {"<WPOS:0010,0020Calculator>", "<WPOS2:00010,00020Calculator>"},
-    {"<WPOS:-005,0000Calculator>", "<WPOS2:-0005,00000Calculator>"},
-    {"<HTTP:www.example.com>", "<HTTP:http://www.example.com>"},
-    {"<MMW:-0010,00020>", "refused: Invalid X Position specified.  Please correct."},
-};
-
 TEST(ScriptDialogs, ALineConfirmedUnchangedInItsDialogGivesBackItsTag) {
     test::DialogFixture f;
-    addSampleDesktop(f);
+    test::addSampleDesktop(f);
     for (std::string_view tag : test::kWrittenTags) {
         const std::vector<ScriptLine> lines = readScriptLines(tag);
         ASSERT_EQ(lines.size(), 1u) << tag;
@@ -46,9 +24,7 @@ TEST(ScriptDialogs, ALineConfirmedUnchangedInItsDialogGivesBackItsTag) {
         if (command == cmd::Text) continue;
         const auto model = makeLineDialog(command, &lines[0].payload, f.env);
         ASSERT_NE(model, nullptr) << tag;
-        std::string_view expected = tag;
-        for (const auto& [from, to] : kRewritten)
-            if (from == tag) expected = to;
+        const std::string_view expected = test::confirmedTag(tag);
         const Outcome o = model->check(f.env);
         EXPECT_EQ(o.accepted ? o.output : "refused: " + o.failure.message, expected) << tag;
     }
