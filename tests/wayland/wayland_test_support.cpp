@@ -1,4 +1,5 @@
 #include "wayland_test_support.h"
+#include "../support/target_lines.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -134,19 +135,7 @@ bool WaylandTarget::waitUntilTakingKeys(int index, WaylandKeyboardInput& keyboar
     return false;
 }
 
-std::string WaylandTarget::text(int index) const {
-    std::string text;
-    const std::string prefix = "key " + std::to_string(index) + " ";
-    for (const auto& line : lines_) {
-        if (line.rfind(prefix, 0) != 0) continue;
-        const std::string hex = line.substr(prefix.size(), line.find(' ', prefix.size()) - prefix.size());
-        if (hex == "-") continue;
-        for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
-            text.push_back(static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16)));
-        }
-    }
-    return text;
-}
+std::string WaylandTarget::text(int index) const { return orv::test::typedText(lines_, index); }
 
 std::string WaylandTarget::transcript() const {
     std::string all;

@@ -1,4 +1,5 @@
 #include "x11_test_support.h"
+#include "../support/target_lines.h"
 
 #include <X11/extensions/XTest.h>
 #include <poll.h>
@@ -131,19 +132,7 @@ unsigned long TargetApp::window(int index) {
     return id;
 }
 
-std::string TargetApp::text(int index) {
-    std::string text;
-    const std::string prefix = "key " + std::to_string(index) + " ";
-    for (const auto& line : lines_) {
-        if (line.rfind(prefix, 0) != 0) continue;
-        const std::string hex = line.substr(prefix.size(), line.find(' ', prefix.size()) - prefix.size());
-        if (hex == "-") continue;
-        for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
-            text += static_cast<char>(std::strtoul(hex.substr(i, 2).c_str(), nullptr, 16));
-        }
-    }
-    return text;
-}
+std::string TargetApp::text(int index) { return orv::test::typedText(lines_, index); }
 
 std::string TargetApp::waitForText(int index, std::size_t bytes, std::chrono::milliseconds deadline) {
     const auto end = Clock::now() + deadline;
