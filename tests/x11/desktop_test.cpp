@@ -1,10 +1,16 @@
 // Windows, the pointer and the process list on a real display with a window manager.
 #include <gtest/gtest.h>
 
+#include <X11/Xlib.h>
+#include <poll.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <memory>
 #include <string>
+#include <thread>
 
 #include "platform/x11/key_injector.h"
 #include "platform/x11/proc_list.h"
@@ -121,6 +127,76 @@ TEST_F(DesktopTest, MouseMovesLandWhereTheCommandsSayAndClicksReachTheWindow) {
     EXPECT_EQ(app_->waitForLine([&](const std::string& l) { return l == click; }), click);
     mouse.mouseEvent(mouse_flags::kMove, 10, -5, 0);
     EXPECT_EQ(mouse.cursorPos(), (ScreenPoint{x + 10, y - 5}));
+}
+
+// A client that takes the first left press anywhere with a synchronous grab, as a window
+// manager's click-to-focus does, and replays it to the window after `hold` (never when
+// `replay` is false: the pointer stays frozen until it goes).
+class SlowClickGrab {
+public:
+    SlowClickGrab(std::chrono::milliseconds hold, bool replay) : display_(XOpenDisplay(nullptr)) {
+        const Window root = DefaultRootWindow(display_);
+        XGrabButton(display_, Button1, AnyModifier, root, False, ButtonPressMask, GrabModeSync, GrabModeAsync, None,
+                    None);
+        XSync(display_, False);
+        thread_ = std::thread([this, hold, replay] {
+            pollfd fd{ConnectionNumber(display_), POLLIN, 0};
+            while (!pressed_ && (XPending(display_) > 0 || ::poll(&fd, 1, 20000) > 0)) {
+                XEvent event;
+                XNextEvent(display_, &event);
+                pressed_ = event.type == ButtonPress;
+            }
+            if (!replay) return;
+            std::this_thread::sleep_for(hold);  // the window manager's work before it lets go
+            XAllowEvents(display_, ReplayPointer, CurrentTime);
+            XSync(display_, False);
+        });
+    }
+    ~SlowClickGrab() {
+        thread_.join();
+        XUngrabButton(display_, Button1, AnyModifier, DefaultRootWindow(display_));
+        XCloseDisplay(display_);  // ends a grab still active, which thaws the pointer
+    }
+    bool pressed() const { return pressed_; }
+
+private:
+    Display* display_;
+    std::atomic<bool> pressed_ = false;
+    std::thread thread_;
+};
+
+TEST_F(DesktopTest, KeysAfterAClickComeAfterItAlsoWhenAGrabHoldsThePointerAtThePress) {
+    auto injector = KeyInjector::open();
+    ASSERT_TRUE(injector);
+    X11MouseInput mouse(*injector);
+    ASSERT_TRUE(test::activate(*windows_, first_));
+    WindowRect rect;
+    ASSERT_TRUE(windows_->windowRect(first_, rect));
+    const int x = (rect.left + rect.right) / 2, y = (rect.top + rect.bottom) / 2;
+    mouse.setCursorPos(x, y);
+    const std::string click = "click " + std::to_string(x) + " " + std::to_string(y) + " 1";
+    {
+        SlowClickGrab grab(std::chrono::milliseconds(300), true);
+        mouse.mouseEvent(mouse_flags::kLeftDown, 0, 0, 0);
+        mouse.mouseEvent(mouse_flags::kLeftUp, 0, 0, 0);
+        injector->typeChar(U'z');
+        injector->sync();
+        EXPECT_TRUE(grab.pressed());
+    }
+    ASSERT_EQ(app_->waitForText(0, 1), "z");
+    ASSERT_EQ(app_->waitForLine([&](const std::string& l) { return l == click; }), click);
+    const auto& lines = app_->lines();
+    const auto at = [&](auto it) { return std::distance(lines.begin(), it); };
+    const auto typed = std::ranges::find_if(lines, [](const std::string& l) { return l.starts_with("key 0 7a "); });
+    EXPECT_LT(at(std::ranges::find(lines, click)), at(typed)) << "the key overtook the click";
+
+    // A client that never lets go holds up the release for a bounded time only.
+    SlowClickGrab stuck(std::chrono::milliseconds(0), false);
+    const auto started = std::chrono::steady_clock::now();
+    mouse.mouseEvent(mouse_flags::kLeftDown, 0, 0, 0);
+    mouse.mouseEvent(mouse_flags::kLeftUp, 0, 0, 0);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5));
+    EXPECT_TRUE(stuck.pressed());
 }
 
 }  // namespace

@@ -3,7 +3,8 @@
 //   window <index> <window id>              when the window is shown
 //   key <index> <utf8 text as hex|-> <keysym> <modifiers>
 //   release <keysym>
-//   click <global x> <global y> <button>
+//   click <global x> <global y> <button>    for every press, the second one of a double click
+//                                          included (Qt turns it into a double-click event)
 //   closed <index>
 //   text <index> <utf8 text as hex|->      with --report-text, the field's whole text after each
 //                                          change (pasted text included)
@@ -78,7 +79,7 @@ protected:
             }
         } else if (event->type() == QEvent::KeyRelease) {
             emitLine("release " + QByteArray::number(static_cast<QKeyEvent*>(event)->nativeVirtualKey()));
-        } else if (event->type() == QEvent::MouseButtonPress) {
+        } else if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
             auto* mouse = static_cast<QMouseEvent*>(event);
             const QPoint global = mouse->globalPosition().toPoint();
             emitLine("click " + QByteArray::number(global.x()) + ' ' + QByteArray::number(global.y()) + ' ' +

@@ -12,6 +12,7 @@
 
 #include "platform/cp1252.h"
 #include "platform/runtime_dir.h"
+#include "platform/x11/button_release_watch.h"
 #include "platform/x11/injection_log.h"
 #include "platform/x11/marker_key.h"
 #include "platform/x11/spare_keys_file.h"
@@ -27,6 +28,8 @@ constexpr std::size_t kSlotsPerKey = 2 * XkbNumKbdGroups;
 constexpr std::size_t kHeldPairs = 2;
 // How long a key typed in another group may take the focused client at most.
 constexpr auto kGroupHold = std::chrono::milliseconds(200);
+// How long a button release may wait for a grab that holds the pointer frozen.
+constexpr auto kReleaseDeadline = std::chrono::milliseconds(1000);
 
 // Blocks until the connection has input or the deadline passes; false at the deadline.
 bool waitForInput(Display* display, Clock::time_point deadline) {
@@ -659,9 +662,16 @@ void KeyInjector::mouseButton(int button, bool up) {
     if (log_ != nullptr) {
         log_->sent(up ? InjectedKind::ButtonUp : InjectedKind::ButtonDown, static_cast<unsigned>(button));
     }
+    if (up) {
+        if (!releaseWatch_) releaseWatch_ = std::make_unique<ButtonReleaseWatch>(display_.get());
+        releaseWatch_->arm();
+    }
     XTestFakeButtonEvent(display_.get(), static_cast<unsigned>(button), up ? False : True, CurrentTime);
     if (up) {
         heldButtons_.erase(button);
+        // What follows the click goes after it, also when a grab held the pointer frozen at the
+        // press; a client that keeps it frozen longer delays each release by the deadline only.
+        releaseWatch_->waitForRelease(static_cast<unsigned>(button), kReleaseDeadline);
     } else {
         heldButtons_.insert(button);
     }

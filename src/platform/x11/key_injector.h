@@ -22,6 +22,7 @@
 
 namespace orv::x11 {
 
+class ButtonReleaseWatch;
 class InjectionLog;
 
 class KeyInjector {
@@ -95,7 +96,9 @@ public:
     void reloadKeymap();
 
     void moveMouse(int x, int y);
-    void mouseButton(int button, bool up);  // X button numbers 1..5
+    // X button numbers 1..5. A release returns once the server has passed it on (see
+    // ButtonReleaseWatch), so that the keys after a click arrive after it.
+    void mouseButton(int button, bool up);
     void pointerPosition(int& x, int& y);
 
     const Keymap& keymap() const { return keymap_; }
@@ -157,6 +160,7 @@ private:
     std::set<KeyCode> held_;                              // keys pressed here and not yet released
     std::set<KeyCode> userHeld_;                          // keys the user held at the start of the playback
     std::set<int> heldButtons_;
+    std::unique_ptr<ButtonReleaseWatch> releaseWatch_;  // made at the first button release
     bool inSession_ = false;
     std::chrono::steady_clock::time_point lastInput_{};
     unsigned locked_ = 0;  // Caps Lock / Num Lock modifiers locked now
