@@ -11,8 +11,8 @@
 #include "activation/command_line.h"
 #include "activation/resident.h"
 #include "activation/session_notice.h"
-#include "app/orvanta/key_remapper.h"
 #include "app/orvanta/named_objects.h"
+#include "app/orvanta/resident_desktop.h"
 #include "app/orvanta/termination.h"
 #include "engine/ansi_upper.h"
 #include "engine/playback_engine.h"
@@ -26,17 +26,10 @@
 #include "platform/runtime_dir.h"
 #include "platform/thread_sleep.h"
 #include "platform/x11/display_check.h"
-#include "platform/x11/hook/x11_hook_library.h"
-#include "platform/x11/keymap_remap.h"
 #include "platform/x11/proc_list.h"
-#include "platform/x11/qt_clipboard.h"
+#include "platform/x11/qt_media_player.h"
 #include "platform/x11/qt_message_pump.h"
-#include "platform/x11/x11_keyboard_input.h"
-#include "platform/x11/x11_mouse_input.h"
 #include "platform/x11/x11_shell.h"
-#include "platform/x11/x11_desktop_queries.h"
-#include "platform/x11/x11_system_services.h"
-#include "platform/x11/x11_window_system.h"
 #include "store/settings.h"
 
 namespace {
@@ -105,9 +98,10 @@ void showSessionNotice(QWidget* parent, const orv::SessionNotice& notice) {
 }
 
 // The program itself, once nothing has stopped it from starting: `socketPath` is where it
-// takes hand-overs from later starts.
-int runResident(const std::vector<std::string>& args, const std::string& socketPath,
-                orv::TerminationSignals& termination) {
+// takes hand-overs from later starts, in `runtimeDir`; `wayland`: it plays through the wlroots
+// compositor's protocols instead of the X11 server.
+int runResident(const std::vector<std::string>& args, const std::string& runtimeDir, const std::string& socketPath,
+                bool wayland, orv::TerminationSignals& termination) {
     orv::NamedObjects named;
     if (const std::string error = named.create(); !error.empty()) return systemError(error);
     if (termination.requested()) return 0;
@@ -119,43 +113,32 @@ int runResident(const std::vector<std::string>& args, const std::string& socketP
     const orv::CommandLine commandLine = orv::parseCommandLine(args);
 
     std::unique_ptr<orv::Resident> resident;
-    orv::gui::HookMessageBridge bridge([&resident](const orv::HookMessage& m) {
-        if (resident) resident->handleHookMessage(m);
+    std::unique_ptr<orv::ResidentDesktop> desktop;
+    orv::gui::HookMessageBridge bridge([&resident, &desktop](const orv::HookMessage& m) {
+        if (resident) resident->handleHookMessage(desktop->complete(m));
     });
-    orv::x11::X11HookLibrary hook(bridge);
-    auto keyboard = orv::x11::X11KeyboardInput::create(&hook);
-    auto windows = orv::x11::X11WindowSystem::create();
-    if (!hook.available() || !keyboard || !windows) return startFailure("the X display lacks XTest, XInput2 or XKB");
-    orv::x11::X11MouseInput mouse(keyboard->injector());
+    std::string noDesktop;
+    desktop = wayland ? orv::makeWlrootsDesktop(bridge, runtimeDir, noDesktop) : orv::makeX11Desktop(bridge, noDesktop);
+    if (!desktop) return startFailure(noDesktop);
     orv::x11::ProcProcessList processes;
     orv::x11::QtMessagePump pump;
     orv::SystemClock clock;
     orv::SystemThreadSleep sleeper;
     orv::StdFileSystem files;
-    orv::x11::QtClipboard clipboard;
-    // The layout's spare keys do not reach XWayland's clients: what the layout lacks is pasted.
-    if (keyboard->displaySession() == orv::DisplaySession::XWayland) keyboard->pasteOutsideLayout(clipboard);
     orv::x11::X11Shell shell;
 
     orv::gui::TMainWin window(*settings);
     orv::gui::QtUserPrompt prompt(&window);
-    orv::gui::QtPlaybackWindows playbackWindows(&window, *windows);
+    orv::gui::QtPlaybackWindows playbackWindows(&window, desktop->windows());
     window.setWavePlayer(orv::x11::playWaveFile);
-    orv::x11::X11SystemServices system(*windows, orv::x11::playWaveFile);
-    orv::x11::X11DesktopQueries desktopQueries(
-        orv::x11::X11DesktopQueries::sessionSources(system.services().settings, system.services().shell));
-    window.setDesktopQueries(&desktopQueries);
-    // Puts back the user's keys if a run that could not restore them left them remapped.
-    std::unique_ptr<orv::X11KeyRemapper> keyRemapper;
-    if (auto keymap = orv::x11::KeymapRemap::create())
-        keyRemapper = std::make_unique<orv::X11KeyRemapper>(std::move(keymap), keyboard->injector());
-    orv::ResidentPlatform platform{*keyboard, mouse, pump,   playbackWindows, *windows,
-                                   processes, hook,  prompt, clock,           sleeper};
+    window.setDesktopQueries(&desktop->desktopQueries());
+    orv::ResidentPlatform platform{desktop->keyboard(), desktop->mouse(), pump,   playbackWindows, desktop->windows(),
+                                   processes,           desktop->hook(),  prompt, clock,           sleeper};
     platform.files = &files;
-    platform.clipboard = &clipboard;
+    platform.clipboard = &desktop->clipboard();
     platform.shell = &shell;
-    platform.system = system.services();
-    platform.keyRemapper = keyRemapper.get();
+    platform.system = desktop->services();
+    platform.keyRemapper = desktop->keyRemapper();
     resident = std::make_unique<orv::Resident>(*table, *settings, paths, platform, window, ownProgramName());
 
     window.attach(*resident, playbackWindows);
@@ -166,13 +149,13 @@ int runResident(const std::vector<std::string>& args, const std::string& socketP
     resident->start(static_cast<std::int32_t>(window.winId()), commandLine);
     // Hand-overs are taken once the hotkeys are in place, so that a program that answers on the
     // socket is ready for everything.
-    hook.waitUntilApplied(std::chrono::seconds(5));
+    desktop->waitUntilHooked();
     orv::gui::HandOverServer handOver([&resident](std::int64_t value) { resident->handOverCharacter(value); });
     if (const std::string error = handOver.listen(socketPath); !error.empty())
         std::cerr << "orvanta: no hand-over from later starts: " << error << '\n';
     if (!termination.requested()) {
         window.showAtStart(commandLine.hideAtFirstPaint);
-        orv::Capabilities session = hook.capabilities();
+        orv::Capabilities session = desktop->hook().capabilities();
         session.limitTo(platform.system.capabilities);
         showSessionNotice(&window, orv::SessionNotice(session, paths.configDir));
     }
@@ -207,15 +190,19 @@ int main(int argc, char** argv) {
         case orv::gui::HandOver::NoProgram:
             break;
     }
+    // In a wlroots compositor's session the program plays through the compositor and its windows
+    // are Wayland windows too: the session need not have an X11 server. Otherwise it is an X11
+    // client throughout: its windows, clipboard and event loop are on the display its hooks
+    // watch, also in other Wayland sessions (through XWayland).
+    const bool wayland = orv::wlrootsSessionAvailable();
     // Qt ends the process inside its start-up when there is no display: say it in one line.
-    if (const std::string problem = orv::x11::displayProblem(); !problem.empty()) return startFailure(problem);
-
-    // The program is an X11 client throughout: its windows, clipboard and event loop are on the
-    // display its hooks watch, also in a Wayland session (through XWayland).
-    qputenv("QT_QPA_PLATFORM", "xcb");
+    if (!wayland) {
+        if (const std::string problem = orv::x11::displayProblem(); !problem.empty()) return startFailure(problem);
+    }
+    qputenv("QT_QPA_PLATFORM", wayland ? "wayland" : "xcb");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvanta 99"));
     QApplication::setQuitOnLastWindowClosed(false);
     orv::TerminationSignals termination;
-    return runResident(args, socketPath, termination);
+    return runResident(args, runtime.path, socketPath, wayland, termination);
 }

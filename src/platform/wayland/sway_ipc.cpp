@@ -18,7 +18,10 @@ namespace {
 
 constexpr std::string_view kMagic = "i3-ipc";
 constexpr std::uint32_t kRunCommand = 0;
+constexpr std::uint32_t kSubscribe = 2;
 constexpr std::uint32_t kGetTree = 4;
+// Events carry their type with the high bit set.
+constexpr std::uint32_t kEventBit = 0x80000000u;
 // How long sway may take to answer one request.
 constexpr int kReplyDeadlineMs = 2000;
 
@@ -85,22 +88,63 @@ std::unique_ptr<SwayIpc> SwayIpc::connect() {
     return std::unique_ptr<SwayIpc>(new SwayIpc(std::move(fd)));
 }
 
+std::optional<std::pair<std::uint32_t, std::string>> SwayIpc::readMessage() {
+    char header[kMagic.size() + 8];
+    if (!readAll(socket_.get(), header, sizeof header) || std::string_view(header, kMagic.size()) != kMagic) {
+        broken_ = true;
+        return std::nullopt;
+    }
+    std::uint32_t length = 0;
+    std::uint32_t type = 0;
+    std::memcpy(&length, header + kMagic.size(), sizeof length);
+    std::memcpy(&type, header + kMagic.size() + 4, sizeof type);
+    std::string payload(length, '\0');
+    if (!readAll(socket_.get(), payload.data(), payload.size())) {
+        broken_ = true;
+        return std::nullopt;
+    }
+    return std::make_pair(type, std::move(payload));
+}
+
 std::optional<std::string> SwayIpc::request(std::uint32_t type, std::string_view payload) {
     std::string message(kMagic);
     const auto length = static_cast<std::uint32_t>(payload.size());
     message.append(reinterpret_cast<const char*>(&length), sizeof length);
     message.append(reinterpret_cast<const char*>(&type), sizeof type);
     message.append(payload);
-    if (!writeAll(socket_.get(), message.data(), message.size())) return std::nullopt;
-    char header[kMagic.size() + 8];
-    if (!readAll(socket_.get(), header, sizeof header) || std::string_view(header, kMagic.size()) != kMagic) {
+    if (!writeAll(socket_.get(), message.data(), message.size())) {
+        broken_ = true;
         return std::nullopt;
     }
-    std::uint32_t replyLength = 0;
-    std::memcpy(&replyLength, header + kMagic.size(), sizeof replyLength);
-    std::string reply(replyLength, '\0');
-    if (!readAll(socket_.get(), reply.data(), reply.size())) return std::nullopt;
-    return reply;
+    // Events that came before the reply are not wanted by the one who asked.
+    for (;;) {
+        auto reply = readMessage();
+        if (!reply) return std::nullopt;
+        if ((reply->first & kEventBit) == 0) return std::move(reply->second);
+    }
+}
+
+bool SwayIpc::subscribe(std::string_view eventsJson) {
+    const std::optional<std::string> reply = request(kSubscribe, eventsJson);
+    if (!reply) return false;
+    const QJsonObject answer =
+        QJsonDocument::fromJson(QByteArray(reply->data(), static_cast<qsizetype>(reply->size()))).object();
+    return answer.value(QStringLiteral("success")).toBool();
+}
+
+std::optional<std::string> SwayIpc::readEvent(int timeoutMs) {
+    for (;;) {
+        pollfd p{socket_.get(), POLLIN, 0};
+        const int ready = ::poll(&p, 1, timeoutMs);
+        if (ready == 0) return std::nullopt;
+        if (ready < 0) {
+            broken_ = true;
+            return std::nullopt;
+        }
+        auto message = readMessage();
+        if (!message) return std::nullopt;
+        if ((message->first & kEventBit) != 0) return std::move(message->second);
+    }
 }
 
 std::vector<SwayWindow> SwayIpc::windows() {

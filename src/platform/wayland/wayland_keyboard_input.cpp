@@ -107,6 +107,10 @@ void WaylandKeyboardInput::send(std::uint32_t keycode, bool up) {
 }
 
 void WaylandKeyboardInput::keyEvent(std::uint8_t virtualKey, std::uint8_t, bool up) {
+    if (markerArrived_ && virtualKey == markerKey_) {
+        if (up && connection_.roundtrip()) markerArrived_();
+        return;
+    }
     const std::uint32_t keycode = keymap_.keycodeOfVirtualKey(virtualKey);
     if (keycode != 0) send(keycode, up);
 }
@@ -148,6 +152,11 @@ bool WaylandKeyboardInput::capsLockOn() {
 bool WaylandKeyboardInput::waitUntilDelivered(std::chrono::milliseconds) {
     connection_.roundtrip();
     return false;
+}
+
+void WaylandKeyboardInput::setMarkerKey(std::uint8_t virtualKey, std::function<void()> arrived) {
+    markerKey_ = virtualKey;
+    markerArrived_ = std::move(arrived);
 }
 
 bool WaylandKeyboardInput::endPlayback() {

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <set>
 #include <string_view>
@@ -46,6 +47,10 @@ public:
     // Releases whatever is still held and waits until the compositor has taken every key; false
     // when the connection broke.
     bool endPlayback();
+    // The key the program types to learn when the keys before it have been handled. It is not
+    // sent: once the compositor has taken everything before it, `arrived` runs instead (where
+    // an X11 hook would see the key come back).
+    void setMarkerKey(std::uint8_t virtualKey, std::function<void()> arrived);
 
 private:
     struct Xkb;
@@ -61,6 +66,8 @@ private:
     std::uint32_t mods_[4] = {0, 0, 0, 0};
     int sinceSync_ = 0;
     std::chrono::steady_clock::time_point lastKey_{};
+    std::uint8_t markerKey_ = 0;
+    std::function<void()> markerArrived_;
 };
 
 }  // namespace orv::wayland

@@ -1,0 +1,240 @@
+#include "platform/wayland/wayland_hook_library.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
+#include <xkbcommon/xkbcommon.h>
+
+#include <QtCore/QByteArray>
+#include <QtCore/QJsonDocument>
+#include <QtCore/QJsonObject>
+#include <charconv>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+
+#include "platform/hotkey_codes.h"
+#include "platform/wayland/sway_ipc.h"
+#include "platform/x11/keysyms.h"
+
+namespace orv::wayland {
+
+namespace {
+
+// How long the listening thread waits for the rest of an event that has begun to arrive.
+constexpr int kEventReadMs = 2000;
+
+std::string runTag() {
+    const auto now = std::chrono::system_clock::now().time_since_epoch();
+    return "orvanta-hotkey-" + std::to_string(::getpid()) + "-" +
+           std::to_string(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+}
+
+}  // namespace
+
+std::string swayKeyCombination(int code) {
+    const DecodedHotKey key = DecipherKey(code);
+    if (key.mouseButton != 0 || key.virtualKey <= 0) return {};
+    const x11::KeySym32 keysym = x11::keysymOfVirtualKey(key.virtualKey);
+    char name[64];
+    if (keysym == 0 || xkb_keysym_get_name(keysym, name, sizeof name) <= 0) return {};
+    std::string combination;
+    if (key.win) combination += "Mod4+";
+    if (key.ctrl) combination += "Ctrl+";
+    if (key.alt) combination += "Mod1+";
+    if (key.shift) combination += "Shift+";
+    return combination + name;
+}
+
+std::optional<int> hotKeyOfBindingEvent(std::string_view eventJson, std::string_view tag) {
+    const QJsonObject event =
+        QJsonDocument::fromJson(QByteArray(eventJson.data(), static_cast<qsizetype>(eventJson.size()))).object();
+    if (event.value(QStringLiteral("change")).toString() != QStringLiteral("run")) return std::nullopt;
+    const std::string command =
+        event.value(QStringLiteral("binding")).toObject().value(QStringLiteral("command")).toString().toStdString();
+    const std::string prefix = "nop " + std::string(tag) + " ";
+    if (!command.starts_with(prefix)) return std::nullopt;
+    const char* first = command.data() + prefix.size();
+    const char* last = command.data() + command.size();
+    int code = -1;
+    const auto [end, error] = std::from_chars(first, last, code);
+    if (error != std::errc() || end != last || code < 0 || code >= kHotKeyCount) return std::nullopt;
+    return code;
+}
+
+std::unique_ptr<WaylandHookLibrary> WaylandHookLibrary::create(IHookMessageSink& sink, std::string ledgerPath) {
+    auto commands = SwayIpc::connect();
+    auto events = SwayIpc::connect();
+    if (!commands || !events || !events->subscribe(R"(["binding"])")) {
+        commands.reset();
+        events.reset();
+    }
+    return std::unique_ptr<WaylandHookLibrary>(
+        new WaylandHookLibrary(sink, std::move(commands), std::move(events), std::move(ledgerPath)));
+}
+
+WaylandHookLibrary::WaylandHookLibrary(IHookMessageSink& sink, std::unique_ptr<SwayIpc> commands,
+                                       std::unique_ptr<SwayIpc> events, std::string ledgerPath)
+    : sink_(sink),
+      commands_(std::move(commands)),
+      events_(std::move(events)),
+      ledgerPath_(std::move(ledgerPath)),
+      tag_(runTag()) {
+    if (!commands_) return;
+    swaySocket_ = std::getenv("SWAYSOCK");
+    int fds[2];
+    if (::pipe2(fds, O_CLOEXEC) == 0) {
+        wakeRead_.reset(fds[0]);
+        wakeWrite_.reset(fds[1]);
+    }
+    clearLeftovers();
+    thread_ = std::thread([this] { listen(); });
+}
+
+WaylandHookLibrary::~WaylandHookLibrary() {
+    unbindAll();
+    if (wakeWrite_.valid()) {
+        const char stop = 0;
+        [[maybe_unused]] const ssize_t n = ::write(wakeWrite_.get(), &stop, 1);
+    }
+    if (thread_.joinable()) thread_.join();
+}
+
+bool WaylandHookLibrary::OrvUnHook(HookHandle handle) {
+    if (handle != 1) return false;
+    unbindAll();
+    return true;
+}
+
+void WaylandHookLibrary::OrvUpInit(const TActivationTable& table) {
+    setHotKeys(table);
+    OrvUpWindow2(table);
+    OrvUpInUse(table);
+    OrvUpWaits(table);
+}
+
+void WaylandHookLibrary::OrvUpKeys(const TActivationTable& table) { setHotKeys(table); }
+
+void WaylandHookLibrary::OrvUpWindow2(const TActivationTable& table) {
+    pickerWindow_ = table.PickerWindow();
+    pickerActive_ = table.PickerActive();
+}
+
+void WaylandHookLibrary::OrvUpInUse(const TActivationTable& table) { macroInUse_ = table.MacroInUse(); }
+
+void WaylandHookLibrary::OrvUpWaits(const TActivationTable& table) {
+    waitMarker_ = table.u8(TActivationTable::oWaitMarker) != 0;
+}
+
+void WaylandHookLibrary::OrvGetIdle(TActivationTable& table) { table.setIdleSeconds(0); }
+
+Capabilities WaylandHookLibrary::capabilities() const {
+    Capabilities session = wlrootsCapabilities();
+    if (commands_) session.set(Capability::GlobalHotkeys, Reach::Everywhere);
+    return session;
+}
+
+void WaylandHookLibrary::markerKeyTyped() {
+    sink_.postHookMessage({waitMarker_ ? HookMsg::WaitMarker : HookMsg::Marker});
+}
+
+std::map<int, std::string> WaylandHookLibrary::refusedHotKeys() const {
+    const std::lock_guard lock(refusedMutex_);
+    return refused_;
+}
+
+void WaylandHookLibrary::setHotKeys(const TActivationTable& table) {
+    std::map<int, std::string> wanted;
+    for (int code = 0; code < kHotKeyCount; ++code)
+        if (table.HotKeyInUse(code)) wanted[code] = swayKeyCombination(code);
+    for (auto it = bound_.begin(); it != bound_.end();) {
+        if (wanted.contains(it->first)) {
+            ++it;
+            continue;
+        }
+        commands_->command("unbindsym " + it->second);
+        it = bound_.erase(it);
+    }
+    std::map<int, std::string> refused;
+    for (const auto& [code, combination] : wanted) {
+        if (bound_.contains(code)) continue;
+        if (commands_ && !combination.empty() &&
+            commands_->command("bindsym --no-repeat " + combination + " nop " + tag_ + " " + std::to_string(code))) {
+            bound_[code] = combination;
+        } else {
+            refused[code] = combination;
+        }
+    }
+    writeLedger();
+    const std::lock_guard lock(refusedMutex_);
+    // Without sway the session notice says that hotkeys are not available at all.
+    for (const auto& [code, combination] : refused) {
+        if (!commands_ || refused_.contains(code)) continue;
+        std::cerr << "orvanta: sway refused the hotkey " << hotKeyName(code)
+                  << (combination.empty() ? std::string(" (no key name)") : " (" + combination + ")") << '\n';
+    }
+    refused_ = std::move(refused);
+}
+
+void WaylandHookLibrary::unbindAll() {
+    for (const auto& [code, combination] : bound_) commands_->command("unbindsym " + combination);
+    bound_.clear();
+    writeLedger();
+}
+
+// The ledger: the sway socket on the first line, then a bound combination per line.
+void WaylandHookLibrary::writeLedger() const {
+    if (ledgerPath_.empty() || !commands_) return;
+    if (bound_.empty()) {
+        std::remove(ledgerPath_.c_str());
+        return;
+    }
+    const std::string temporary = ledgerPath_ + ".new";
+    {
+        std::ofstream out(temporary, std::ios::trunc);
+        out << swaySocket_ << '\n';
+        for (const auto& [code, combination] : bound_) out << combination << '\n';
+        if (!out.flush()) return;
+    }
+    std::rename(temporary.c_str(), ledgerPath_.c_str());
+}
+
+// Bindings written down by a run in this same sway session are that run's leftovers: sway keeps
+// a binding until it is removed or sway's configuration is loaded again.
+void WaylandHookLibrary::clearLeftovers() {
+    if (ledgerPath_.empty()) return;  // only called with sway
+    std::ifstream in(ledgerPath_);
+    std::string line;
+    if (!in || !std::getline(in, line)) return;
+    if (line == swaySocket_) {
+        while (std::getline(in, line))
+            if (!line.empty()) commands_->command("unbindsym " + line);
+    }
+    in.close();
+    std::remove(ledgerPath_.c_str());
+}
+
+void WaylandHookLibrary::listen() {
+    for (;;) {
+        pollfd fds[2] = {{events_->fd(), POLLIN, 0}, {wakeRead_.get(), POLLIN, 0}};
+        if (::poll(fds, wakeRead_.valid() ? 2 : 1, -1) < 0) continue;
+        if ((fds[1].revents & POLLIN) != 0) return;
+        const std::optional<std::string> event = events_->readEvent(kEventReadMs);
+        if (!event) {
+            if (events_->broken()) return;
+            continue;
+        }
+        const std::optional<int> code = hotKeyOfBindingEvent(*event, tag_);
+        // While a macro plays, a bound combination is the macro's own typing, not the user's.
+        if (!code || macroInUse_) continue;
+        if (pickerActive_) {
+            sink_.postHookMessage({HookMsg::PickerHotKey, *code, 0, pickerWindow_});
+        } else {
+            sink_.postHookMessage({HookMsg::HotKey, *code, 0});
+        }
+    }
+}
+
+}  // namespace orv::wayland

@@ -1,0 +1,179 @@
+// The resident program in a sway session: its hotkeys are bound through sway, a hotkey pressed on
+// a keyboard plays its macro into a Wayland window, and no binding is left once it has ended,
+// also after a run that was killed.
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <utility>
+
+#include "platform/fake/fake_clock.h"
+#include "platform/fake/fake_hook_library.h"
+#include "platform/fake/fake_user_prompt.h"
+#include "platform/hotkey_codes.h"
+#include "platform/virtual_keys.h"
+#include "platform/wayland/sway_ipc.h"
+#include "platform/wayland/wayland_connection.h"
+#include "platform/wayland/wayland_keyboard_input.h"
+#include "platform/wayland/wayland_window_system.h"
+#include "store/macro_store.h"
+#include "store/settings.h"
+#include "support/temp_dir.h"
+#include "wayland_test_support.h"
+
+namespace orv::wayland {
+namespace {
+
+using namespace test;
+
+int ctrlAlt(char key) { return hotKeyCodeOf({.virtualKey = key, .alt = true, .ctrl = true}); }
+// Letters, capitals and digits: with Ctrl or Alt applied, none of them would arrive as text.
+constexpr const char* kMacroText = "Hello Wayland 42";
+
+// A macro file of one global macro.
+void writeMacroFile(const std::string& path, int hotKey, const std::string& text) {
+    TActivationTable table;
+    TAppSettings settings;
+    fake::FakeHookLibrary hook;
+    fake::FakeUserPrompt prompt;
+    fake::FakeClock clock;
+    settings.CurrentFile = path;
+    MacroStore store(table, settings, hook, prompt, clock, "");
+    store.LoadMacroFile(path);
+    TMacroRecord r;
+    r.NickName = "Typed by hotkey";
+    r.HotKeyCode = static_cast<std::int16_t>(hotKey);
+    r.Scope = static_cast<std::int16_t>(kScopeGlobal);
+    r.Active = 1;
+    r.MacroText = text;
+    r.IconName = "MAIN";
+    table.setMacroCount(1);
+    ASSERT_TRUE(store.WriteMacroRecord(-1, r));
+}
+
+class ResidentOnSway : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ORV_NEED_COMPOSITOR();
+        ipc_ = SwayIpc::connect();
+        ASSERT_TRUE(ipc_) << "sway's IPC socket (SWAYSOCK) does not answer";
+        std::string error;
+        connection_ = Connection::open(error);
+        ASSERT_TRUE(connection_) << error;
+        windows_ = WaylandWindowSystem::create(*connection_);
+        ASSERT_TRUE(windows_);
+        // The user's keyboard; it exists before the programs start, as on a desktop.
+        keyboard_ = WaylandKeyboardInput::create(*connection_);
+        ASSERT_TRUE(keyboard_);
+        runtime_ = home_.file("runtime");
+        std::filesystem::create_directory(runtime_);
+        std::filesystem::permissions(runtime_, std::filesystem::perms::owner_all);
+        // Not a first start: the first-time set-up would take the focus.
+        orv::test::writeFile(home_.file("ORVANTA.INI"), "[Misc]\nFirst Use=No\n");
+    }
+
+    void TearDown() override {
+        if (pid_ > 0) {
+            ::kill(pid_, SIGKILL);
+            ::waitpid(pid_, nullptr, 0);
+        }
+    }
+
+    // Starts the program on a macro file and waits until its hotkeys are bound (it answers
+    // hand-overs from then on) and it has told what the session lacks (its notice has the focus).
+    void startResident(const std::string& macroFile) {
+        const std::string socket = runtime_ + "/orvanta-" + std::to_string(::getuid()) + ".socket";
+        std::filesystem::remove(socket);  // a killed run's
+        // The program gets a runtime folder of its own: the compositor's socket is named by its path.
+        const std::string display = std::string(std::getenv("XDG_RUNTIME_DIR")) + "/" + std::getenv("WAYLAND_DISPLAY");
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            ::setenv("WAYLAND_DISPLAY", display.c_str(), 1);
+            ::setenv("ORVANTA_HOME", home_.path().c_str(), 1);
+            ::setenv("XDG_RUNTIME_DIR", runtime_.c_str(), 1);
+            ::unsetenv("QT_QPA_PLATFORM");
+            ::execl(ORV_RESIDENT, ORV_RESIDENT, "/F", macroFile.c_str(), static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        ASSERT_TRUE(eventually([&] { return std::filesystem::exists(socket); })) << "orvanta did not get ready";
+        ASSERT_TRUE(eventually([&] {
+            return windows_->windowProcess(windows_->findWindowByTitle("Features Not Available")) == pid_;
+        })) << "no session notice";
+    }
+
+    // Ends the program as a logout would; its wait status (-1: it had to be killed).
+    int stopResident(int signal = SIGTERM) {
+        const pid_t pid = std::exchange(pid_, -1);
+        const int fd = static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
+        ::kill(pid, signal);
+        pollfd p{fd, POLLIN, 0};
+        const bool ended = fd < 0 || ::poll(&p, 1, static_cast<int>(kDeadline.count() * 1000)) > 0;
+        if (fd >= 0) ::close(fd);
+        if (!ended) ::kill(pid, SIGKILL);
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        return ended ? status : -1;
+    }
+
+    // Whether sway holds a binding for the combination (asking removes it).
+    bool bound(const std::string& combination) { return ipc_->command("unbindsym " + combination); }
+
+    void press(std::uint8_t vk, bool up) { keyboard_->keyEvent(vk, keyboard_->scanCodeFor(vk), up); }
+
+    orv::test::TempDir home_;
+    std::string runtime_;
+    std::unique_ptr<SwayIpc> ipc_;
+    std::unique_ptr<Connection> connection_;
+    std::unique_ptr<WaylandWindowSystem> windows_;
+    std::unique_ptr<WaylandKeyboardInput> keyboard_;
+    pid_t pid_ = -1;
+};
+
+TEST_F(ResidentOnSway, HotkeyHeldDownPlaysItsMacroIntoAWaylandWindowAndTheBindingGoesAtExit) {
+    const std::string file = home_.file("hotkey.ORV");
+    writeMacroFile(file, ctrlAlt('H'), kMacroText);
+    WaylandTarget target({"Orvanta Hotkey Target"});
+    startResident(file);
+    const WindowId window = windows_->waitForTitle("Orvanta Hotkey Target", kDeadline);
+    ASSERT_NE(window, 0u);
+    ASSERT_TRUE(windows_->setForegroundWindow(window));
+    ASSERT_TRUE(target.waitUntilTakingKeys(0, *keyboard_));
+    target.clear();
+
+    // The user holds Ctrl+Alt+H while the macro plays: the text arrives without the modifiers.
+    press(kVkControl, false);
+    press(kVkMenu, false);
+    press('H', false);
+    ASSERT_TRUE(connection_->roundtrip());
+    const std::string expected = kMacroText;
+    EXPECT_EQ(target.waitForText(0, expected.size()), expected) << target.transcript();
+    press('H', true);
+    press(kVkMenu, true);
+    press(kVkControl, true);
+    ASSERT_TRUE(keyboard_->endPlayback());
+
+    EXPECT_EQ(stopResident(), 0);
+    EXPECT_FALSE(bound("Ctrl+Mod1+h"));
+}
+
+TEST_F(ResidentOnSway, TheNextStartRemovesTheBindingsOfAKilledRun) {
+    const std::string first = home_.file("first.ORV");
+    const std::string second = home_.file("second.ORV");
+    writeMacroFile(first, ctrlAlt('H'), "first");
+    writeMacroFile(second, ctrlAlt('J'), "second");
+    startResident(first);
+    stopResident(SIGKILL);
+    startResident(second);
+    EXPECT_EQ(stopResident(), 0);
+    EXPECT_FALSE(bound("Ctrl+Mod1+h")) << "the killed run's binding is left";
+    EXPECT_FALSE(bound("Ctrl+Mod1+j"));
+}
+
+}  // namespace
+}  // namespace orv::wayland
