@@ -1,6 +1,6 @@
 // The resident program in a sway session: its hotkeys are bound through sway, a hotkey pressed on
-// a keyboard plays its macro into a Wayland window, and no binding is left once it has ended,
-// also after a run that was killed.
+// a keyboard plays its macro into a Wayland window, a window-title macro plays when its window
+// is activated, and no binding is left once the program has ended, also after a killed run.
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
@@ -36,8 +36,8 @@ int ctrlAlt(char key) { return hotKeyCodeOf({.virtualKey = key, .alt = true, .ct
 // Letters, capitals and digits: with Ctrl or Alt applied, none of them would arrive as text.
 constexpr const char* kMacroText = "Hello Wayland 42";
 
-// A macro file of one global macro.
-void writeMacroFile(const std::string& path, int hotKey, const std::string& text) {
+// A macro file of one global macro; a window-title macro names its window in `title`.
+void writeMacroFile(const std::string& path, int hotKey, const std::string& text, const std::string& title = "") {
     TActivationTable table;
     TAppSettings settings;
     fake::FakeHookLibrary hook;
@@ -52,6 +52,7 @@ void writeMacroFile(const std::string& path, int hotKey, const std::string& text
     r.Scope = static_cast<std::int16_t>(kScopeGlobal);
     r.Active = 1;
     r.MacroText = text;
+    r.WindowTitle = title;
     r.IconName = "MAIN";
     table.setMacroCount(1);
     ASSERT_TRUE(store.WriteMacroRecord(-1, r));
@@ -160,6 +161,20 @@ TEST_F(ResidentOnSway, HotkeyHeldDownPlaysItsMacroIntoAWaylandWindowAndTheBindin
 
     EXPECT_EQ(stopResident(), 0);
     EXPECT_FALSE(bound("Ctrl+Mod1+h"));
+}
+
+TEST_F(ResidentOnSway, AWindowTitleMacroPlaysWhenItsWindowIsActivated) {
+    const std::string file = home_.file("title.ORV");
+    writeMacroFile(file, kCodeWindowTitle, "title seen", "Title Target");
+    WaylandTarget target({"Orvanta Other Window", "Orvanta Title Target"});
+    ASSERT_NE(windows_->waitForTitle("Orvanta Title Target", kDeadline), 0u);
+    startResident(file);
+    const WindowId other = windows_->findWindowByTitle("Orvanta Other Window");
+    ASSERT_TRUE(windows_->setForegroundWindow(other));
+
+    ASSERT_TRUE(windows_->setForegroundWindow(windows_->findWindowByTitle("Orvanta Title Target")));
+    EXPECT_EQ(target.waitForText(1, 10), "title seen") << target.transcript();
+    EXPECT_EQ(stopResident(), 0);
 }
 
 TEST_F(ResidentOnSway, TheNextStartRemovesTheBindingsOfAKilledRun) {

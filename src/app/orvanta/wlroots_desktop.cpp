@@ -6,6 +6,7 @@
 
 #ifdef ORV_RESIDENT_WAYLAND
 
+#include <QSocketNotifier>
 #include <cstdlib>
 
 #include "activation/hotkey_dispatch.h"
@@ -43,10 +44,21 @@ public:
         if (!valid()) return;
         // No hook sees the marker key here: the keyboard says when the keys before it were taken.
         keyboard_->setMarkerKey(kMarkerKey, [this] { hook_->markerKeyTyped(); });
+        // The compositor tells of window activations as its events come in, whoever reads them.
+        windows_->onActivation([this](WindowId window) { hook_->windowActivated(static_cast<std::int64_t>(window)); });
+        events_ = std::make_unique<QSocketNotifier>(connection_->fd(), QSocketNotifier::Read);
+        QObject::connect(events_.get(), &QSocketNotifier::activated, [this] { connection_->dispatchArrived(); });
         std::string error;
         clipboard_ = wayland::WaylandClipboard::create(error);
         system_ = std::make_unique<x11::X11SystemServices>(*windows_, x11::playWaveFile);
     }
+    ~WlrootsDesktop() override {
+        // The parts tell the hook library nothing more while they go.
+        if (windows_) windows_->onActivation({});
+        if (keyboard_) keyboard_->setMarkerKey(0, {});
+    }
+    WlrootsDesktop(const WlrootsDesktop&) = delete;
+    WlrootsDesktop& operator=(const WlrootsDesktop&) = delete;
     bool valid() const { return keyboard_ && windows_ && mouse_ && hook_; }
 
     IHookLibrary& hook() override { return *hook_; }
@@ -80,6 +92,7 @@ private:
     std::unique_ptr<wayland::WaylandClipboard> clipboard_;
     NoClipboard noClipboard_;
     std::unique_ptr<x11::X11SystemServices> system_;
+    std::unique_ptr<QSocketNotifier> events_;
     x11::X11DesktopQueries desktopQueries_{x11::X11DesktopQueries::sessionSources(nullptr, nullptr)};
 };
 

@@ -116,6 +116,22 @@ bool Connection::roundtrip() { return wl_display_roundtrip(display_) >= 0; }
 
 bool Connection::broken() const { return wl_display_get_error(display_) != 0; }
 
+bool Connection::dispatchArrived() {
+    while (wl_display_prepare_read(display_) != 0) {
+        if (wl_display_dispatch_pending(display_) < 0) return false;
+    }
+    wl_display_flush(display_);
+    pollfd fd{wl_display_get_fd(display_), POLLIN, 0};
+    if (poll(&fd, 1, 0) > 0) {
+        if (wl_display_read_events(display_) < 0) return false;
+    } else {
+        wl_display_cancel_read(display_);
+    }
+    return wl_display_dispatch_pending(display_) >= 0;
+}
+
+int Connection::fd() const { return wl_display_get_fd(display_); }
+
 bool Connection::dispatchUntil(const std::function<bool()>& done, std::chrono::milliseconds deadline) {
     const auto end = std::chrono::steady_clock::now() + deadline;
     while (!done()) {

@@ -51,6 +51,10 @@ public:
     // Dispatches events until `done` holds or the deadline passes; false on the deadline or a
     // broken connection.
     bool dispatchUntil(const std::function<bool()>& done, std::chrono::milliseconds deadline);
+    // Reads and dispatches the events that have arrived, without waiting; false when the
+    // connection is broken. For an event loop that watches the connection's file descriptor.
+    bool dispatchArrived();
+    int fd() const;
     bool broken() const;
 
 private:

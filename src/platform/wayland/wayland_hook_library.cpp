@@ -23,6 +23,9 @@ namespace orv::wayland {
 
 namespace {
 
+// The hooks' handles: the keyboard hook stands for the hotkeys' bindings.
+constexpr HookHandle kKeyboardHook = 1;
+constexpr HookHandle kWindowHook = 2;
 // How long the listening thread waits for the rest of an event that has begun to arrive.
 constexpr int kEventReadMs = 2000;
 
@@ -102,8 +105,19 @@ WaylandHookLibrary::~WaylandHookLibrary() {
     if (thread_.joinable()) thread_.join();
 }
 
+HookHandle WaylandHookLibrary::OrvHookKeyboard() { return kKeyboardHook; }
+
+HookHandle WaylandHookLibrary::OrvHookCBT() {
+    windowHook_ = true;
+    return kWindowHook;
+}
+
 bool WaylandHookLibrary::OrvUnHook(HookHandle handle) {
-    if (handle != 1) return false;
+    if (handle == kWindowHook) {
+        windowHook_ = false;
+        return true;
+    }
+    if (handle != kKeyboardHook) return false;
     unbindAll();
     return true;
 }
@@ -132,12 +146,17 @@ void WaylandHookLibrary::OrvGetIdle(TActivationTable& table) { table.setIdleSeco
 
 Capabilities WaylandHookLibrary::capabilities() const {
     Capabilities session = wlrootsCapabilities();
+    session.set(Capability::WindowEvents, Reach::Everywhere);
     if (commands_) session.set(Capability::GlobalHotkeys, Reach::Everywhere);
     return session;
 }
 
 void WaylandHookLibrary::markerKeyTyped() {
     sink_.postHookMessage({waitMarker_ ? HookMsg::WaitMarker : HookMsg::Marker});
+}
+
+void WaylandHookLibrary::windowActivated(std::int64_t window) {
+    if (windowHook_) sink_.postHookMessage({HookMsg::WindowActivated, window});
 }
 
 std::map<int, std::string> WaylandHookLibrary::refusedHotKeys() const {

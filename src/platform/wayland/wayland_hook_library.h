@@ -36,8 +36,9 @@ std::optional<int> hotKeyOfBindingEvent(std::string_view eventJson, std::string_
 // holds them: a run that ended without removing them (killed, crashed) leaves them there, and
 // the next start in the same sway session removes them.
 //
-// Typed characters, window events, idle time and the abort key are not seen: those hooks do
-// nothing. The marker key is not seen either; the keyboard reports it (markerKeyTyped).
+// Window activations come from whoever follows the compositor's windows (windowActivated), the
+// marker key from the keyboard (markerKeyTyped). Typed characters, idle time and the abort key
+// are not seen: those hooks do nothing.
 class WaylandHookLibrary final : public IHookLibrary {
 public:
     // Binds hotkeys when SWAYSOCK names a sway that answers; `ledgerPath` may be empty (no ledger).
@@ -46,9 +47,9 @@ public:
     WaylandHookLibrary(const WaylandHookLibrary&) = delete;
     WaylandHookLibrary& operator=(const WaylandHookLibrary&) = delete;
 
-    HookHandle OrvHookKeyboard() override { return 1; }
+    HookHandle OrvHookKeyboard() override;
     HookHandle OrvHookMouse() override { return 0; }
-    HookHandle OrvHookCBT() override { return 0; }
+    HookHandle OrvHookCBT() override;
     HookHandle OrvHookSwap() override { return 0; }
     bool OrvUnHook(HookHandle handle) override;
 
@@ -68,12 +69,15 @@ public:
     void OrvUpKeyHook(const TActivationTable&) override {}
     void OrvUpMouseHook(const TActivationTable&) override {}
     void OrvGetIdle(TActivationTable& table) override;
-    // Hotkeys everywhere under sway; nothing of the rest.
+    // Window events everywhere, hotkeys everywhere under sway; nothing of the rest.
     Capabilities capabilities() const override;
 
     // The marker key the program typed has been taken by the compositor: posts what the X11
     // hook posts when it sees the key come back.
     void markerKeyTyped();
+    // A window became the active one (or the active one has a new title): posted while the
+    // window hook is on.
+    void windowActivated(std::int64_t window);
     // Hotkey codes in use that sway refused to bind or that have no sway name, with sway's
     // combination ("" when none).
     std::map<int, std::string> refusedHotKeys() const;
@@ -98,6 +102,7 @@ private:
     mutable std::mutex refusedMutex_;
     std::map<int, std::string> refused_;
     std::atomic<bool> macroInUse_{false};
+    bool windowHook_ = false;
     std::atomic<bool> waitMarker_{false};
     std::atomic<bool> pickerActive_{false};
     std::atomic<std::int32_t> pickerWindow_{0};

@@ -20,6 +20,8 @@ constexpr auto kActivationDeadline = 2s;
 
 // A window as the compositor last described it (events apply at "done").
 struct WaylandWindowSystem::Toplevel {
+    WaylandWindowSystem* owner = nullptr;
+    WindowId id = 0;
     zwlr_foreign_toplevel_handle_v1* handle = nullptr;
     std::string title, appId, pendingTitle, pendingAppId;
     bool activated = false, minimized = false, maximized = false;
@@ -45,11 +47,13 @@ struct WaylandWindowSystem::Toplevel {
     }
     static void onDone(void* data, zwlr_foreign_toplevel_handle_v1*) {
         auto* t = static_cast<Toplevel*>(data);
+        const bool report = t->pendingActivated && (!t->activated || t->pendingTitle != t->title);
         t->title = t->pendingTitle;
         t->appId = t->pendingAppId;
         t->activated = t->pendingActivated;
         t->minimized = t->pendingMinimized;
         t->maximized = t->pendingMaximized;
+        if (report && t->owner->activated_) t->owner->activated_(t->id);
     }
     static void onClosed(void* data, zwlr_foreign_toplevel_handle_v1*) { static_cast<Toplevel*>(data)->closed = true; }
     static void onParent(void*, zwlr_foreign_toplevel_handle_v1*, zwlr_foreign_toplevel_handle_v1*) {}
@@ -57,11 +61,14 @@ struct WaylandWindowSystem::Toplevel {
     static void onToplevel(void* data, zwlr_foreign_toplevel_manager_v1*, zwlr_foreign_toplevel_handle_v1* handle) {
         auto* owner = static_cast<WaylandWindowSystem*>(data);
         auto t = std::make_unique<Toplevel>();
+        t->owner = owner;
+        t->id = owner->nextId_++;
         t->handle = handle;
         static const zwlr_foreign_toplevel_handle_v1_listener listener{onTitle, onAppId, onOutput, onOutput,
                                                                        onState, onDone,  onClosed, onParent};
         zwlr_foreign_toplevel_handle_v1_add_listener(handle, &listener, t.get());
-        owner->windows_.emplace(owner->nextId_++, std::move(t));
+        const WindowId id = t->id;
+        owner->windows_.emplace(id, std::move(t));
     }
     static void onFinished(void*, zwlr_foreign_toplevel_manager_v1*) {}
 };

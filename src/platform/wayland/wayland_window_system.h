@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -49,6 +50,9 @@ public:
     // Dispatches events until a window with this exact title (Windows-1252) exists or the
     // deadline passes; the window or 0.
     WindowId waitForTitle(const std::string& title, std::chrono::milliseconds deadline);
+    // Called, as the compositor's events are dispatched, when a window becomes the active one
+    // (a new window that takes the focus included) and when the active window's title changes.
+    void onActivation(std::function<void(WindowId)> activated) { activated_ = std::move(activated); }
 
 private:
     struct Toplevel;
@@ -64,6 +68,7 @@ private:
     std::unique_ptr<SwayIpc> ipc_;
     std::map<WindowId, std::unique_ptr<Toplevel>> windows_;
     WindowId nextId_ = 1;
+    std::function<void(WindowId)> activated_;
 };
 
 }  // namespace orv::wayland
