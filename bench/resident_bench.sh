@@ -5,8 +5,10 @@
 # phrases): start-up, hotkeys held on the server's keyboard, ShortKeys, a long phrase into a Qt
 # text field, memory, idle processor time, each with the peer's figure and the ratio.
 #   bench/resident_bench.sh [--macros N] [--starts N] [--presses N] [--bursts N] [--shortkeys N]
-#                           [--phrases N] [--menus N] [--idle SECONDS] [--trace FILE] [--no-peer]
-# BUILD_DIR chooses the build directory (default build/bench).
+#                           [--phrases N] [--menus N] [--floors N] [--idle SECONDS] [--trace FILE]
+#                           [--no-peer]
+# BUILD_DIR chooses the build directory (default build/bench); ORVANTA_BENCH_RESIDENT=PATH measures
+# another build of the program (to compare two in one sitting).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${BUILD_DIR:-build/bench}

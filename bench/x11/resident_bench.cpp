@@ -12,6 +12,9 @@
 //   - Ctrl+Alt+L, held, into the Qt text field: a 500-character phrase with five characters
 //     outside the layout, press to the last character, and whether it arrived exactly;
 //   - orvanta only: the same chord in one XTest burst (xdotool), how often it fires;
+//   - the text field's own limit, before either program starts: the same phrase typed in one
+//     XTest burst (one write to the server, and a write per event) right after a key on the
+//     server's keyboard, as a held hotkey leaves it;
 //   - orvanta only: Ctrl+Alt+M, a popup menu of 36 entries, from the press to its window being
 //     mapped and managed (each menu then cancelled with Escape);
 //   - resident memory of the program and the processes it started (the peer's bus excluded);
@@ -20,10 +23,12 @@
 // bench/resident_bench.sh, which starts a private Xvfb with a window manager and installs the
 // peer.
 //   x11_resident_bench [--macros N] [--starts N] [--presses N] [--bursts N] [--shortkeys N]
-//                      [--phrases N] [--menus N] [--idle SECONDS] [--peer PROGRAM] [--trace FILE]
+//                      [--phrases N] [--menus N] [--floors N] [--idle SECONDS] [--peer PROGRAM]
+//                      [--trace FILE]
 // --trace runs the measured orvanta with the hook library's logging on, its standard error to
-// FILE.
+// FILE. ORVANTA_BENCH_RESIDENT=PATH measures that build of the program instead.
 #include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 #include <dirent.h>
 #include <fcntl.h>
@@ -49,7 +54,9 @@
 #include "bench_phrases.h"
 #include "bench_support.h"
 #include "platform/cp1252.h"
+#include "platform/x11/keymap.h"
 #include "platform/x11/x11_window_system.h"
+#include "platform/x11/xlib_util.h"
 #include "x11_test_support.h"
 
 namespace {
@@ -61,6 +68,7 @@ using bench::Receiver;
 struct Options {
     int macros = 500, starts = 7, presses = 50, bursts = 30, shortKeys = 50, phrases = 10, idleSeconds = 30;
     int menus = 20;
+    int floors = 10;   // runs of the text field's limit, per way of writing
     std::string peer;  // the peer program, e.g. autokey-gtk; none when empty
     std::string trace;
 };
@@ -184,6 +192,13 @@ struct Figures {
     double rssMiB = -1, idlePercent = -1;
 };
 
+// The text field's own limit: the long phrase in one XTest burst, written at once or an event
+// at a time.
+struct FieldLimit {
+    bench::Summary oneWrite, perEvent;
+    std::string oneWriteCount, perEventCount;
+};
+
 // One program under measurement: how it starts, how it is known to be ready.
 struct Subject {
     std::string name;
@@ -214,10 +229,11 @@ public:
         field_ = std::make_unique<Receiver>("Resident Bench Text Field", true);
         if (receiver_->window() == 0 || field_->window() == 0) return fail("the receiving windows did not come up");
 
+        const FieldLimit limit = fieldLimit();
         std::vector<Subject> subjects = {orvanta()};
         if (!options_.peer.empty()) subjects.push_back(peer());
         for (Subject& s : subjects) measure(s);
-        report(subjects);
+        report(subjects, limit);
         std::printf("%s\n", bench::loadLine().c_str());
         std::error_code ec;
         std::filesystem::remove_all(home_, ec);
@@ -253,9 +269,13 @@ private:
         const std::string runtime = home_ + "/runtime";
         ::mkdir(runtime.c_str(), 0700);
         const std::string socket = runtime + "/orvanta-" + std::to_string(::getuid()) + ".socket";
+        // Not a first start: the first-time set-up would take the focus.
+        std::ofstream(home_ + "/ORVANTA.INI") << "[Misc]\nFirst Use=No\n";
         Subject s;
         s.name = "orvanta";
-        s.command = {ORV_RESIDENT, "/F", file_};
+        // ORVANTA_BENCH_RESIDENT names another build of the program, to compare two in one sitting.
+        const char* other = std::getenv("ORVANTA_BENCH_RESIDENT");
+        s.command = {other != nullptr && *other != 0 ? other : ORV_RESIDENT, "/F", file_};
         s.env = {"ORVANTA_HOME=" + home_, "XDG_RUNTIME_DIR=" + runtime, "QT_QPA_PLATFORM=xcb"};
         s.ready = [this, socket](pid_t pid, int) {
             return bench::waitOnRoot(
@@ -438,6 +458,102 @@ private:
                                std::chrono::milliseconds deadline) {
         return r.waitFor(
             from, [&](const std::vector<Receiver::Key>& keys) { return bench::visibleText(keys) == text; }, deadline);
+    }
+
+    // The key events that type `text` (Windows-1252) on `keymap`: keycode and down, Shift added
+    // where the key needs it. Empty when a character has no key.
+    static std::vector<std::pair<KeyCode, bool>> burstOf(const x11::Keymap& keymap, const std::string& text) {
+        std::vector<std::pair<KeyCode, bool>> events;
+        const KeyCode shift = keymap.keycodeOf(XK_Shift_L);
+        for (char c : text) {
+            const auto stroke = keymap.find(x11::keysymOfChar(cp1252ToUnicode(static_cast<unsigned char>(c))), 0, 0);
+            if (!stroke || (stroke->mods & ~ShiftMask) != 0) return {};
+            const bool shifted = (stroke->mods & ShiftMask) != 0;
+            if (shifted) events.emplace_back(shift, true);
+            events.emplace_back(stroke->keycode, true);
+            events.emplace_back(stroke->keycode, false);
+            if (shifted) events.emplace_back(shift, false);
+        }
+        return events;
+    }
+
+    // Binds each character of `chars` to an empty keycode of its own (both levels), or with
+    // `unbind` empties those keycodes again; the map is read again afterwards.
+    static bool bindSpare(Display* d, x11::Keymap& keymap, const std::vector<KeyCode>& spare, const std::string& chars,
+                          bool unbind) {
+        if (spare.size() < chars.size()) return false;
+        for (std::size_t i = 0; i < chars.size(); ++i) {
+            const KeySym sym =
+                unbind ? NoSymbol : x11::keysymOfChar(cp1252ToUnicode(static_cast<unsigned char>(chars[i])));
+            KeySym syms[2] = {sym, sym};
+            XChangeKeyboardMapping(d, spare[i], 2, syms, 1);
+        }
+        XSync(d, False);
+        keymap.load(d);
+        return true;
+    }
+
+    // One run of the limit: a line break from the server's keyboard, then the burst; the time
+    // from the first event sent to the last character in the field, or a negative number.
+    double limitRun(Display* d, const std::vector<std::pair<KeyCode, bool>>& events, bool perEvent,
+                    const std::string& expected, bool& exact) {
+        std::size_t from = field_->count();
+        keyboard_.tap(XK_Return);
+        field_->waitFor(
+            from, [](const std::vector<Receiver::Key>& k) { return !k.empty(); }, 2s);
+        from = field_->count();
+        const std::int64_t t0 = bench::monotonicNs();
+        for (const auto& [keycode, down] : events) {
+            XTestFakeKeyEvent(d, keycode, down ? True : False, CurrentTime);
+            if (perEvent) XFlush(d);
+        }
+        XFlush(d);
+        waitForVisible(*field_, from, expected, 5s);
+        settle();
+        const auto keys = field_->keys();
+        exact = bench::visibleText(keys, from) == expected;
+        const Receiver::Key* last = completing(keys, from, expected);
+        return last == nullptr ? -1 : static_cast<double>(last->ns - t0) / 1e6;
+    }
+
+    // How fast the text field takes the long phrase at all, measured before either program runs.
+    FieldLimit fieldLimit() {
+        FieldLimit limit;
+        if (options_.floors <= 0 || !focus(*field_)) return limit;
+        const x11::DisplayPtr display = x11::openDisplay();
+        if (!display) return limit;
+        Display* d = display.get();
+        x11::Keymap keymap;
+        keymap.load(d);
+        const std::vector<KeyCode> spare = keymap.emptyKeycodes();
+        const std::string phrase = bench::longPhrase();
+        std::string outside;
+        for (char c : phrase) {
+            if (static_cast<unsigned char>(c) >= 0x80 && outside.find(c) == std::string::npos) outside += c;
+        }
+        if (!bindSpare(d, keymap, spare, outside, false)) return limit;
+        const auto events = burstOf(keymap, phrase);
+        const std::string expected = cp1252ToUtf8(phrase);
+        for (const bool perEvent : {false, true}) {
+            std::vector<double> complete;
+            int exact = 0;
+            for (int i = 0; i < options_.floors && !events.empty(); ++i) {
+                bool same = false;
+                const double ms = limitRun(d, events, perEvent, expected, same);
+                if (ms >= 0) complete.push_back(ms);
+                if (same) ++exact;
+            }
+            (perEvent ? limit.perEvent : limit.oneWrite) = bench::summarize(complete);
+            (perEvent ? limit.perEventCount : limit.oneWriteCount) =
+                count(static_cast<int>(complete.size()), exact, options_.floors);
+            std::printf("the text field's limit, the phrase in one XTest burst, %s: %s\n",
+                        perEvent ? "a write per event" : "one write",
+                        (perEvent ? limit.perEventCount : limit.oneWriteCount).c_str());
+            std::printf("  first event to last character: %s\n",
+                        bench::describe(perEvent ? limit.perEvent : limit.oneWrite, "ms").c_str());
+        }
+        bindSpare(d, keymap, spare, outside, true);
+        return limit;
     }
 
     // Waits a little after a playback so that its end (the marker key, the released keys) is
@@ -651,7 +767,7 @@ private:
     // A median, or -1 when nothing was measured.
     static double median(const bench::Summary& s) { return s.n == 0 ? -1 : s.median; }
 
-    static void report(const std::vector<Subject>& subjects) {
+    static void report(const std::vector<Subject>& subjects, const FieldLimit& limit) {
         const Figures& o = subjects[0].figures;
         const Figures none;
         const Figures& p = subjects.size() > 1 ? subjects[1].figures : none;
@@ -665,6 +781,11 @@ private:
              " (" + o.shortKeyCount + "; peer " + (p.shortKeyCount.empty() ? "-" : p.shortKeyCount) + ")");
         line("500-character phrase, keys held, Qt field", median(o.phrase), median(p.phrase), "ms", 60,
              " (" + o.phraseCount + "; peer " + (p.phraseCount.empty() ? "-" : p.phraseCount) + ")");
+        if (limit.oneWrite.n > 0) {
+            std::printf("%-44s %10.3f (one XTest burst, one write; a write per event %.3f ms; %s)\n",
+                        "500-character phrase: the field's own limit", limit.oneWrite.median, median(limit.perEvent),
+                        limit.oneWriteCount.c_str());
+        }
         line("popup menu of 36: press to window mapped", median(o.menu), -1, "ms", 30, "");
         line("resident memory after the runs", o.rssMiB, p.rssMiB, "MiB", 30, "");
         line("idle processor time", o.idlePercent, p.idlePercent, "%", 0.05, "");
@@ -685,7 +806,7 @@ int main(int argc, char** argv) {
     const std::map<std::string, int*> numbers = {
         {"--macros", &options.macros},    {"--starts", &options.starts},       {"--presses", &options.presses},
         {"--bursts", &options.bursts},    {"--shortkeys", &options.shortKeys}, {"--phrases", &options.phrases},
-        {"--idle", &options.idleSeconds}, {"--menus", &options.menus},
+        {"--idle", &options.idleSeconds}, {"--menus", &options.menus},         {"--floors", &options.floors},
     };
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string a = argv[i];
