@@ -99,8 +99,16 @@ void HotkeyDispatcher::replayHotKey(int code) {
 
 int HotkeyDispatcher::GetMacro(int code) {
     const int count = s_.table.MacroCount();
-    // Focused pass: a Window or Program macro that fits the foreground window.
-    const WindowId foreground = s_.windows.windows().foregroundWindow();
+    // Focused pass: a Window or Program macro that fits the foreground window. Only such a
+    // macro needs the foreground window, whose title costs round trips to the display server on
+    // the way to every hotkey.
+    bool scoped = false;
+    for (int j = 1; j <= count && !scoped; ++j) {
+        const int scope = s_.table.Scope(j);
+        scoped =
+            s_.table.Active(j) && s_.table.HotKeyCode(j) == code && (scope == kScopeWindow || scope == kScopeProgram);
+    }
+    const WindowId foreground = scoped ? s_.windows.windows().foregroundWindow() : 0;
     if (foreground != 0) {
         std::string title = s_.windows.windows().windowTitle(foreground);
         if (title.size() > kForegroundTitleChars) title.resize(kForegroundTitleChars);

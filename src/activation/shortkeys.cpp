@@ -138,15 +138,21 @@ void ShortKeys::runShortKey(int j) {
     s_.table.setMacroInUse(true);
     s_.hook.OrvUpInUse(s_.table);
     for (int k = 0; k < backspaces; ++k) {
+        // Held: the backspaces leave together with the replacement's first keys.
+        s_.keyboard.holdEvents(true);
         postKey(kVkBackspace, false);
         postKey(kVkBackspace, true);
+        s_.keyboard.holdEvents(false);
+        if (s_.pump.due()) s_.keyboard.flush();
         s_.pump.processMessages();
     }
     // Where keys keep their order on the way to the window, the replacement simply follows the
     // backspaces; where the desktop confirms that they were handled, the macro need not wait
     // the full settling time.
-    if (!s_.keyboard.keysArriveInOrder() && !s_.keyboard.waitUntilDelivered(std::chrono::milliseconds(kEraseSettleMs)))
-        s_.pump.waitFor(kEraseSettleMs);
+    if (!s_.keyboard.keysArriveInOrder()) {
+        s_.keyboard.flush();
+        if (!s_.keyboard.waitUntilDelivered(std::chrono::milliseconds(kEraseSettleMs))) s_.pump.waitFor(kEraseSettleMs);
+    }
     s_.host.IntoProgram(menuBuffer_, capsWasOn, static_cast<std::int32_t>(s_.windows.windows().foregroundWindow()));
     postKey(kMarkerKey, false);
     postKey(kMarkerKey, true);

@@ -13,7 +13,22 @@
 
 namespace orv {
 
-namespace {}  // namespace
+namespace {
+
+// Holds the keyboard's events while one character is typed, so that its keys (and those of the
+// characters after it) leave together.
+class HeldEvents {
+public:
+    explicit HeldEvents(IKeyboardInput& keyboard) : keyboard_(keyboard) { keyboard_.holdEvents(true); }
+    ~HeldEvents() { keyboard_.holdEvents(false); }
+    HeldEvents(const HeldEvents&) = delete;
+    HeldEvents& operator=(const HeldEvents&) = delete;
+
+private:
+    IKeyboardInput& keyboard_;
+};
+
+}  // namespace
 
 PlaybackEngine::PlaybackEngine(PlaybackServices services, PlaybackLimits limits)
     : services_(services),
@@ -83,15 +98,21 @@ void PlaybackEngine::DoMacro(std::string_view text, bool restore, std::uint16_t 
                 typeLiteral(run, c);
                 ++run.pos;
                 if (c == '\r' && run.pos < text.size() && text[run.pos] == '\n') ++run.pos;
-            } else if (!performCommand(run)) {
-                typeLiteral(run, '<');
-                ++run.pos;
-                releasePendingModifiers(run);
+            } else {
+                // A command may wait for what the keys typed before it do.
+                services_.keyboard.flush();
+                if (!performCommand(run)) {
+                    typeLiteral(run, '<');
+                    ++run.pos;
+                    releasePendingModifiers(run);
+                }
             }
             if (run.stop) {
                 --depth_;
                 return;
             }
+            // Handlers of the messages may wait for what the keys typed so far do.
+            if (services_.pump.due()) services_.keyboard.flush();
             services_.pump.processMessages();
             // Checked after every step rather than before the next one, so that an abort raised by
             // the last command of the text stops the macro too.
@@ -100,6 +121,8 @@ void PlaybackEngine::DoMacro(std::string_view text, bool restore, std::uint16_t 
                 break;
             }
         }
+        // The characters typed since the last command leave together.
+        services_.keyboard.flush();
     }
     --depth_;
     if (aborted) {
@@ -180,6 +203,7 @@ void PlaybackEngine::pressKey(Interpretation& run, std::uint8_t virtualKey) {
 
 void PlaybackEngine::typeLiteral(Interpretation& run, char c) {
     waitKeyDelay();
+    const HeldEvents held(services_.keyboard);
     const auto code = static_cast<unsigned char>(c);
     if (code >= 128) {
         char digits[5];
@@ -245,6 +269,7 @@ void PlaybackEngine::waitMs(std::uint32_t milliseconds) {
     if (factor == 0) return;
     const double scaled = std::trunc(static_cast<double>(milliseconds) * factor);
     if (!(scaled >= 1)) return;  // nothing to wait (also for a negative factor)
+    services_.keyboard.flush();
     services_.pump.waitFor(scaled >= 4294967295.0 ? 4294967295u : static_cast<std::uint32_t>(scaled));
 }
 
@@ -264,6 +289,7 @@ void PlaybackEngine::PauseFor(double seconds) {
 void PlaybackEngine::PauseForNoSpeed(double seconds) {
     const double ms = std::round(seconds * 1000.0);
     if (!(ms >= 1)) return;
+    services_.keyboard.flush();
     services_.pump.waitFor(ms >= 4294967295.0 ? 4294967295u : static_cast<std::uint32_t>(ms));
 }
 

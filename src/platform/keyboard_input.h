@@ -37,6 +37,13 @@ public:
         return false;
     }
 
+    // While held, keyEvent and altCode may leave their events in a buffer, so that a run of typed
+    // characters reaches the desktop in one piece rather than one event at a time; flush() sends
+    // what waits. The engine holds the events of each typed character and flushes at the end of
+    // a run of characters and before anything that waits.
+    virtual void holdEvents(bool hold) { (void)hold; }
+    virtual void flush() {}
+
     // Whether every key sent reaches the window that had the focus when it was sent, in order,
     // whatever is sent or done after it: then nothing need wait for the window to handle them.
     virtual bool keysArriveInOrder() const { return false; }

@@ -12,6 +12,9 @@ public:
 
     // Handles the messages that are already pending and returns.
     virtual void processMessages() = 0;
+    // Whether processMessages would handle messages now (a pump may look at the queue only now
+    // and then): the engine sends the keys it holds back before it lets other handlers run.
+    virtual bool due() const { return true; }
 
     // Returns after `milliseconds` have passed, handling messages meanwhile. Blocks on the
     // queue until the next message or the deadline; never spins.

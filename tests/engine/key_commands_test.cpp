@@ -91,6 +91,75 @@ TEST(KeyText, ScanCodeComesFromTheLayout) {
 
 // A family with no implementation registered consumes its commands up to their ">" and does
 // nothing; a registered one replaces that.
+// A keyboard whose events reach the desktop (the shared transcript) only when they are sent
+// unheld or flushed, as those of a buffered display connection do.
+class BufferingKeyboard final : public IKeyboardInput {
+public:
+    explicit BufferingKeyboard(fake::Transcript& desktop) : desktop_(desktop) {}
+    void keyEvent(std::uint8_t vk, std::uint8_t scan, bool up) override {
+        inner_.keyEvent(vk, scan, up);
+        if (!hold_) flush();
+    }
+    std::int16_t keyForChar(char c) override { return inner_.keyForChar(c); }
+    std::uint8_t scanCodeFor(std::uint8_t vk) override { return inner_.scanCodeFor(vk); }
+    void altCode(std::string_view digits) override {
+        inner_.altCode(digits);
+        if (!hold_) flush();
+    }
+    bool capsLockOn() override { return false; }
+    void holdEvents(bool hold) override { hold_ = hold; }
+    void flush() override {
+        for (const std::string& line : buffer_.lines()) desktop_.add(line);
+        if (!buffer_.lines().empty()) ++writes_;
+        buffer_.clear();
+    }
+    bool empty() const { return buffer_.lines().empty(); }
+    int writes() const { return writes_; }
+
+private:
+    fake::Transcript buffer_;
+    fake::FakeKeyboardInput inner_{buffer_};
+    fake::Transcript& desktop_;
+    bool hold_ = false;
+    int writes_ = 0;
+};
+
+// Plays `text` on the fakes with `keyboard`, which records into `t`; a message comes with pump
+// call `messageAt` (none for 0).
+void playOn(IKeyboardInput& keyboard, fake::Transcript& t, const std::string& text, std::uint64_t messageAt) {
+    fake::FakeClock clock{LocalTime{2024, 3, 5, 14, 5, 9, 0, 2}};
+    fake::FakeMessagePump pump{t, &clock};
+    if (messageAt != 0) pump.at(messageAt, "hotkey", [] {});
+    fake::FakePlaybackWindows windows{t};
+    PlaybackEngine engine(PlaybackServices{.keyboard = keyboard, .pump = pump, .windows = windows, .clock = clock});
+    engine.play(text, false, 7, PlayingMacro{"Test", ""});
+}
+
+// Typed characters leave in one piece at the end of their run, yet every key reaches the desktop
+// before anything the engine waits for and before other handlers run, in the order of a keyboard
+// that sends each event at once.
+TEST(HeldKeyEvents, ReachTheDesktopBeforeEveryWaitAndAtTheEnd) {
+    const struct {
+        std::string text;
+        std::uint64_t messageAt;  // pump call of a message, 0 for none
+        int writes;
+    } cases[] = {
+        {"Hello", 0, 1},           {"Hello", 3, 2},  {"ab<TAB>cd", 0, 4}, {"ab<WAITWIN:001:calc>cd", 0, 2},
+        {"<SPKEY:0010>abc", 0, 3}, {"x\xE9y", 0, 1}, {"a<SHIFT>b", 0, 3},
+    };
+    for (const auto& c : cases) {
+        fake::Transcript expected;
+        fake::FakeKeyboardInput plain{expected};
+        playOn(plain, expected, c.text, c.messageAt);
+        fake::Transcript t;
+        BufferingKeyboard keyboard{t};
+        playOn(keyboard, t, c.text, c.messageAt);
+        EXPECT_EQ(t.lines(), expected.lines()) << c.text;
+        EXPECT_TRUE(keyboard.empty()) << c.text;
+        EXPECT_EQ(keyboard.writes(), c.writes) << c.text;
+    }
+}
+
 TEST(CommandTable, FamiliesPlugIn) {
     EngineRig rig;
     EXPECT_EQ(rig.play("<WMAX:Editor>x<BEEP>"), typed("x"));

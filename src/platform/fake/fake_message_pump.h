@@ -22,6 +22,8 @@ public:
     FakeMessagePump(Transcript& shared, FakeClock* clock) : Recorder(shared), clock_(clock) {}
 
     void processMessages() override;
+    // When a scripted event comes with the next call.
+    bool due() const override { return !events_.empty() && events_.begin()->first <= calls_ + 1; }
     void waitFor(std::uint32_t milliseconds) override;
 
     // Delivers `event` (recorded with `label`) at pump call number `call`.

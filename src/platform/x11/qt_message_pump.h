@@ -10,13 +10,19 @@ namespace orv::x11 {
 // (a test, a tool) there is no queue: waits then simply block until their deadline.
 class QtMessagePump final : public IMessagePump {
 public:
-    // Handles what is queued, at most once a millisecond.
+    // Handles what is queued, at most once a millisecond. The first call after a quiet spell (a
+    // playback that the event loop has just started) only starts that millisecond.
     void processMessages() override;
+    bool due() const override;
     void waitFor(std::uint32_t milliseconds) override;
 
 private:
+    using Clock = std::chrono::steady_clock;
     static constexpr std::chrono::microseconds kProcessInterval{1000};
-    std::chrono::steady_clock::time_point lastProcessed_{};
+    static constexpr std::chrono::milliseconds kQuiet{20};
+    bool dueAt(Clock::time_point now) const;
+    Clock::time_point lastProcessed_{};
+    Clock::time_point lastAsked_{};
 };
 
 }  // namespace orv::x11

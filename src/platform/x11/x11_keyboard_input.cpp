@@ -12,6 +12,7 @@
 #include "platform/x11/hook/x11_hook_library.h"
 #include "platform/x11/key_injector.h"
 #include "platform/x11/selection_paste.h"
+#include "platform/x11/toolkit_keyboard.h"
 
 namespace orv::x11 {
 
@@ -98,6 +99,7 @@ private:
 std::unique_ptr<X11KeyboardInput> X11KeyboardInput::create(X11HookLibrary* hook) {
     auto injector = KeyInjector::open(hook != nullptr ? &hook->injectionLog() : nullptr);
     if (!injector) return nullptr;
+    ignoreKeyboardSwitchesInToolkit();
     return std::unique_ptr<X11KeyboardInput>(new X11KeyboardInput(std::move(injector), hook));
 }
 
@@ -133,9 +135,12 @@ void X11KeyboardInput::keyEvent(std::uint8_t virtualKey, std::uint8_t, bool up) 
     } else {
         injector_->virtualKey(virtualKey, up);
     }
-    // Each call's events leave at once: the engine may wait for a window or the marker next.
-    injector_->flush();
+    // Unless held, each call's events leave at once: the engine may wait for a window or the
+    // marker next.
+    if (!hold_) injector_->flush();
 }
+
+void X11KeyboardInput::flush() { injector_->flush(); }
 
 std::int16_t X11KeyboardInput::keyForChar(char c) {
     const char32_t ch = cp1252ToUnicode(static_cast<unsigned char>(c));
@@ -172,7 +177,7 @@ void X11KeyboardInput::altCode(std::string_view digits) {
         injector_->bindChars(dos);
     }
     injector_->typeChar(ch);
-    injector_->flush();
+    if (!hold_) injector_->flush();
 }
 
 bool X11KeyboardInput::capsLockOn() {

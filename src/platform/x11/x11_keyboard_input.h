@@ -53,6 +53,8 @@ public:
     bool waitUntilDelivered(std::chrono::milliseconds deadline) override;
     // The server queues each key for the window focused when it handles it, in the order sent.
     bool keysArriveInOrder() const override { return true; }
+    void holdEvents(bool hold) override { hold_ = hold; }
+    void flush() override;
 
     KeyInjector& injector() { return *injector_; }
 
@@ -74,6 +76,7 @@ private:
     // Character keys handed out by keyForChar: unassigned virtual keys, used round robin.
     std::array<char32_t, 256> charOfVk_{};
     std::size_t nextSlot_ = 0;
+    bool hold_ = false;
     DisplaySession session_;
     std::unique_ptr<InjectorPasteChannel> pasteChannel_;
     std::unique_ptr<PasteTyping> paste_;
