@@ -1,5 +1,5 @@
 // Hotkeys under sway: the key combinations they are bound as, and the binding events that are
-// (and are not) this run's.
+// (and are not) this run's hotkeys or abort key.
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -38,7 +38,7 @@ TEST(SwayKeyCombination, NamesModifiersAndTheKeysUsKeysym) {
     }
 }
 
-TEST(SwayBindingEvent, OnlyThisRunsTaggedBindingsAreHotkeys) {
+TEST(SwayBindingEvent, OnlyThisRunsTaggedBindingsCount) {
     const std::string tag = "orvanta-hotkey-12-99";
     auto event = [](const std::string& change, const std::string& command) {
         return R"({"change":")" + change + R"(","binding":{"command":")" + command +
@@ -51,7 +51,8 @@ TEST(SwayBindingEvent, OnlyThisRunsTaggedBindingsAreHotkeys) {
         {event("run", "nop orvanta-hotkey-12-99 145"), 145},
         {event("run", "nop orvanta-hotkey-12-99 0"), 0},
         {event("run", "nop orvanta-hotkey-12-99 720"), 720},
-        {event("run", "nop orvanta-hotkey-12-99 721"), std::nullopt},
+        {event("run", "nop orvanta-hotkey-12-99 721"), kAbortBinding},
+        {event("run", "nop orvanta-hotkey-12-99 722"), std::nullopt},
         {event("run", "nop orvanta-hotkey-12-99 -1"), std::nullopt},
         {event("run", "nop orvanta-hotkey-12-99 14x"), std::nullopt},
         {event("run", "nop orvanta-hotkey-12-990 145"), std::nullopt},  // another run
@@ -60,7 +61,7 @@ TEST(SwayBindingEvent, OnlyThisRunsTaggedBindingsAreHotkeys) {
         {event("mode", "nop orvanta-hotkey-12-99 145"), std::nullopt},
         {"not json", std::nullopt},
     };
-    for (const Case& c : cases) EXPECT_EQ(hotKeyOfBindingEvent(c.json, tag), c.code) << c.json;
+    for (const Case& c : cases) EXPECT_EQ(bindingOfEvent(c.json, tag), c.code) << c.json;
 }
 
 }  // namespace

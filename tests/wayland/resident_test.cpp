@@ -1,6 +1,6 @@
 // The resident program in a sway session: its hotkeys are bound through sway, a hotkey pressed on
-// a keyboard plays its macro into a Wayland window, a window-title macro plays when its window
-// is activated, and no binding is left once the program has ended, also after a killed run.
+// a keyboard plays its macro into a Wayland window, Pause aborts it, a window-title macro plays
+// when its window is activated, and no binding is left once the program has ended, also after a killed run.
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
@@ -31,6 +31,9 @@ namespace orv::wayland {
 namespace {
 
 using namespace test;
+
+constexpr std::uint8_t kVkPause = 19;
+constexpr std::uint8_t kVkReturn = 13;
 
 int ctrlAlt(char key) { return hotKeyCodeOf({.virtualKey = key, .alt = true, .ctrl = true}); }
 // Letters, capitals and digits: with Ctrl or Alt applied, none of them would arrive as text.
@@ -165,6 +168,40 @@ TEST_F(ResidentOnSway, HotkeyHeldDownPlaysItsMacroIntoAWaylandWindowAndTheBindin
 
     EXPECT_EQ(stopResident(), 0);
     EXPECT_FALSE(bound("Ctrl+Mod1+h"));
+}
+
+TEST_F(ResidentOnSway, PauseAbortsAPlayingMacro) {
+    const std::string file = home_.file("abort.ORV");
+    // The macro waits for a key that never comes: only the abort key ends it.
+    writeMacroFile(file, ctrlAlt('H'), "wait<WAITKEY:000:65>never");
+    WaylandTarget target({"Orvanta Abort Target"});
+    startResident(file);
+    ASSERT_TRUE(windows_->setForegroundWindow(windows_->waitForTitle("Orvanta Abort Target", kDeadline)));
+    ASSERT_TRUE(target.waitUntilTakingKeys(0, *keyboard_));
+    target.clear();
+    for (std::uint8_t vk : {kVkControl, kVkMenu, std::uint8_t('H')}) press(vk, false);
+    for (std::uint8_t vk : {std::uint8_t('H'), kVkMenu, kVkControl}) press(vk, true);
+    ASSERT_TRUE(connection_->roundtrip());
+    ASSERT_EQ(target.waitForText(0, 4), "wait") << target.transcript();
+
+    press(kVkPause, false);
+    press(kVkPause, true);
+    ASSERT_TRUE(connection_->roundtrip());
+    // The program says that the macro was aborted; the rest of it is never typed.
+    const WindowId box = windows_->waitForTitle("Macro Abort", kDeadline);
+    ASSERT_NE(box, 0u) << "the macro was not aborted";
+    EXPECT_EQ(windows_->windowProcess(box), pid_);
+    EXPECT_EQ(target.waitForText(0, 5, std::chrono::milliseconds(0)), "wait");
+    // Once the message is answered the abort key is the windows' again.
+    ASSERT_TRUE(windows_->setForegroundWindow(box));
+    press(kVkReturn, false);
+    press(kVkReturn, true);
+    ASSERT_TRUE(eventually([&] { return windows_->findWindowByTitle("Macro Abort") == 0; }));
+    // (the program's list of its bindings says when it has unbound it)
+    EXPECT_TRUE(
+        eventually([&] { return orv::test::readFile(runtime_ + "/sway-hotkeys").find("Pause") == std::string::npos; }));
+    EXPECT_FALSE(bound("Pause"));
+    EXPECT_EQ(stopResident(), 0);
 }
 
 TEST_F(ResidentOnSway, AWindowTitleMacroPlaysWhenItsWindowIsActivated) {

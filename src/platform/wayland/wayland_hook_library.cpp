@@ -26,6 +26,7 @@ namespace {
 // The hooks' handles: the keyboard hook stands for the hotkeys' bindings.
 constexpr HookHandle kKeyboardHook = 1;
 constexpr HookHandle kWindowHook = 2;
+constexpr const char* kAbortKey = "Pause";
 // How long the listening thread waits for the rest of an event that has begun to arrive.
 constexpr int kEventReadMs = 2000;
 
@@ -51,7 +52,7 @@ std::string swayKeyCombination(int code) {
     return combination + name;
 }
 
-std::optional<int> hotKeyOfBindingEvent(std::string_view eventJson, std::string_view tag) {
+std::optional<int> bindingOfEvent(std::string_view eventJson, std::string_view tag) {
     const QJsonObject event =
         QJsonDocument::fromJson(QByteArray(eventJson.data(), static_cast<qsizetype>(eventJson.size()))).object();
     if (event.value(QStringLiteral("change")).toString() != QStringLiteral("run")) return std::nullopt;
@@ -63,7 +64,7 @@ std::optional<int> hotKeyOfBindingEvent(std::string_view eventJson, std::string_
     const char* last = command.data() + command.size();
     int code = -1;
     const auto [end, error] = std::from_chars(first, last, code);
-    if (error != std::errc() || end != last || code < 0 || code >= kHotKeyCount) return std::nullopt;
+    if (error != std::errc() || end != last || code < 0 || code > kAbortBinding) return std::nullopt;
     return code;
 }
 
@@ -136,7 +137,15 @@ void WaylandHookLibrary::OrvUpWindow2(const TActivationTable& table) {
     pickerActive_ = table.PickerActive();
 }
 
-void WaylandHookLibrary::OrvUpInUse(const TActivationTable& table) { macroInUse_ = table.MacroInUse(); }
+void WaylandHookLibrary::OrvUpInUse(const TActivationTable& table) {
+    macroInUse_ = table.MacroInUse();
+    if (macroInUse_) {
+        bind(kAbortBinding, kAbortKey);
+    } else {
+        unbind(kAbortBinding);
+    }
+    writeLedger();
+}
 
 void WaylandHookLibrary::OrvUpWaits(const TActivationTable& table) {
     waitMarker_ = table.u8(TActivationTable::oWaitMarker) != 0;
@@ -164,28 +173,34 @@ std::map<int, std::string> WaylandHookLibrary::refusedHotKeys() const {
     return refused_;
 }
 
+bool WaylandHookLibrary::bind(int binding, const std::string& combination) {
+    if (bound_.contains(binding)) return true;
+    if (!commands_ || combination.empty() ||
+        !commands_->command("bindsym --no-repeat " + combination + " nop " + tag_ + " " + std::to_string(binding))) {
+        return false;
+    }
+    bound_[binding] = combination;
+    return true;
+}
+
+void WaylandHookLibrary::unbind(int binding) {
+    const auto it = bound_.find(binding);
+    if (it == bound_.end()) return;
+    commands_->command("unbindsym " + it->second);
+    bound_.erase(it);
+}
+
 void WaylandHookLibrary::setHotKeys(const TActivationTable& table) {
     std::map<int, std::string> wanted;
     for (int code = 0; code < kHotKeyCount; ++code)
         if (table.HotKeyInUse(code)) wanted[code] = swayKeyCombination(code);
-    for (auto it = bound_.begin(); it != bound_.end();) {
-        if (wanted.contains(it->first)) {
-            ++it;
-            continue;
-        }
-        commands_->command("unbindsym " + it->second);
-        it = bound_.erase(it);
-    }
+    std::vector<int> gone;
+    for (const auto& [binding, combination] : bound_)
+        if (binding != kAbortBinding && !wanted.contains(binding)) gone.push_back(binding);
+    for (int binding : gone) unbind(binding);
     std::map<int, std::string> refused;
-    for (const auto& [code, combination] : wanted) {
-        if (bound_.contains(code)) continue;
-        if (commands_ && !combination.empty() &&
-            commands_->command("bindsym --no-repeat " + combination + " nop " + tag_ + " " + std::to_string(code))) {
-            bound_[code] = combination;
-        } else {
-            refused[code] = combination;
-        }
-    }
+    for (const auto& [code, combination] : wanted)
+        if (!bind(code, combination)) refused[code] = combination;
     writeLedger();
     const std::lock_guard lock(refusedMutex_);
     // Without sway the session notice says that hotkeys are not available at all.
@@ -245,13 +260,19 @@ void WaylandHookLibrary::listen() {
             if (events_->broken()) return;
             continue;
         }
-        const std::optional<int> code = hotKeyOfBindingEvent(*event, tag_);
+        const std::optional<int> binding = bindingOfEvent(*event, tag_);
+        if (!binding) continue;
+        if (*binding == kAbortBinding) {
+            sink_.postHookMessage({HookMsg::Abort});
+            continue;
+        }
         // While a macro plays, a bound combination is the macro's own typing, not the user's.
-        if (!code || macroInUse_) continue;
+        if (macroInUse_) continue;
+        const int code = *binding;
         if (pickerActive_) {
-            sink_.postHookMessage({HookMsg::PickerHotKey, *code, 0, pickerWindow_});
+            sink_.postHookMessage({HookMsg::PickerHotKey, code, 0, pickerWindow_});
         } else {
-            sink_.postHookMessage({HookMsg::HotKey, *code, 0});
+            sink_.postHookMessage({HookMsg::HotKey, code, 0});
         }
     }
 }

@@ -21,9 +21,12 @@ class SwayIpc;
 // then the key's keysym on a US layout); empty for mouse-button hotkeys and keys without a keysym.
 std::string swayKeyCombination(int code);
 
-// The hotkey code that a "binding" event (its JSON payload) reports for the bindings tagged
+// The binding number of the abort key (Pause); 0 to 720 are hotkey codes.
+inline constexpr int kAbortBinding = kHotKeyCount;
+
+// The binding number that a "binding" event (its JSON payload) reports for the bindings tagged
 // `tag`; nothing for other bindings.
-std::optional<int> hotKeyOfBindingEvent(std::string_view eventJson, std::string_view tag);
+std::optional<int> bindingOfEvent(std::string_view eventJson, std::string_view tag);
 
 // The hook library of a wlroots compositor's session. No client sees other clients' keys there.
 // Under sway, though, a bound key combination runs a command and sway reports it to the clients
@@ -36,9 +39,13 @@ std::optional<int> hotKeyOfBindingEvent(std::string_view eventJson, std::string_
 // holds them: a run that ended without removing them (killed, crashed) leaves them there, and
 // the next start in the same sway session removes them.
 //
+// While a macro started by a hotkey, a ShortKey, its name or a window title plays (the table's
+// MacroInUse), the abort key (Pause) is bound as well; the rest of the time Pause belongs to the
+// windows.
+//
 // Window activations come from whoever follows the compositor's windows (windowActivated), the
-// marker key from the keyboard (markerKeyTyped). Typed characters, idle time and the abort key
-// are not seen: those hooks do nothing.
+// marker key from the keyboard (markerKeyTyped). Typed characters and idle time are not seen:
+// those hooks do nothing.
 class WaylandHookLibrary final : public IHookLibrary {
 public:
     // Binds hotkeys when SWAYSOCK names a sway that answers; `ledgerPath` may be empty (no ledger).
@@ -88,6 +95,9 @@ private:
     WaylandHookLibrary(IHookMessageSink& sink, std::unique_ptr<SwayIpc> commands, std::unique_ptr<SwayIpc> events,
                        std::string ledgerPath);
     void setHotKeys(const TActivationTable& table);
+    // Binds a combination to a binding number (once); false when sway refused it.
+    bool bind(int binding, const std::string& combination);
+    void unbind(int binding);
     void clearLeftovers();
     void writeLedger() const;
     void listen();
@@ -98,7 +108,7 @@ private:
     std::string ledgerPath_;
     std::string swaySocket_;
     std::string tag_;
-    std::map<int, std::string> bound_;  // code -> combination
+    std::map<int, std::string> bound_;  // binding number -> combination
     mutable std::mutex refusedMutex_;
     std::map<int, std::string> refused_;
     std::atomic<bool> macroInUse_{false};
