@@ -114,6 +114,8 @@ zwlr_foreign_toplevel_manager_v1* Connection::bindToplevelManager() {
 
 bool Connection::roundtrip() { return wl_display_roundtrip(display_) >= 0; }
 
+void Connection::flush() { wl_display_flush(display_); }
+
 bool Connection::broken() const { return wl_display_get_error(display_) != 0; }
 
 bool Connection::dispatchArrived() {

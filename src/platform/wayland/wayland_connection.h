@@ -48,6 +48,9 @@ public:
     // Sends what is queued and waits until the compositor has answered all of it; false when the
     // connection is broken.
     bool roundtrip();
+    // Sends what is queued without waiting for an answer (what the socket does not take now
+    // goes with the next flush or round trip).
+    void flush();
     // Dispatches events until `done` holds or the deadline passes; false on the deadline or a
     // broken connection.
     bool dispatchUntil(const std::function<bool()>& done, std::chrono::milliseconds deadline);

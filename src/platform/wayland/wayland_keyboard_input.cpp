@@ -102,6 +102,10 @@ void WaylandKeyboardInput::send(std::uint32_t keycode, bool up) {
     if (++sinceSync_ >= kKeysPerSync) {
         connection_.roundtrip();
         sinceSync_ = 0;
+    } else {
+        // A macro may go on waiting (for a key, a window, a time) after this key: it must not
+        // wait in the program's own buffer meanwhile.
+        connection_.flush();
     }
     lastKey_ = std::chrono::steady_clock::now();
 }
