@@ -237,6 +237,10 @@ private:
     // Set when the stop key ended the capture: recording starts again only after the program
     // has turned CaptureOn off once.
     bool captureEnded_ = false;
+    // The key whose press ended the capture, until the user lets go of it. Its press reaches the
+    // grab as well, and that copy may be read only after the program has already turned
+    // CaptureOn off: it must not start what the same combination starts outside a capture.
+    unsigned stopKeyDown_ = 0;
     std::uint32_t lastMoveQuery_ = 0;
 };
 
@@ -580,7 +584,7 @@ void HookThread::onKeyPress(const XKeyEvent& key) {
     if (!hotkey || repeating_.count(keycode) != 0) return;
     // While a capture runs every activation waits; the stop key is taken from the raw events,
     // and its own press (which ended the capture) is no hotkey either.
-    if (recorder_.active() || captureEnded_) return;
+    if (recorder_.active() || captureEnded_ || keycode == stopKeyDown_) return;
     const int code = keyCodeOfGrab_.at({keycode, hotkeyMods(key.state)});
     if (snapshot_.PickerActive()) {
         post(HookMsg::PickerHotKey, code, 0, snapshot_.PickerWindow());
@@ -644,6 +648,7 @@ void HookThread::onRaw(const XIRawEvent& raw) {
             onUserKey(detail, (raw.flags & XIKeyRepeat) != 0);
             break;
         case XI_RawKeyRelease:
+            if (detail == stopKeyDown_) stopKeyDown_ = 0;
             if (heldHotKeys_.erase(detail) != 0) updateGrabs();
             break;
         case XI_RawButtonPress:
@@ -790,6 +795,7 @@ void HookThread::recordRaw(const XIRawEvent& raw) {
         case XI_RawKeyPress: {
             const KeySym32 base = keymap_.keysymAt(static_cast<KeyCode>(detail), stateGroup_, 0);
             if (recorder_.endsCapture(virtualKeyOfKeysym(base), heldModifiers())) {
+                stopKeyDown_ = detail;
                 endCapture();
                 return;
             }
