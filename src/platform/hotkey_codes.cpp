@@ -28,8 +28,6 @@ constexpr Variant vWin{"Win", kWin};
 constexpr Variant vWinCtrl{"Win+Ctrl", kWin | kCtrl};
 constexpr Variant vWinAlt{"Win+Alt", kWin | kAlt};
 
-const std::vector<Variant> kSeven = {vCtrl, vAlt, vShift, vCtrlShift, vAltShift, vCtrlAlt, vCtrlAltShift};
-
 struct Key {
     std::string name;
     std::int16_t vk;
@@ -63,6 +61,9 @@ std::vector<Entry> buildEntries() {
         for (const Key& k : keys)
             for (const Variant& v : variants) out.push_back({k, v});
     };
+    // Built here, not as a global: a global constant elsewhere that names a hotkey during
+    // start-up may build this table before a global of this file would be initialised.
+    const std::vector<Variant> kSeven = {vCtrl, vAlt, vShift, vCtrlShift, vAltShift, vCtrlAlt, vCtrlAltShift};
     const std::vector<Key> ldf = letterDigitFKeys();
     const std::vector<Key> fkeys(ldf.end() - 12, ldf.end());
     const Key enter{"Enter", 13}, tab{"Tab", 9}, backspace{"Backspace", 8}, space{"Space", 32};
