@@ -102,8 +102,12 @@ struct CaptureRecorder::Compose {
     Compose& operator=(const Compose&) = delete;
 };
 
-CaptureRecorder::CaptureRecorder() : compose_(std::make_unique<Compose>()) {}
+CaptureRecorder::CaptureRecorder() = default;
 CaptureRecorder::~CaptureRecorder() = default;
+
+void CaptureRecorder::prepare() {
+    if (!compose_) compose_ = std::make_unique<Compose>();
+}
 
 void CaptureRecorder::start(const TActivationTable& t, int x, int y) {
     using T = TActivationTable;
@@ -121,6 +125,7 @@ void CaptureRecorder::start(const TActivationTable& t, int x, int y) {
     if (t.u8(T::oOwnKeyValid) != 0) ownKey_ = keyFromTable(t, T::oOwnKeyButton);
     encoder_.emplace(options_, x, y);
     altAlone_ = false;
+    prepare();
     if (compose_->state != nullptr) xkb_compose_state_reset(compose_->state);
 }
 
@@ -145,7 +150,7 @@ bool CaptureRecorder::endsCaptureByButton(int button, const HeldModifiers& mods)
 // The character a key adds once dead keys and compose sequences are taken into account:
 // nothing while a sequence is under way or was cancelled.
 std::optional<char32_t> CaptureRecorder::compose(KeySym32 sym) {
-    xkb_compose_state* state = compose_->state;
+    xkb_compose_state* state = compose_ ? compose_->state : nullptr;
     if (state == nullptr || xkb_compose_state_feed(state, sym) != XKB_COMPOSE_FEED_ACCEPTED) return charOfKeysym(sym);
     switch (xkb_compose_state_get_status(state)) {
         case XKB_COMPOSE_COMPOSING:

@@ -31,6 +31,10 @@ public:
     CaptureRecorder(const CaptureRecorder&) = delete;
     CaptureRecorder& operator=(const CaptureRecorder&) = delete;
 
+    // Reads the locale's compose table (dead keys, the compose key) if not yet done. The hook
+    // thread does it as soon as it runs, off the main thread's start-up path; a capture started
+    // before that reads it itself.
+    void prepare();
     // Starts recording with the capture fields of `table`; the pointer is at (x, y).
     void start(const TActivationTable& table, int x, int y);
     // What a press still pending owes; the recorder is idle afterwards.

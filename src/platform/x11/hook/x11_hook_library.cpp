@@ -454,6 +454,8 @@ void HookThread::applyHooks() {
 void HookThread::run() {
     applyHooks();
     scanProcesses(false);
+    // Here, beside the main thread building the windows, rather than on the main thread before them.
+    recorder_.prepare();
     while (true) {
         {
             std::lock_guard lock(s_.mutex);
