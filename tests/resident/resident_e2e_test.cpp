@@ -4,7 +4,6 @@
 #include <sys/inotify.h>
 #include <signal.h>
 #include <sys/socket.h>
-#include <sys/syscall.h>
 #include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -113,16 +112,7 @@ protected:
     // had to be killed.
     int stopResident() {
         if (pid_ <= 0) return -1;
-        const pid_t pid = std::exchange(pid_, -1);
-        const int fd = static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
-        ::kill(pid, SIGTERM);
-        pollfd p{fd, POLLIN, 0};
-        const bool ended = fd < 0 || ::poll(&p, 1, static_cast<int>(kDeadline.count() * 1000)) > 0;
-        if (fd >= 0) ::close(fd);
-        if (!ended) ::kill(pid, SIGKILL);
-        int status = 0;
-        ::waitpid(pid, &status, 0);
-        return ended ? status : -1;
+        return orv::test::stopChild(std::exchange(pid_, -1), kDeadline);
     }
 
     void writeMacros() {

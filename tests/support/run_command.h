@@ -1,7 +1,12 @@
 #pragma once
 
+#include <poll.h>
+#include <signal.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <string>
 
@@ -23,6 +28,20 @@ inline CommandResult runCommand(const std::string& commandLine) {
     const int raw = ::pclose(pipe);
     result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     return result;
+}
+
+// Sends `signal` to a child process and waits, up to `deadline`, for it to end; its wait status,
+// or -1 when it had to be killed.
+inline int stopChild(pid_t pid, std::chrono::seconds deadline, int signal = SIGTERM) {
+    const int fd = static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
+    ::kill(pid, signal);
+    pollfd p{fd, POLLIN, 0};
+    const bool ended = fd < 0 || ::poll(&p, 1, static_cast<int>(deadline.count() * 1000)) > 0;
+    if (fd >= 0) ::close(fd);
+    if (!ended) ::kill(pid, SIGKILL);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return ended ? status : -1;
 }
 
 }  // namespace orv::test

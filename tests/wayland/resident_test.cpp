@@ -2,9 +2,7 @@
 // a keyboard plays its macro into a Wayland window, Pause aborts it, a window-title macro plays
 // when its window is activated, and no binding is left once the program has ended, also after a killed run.
 #include <gtest/gtest.h>
-#include <poll.h>
 #include <signal.h>
-#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -24,6 +22,7 @@
 #include "platform/wayland/wayland_window_system.h"
 #include "store/macro_store.h"
 #include "store/settings.h"
+#include "support/run_command.h"
 #include "support/temp_dir.h"
 #include "wayland_test_support.h"
 
@@ -119,18 +118,7 @@ protected:
     }
 
     // Ends the program as a logout would; its wait status (-1: it had to be killed).
-    int stopResident(int signal = SIGTERM) {
-        const pid_t pid = std::exchange(pid_, -1);
-        const int fd = static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
-        ::kill(pid, signal);
-        pollfd p{fd, POLLIN, 0};
-        const bool ended = fd < 0 || ::poll(&p, 1, static_cast<int>(kDeadline.count() * 1000)) > 0;
-        if (fd >= 0) ::close(fd);
-        if (!ended) ::kill(pid, SIGKILL);
-        int status = 0;
-        ::waitpid(pid, &status, 0);
-        return ended ? status : -1;
-    }
+    int stopResident(int signal = SIGTERM) { return orv::test::stopChild(std::exchange(pid_, -1), kDeadline, signal); }
 
     // Whether sway holds a binding for the combination (asking removes it).
     bool bound(const std::string& combination) { return ipc_->command("unbindsym " + combination); }
