@@ -77,7 +77,10 @@ TEST(WaylandWindowsTest, ListsFindsActivatesAndClosesWindows) {
     for (int attempt = 0; attempt < 3 && !sized; ++attempt) {
         windows->resizeWindow(second, 300, 200);
         sized = eventually(
-            [&] { return windows->windowRect(second, rect) && rect == WindowRect{100, 120, 400, 320}; }, 5s);
+            [&] {
+                return windows->windowRect(second, rect) && rect == WindowRect{100, 120, 400, 320};
+            },
+            5s);
     }
     EXPECT_TRUE(sized) << rect.left << "," << rect.top << " " << rect.width() << "x" << rect.height();
 
