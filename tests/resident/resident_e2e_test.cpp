@@ -19,15 +19,12 @@
 #include <thread>
 #include <utility>
 
-#include "platform/fake/fake_clock.h"
-#include "platform/fake/fake_hook_library.h"
-#include "platform/fake/fake_user_prompt.h"
 #include "activation/scheduler.h"
 #include "platform/x11/remap_keys_file.h"
 #include "platform/x11/x11_window_system.h"
 #include "store/macro_file.h"
-#include "store/macro_store.h"
 #include "store/settings.h"
+#include "support/macro_file_writer.h"
 #include "support/run_command.h"
 #include "support/temp_dir.h"
 #include "x11_test_support.h"
@@ -116,14 +113,7 @@ protected:
     }
 
     void writeMacros() {
-        TActivationTable table;
-        TAppSettings settings;
-        fake::FakeHookLibrary hook;
-        fake::FakeUserPrompt prompt;
-        fake::FakeClock clock;
-        settings.CurrentFile = file_;
-        MacroStore store(table, settings, hook, prompt, clock, "");
-        store.LoadMacroFile(file_);
+        orv::test::MacroFileWriter file(file_);
         std::vector<TMacroRecord> records;
         auto add = [&](const std::string& nick, int code, int scope, const std::string& title, const std::string& text,
                        const std::string& shortKey = "") {
@@ -141,13 +131,10 @@ protected:
         // A menu of extra_ lists the macros of this file by their place in `records` (1: the
         // first common macro); the file's own system macros come before them.
         for (TMacroRecord& r : extra_) {
-            for (std::int16_t& item : r.MenuItems) item = static_cast<std::int16_t>(item + table.MacroCount());
+            for (std::int16_t& item : r.MenuItems) item = static_cast<std::int16_t>(item + file.count());
         }
         records.insert(records.end(), extra_.begin(), extra_.end());
-        for (TMacroRecord& r : records) {
-            table.setMacroCount(table.MacroCount() + 1);
-            EXPECT_TRUE(store.WriteMacroRecord(-1, r));
-        }
+        for (const TMacroRecord& r : records) EXPECT_TRUE(file.append(r));
     }
 
     // A macro of the test file: active, global, plain text.

@@ -11,17 +11,13 @@
 #include <string>
 #include <utility>
 
-#include "platform/fake/fake_clock.h"
-#include "platform/fake/fake_hook_library.h"
-#include "platform/fake/fake_user_prompt.h"
 #include "platform/hotkey_codes.h"
 #include "platform/virtual_keys.h"
 #include "platform/wayland/sway_ipc.h"
 #include "platform/wayland/wayland_connection.h"
 #include "platform/wayland/wayland_keyboard_input.h"
 #include "platform/wayland/wayland_window_system.h"
-#include "store/macro_store.h"
-#include "store/settings.h"
+#include "support/macro_file_writer.h"
 #include "support/run_command.h"
 #include "support/temp_dir.h"
 #include "wayland_test_support.h"
@@ -40,14 +36,6 @@ constexpr const char* kMacroText = "Hello Wayland 42";
 
 // A macro file of one global macro; a window-title macro names its window in `title`.
 void writeMacroFile(const std::string& path, int hotKey, const std::string& text, const std::string& title = "") {
-    TActivationTable table;
-    TAppSettings settings;
-    fake::FakeHookLibrary hook;
-    fake::FakeUserPrompt prompt;
-    fake::FakeClock clock;
-    settings.CurrentFile = path;
-    MacroStore store(table, settings, hook, prompt, clock, "");
-    store.LoadMacroFile(path);
     TMacroRecord r;
     r.NickName = "Typed by hotkey";
     r.HotKeyCode = static_cast<std::int16_t>(hotKey);
@@ -56,8 +44,7 @@ void writeMacroFile(const std::string& path, int hotKey, const std::string& text
     r.MacroText = text;
     r.WindowTitle = title;
     r.IconName = "MAIN";
-    table.setMacroCount(1);
-    ASSERT_TRUE(store.WriteMacroRecord(-1, r));
+    ASSERT_TRUE(orv::test::MacroFileWriter(path).append(r));
 }
 
 class ResidentOnSway : public ::testing::Test {
